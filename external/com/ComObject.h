@@ -1,0 +1,94 @@
+// Small building blocks for implementing COM objects and class factories
+// inside a module: reference counting, the module's lock count that
+// DllCanUnloadNow reads, and a standard class factory.
+#pragma once
+
+#include <memory>
+#include <new>
+
+#include "com/ComError.h"
+#include "com/ComPtr.h"
+#include "com/ComTypes.h"
+
+namespace com {
+
+// Counts live objects and server locks of one module. Each module owns one
+// (a function-local static in its module source file).
+class ModuleLock {
+public:
+    void lock() { ++count_; }
+    void unlock() { --count_; }
+    long count() const { return count_; }
+
+private:
+    long count_ = 0;  // apartment model: no locking needed
+};
+
+// Keeps the module loaded while an object of it lives.
+class ModuleLockHolder {
+public:
+    explicit ModuleLockHolder(ModuleLock& lock) : lock_(lock) { lock_.lock(); }
+    ModuleLockHolder(const ModuleLockHolder&) = delete;
+    ModuleLockHolder& operator=(const ModuleLockHolder&) = delete;
+    ~ModuleLockHolder() { lock_.unlock(); }
+
+private:
+    ModuleLock& lock_;
+};
+
+// Creates an object for a class factory: Impl must be constructible from
+// (IUnknown* outer) and answer QueryInterface. Returns CLASS_E_NOAGGREGATION
+// when outer is given and the class cannot be aggregated.
+template <class Impl>
+class ClassFactory final : public IClassFactory {
+public:
+    explicit ClassFactory(ModuleLock& lock) : lock_(lock), holder_(lock) {}
+
+    HRESULT QueryInterface(REFIID riid, void** object) override
+    {
+        if (!object) return E_POINTER;
+        if (riid == IUnknown::iid || riid == IClassFactory::iid) {
+            *object = static_cast<IClassFactory*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG AddRef() override { return ++refs_; }
+    ULONG Release() override
+    {
+        ULONG left = --refs_;
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** object) override
+    {
+        if (!object) return E_POINTER;
+        *object = nullptr;
+        if (outer && !(riid == IUnknown::iid)) return CLASS_E_NOAGGREGATION;
+        try {
+            return Impl::createInstance(outer, riid, object);
+        } catch (const std::bad_alloc&) {
+            return E_OUTOFMEMORY;
+        } catch (const ComError& e) {
+            return e.Error();
+        }
+    }
+    HRESULT LockServer(BOOL lock) override
+    {
+        if (lock)
+            lock_.lock();
+        else
+            lock_.unlock();
+        return S_OK;
+    }
+
+private:
+    ~ClassFactory() = default;
+    ModuleLock& lock_;
+    ModuleLockHolder holder_;
+    ULONG refs_ = 0;
+};
+
+}  // namespace com

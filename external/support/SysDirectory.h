@@ -1,0 +1,8 @@
+#pragma once
+
+#include "support/KestString.h"
+
+class SysDirectory {
+public:
+    static KestString getCurrentDir();
+};

@@ -1,0 +1,75 @@
+#include "common/PackageCheck.h"
+
+#include <array>
+#include <cstdio>
+#include <regex>
+#include <sys/wait.h>
+
+#include "common/TestEnv.h"
+
+namespace testenv {
+
+std::string shellQuote(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text) {
+        if (c == '\'')
+            quoted += "'\\''";
+        else
+            quoted += c;
+    }
+    return quoted + "'";
+}
+
+CommandResult runCommand(const std::string& shellCommand)
+{
+    CommandResult result;
+    std::string command = shellCommand + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    std::array<char, 4096> buffer;
+    std::size_t n;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) result.output.append(buffer.data(), n);
+    int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+CommandResult validatePackage(const std::filesystem::path& package)
+{
+    return runCommand(shellQuote(std::string(ORVEL_SHARED_DIR) + "/ooxml/validate") + " " + shellQuote(package.string()));
+}
+
+std::filesystem::path convertToPdf(const std::filesystem::path& document, const std::filesystem::path& outDir)
+{
+    std::filesystem::create_directories(outDir);
+    auto profile = outDir / ".lo-profile";
+    std::string command = "soffice -env:UserInstallation=file://" + profile.string() +
+                          " --headless --convert-to pdf --outdir " + shellQuote(outDir.string()) + " " +
+                          shellQuote(document.string());
+    CommandResult r = runCommand(command);
+    auto pdf = outDir / document.filename().replace_extension(".pdf");
+    if (r.status != 0 || !std::filesystem::exists(pdf)) return {};
+    return pdf;
+}
+
+std::string pdfWordBoxes(const std::filesystem::path& pdf)
+{
+    return runCommand("pdftotext -bbox " + shellQuote(pdf.string()) + " -").output;
+}
+
+std::string pdfText(const std::filesystem::path& pdf, int page)
+{
+    std::string range = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
+    return runCommand("pdftotext -layout" + range + " " + shellQuote(pdf.string()) + " -").output;
+}
+
+int pdfPageCount(const std::filesystem::path& pdf)
+{
+    std::string info = runCommand("pdfinfo " + shellQuote(pdf.string())).output;
+    std::smatch m;
+    if (std::regex_search(info, m, std::regex(R"(Pages:\s+(\d+))"))) return std::stoi(m[1]);
+    return 0;
+}
+
+}  // namespace testenv

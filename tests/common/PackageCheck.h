@@ -1,0 +1,30 @@
+// Independent checks of what we write: the Office Open XML validator and
+// LibreOffice's reading of a package.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace testenv {
+
+struct CommandResult {
+    int status = -1;
+    std::string output;  // standard output and standard error together
+};
+CommandResult runCommand(const std::string& shellCommand);
+std::string shellQuote(const std::string& text);
+
+// Runs the schema and package-invariant validator; status 0 means no problems.
+CommandResult validatePackage(const std::filesystem::path& package);
+
+// Converts with LibreOffice headless into outDir; returns the PDF path
+// (empty on failure). Each call uses its own LibreOffice profile.
+std::filesystem::path convertToPdf(const std::filesystem::path& document, const std::filesystem::path& outDir);
+// pdftotext -bbox output (XHTML with one <word> per word and its box).
+std::string pdfWordBoxes(const std::filesystem::path& pdf);
+// Plain text of one page (1-based), or of every page with page = 0.
+std::string pdfText(const std::filesystem::path& pdf, int page = 0);
+int pdfPageCount(const std::filesystem::path& pdf);
+
+}  // namespace testenv

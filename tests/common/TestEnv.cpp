@@ -1,0 +1,79 @@
+#include "common/TestEnv.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+namespace testenv {
+
+TempDir::TempDir()
+{
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        auto candidate = std::filesystem::temp_directory_path() / ("orvel-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(candidate)) {
+            path_ = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error("cannot make a temporary folder");
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(path_, ignored);
+}
+
+ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name)
+{
+    const char* old = std::getenv(name);
+    hadPrevious_ = old != nullptr;
+    if (old) previous_ = old;
+    setenv(name, value.c_str(), 1);
+}
+
+ScopedEnv::~ScopedEnv()
+{
+    if (hadPrevious_)
+        setenv(name_.c_str(), previous_.c_str(), 1);
+    else
+        unsetenv(name_.c_str());
+}
+
+ScopedRegistry::ScopedRegistry()
+{
+    const char* old = std::getenv("ORVEL_REGISTRY");
+    hadPrevious_ = old != nullptr;
+    if (old) previous_ = old;
+    setenv("ORVEL_REGISTRY", path().c_str(), 1);
+}
+
+ScopedRegistry::~ScopedRegistry()
+{
+    if (hadPrevious_)
+        setenv("ORVEL_REGISTRY", previous_.c_str(), 1);
+    else
+        unsetenv("ORVEL_REGISTRY");
+}
+
+std::string readFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path.string());
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+}  // namespace testenv

@@ -1,0 +1,14 @@
+// Placeholder until this command is built.
+#include <cstdio>
+
+#include "Commands.h"
+
+namespace orvel_cli {
+
+int showCommand(Args)
+{
+    std::fprintf(stderr, "orvel show: not available in this build\n");
+    return 1;
+}
+
+}  // namespace orvel_cli
