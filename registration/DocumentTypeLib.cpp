@@ -141,6 +141,20 @@ const MethodInfo* findMethod(DISPID dispid)
     return &methodTable[dispid - 1];
 }
 
+HRESULT getTypeInfoCount(UINT* count)
+{
+    if (!count) return E_POINTER;
+    *count = 0;  // no ITypeInfo is served yet: callers use names and ids
+    return S_OK;
+}
+
+HRESULT getTypeInfo(UINT /*index*/, LCID /*locale*/, ITypeInfo** info)
+{
+    if (!info) return E_POINTER;
+    *info = nullptr;
+    return DISP_E_BADINDEX;
+}
+
 HRESULT getIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids)
 {
     if (!names || !ids) return E_POINTER;

@@ -39,6 +39,8 @@ const MethodInfo* findMethod(std::string_view name);  // exact, case-sensitive
 const MethodInfo* findMethod(DISPID dispid);
 
 // IDispatch members for an IDocument implementation to forward to.
+HRESULT getTypeInfoCount(UINT* count);
+HRESULT getTypeInfo(UINT index, LCID locale, ITypeInfo** info);
 HRESULT getIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids);
 // Exceptions raised by the target method (KestException, ComError) pass to
 // the caller unchanged, as they do through the vtable.
