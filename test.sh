@@ -7,7 +7,8 @@ cd "$(dirname "$0")"
 
 jobs=$(nproc)
 common=(-G Ninja -DORVEL_WERROR=ON -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
-export CCACHE_DIR="${CCACHE_DIR:-$PWD/.ccache}"
+# Paths relative to the checkout, so a fresh clone elsewhere reuses the cache.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 
 echo "== build (release) =="
 cmake -S . -B build "${common[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
