@@ -50,4 +50,9 @@ bool isFileRunning(std::string_view path);
 // Unloads modules whose DllCanUnloadNow answers S_OK (CoFreeUnusedLibraries).
 void freeUnusedLibraries();
 
+// Why the last failing creation call of this thread failed, in words (the
+// loader's message for a module that does not load, the registry's error),
+// as GetErrorInfo would give it; "" when there is nothing more to say.
+std::string lastErrorDescription();
+
 }  // namespace com

@@ -1,0 +1,371 @@
+#include "registry/Registry.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+
+#include "SqliteConnection.h"
+
+namespace registry {
+
+namespace {
+
+constexpr int schemaVersion = 1;
+
+// Keys form a tree under one root row per hive; values hang off keys. Names
+// compare with NOCASE (ASCII case folding), as registry names do on Windows.
+constexpr const char* schema = R"sql(
+CREATE TABLE IF NOT EXISTS keys(
+  id INTEGER PRIMARY KEY,
+  parent INTEGER REFERENCES keys(id) ON DELETE CASCADE,
+  name TEXT NOT NULL COLLATE NOCASE,
+  UNIQUE(parent, name));
+CREATE TABLE IF NOT EXISTS vals(
+  key INTEGER NOT NULL REFERENCES keys(id) ON DELETE CASCADE,
+  name TEXT NOT NULL COLLATE NOCASE,
+  type INTEGER NOT NULL,
+  data BLOB,
+  PRIMARY KEY(key, name)) WITHOUT ROWID;
+INSERT OR IGNORE INTO keys(id, parent, name) VALUES
+  (1, NULL, 'HKEY_CLASSES_ROOT'), (2, NULL, 'HKEY_CURRENT_USER'), (3, NULL, 'HKEY_LOCAL_MACHINE');
+PRAGMA user_version = 1;
+)sql";
+
+std::int64_t rootId(Hive hive)
+{
+    switch (hive) {
+    case Hive::ClassesRoot: return 1;
+    case Hive::CurrentUser: return 2;
+    case Hive::LocalMachine: return 3;
+    }
+    return 0;
+}
+
+std::vector<std::string> splitKey(const std::string& key)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= key.size()) {
+        std::size_t end = key.find('\\', start);
+        if (end == std::string::npos) end = key.size();
+        if (end > start) parts.emplace_back(key, start, end - start);
+        start = end + 1;
+    }
+    return parts;
+}
+
+std::string encode(const Value& value)
+{
+    switch (value.type) {
+    case ValueType::String:
+    case ValueType::ExpandString: return value.text;
+    case ValueType::MultiString: {
+        std::string joined;
+        for (const std::string& s : value.strings) {
+            joined += s;
+            joined.push_back('\0');
+        }
+        return joined;
+    }
+    default: return value.bytes;
+    }
+}
+
+Value decode(ValueType type, const SqliteStatement& row, int column)
+{
+    Value value;
+    value.type = type;
+    switch (type) {
+    case ValueType::String:
+    case ValueType::ExpandString: value.text = row.columnText(column); break;
+    case ValueType::Dword: value.dword = static_cast<std::uint32_t>(row.columnInt(column)); break;
+    case ValueType::MultiString: {
+        std::string joined = row.columnText(column);
+        std::size_t start = 0;
+        while (start < joined.size()) {
+            std::size_t end = joined.find('\0', start);
+            if (end == std::string::npos) end = joined.size();
+            value.strings.emplace_back(joined, start, end - start);
+            start = end + 1;
+        }
+        break;
+    }
+    default: value.bytes = row.columnText(column); break;
+    }
+    return value;
+}
+
+}  // namespace
+
+struct Registry::Impl {
+    explicit Impl(const std::string& file) : db(file) {}
+
+    SqliteConnection db;
+    std::recursive_mutex mutex;
+    int depth = 0;
+
+    void open()
+    {
+        // WAL lets readers run while one process writes; NORMAL sync keeps
+        // every committed transaction across a crash of the process.
+        db.execute("PRAGMA journal_mode = WAL");
+        db.execute("PRAGMA synchronous = NORMAL");
+        db.execute("PRAGMA foreign_keys = ON");
+        int version = userVersion();
+        if (version == 0) {
+            db.execute("BEGIN IMMEDIATE");
+            try {
+                if (userVersion() == 0) db.execute(schema);
+                db.execute("COMMIT");
+            } catch (...) {
+                rollbackQuietly();
+                throw;
+            }
+            version = userVersion();
+        }
+        if (version != schemaVersion)
+            throw RegistryError("registry " + db.path() + ": schema version " + std::to_string(version) +
+                                " is not the version this program reads (" + std::to_string(schemaVersion) + ")");
+    }
+
+    int userVersion()
+    {
+        SqliteStatement query(db, "PRAGMA user_version");
+        return query.step() ? static_cast<int>(query.columnInt(0)) : 0;
+    }
+
+    void rollbackQuietly() noexcept
+    {
+        try {
+            db.execute("ROLLBACK");
+        } catch (...) {
+            // SQLite may have rolled back already (disk full, I/O error).
+        }
+    }
+
+    template <class F>
+    auto read(F&& body)
+    {
+        std::lock_guard lock(mutex);
+        return body();
+    }
+
+    // One transaction per outermost write; nested writes become savepoints so
+    // a failing inner change is undone without losing the outer ones.
+    template <class F>
+    auto write(F&& body)
+    {
+        std::lock_guard lock(mutex);
+        db.execute(depth == 0 ? "BEGIN IMMEDIATE" : "SAVEPOINT nested");
+        ++depth;
+        try {
+            if constexpr (std::is_void_v<decltype(body())>) {
+                body();
+                finish();
+            } else {
+                auto result = body();
+                finish();
+                return result;
+            }
+        } catch (...) {
+            --depth;
+            if (depth == 0) {
+                rollbackQuietly();
+            } else {
+                try {
+                    db.execute("ROLLBACK TO nested");
+                    db.execute("RELEASE nested");
+                } catch (...) {
+                }
+            }
+            throw;
+        }
+    }
+
+    void finish()
+    {
+        if (depth == 1) {
+            db.execute("COMMIT");
+        } else {
+            db.execute("RELEASE nested");
+        }
+        --depth;
+    }
+
+    std::optional<std::int64_t> findKey(Hive hive, const std::string& key)
+    {
+        std::int64_t id = rootId(hive);
+        for (const std::string& part : splitKey(key)) {
+            SqliteStatement query(db, "SELECT id FROM keys WHERE parent = ?1 AND name = ?2");
+            query.bind(1, id).bind(2, part);
+            if (!query.step()) return std::nullopt;
+            id = query.columnInt(0);
+        }
+        return id;
+    }
+
+    std::int64_t ensureKey(Hive hive, const std::string& key)
+    {
+        std::int64_t id = rootId(hive);
+        for (const std::string& part : splitKey(key)) {
+            SqliteStatement query(db, "SELECT id FROM keys WHERE parent = ?1 AND name = ?2");
+            query.bind(1, id).bind(2, part);
+            if (query.step()) {
+                id = query.columnInt(0);
+            } else {
+                SqliteStatement insert(db, "INSERT INTO keys(parent, name) VALUES (?1, ?2)");
+                insert.bind(1, id).bind(2, part).run();
+                id = db.lastInsertId();
+            }
+        }
+        return id;
+    }
+};
+
+std::string Registry::defaultPath()
+{
+    namespace fs = std::filesystem;
+    const char* explicitPath = std::getenv("ORVEL_REGISTRY");
+    if (explicitPath && *explicitPath) return explicitPath;
+    fs::path base;
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
+        base = data;
+    } else if (const char* home = std::getenv("HOME"); home && *home) {
+        base = fs::path(home) / ".local" / "share";
+    } else {
+        base = fs::temp_directory_path();
+    }
+    fs::path folder = base / "orvel";
+    std::error_code ignored;  // a folder that cannot be made shows up as an open error
+    fs::create_directories(folder, ignored);
+    return (folder / "registry.db").string();
+}
+
+std::shared_ptr<Registry> Registry::openDefault()
+{
+    static std::mutex mutex;
+    static std::shared_ptr<Registry> current;
+    static pid_t owner = 0;
+    std::string path = defaultPath();
+    std::lock_guard lock(mutex);
+    // A forked child must not share its parent's connection.
+    if (current && current->path() == path && owner == getpid()) return current;
+    auto fresh = std::make_shared<Registry>(path);
+    current = fresh;
+    owner = getpid();
+    return fresh;
+}
+
+Registry::Registry(const std::string& path) : impl_(std::make_unique<Impl>(path))
+{
+    impl_->open();
+}
+
+Registry::~Registry() = default;
+
+const std::string& Registry::path() const
+{
+    return impl_->db.path();
+}
+
+bool Registry::keyExists(Hive hive, const std::string& key)
+{
+    return impl_->read([&] { return impl_->findKey(hive, key).has_value(); });
+}
+
+void Registry::createKey(Hive hive, const std::string& key)
+{
+    impl_->write([&] { impl_->ensureKey(hive, key); });
+}
+
+bool Registry::deleteTree(Hive hive, const std::string& key)
+{
+    return impl_->write([&] {
+        auto id = impl_->findKey(hive, key);
+        if (!id) return false;
+        if (*id == rootId(hive)) {
+            // A hive itself stays; it is emptied.
+            SqliteStatement(impl_->db, "DELETE FROM keys WHERE parent = ?1").bind(1, *id).run();
+            SqliteStatement(impl_->db, "DELETE FROM vals WHERE key = ?1").bind(1, *id).run();
+            return true;
+        }
+        SqliteStatement(impl_->db, "DELETE FROM keys WHERE id = ?1").bind(1, *id).run();
+        return true;
+    });
+}
+
+std::vector<std::string> Registry::subKeys(Hive hive, const std::string& key)
+{
+    return impl_->read([&] {
+        std::vector<std::string> names;
+        auto id = impl_->findKey(hive, key);
+        if (!id) return names;
+        SqliteStatement query(impl_->db, "SELECT name FROM keys WHERE parent = ?1 ORDER BY name");
+        query.bind(1, *id);
+        while (query.step()) names.push_back(query.columnText(0));
+        return names;
+    });
+}
+
+std::optional<Value> Registry::getValue(Hive hive, const std::string& key, const std::string& name)
+{
+    return impl_->read([&]() -> std::optional<Value> {
+        auto id = impl_->findKey(hive, key);
+        if (!id) return std::nullopt;
+        SqliteStatement query(impl_->db, "SELECT type, data FROM vals WHERE key = ?1 AND name = ?2");
+        query.bind(1, *id).bind(2, name);
+        if (!query.step()) return std::nullopt;
+        return decode(static_cast<ValueType>(query.columnInt(0)), query, 1);
+    });
+}
+
+void Registry::setValue(Hive hive, const std::string& key, const std::string& name, const Value& value)
+{
+    impl_->write([&] {
+        std::int64_t id = impl_->ensureKey(hive, key);
+        SqliteStatement upsert(impl_->db,
+                               "INSERT INTO vals(key, name, type, data) VALUES (?1, ?2, ?3, ?4) "
+                               "ON CONFLICT(key, name) DO UPDATE SET type = excluded.type, data = excluded.data");
+        upsert.bind(1, id).bind(2, name).bind(3, static_cast<std::int64_t>(value.type));
+        switch (value.type) {
+        case ValueType::Dword: upsert.bind(4, static_cast<std::int64_t>(value.dword)); break;
+        case ValueType::String:
+        case ValueType::ExpandString: upsert.bind(4, std::string_view(value.text)); break;
+        default: upsert.bindBlob(4, encode(value)); break;
+        }
+        upsert.run();
+    });
+}
+
+bool Registry::deleteValue(Hive hive, const std::string& key, const std::string& name)
+{
+    return impl_->write([&] {
+        auto id = impl_->findKey(hive, key);
+        if (!id) return false;
+        SqliteStatement(impl_->db, "DELETE FROM vals WHERE key = ?1 AND name = ?2").bind(1, *id).bind(2, name).run();
+        return impl_->db.changes() > 0;
+    });
+}
+
+std::vector<std::pair<std::string, Value>> Registry::values(Hive hive, const std::string& key)
+{
+    return impl_->read([&] {
+        std::vector<std::pair<std::string, Value>> result;
+        auto id = impl_->findKey(hive, key);
+        if (!id) return result;
+        SqliteStatement query(impl_->db, "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY name");
+        query.bind(1, *id);
+        while (query.step())
+            result.emplace_back(query.columnText(0), decode(static_cast<ValueType>(query.columnInt(1)), query, 2));
+        return result;
+    });
+}
+
+void Registry::transaction(const std::function<void()>& changes)
+{
+    impl_->write([&] { changes(); });
+}
+
+}  // namespace registry
