@@ -1,14 +1,47 @@
-// Placeholder until this command is built.
+// orvel show: shows the last generated presentation in PowerPoint.
 #include <cstdio>
+#include <string_view>
 
 #include "Commands.h"
+#include "Failure.h"
+#include "OrvelObject.h"
 
 namespace orvel_cli {
 
-int showCommand(Args)
+int showCommand(Args args)
 {
-    std::fprintf(stderr, "orvel show: not available in this build\n");
-    return 1;
+    for (char* arg : args) {
+        std::string_view a = arg;
+        if (a == "--help" || a == "-h") {
+            std::printf(
+                "usage: orvel show\n\n"
+                "Calls showLast on a new Orvel object: PowerPoint is started (or the running\n"
+                "one attached) and made visible, showing the presentations it has open with\n"
+                "the desktop's viewer. A new object has generated nothing yet, so opening its\n"
+                "last presentation fails and is reported; to show a deck right after making\n"
+                "it, end its script with orvel->showLast(); instead of close and stop.\n");
+            return 0;
+        }
+        std::fprintf(stderr, "orvel show: unexpected argument '%s' (see 'orvel show --help')\n", arg);
+        return 2;
+    }
+    std::string error;
+    ComPtr<IDocument> document = createOrvel(&error);
+    if (!document) {
+        std::fprintf(stderr, "orvel show: %s\n", error.c_str());
+        return 1;
+    }
+    try {
+        HRESULT hr = document->showLast();
+        if (FAILED(hr)) {
+            std::fprintf(stderr, "orvel show: %s\n", describe(hr).c_str());
+            return 1;
+        }
+    } catch (...) {
+        std::fprintf(stderr, "orvel show: %s\n", describe(std::current_exception()).c_str());
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace orvel_cli

@@ -1,0 +1,25 @@
+// The COM modules installed beside the program (in ../lib) and their
+// registration entry points, as `orvel register` and `orvel run` use them.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace orvel_cli {
+
+// The folder of the running program (resolved through /proc/self/exe).
+std::filesystem::path programDir();
+// The lib folder beside it: <program dir>/../lib.
+std::filesystem::path moduleDir();
+// The modules `orvel register` handles, in registration order.
+std::vector<std::filesystem::path> installedModules();
+
+// Loads each module and calls its DllRegisterServer or DllUnregisterServer.
+// Problems are written to `errors` as "orvel: <module>: <reason>"; each
+// module done is written to `done` when it is given. True when all succeeded.
+bool registerModules(const std::vector<std::filesystem::path>& modules, std::FILE* errors, std::FILE* done = nullptr);
+bool unregisterModules(const std::vector<std::filesystem::path>& modules, std::FILE* errors, std::FILE* done = nullptr);
+
+}  // namespace orvel_cli

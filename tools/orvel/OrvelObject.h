@@ -1,0 +1,18 @@
+// Creates the Orvel object through the COM runtime by its ProgID. When the
+// classes are not registered yet, the modules installed beside the program
+// are registered first (saying so once on standard error).
+#pragma once
+
+#include <string>
+
+#include "com/ComPtr.h"
+#include "document/IDocument.h"
+
+namespace orvel_cli {
+
+inline constexpr const char* orvelProgId = "Orvel.Orvel";
+
+// A null reference when it cannot be made; *error then says why.
+ComPtr<IDocument> createOrvel(std::string* error);
+
+}  // namespace orvel_cli
