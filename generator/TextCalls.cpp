@@ -1,0 +1,399 @@
+// Running text and its format: insertText (with its link markup), insertEndl,
+// insertField, setStyle, the font calls, setTextAlign and insertXref, routed
+// by the capture mode to the composers, the writers or the open table.
+#include <climits>
+#include <cstdio>
+#include <string_view>
+
+#include "generator/AutomationGuard.h"
+#include "generator/CallEcho.h"
+#include "generator/LinkMarkup.h"
+#include "generator/OutputFileName.h"
+#include "generator/SlideLayout.h"
+#include "support/SysTime.h"
+#include "text/TextConversion.h"
+
+namespace {
+
+// The number after "Slide " as the C library's atoi reads it, kept in range.
+long long leadingNumber(std::string_view text)
+{
+    std::size_t at = 0;
+    while (at < text.size() && (text[at] == ' ' || (text[at] >= '\t' && text[at] <= '\r'))) ++at;
+    bool negative = false;
+    if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
+    long long value = 0;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+        value = value * 10 + (text[at] - '0');
+        if (value > INT_MAX) value = INT_MAX;
+    }
+    return negative ? -value : value;
+}
+
+// A "Slide n" tag becomes PowerPoint's jump to slide n: "id,index,title".
+KestString xrefTarget(const KestString& tagName)
+{
+    if (!tagName.startsWith("Slide ")) return tagName;
+    long long slide = leadingNumber(tagName.view().substr(6));
+    char prefix[48];
+    std::snprintf(prefix, sizeof prefix, "%lld,%lld,", slide + 255, slide);
+    KestString target(prefix);
+    target.append(tagName);
+    return target;
+}
+
+}  // namespace
+
+HRESULT Orvel::insertText(BSTR text)
+{
+    insertTextValue(fromBstr(text));
+    return S_OK;
+}
+
+void Orvel::insertTextValue(const KestString& text)
+{
+    if (!state_->documentOpen) return;
+    guarded("insertText", [&] {
+        echoInsertText(text);
+        routeText(text);
+    });
+}
+
+void Orvel::echoInsertText(const KestString& text)
+{
+    CallEcho(state_->traceLog, "orvel->insertText(").quoted(text).end();
+}
+
+void Orvel::routeText(const KestString& text)
+{
+    GeneratorState& s = *state_;
+    switch (s.captureMode) {
+    case CaptureMode::Header:
+        s.header.insertText(text);
+        break;
+    case CaptureMode::Footer:
+        s.footer.insertText(text);
+        break;
+    case CaptureMode::Notes:
+        s.notesText.insertText(text);
+        break;
+    case CaptureMode::Body:
+        s.slideUsed = true;
+        if (!s.tableOpen) {
+            writeBodyText(text);
+        } else if (s.tableDocument && !(hasLinkMarkup(text.view()) && writeTableMarkup(text))) {
+            com::BStr whole = toBstr(text);
+            toTable([&](IDocument& table) { table.insertText(whole.get()); });
+        }
+        break;
+    }
+}
+
+// Each link becomes the text before it, a cross-reference and the rest, the
+// rest going through insertText again. Written as a loop so that a text with
+// very many links needs no deep recursion; the calls are those of the
+// recursive form.
+void Orvel::writeBodyText(const KestString& text)
+{
+    GeneratorState& s = *state_;
+    std::string_view rest = text.view();
+    for (;;) {
+        std::optional<LinkMarkup> link;
+        if (hasLinkMarkup(rest)) link = parseLinkMarkup(rest);
+        if (!link) {
+            s.bodyText.insertText(rest.size() == text.length() ? text : KestString(rest));
+            return;
+        }
+        insertTextValue(KestString(link->before));
+        insertXrefValue(link->linkText, link->target);
+        rest = link->after;
+
+        // What insertText(rest) does when it is called.
+        KestString restText(rest);
+        if (!s.documentOpen) return;
+        echoInsertText(restText);
+        if (s.captureMode != CaptureMode::Body || s.tableOpen) {
+            routeText(restText);
+            return;
+        }
+        s.slideUsed = true;
+    }
+}
+
+// The table variant: text before and after the link go to the table as they
+// are; false when the markup is not complete.
+bool Orvel::writeTableMarkup(const KestString& text)
+{
+    std::optional<LinkMarkup> link = parseLinkMarkup(text.view());
+    if (!link) return false;
+    com::BStr before = toBstr(KestString(link->before));
+    toTable([&](IDocument& table) { table.insertText(before.get()); });
+    insertXrefValue(link->linkText, link->target);
+    com::BStr after = toBstr(KestString(link->after));
+    toTable([&](IDocument& table) { table.insertText(after.get()); });
+    return true;
+}
+
+HRESULT Orvel::insertEndl()
+{
+    GeneratorState& s = *state_;
+    if (!s.documentOpen) return S_OK;
+    guarded("insertEndl", [&] {
+        CallEcho::line(s.traceLog, "orvel->insertEndl();");
+        switch (s.captureMode) {
+        case CaptureMode::Body:
+            if (s.tableOpen) {
+                toTable([](IDocument& table) { table.insertEndl(); });
+            } else {
+                s.bodyText.insertEndl();
+                checkBodyOverflow();
+            }
+            break;
+        case CaptureMode::Notes:
+            s.notesText.insertEndl();
+            break;
+        case CaptureMode::Header:
+        case CaptureMode::Footer:
+            break;
+        }
+    });
+    return S_OK;
+}
+
+HRESULT Orvel::insertField(SHORT field)
+{
+    GeneratorState& s = *state_;
+    if (!s.documentOpen) return S_OK;
+    CallEcho(s.traceLog, "orvel->insertField(").number(field).end();
+    guarded("insertField", [&] {
+        switch (field) {
+        case 1: {  // today's date
+            KestString date = SysTime::currentDate();
+            switch (s.captureMode) {
+            case CaptureMode::Header:
+                s.header.insertText(date);
+                break;
+            case CaptureMode::Body:
+                s.bodyText.insertText(date);
+                break;
+            case CaptureMode::Footer:
+                s.footer.insertDate(date);
+                break;
+            case CaptureMode::Notes:
+                s.notesText.insertText(date);
+                break;
+            }
+            break;
+        }
+        case 2: {  // time of day
+            KestString time = SysTime::currentTime();
+            if (s.captureMode == CaptureMode::Header) s.header.insertText(time);
+            if (s.captureMode == CaptureMode::Body) s.bodyText.insertText(time);
+            if (s.captureMode == CaptureMode::Notes) s.notesText.insertText(time);
+            break;
+        }
+        case 3:  // the presentation's file name, as if the client had written it
+            insertTextValue(fileNameAfterSlash(s.outputFile));
+            break;
+        case 4:  // page number
+            if (s.captureMode == CaptureMode::Header) s.header.insertPageNumber();
+            if (s.captureMode == CaptureMode::Footer) s.footer.insertPageNumber();
+            break;
+        default:
+            break;
+        }
+    });
+    return S_OK;
+}
+
+HRESULT Orvel::setStyle(BSTR style)
+{
+    GeneratorState& s = *state_;
+    if (!s.documentOpen) return S_OK;
+    guarded("setStyle", [&] {
+        KestString name = fromBstr(style);
+        CallEcho(s.traceLog, "orvel->setStyle(").quoted(name).end();
+        // Styles never reach a table: they format the slide text.
+        switch (s.captureMode) {
+        case CaptureMode::Header:
+            s.header.setStyle(name);
+            break;
+        case CaptureMode::Body:
+            s.bodyText.setStyle(name);
+            break;
+        case CaptureMode::Notes:
+            s.notesText.setStyle(name);
+            break;
+        case CaptureMode::Footer:
+            break;
+        }
+    });
+    return S_OK;
+}
+
+HRESULT Orvel::setFontName(BSTR name)
+{
+    GeneratorState& s = *state_;
+    if (!s.documentOpen) return S_OK;
+    // A fresh record: the size and the switches of the current font are dropped.
+    FontData font;
+    font.name = fromBstr(name);
+    CallEcho(s.traceLog, "orvel->setFontName(").quoted(font.name).end();
+    if (s.tableOpen) {
+        com::BStr text = toBstr(font.name);
+        toTable([&](IDocument& table) { table.setFontName(text.get()); });
+        if (s.tableHeight == 0) s.tableFont.name = font.name;
+    } else {
+        switchFont(font);
+    }
+    return S_OK;
+}
+
+HRESULT Orvel::setFontSize(SHORT size)
+{
+    GeneratorState& s = *state_;
+    if (!s.documentOpen) return S_OK;
+    FontData font = currentFont();
+    font.size = size;
+    CallEcho(s.traceLog, "orvel->setFontSize(").number(size).end();
+    if (s.tableOpen) {
+        s.rowHeight = size + slidelayout::rowHeightMargin;
+        toTable([&](IDocument& table) {
+            table.setTableRowHeight(s.rowHeight);
+            table.setFontSize(size);
+        });
+        if (s.tableHeight == 0) s.tableFont.size = size;
+    } else {
+        switchFont(font);
+    }
+    return S_OK;
+}
+
+HRESULT Orvel::setFontAttribute(SHORT att, BOOL value)
+{
+    GeneratorState& s = *state_;
+    if (!s.documentOpen) return S_OK;
+    CallEcho echo(s.traceLog, "orvel->setFontAttribute(");
+    FontData font = currentFont();
+    bool on = value != 0;
+    bool FontData::*attribute = nullptr;
+    switch (att) {
+    case 1:
+        echo.piece("Bold,");
+        attribute = &FontData::bold;
+        break;
+    case 2:
+        echo.piece("Italic,");
+        attribute = &FontData::italic;
+        break;
+    case 4:
+        echo.piece("Underline,");
+        attribute = &FontData::underline;
+        break;
+    case 8:
+        echo.piece("Strike,");
+        attribute = &FontData::strike;
+        break;
+    default:
+        break;
+    }
+    if (attribute) {
+        font.*attribute = on;
+        if (s.tableHeight == 0) s.tableFont.*attribute = on;
+    }
+    echo.piece(on ? "TRUE" : "FALSE").end();
+    if (s.tableOpen)
+        toTable([&](IDocument& table) { table.setFontAttribute(att, value); });
+    else
+        switchFont(font);  // also for codes outside the four: the font start moves
+    return S_OK;
+}
+
+HRESULT Orvel::setTextAlign(SHORT textAlign)
+{
+    GeneratorState& s = *state_;
+    CallEcho(s.traceLog, "orvel->setTextAlign(").number(textAlign).end();
+    switch (s.captureMode) {
+    case CaptureMode::Body:
+        if (s.tableOpen)
+            toTable([&](IDocument& table) { table.setTextAlign(textAlign); });
+        else
+            s.bodyText.setTextAlign(textAlign);
+        break;
+    case CaptureMode::Notes:
+        s.notesText.setTextAlign(textAlign);
+        break;
+    case CaptureMode::Header:
+    case CaptureMode::Footer:
+        break;
+    }
+    return S_OK;
+}
+
+HRESULT Orvel::insertXref(BSTR text, BSTR tagName)
+{
+    insertXrefValue(fromBstr(text), fromBstr(tagName));
+    return S_OK;
+}
+
+void Orvel::insertXrefValue(const KestString& text, const KestString& tagName)
+{
+    GeneratorState& s = *state_;
+    CallEcho(s.traceLog, "orvel->insertXref(").quoted(text).comma().quoted(tagName).end();
+    if (s.tableOpen) {
+        com::BStr linkText = toBstr(text);
+        com::BStr tag = toBstr(tagName);
+        toTable([&](IDocument& table) { table.insertXref(linkText.get(), tag.get()); });
+        return;
+    }
+    if (PptText* writer = currentWriter()) writer->insertHyperLink(text, xrefTarget(tagName));
+}
+
+PptText* Orvel::currentWriter()
+{
+    switch (state_->captureMode) {
+    case CaptureMode::Body:
+        return &state_->bodyText;
+    case CaptureMode::Notes:
+        return &state_->notesText;
+    case CaptureMode::Header:
+    case CaptureMode::Footer:
+        break;
+    }
+    return nullptr;
+}
+
+FontData Orvel::currentFont()
+{
+    switch (state_->captureMode) {
+    case CaptureMode::Header:
+        return state_->header.getFont();
+    case CaptureMode::Body:
+        return state_->bodyText.getFont();
+    case CaptureMode::Notes:
+        return state_->notesText.getFont();
+    case CaptureMode::Footer:
+        break;
+    }
+    return FontData();
+}
+
+void Orvel::switchFont(const FontData& font)
+{
+    GeneratorState& s = *state_;
+    guarded("switchFont", [&] {
+        switch (s.captureMode) {
+        case CaptureMode::Header:
+            s.header.setFont(font);
+            break;
+        case CaptureMode::Body:
+            s.bodyText.setFont(font);
+            break;
+        case CaptureMode::Notes:
+            s.notesText.setFont(font);
+            break;
+        case CaptureMode::Footer:
+            break;
+        }
+    });
+}
