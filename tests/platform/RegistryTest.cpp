@@ -1,0 +1,268 @@
+// The registry database: keys, typed values, transactions, bad files.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <sqlite3.h>
+
+#include "common/TestEnv.h"
+#include "registry/Registry.h"
+
+namespace {
+
+using registry::Hive;
+using registry::Registry;
+using registry::RegistryError;
+using registry::Value;
+using registry::ValueType;
+
+class RegistryDb : public testing::Test {
+protected:
+    testenv::TempDir dir;
+    std::string file = (dir / "registry.db").string();
+    Registry reg{file};
+};
+
+TEST_F(RegistryDb, KeysAndValueNamesIgnoreCase)
+{
+    reg.setValue(Hive::CurrentUser, "Software\\Orvel\\Settings", "InstallDir", Value::string("/opt/orvel"));
+    EXPECT_TRUE(reg.keyExists(Hive::CurrentUser, "SOFTWARE\\orvel\\settings"));
+    auto value = reg.getValue(Hive::CurrentUser, "software\\ORVEL\\Settings", "installdir");
+    ASSERT_TRUE(value);
+    EXPECT_EQ(value->text, "/opt/orvel");
+    // Same key and value under another spelling: replaced, not duplicated.
+    reg.setValue(Hive::CurrentUser, "Software\\ORVEL\\SETTINGS", "INSTALLDIR", Value::string("/usr/lib/orvel"));
+    EXPECT_EQ(reg.values(Hive::CurrentUser, "Software\\Orvel\\Settings").size(), 1u);
+    EXPECT_EQ(reg.subKeys(Hive::CurrentUser, "Software").size(), 1u);
+    EXPECT_EQ(reg.getValue(Hive::CurrentUser, "Software\\Orvel\\Settings", "InstallDir")->text, "/usr/lib/orvel");
+}
+
+TEST_F(RegistryDb, HivesAreSeparate)
+{
+    reg.setValue(Hive::ClassesRoot, "Orvel.Orvel", "", Value::string("Orvel Class"));
+    EXPECT_TRUE(reg.keyExists(Hive::ClassesRoot, "Orvel.Orvel"));
+    EXPECT_FALSE(reg.keyExists(Hive::CurrentUser, "Orvel.Orvel"));
+    EXPECT_FALSE(reg.keyExists(Hive::LocalMachine, "Orvel.Orvel"));
+    EXPECT_TRUE(reg.keyExists(Hive::LocalMachine, ""));  // the hive itself
+}
+
+TEST_F(RegistryDb, EveryValueTypeRoundTrips)
+{
+    Value multi;
+    multi.type = ValueType::MultiString;
+    multi.strings = {"one", "", "three"};
+    Value binary;
+    binary.type = ValueType::Binary;
+    binary.bytes = std::string("\0\x01\xFF", 3);
+    Value expand;
+    expand.type = ValueType::ExpandString;
+    expand.text = "%HOME%/x";
+    const std::string key = "Types";
+    reg.setValue(Hive::CurrentUser, key, "sz", Value::string("caf\xC3\xA9 \"quoted\" \\"));
+    reg.setValue(Hive::CurrentUser, key, "dword", Value::number(0xFFFFFFFFu));
+    reg.setValue(Hive::CurrentUser, key, "multi", multi);
+    reg.setValue(Hive::CurrentUser, key, "binary", binary);
+    reg.setValue(Hive::CurrentUser, key, "expand", expand);
+    reg.setValue(Hive::CurrentUser, key, "", Value::string(""));
+
+    EXPECT_EQ(reg.getValue(Hive::CurrentUser, key, "sz")->text, "caf\xC3\xA9 \"quoted\" \\");
+    EXPECT_EQ(reg.getValue(Hive::CurrentUser, key, "dword")->dword, 0xFFFFFFFFu);
+    EXPECT_EQ(reg.getValue(Hive::CurrentUser, key, "multi")->strings, multi.strings);
+    EXPECT_EQ(reg.getValue(Hive::CurrentUser, key, "binary")->bytes, binary.bytes);
+    EXPECT_EQ(reg.getValue(Hive::CurrentUser, key, "expand")->type, ValueType::ExpandString);
+    auto unnamed = reg.getValue(Hive::CurrentUser, key, "");
+    ASSERT_TRUE(unnamed);
+    EXPECT_EQ(unnamed->text, "");
+    EXPECT_FALSE(reg.getValue(Hive::CurrentUser, key, "missing"));
+    EXPECT_FALSE(reg.getValue(Hive::CurrentUser, "NoSuchKey", ""));
+
+    // A value may change its type.
+    reg.setValue(Hive::CurrentUser, key, "sz", Value::number(7));
+    EXPECT_EQ(reg.getValue(Hive::CurrentUser, key, "sz")->type, ValueType::Dword);
+}
+
+TEST_F(RegistryDb, PathsToleratePaddingSeparators)
+{
+    reg.createKey(Hive::ClassesRoot, "\\CLSID\\\\{A}\\");
+    EXPECT_TRUE(reg.keyExists(Hive::ClassesRoot, "CLSID\\{A}"));
+    EXPECT_EQ(reg.subKeys(Hive::ClassesRoot, "CLSID"), std::vector<std::string>{"{A}"});
+}
+
+TEST_F(RegistryDb, DeleteTreeRemovesEverythingBelow)
+{
+    reg.setValue(Hive::ClassesRoot, "CLSID\\{X}\\InprocServer32", "", Value::string("/lib/x.so"));
+    reg.setValue(Hive::ClassesRoot, "CLSID\\{X}\\Programmable", "", Value::string(""));
+    reg.setValue(Hive::ClassesRoot, "CLSID\\{Y}", "", Value::string("y"));
+    EXPECT_TRUE(reg.deleteTree(Hive::ClassesRoot, "clsid\\{x}"));
+    EXPECT_FALSE(reg.keyExists(Hive::ClassesRoot, "CLSID\\{X}\\InprocServer32"));
+    EXPECT_FALSE(reg.keyExists(Hive::ClassesRoot, "CLSID\\{X}"));
+    EXPECT_TRUE(reg.keyExists(Hive::ClassesRoot, "CLSID\\{Y}"));
+    EXPECT_FALSE(reg.deleteTree(Hive::ClassesRoot, "CLSID\\{X}"));
+    // Re-creating the deleted key starts empty.
+    reg.createKey(Hive::ClassesRoot, "CLSID\\{X}");
+    EXPECT_TRUE(reg.values(Hive::ClassesRoot, "CLSID\\{X}").empty());
+    EXPECT_TRUE(reg.subKeys(Hive::ClassesRoot, "CLSID\\{X}").empty());
+}
+
+TEST_F(RegistryDb, SubKeysAndValuesAreSorted)
+{
+    for (const char* name : {"b", "C", "a"}) reg.createKey(Hive::CurrentUser, std::string("List\\") + name);
+    EXPECT_EQ(reg.subKeys(Hive::CurrentUser, "List"), (std::vector<std::string>{"a", "b", "C"}));
+    EXPECT_TRUE(reg.subKeys(Hive::CurrentUser, "Missing").empty());
+    EXPECT_TRUE(reg.values(Hive::CurrentUser, "Missing").empty());
+    EXPECT_TRUE(reg.deleteValue(Hive::CurrentUser, "List\\a", "") == false);
+}
+
+TEST_F(RegistryDb, TransactionKeepsAllOrNothing)
+{
+    EXPECT_THROW(reg.transaction([&] {
+        reg.setValue(Hive::CurrentUser, "Tx", "first", Value::number(1));
+        reg.setValue(Hive::CurrentUser, "Tx", "second", Value::number(2));
+        throw std::runtime_error("abandon");
+    }),
+                 std::runtime_error);
+    EXPECT_FALSE(reg.keyExists(Hive::CurrentUser, "Tx"));
+
+    reg.transaction([&] {
+        reg.setValue(Hive::CurrentUser, "Tx", "first", Value::number(1));
+        // A failing nested part is undone alone when the caller handles it.
+        try {
+            reg.transaction([&] {
+                reg.setValue(Hive::CurrentUser, "Tx", "inner", Value::number(3));
+                throw std::runtime_error("inner");
+            });
+        } catch (const std::runtime_error&) {
+        }
+        reg.setValue(Hive::CurrentUser, "Tx", "second", Value::number(2));
+    });
+    auto values = reg.values(Hive::CurrentUser, "Tx");
+    ASSERT_EQ(values.size(), 2u);
+    EXPECT_EQ(values[0].first, "first");
+    EXPECT_EQ(values[1].first, "second");
+}
+
+TEST_F(RegistryDb, ChangesAreSeenByOtherConnections)
+{
+    Registry other(file);
+    reg.setValue(Hive::CurrentUser, "Shared", "v", Value::string("1"));
+    EXPECT_EQ(other.getValue(Hive::CurrentUser, "Shared", "v")->text, "1");
+    other.deleteValue(Hive::CurrentUser, "Shared", "v");
+    EXPECT_FALSE(reg.getValue(Hive::CurrentUser, "Shared", "v"));
+}
+
+TEST(RegistryNames, HiveNamesAndAbbreviations)
+{
+    EXPECT_STREQ(registry::hiveName(Hive::ClassesRoot), "HKEY_CLASSES_ROOT");
+    EXPECT_EQ(registry::hiveFromName("HKCU"), Hive::CurrentUser);
+    EXPECT_EQ(registry::hiveFromName("hkey_local_machine"), Hive::LocalMachine);
+    EXPECT_EQ(registry::hiveFromName("HKCR"), Hive::ClassesRoot);
+    EXPECT_FALSE(registry::hiveFromName("HKEY_USERS"));
+}
+
+TEST(RegistryLocation, DefaultPathFollowsTheEnvironment)
+{
+    testenv::TempDir dir;
+    {
+        testenv::ScopedEnv reg("ORVEL_REGISTRY", (dir / "explicit.db").string());
+        EXPECT_EQ(Registry::defaultPath(), (dir / "explicit.db").string());
+    }
+    testenv::ScopedEnv unset("ORVEL_REGISTRY", "");
+    testenv::ScopedEnv data("XDG_DATA_HOME", (dir / "data").string());
+    EXPECT_EQ(Registry::defaultPath(), (dir / "data" / "orvel" / "registry.db").string());
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "data" / "orvel"));
+}
+
+TEST(RegistryLocation, OpenDefaultFollowsAChangedVariable)
+{
+    testenv::ScopedRegistry first;
+    auto a = Registry::openDefault();
+    a->setValue(Hive::CurrentUser, "K", "v", Value::string("first"));
+    EXPECT_EQ(Registry::openDefault(), a);
+    {
+        testenv::ScopedRegistry second;
+        auto b = Registry::openDefault();
+        EXPECT_EQ(b->path(), second.path());
+        EXPECT_FALSE(b->getValue(Hive::CurrentUser, "K", "v"));
+    }
+    EXPECT_EQ(Registry::openDefault()->getValue(Hive::CurrentUser, "K", "v")->text, "first");
+}
+
+// Bad files: a clear RegistryError naming the file, never a crash.
+void expectRegistryError(const std::string& path, const std::string& cause)
+{
+    try {
+        Registry reg(path);
+        reg.getValue(Hive::CurrentUser, "Software", "x");
+        FAIL() << "no error for " << path;
+    } catch (const RegistryError& e) {
+        std::string message = e.what();
+        EXPECT_NE(message.find(path), std::string::npos) << message;
+        EXPECT_NE(message.find(cause), std::string::npos) << message;
+    }
+}
+
+TEST(RegistryBadFile, NotADatabase)
+{
+    testenv::TempDir dir;
+    std::string path = (dir / "registry.db").string();
+    testenv::writeFile(path, "this is a text file, not a registry\n" + std::string(5000, '#'));
+    expectRegistryError(path, "not a database");
+    EXPECT_EQ(testenv::readFile(path).substr(0, 9), "this is a");  // left as it was
+}
+
+TEST(RegistryBadFile, DamagedDatabase)
+{
+    testenv::TempDir dir;
+    std::string path = (dir / "registry.db").string();
+    {
+        Registry reg(path);
+        for (int i = 0; i < 200; ++i)
+            reg.setValue(Hive::CurrentUser, "Key" + std::to_string(i), "v", Value::string(std::string(100, 'v')));
+    }
+    // Overwrite the pages after the header with noise.
+    std::string bytes = testenv::readFile(path);
+    ASSERT_GT(bytes.size(), 8192u);
+    for (std::size_t i = 4096; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7919 % 251);
+    testenv::writeFile(path, bytes);
+    std::remove((path + "-wal").c_str());
+    std::remove((path + "-shm").c_str());
+    try {
+        Registry reg(path);
+        for (int i = 0; i < 200; ++i) reg.getValue(Hive::CurrentUser, "Key" + std::to_string(i), "v");
+        reg.setValue(Hive::CurrentUser, "Key0", "v", Value::string("x"));
+    } catch (const RegistryError& e) {
+        EXPECT_NE(std::string(e.what()).find(path), std::string::npos);
+    }
+}
+
+TEST(RegistryBadFile, PathIsAFolderOrInAMissingFolder)
+{
+    testenv::TempDir dir;
+    expectRegistryError(dir.path().string(), "unable to open");
+    expectRegistryError((dir / "missing" / "registry.db").string(), "unable to open");
+}
+
+TEST(RegistryBadFile, UnreadableFile)
+{
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+    testenv::TempDir dir;
+    std::string path = (dir / "registry.db").string();
+    { Registry reg(path); }
+    chmod(path.c_str(), 0);
+    expectRegistryError(path, "");
+    chmod(path.c_str(), 0600);
+}
+
+TEST(RegistryBadFile, NewerSchemaIsRefused)
+{
+    testenv::TempDir dir;
+    std::string path = (dir / "registry.db").string();
+    { Registry reg(path); }
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    expectRegistryError(path, "schema version 99");
+}
+
+}  // namespace
