@@ -1,1 +1,185 @@
+// The trace log and the exception log.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "common/TestEnv.h"
+#include "support/KestException.h"
+#include "support/Trace.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class TraceLog : public testing::Test {
+protected:
+    testenv::ScopedRegistry scoped;
+    testenv::TempDir dir;
+    std::string file = (dir / "orvel.log").string();
+};
+
+TEST_F(TraceLog, PiecesMakeOneLineWrittenAtTheLineEnd)
+{
+    Trace trace;
+    trace.open(KestString(file));
+    trace.setLevel(10);
+    trace << KestString("orvel->insertText(\"") << "Hello" << KestString("\");") << std::endl;
+    trace << "orvel->setFontSize(" << static_cast<short>(-12) << ");" << std::endl;
+    trace << "orvel->insertPageBreak();" << std::endl << std::endl;
+    trace << "unfinished";
+    // Lines reach the file at once (a crash must not lose them) ...
+    EXPECT_EQ(testenv::readFile(file),
+              "orvel->insertText(\"Hello\");\norvel->setFontSize(-12);\norvel->insertPageBreak();\n\n");
+    // ... and a piece without its line end at close.
+    trace.close();
+    EXPECT_EQ(testenv::readFile(file).substr(testenv::readFile(file).size() - 11), "unfinished\n");
+}
+
+TEST_F(TraceLog, LevelGovernsIsTraceOnlyWhileOpen)
+{
+    Trace trace;
+    EXPECT_EQ(trace.level(), 0);
+    EXPECT_FALSE(trace.isTrace(1));
+    trace.setLevel(10);
+    EXPECT_FALSE(trace.isTrace(1)) << "not open yet";
+    trace.open(KestString(file));
+    EXPECT_TRUE(trace.isTrace(10));
+    EXPECT_TRUE(trace.isTrace(1));
+    EXPECT_FALSE(trace.isTrace(11));
+    trace.setLevel(1);
+    EXPECT_FALSE(trace.isTrace(10));
+    trace.close();
+    EXPECT_FALSE(trace.isTrace(1));
+    EXPECT_FALSE(trace.isOpen());
+}
+
+TEST_F(TraceLog, AppendsAcrossOpensAndResolvesTheName)
+{
+    testenv::writeFile(file, "earlier\n");
+    {
+        Trace trace;
+        trace.open(KestString((dir / "ORVEL.LOG").string()));  // the existing file, in another case
+        trace << "later" << std::endl;
+        trace.open(KestString((dir / "ORVEL.LOG").string()));  // reopening the same log is harmless
+        trace << "again" << std::endl;
+    }
+    EXPECT_EQ(testenv::readFile(file), "earlier\nlater\nagain\n");
+}
+
+TEST_F(TraceLog, EmptyNameWritesToStandardError)
+{
+    Trace trace;
+    trace.setLevel(10);
+    testing::internal::CaptureStderr();
+    trace.open(KestString(""));
+    EXPECT_TRUE(trace.isOpen());
+    trace << "orvel->close();" << std::endl;
+    trace.close();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "orvel->close();\n");
+}
+
+TEST_F(TraceLog, UnopenableFileIsReportedOnceAndWritingIsHarmless)
+{
+    std::string bad = (dir / "no" / "such" / "folder" / "x.log").string();
+    Trace trace;
+    trace.setLevel(10);
+    testing::internal::CaptureStderr();
+    trace.open(KestString(bad));
+    trace.open(KestString(bad));
+    trace << "lost" << 5 << std::endl;
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(trace.isOpen());
+    EXPECT_FALSE(trace.isTrace(1));
+    EXPECT_NE(err.find("x.log"), std::string::npos) << err;
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    // Switching to a good file afterwards works.
+    trace.open(KestString(file));
+    trace << "kept" << std::endl;
+    EXPECT_EQ(testenv::readFile(file), "kept\n");
+}
+
+TEST_F(TraceLog, PurgeRemovesOnlyOldRotatedCopies)
+{
+    testenv::writeFile(file, "current\n");
+    testenv::writeFile(file + ".1", "old\n");
+    testenv::writeFile(file + ".2", "recent\n");
+    testenv::writeFile(file + ".4", "beyond a gap\n");
+    fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(24 * 30));
+    fs::last_write_time(file + ".1", fs::file_time_type::clock::now() - std::chrono::hours(24 * 8));
+    Trace trace;
+    trace.purgeBefore(KestString(file));
+    trace.purgeBefore(KestString(""));
+    EXPECT_TRUE(fs::exists(file));
+    EXPECT_FALSE(fs::exists(file + ".1"));
+    EXPECT_TRUE(fs::exists(file + ".2"));
+    EXPECT_TRUE(fs::exists(file + ".4"));
+}
+
+// The exception log reads its configuration once per process, so each case
+// runs in a child process; the child's exit status is the verdict.
+template <class Check>
+void inChild(const char* categories, const char* logFile, Check check)
+{
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (categories)
+            setenv("ORVEL_EXCEPTION_LOG", categories, 1);
+        else
+            unsetenv("ORVEL_EXCEPTION_LOG");
+        if (logFile)
+            setenv("ORVEL_EXCEPTION_LOG_FILE", logFile, 1);
+        else
+            unsetenv("ORVEL_EXCEPTION_LOG_FILE");
+        _exit(check(*KestException::getLog()) ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST_F(TraceLog, ExceptionLogCategoriesAreOffByDefault)
+{
+    inChild(nullptr, nullptr, [](KestLogBase& log) { return !log.isLogging("Throw") && !log.isLogging("Catch"); });
+}
+
+TEST_F(TraceLog, ExceptionLogCategoriesFromTheEnvironment)
+{
+    inChild("Throw,Catch", nullptr, [](KestLogBase& log) {
+        return log.isLogging("Throw") && log.isLogging("Catch") && !log.isLogging("Other") && !log.isLogging(nullptr);
+    });
+    inChild("Catch", nullptr, [](KestLogBase& log) {
+        bool before = !log.isLogging("Throw") && log.isLogging("Catch");
+        log.enable("Throw", true);
+        log.enable("Catch", false);
+        return before && log.isLogging("Throw") && !log.isLogging("Catch");
+    });
+}
+
+TEST_F(TraceLog, ExceptionLogLinesGoToTheNamedFile)
+{
+    std::string logFile = (dir / "exceptions.log").string();
+    inChild("Throw", logFile.c_str(), [](KestLogBase& log) {
+        log << KestString("Throw: ") << "Powerpoint template does not exist." << std::endl;
+        log << "second" << std::endl;
+        return true;
+    });
+    EXPECT_EQ(testenv::readFile(logFile), "Throw: Powerpoint template does not exist.\nsecond\n");
+}
+
+TEST(KestExceptionObject, CarriesItsReason)
+{
+    try {
+        throw KestException(KestString("Powerpoint template does not exist.\n/opt/x.pot"));
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "Powerpoint template does not exist.\n/opt/x.pot");
+        const auto* kest = dynamic_cast<const KestException*>(&e);
+        ASSERT_NE(kest, nullptr);
+        EXPECT_EQ(kest->reasonText(), KestString("Powerpoint template does not exist.\n/opt/x.pot"));
+    }
+}
+
+}  // namespace
