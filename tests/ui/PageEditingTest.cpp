@@ -1,0 +1,245 @@
+// What the user sees and does in the page: the first load, the dirty flag,
+// browsing, and what Apply stores or refuses.
+#include <filesystem>
+
+#include "PageFixture.h"
+#include "registry/RegisterCache.h"
+#include "ui/Window.h"
+
+namespace uitest {
+namespace {
+
+const char* const missingMessageTail = "\nFile Not Found.\nPlease verify the correct template name was given.";
+
+TEST_F(PageTest, StoredSettingAppearsOnTheFirstFocusOnly)
+{
+    storeTemplate("/decks/corporate.pot");
+    activate();
+    EXPECT_EQ(boxText(), "") << "nothing is loaded before the box gets the focus";
+
+    ASSERT_TRUE(host.focus(edit()));
+    EXPECT_EQ(boxText(), "/decks/corporate.pot");
+
+    replaceText("/other.pot");
+    ASSERT_TRUE(host.focus(browseButton()));
+    storeTemplate("/decks/changed.pot");
+    ASSERT_TRUE(host.focus(edit()));
+    EXPECT_EQ(boxText(), "/other.pot") << "a second focus does not load again";
+}
+
+TEST_F(PageTest, SecondActivationStartsEmpty)
+{
+    storeTemplate("/decks/corporate.pot");
+    activate();
+    host.focus(edit());
+    ASSERT_EQ(page->Deactivate(), S_OK);
+    EXPECT_TRUE(host.childWindows(frame).empty()) << "Deactivate destroys the dialog";
+
+    activate();
+    host.focus(edit());
+    EXPECT_EQ(boxText(), "");
+}
+
+TEST_F(PageTest, TypingMarksThePageDirtyOnce)
+{
+    std::string existing = makeFile("a.pot");
+    activate();
+    EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+    ASSERT_TRUE(host.type(edit(), "abc"));
+    EXPECT_EQ(boxText(), "abc");
+    EXPECT_EQ(page->IsPageDirty(), S_OK);
+    EXPECT_EQ(site.statusChanges, (std::vector<DWORD>{PROPPAGESTATUS_DIRTY}));
+
+    replaceText(existing);
+    ASSERT_EQ(page->Apply(), S_OK);
+    EXPECT_EQ(page->IsPageDirty(), S_FALSE);
+    EXPECT_EQ(site.statusChanges.size(), 1u) << "Apply clears the flag without notifying";
+
+    ASSERT_TRUE(host.type(edit(), "y"));
+    ASSERT_TRUE(host.type(edit(), "z"));
+    EXPECT_EQ(site.statusChanges, (std::vector<DWORD>{PROPPAGESTATUS_DIRTY, PROPPAGESTATUS_DIRTY}));
+}
+
+TEST_F(PageTest, FailedApplyKeepsThePageDirtyWithoutNotifyingAgain)
+{
+    activate();
+    replaceText("/nowhere/missing.pot");
+    ASSERT_EQ(page->Apply(), E_UNEXPECTED);
+    ASSERT_TRUE(host.type(edit(), "x"));
+    EXPECT_EQ(page->IsPageDirty(), S_OK);
+    EXPECT_EQ(site.statusChanges.size(), 1u);
+}
+
+TEST_F(PageTest, BrowseStartsFromTheStoredSettingAndTakesTheChoice)
+{
+    storeTemplate("/decks/stored.pot");
+    activate();
+    replaceText("/typed/elsewhere.pot");
+    host.chooseFile("/decks/chosen.pot");
+    ASSERT_TRUE(host.click(browseButton()));
+
+    ASSERT_EQ(host.fileDialogs().size(), 1u);
+    const ui::FileDialogRecord& call = host.fileDialogs()[0];
+    EXPECT_EQ(call.initialFile, "/decks/stored.pot");
+    EXPECT_EQ(call.owner, dialog);
+    EXPECT_EQ(call.title, "Select PowerPoint Template File");
+    ASSERT_EQ(call.filters.size(), 1u);
+    EXPECT_EQ(call.filters[0].first, "PowerPoint Template Files (*.pot)");
+    EXPECT_EQ(call.filters[0].second, "*.pot");
+    EXPECT_EQ(call.maxFile, 259u);
+    EXPECT_EQ(call.flags, OFN_HIDEREADONLY);
+    EXPECT_FALSE(call.initialDir.has_value());
+    EXPECT_FALSE(call.defaultExtension.has_value());
+
+    EXPECT_EQ(boxText(), "/decks/chosen.pot");
+    EXPECT_EQ(storedTemplate(), "/decks/stored.pot") << "browsing stores nothing";
+}
+
+TEST_F(PageTest, BrowseThenCancelKeepsTheText)
+{
+    storeTemplate("/decks/stored.pot");
+    activate();
+    replaceText("/typed.pot");
+    site.statusChanges.clear();
+    host.cancelFileDialog();
+    ASSERT_TRUE(host.click(browseButton()));
+    EXPECT_EQ(host.fileDialogs().size(), 1u);
+    EXPECT_EQ(boxText(), "/typed.pot");
+}
+
+TEST_F(PageTest, BrowseChoiceMarksACleanPageDirty)
+{
+    activate();
+    host.chooseFile("/decks/chosen.pot");
+    host.click(browseButton());
+    EXPECT_EQ(page->IsPageDirty(), S_OK);
+    EXPECT_EQ(site.statusChanges, (std::vector<DWORD>{PROPPAGESTATUS_DIRTY}));
+}
+
+TEST_F(PageTest, BrowseWithAStoredNameTooLongForTheBufferStartsEmpty)
+{
+    std::string longName = "/" + std::string(300, 'd') + ".pot";
+    storeTemplate(longName);
+    activate();
+    host.cancelFileDialog();
+    host.click(browseButton());
+    ASSERT_EQ(host.fileDialogs().size(), 1u);
+    EXPECT_EQ(host.fileDialogs()[0].initialFile, "");
+
+    std::string fits = "/" + std::string(253, 'e') + ".pot";  // 258 characters
+    storeTemplate(fits);
+    host.cancelFileDialog();
+    host.click(browseButton());
+    EXPECT_EQ(host.fileDialogs().at(1).initialFile, fits);
+}
+
+TEST_F(PageTest, ApplyStoresAnExistingFileAsTyped)
+{
+    std::string existing = makeFile("Corporate.pot");
+    activate();
+    host.focus(edit());
+    replaceText(existing);
+    ASSERT_EQ(page->Apply(), S_OK);
+    EXPECT_EQ(storedTemplate(), existing);
+    EXPECT_TRUE(host.messageBoxes().empty());
+}
+
+TEST_F(PageTest, ApplyWithAnEmptyBoxStoresTheEmptyValue)
+{
+    storeTemplate("/decks/old.pot");
+    activate();
+    host.focus(edit());
+    replaceText("");
+    ASSERT_EQ(page->Apply(), S_OK);
+    EXPECT_EQ(storedTemplate(), "");
+    EXPECT_TRUE(host.messageBoxes().empty());
+}
+
+TEST_F(PageTest, ApplyWithAMissingFileShowsTheMessageAndKeepsEverything)
+{
+    storeTemplate("/decks/old.pot");
+    activate();
+    host.focus(edit());
+    std::string missing = (folder / "missing.pot").string();
+    replaceText(missing);
+
+    EXPECT_EQ(page->Apply(), E_UNEXPECTED);
+    ASSERT_EQ(host.messageBoxes().size(), 1u);
+    const ui::MessageBoxRecord& box = host.messageBoxes()[0];
+    EXPECT_EQ(box.text, missing + missingMessageTail);
+    EXPECT_EQ(box.caption, "Invalid Value");
+    EXPECT_EQ(box.style, 48u);
+    EXPECT_EQ(box.owner, dialog);
+
+    EXPECT_EQ(storedTemplate(), "/decks/old.pot");
+    EXPECT_EQ(page->IsPageDirty(), S_OK);
+    EXPECT_EQ(boxText(), missing) << "the user can correct the name";
+}
+
+TEST_F(PageTest, ExistenceIsTestedOnTheTextAsTyped)
+{
+    makeFile("relative.pot");
+    activate();
+    replaceText("relative.pot");  // not in the current directory
+    EXPECT_EQ(page->Apply(), E_UNEXPECTED);
+
+    auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    EXPECT_EQ(page->Apply(), S_OK);
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(storedTemplate(), "relative.pot") << "stored as typed, not made absolute";
+}
+
+TEST_F(PageTest, ApplyTakesAtMost255Characters)
+{
+    activate();
+    std::string name(300, 'n');
+    replaceText(name);
+    EXPECT_EQ(page->Apply(), E_UNEXPECTED);
+    ASSERT_EQ(host.messageBoxes().size(), 1u);
+    EXPECT_EQ(host.messageBoxes()[0].text, std::string(255, 'n') + missingMessageTail);
+}
+
+TEST_F(PageTest, AppliedValueIsSeenByANewSettingsCache)
+{
+    RegisterCache earlier;
+    EXPECT_EQ(earlier.read("PowerPoint", "PptTemplateName", RegEntry(KestString(""))).value.str(), "");
+
+    std::string existing = makeFile("new.pot");
+    activate();
+    replaceText(existing);
+    ASSERT_EQ(page->Apply(), S_OK);
+
+    RegisterCache later;  // as a new Orvel object's cache
+    EXPECT_EQ(later.read("PowerPoint", "PptTemplateName", RegEntry(KestString(""))).value.str(), existing);
+}
+
+TEST_F(PageTest, ApplyAfterDeactivateStoresTheChangeMadeBefore)
+{
+    std::string existing = makeFile("kept.pot");
+    activate();
+    replaceText(existing);
+    ASSERT_EQ(page->Deactivate(), S_OK);
+    ASSERT_EQ(page->Apply(), S_OK);
+    EXPECT_EQ(storedTemplate(), existing);
+}
+
+TEST_F(PageTest, ApplyOnAPageNeverShownChangesNothing)
+{
+    storeTemplate("/decks/old.pot");
+    EXPECT_EQ(page->Apply(), S_OK);
+    EXPECT_EQ(storedTemplate(), "/decks/old.pot");
+}
+
+TEST_F(PageTest, FrameGettingTheExtendedStyleKeepsControlParent)
+{
+    activate();
+    LONG previous = SetWindowLong(dialog, GWL_EXSTYLE, 0);
+    EXPECT_EQ(previous, 0);
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLong(dialog, GWL_EXSTYLE)), WS_EX_CONTROLPARENT);
+    SetWindowLong(dialog, GWL_STYLE, static_cast<LONG>(WS_CHILD));
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLong(dialog, GWL_STYLE)), WS_CHILD) << "other styles are left alone";
+}
+
+}  // namespace
+}  // namespace uitest
