@@ -72,7 +72,9 @@ std::vector<std::filesystem::path> installedModules()
 {
     std::vector<std::filesystem::path> modules;
     std::filesystem::path dir = moduleDir();
-    for (const char* name : moduleNames) modules.push_back(dir / name);
+    std::error_code ec;
+    for (const char* name : moduleNames)
+        if (std::filesystem::exists(dir / name, ec)) modules.push_back(dir / name);
     return modules;
 }
 

@@ -13,7 +13,8 @@ namespace orvel_cli {
 std::filesystem::path programDir();
 // The lib folder beside it: <program dir>/../lib.
 std::filesystem::path moduleDir();
-// The modules `orvel register` handles, in registration order.
+// Those of liborvelcom.so, libpowerpoint.so and liborvelword.so that are
+// in that folder, in registration order.
 std::vector<std::filesystem::path> installedModules();
 
 // Loads each module and calls its DllRegisterServer or DllUnregisterServer.

@@ -34,7 +34,11 @@ ComPtr<IDocument> createOrvel(std::string* error)
         if (error) *error = describe(std::current_exception());
         return nullptr;
     }
-    if (!document && error) *error = std::string("cannot create ") + orvelProgId + ": " + describe(hr);
+    if (!document && error) {
+        *error = std::string("cannot create ") + orvelProgId + ": " + describe(hr);
+        std::string detail = com::lastErrorDescription();
+        if (!detail.empty()) *error += " (" + detail + ")";
+    }
     return document;
 }
 

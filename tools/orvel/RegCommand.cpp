@@ -247,8 +247,12 @@ int query(const Options& o)
         if (!value)
             throw CommandError{"the value " + (o.valueName->empty() ? std::string("(Default)") : *o.valueName) +
                                " does not exist in " + key.full()};
+        // Shown under its stored spelling, whatever case was asked for.
+        std::string stored = *o.valueName;
+        for (const auto& [name, v] : reg->values(key.hive, key.path))
+            if (strcasecmp(name.c_str(), stored.c_str()) == 0) stored = name;
         std::cout << "\n" << key.full() << "\n";
-        printValue(std::cout, *o.valueName, *value);
+        printValue(std::cout, stored, *value);
         std::cout << "\n";
         return 0;
     }

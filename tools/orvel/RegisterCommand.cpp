@@ -31,6 +31,10 @@ int registerCommand(Args args)
         modules.emplace_back(std::filesystem::absolute(arg));
     }
     if (modules.empty()) modules = installedModules();
+    if (modules.empty()) {
+        std::fprintf(stderr, "orvel register: no module found in %s\n", moduleDir().c_str());
+        return 1;
+    }
     return registerModules(modules, stderr, stdout) ? 0 : 1;
 }
 

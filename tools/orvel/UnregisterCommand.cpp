@@ -33,6 +33,10 @@ int unregisterCommand(Args args)
         modules = installedModules();
         std::reverse(modules.begin(), modules.end());
     }
+    if (modules.empty()) {
+        std::fprintf(stderr, "orvel unregister: no module found in %s\n", moduleDir().c_str());
+        return 1;
+    }
     return unregisterModules(modules, stderr, stdout) ? 0 : 1;
 }
 
