@@ -1,1 +1,139 @@
+// `orvel reg`, run as users run it, against a private registry.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include "common/TestEnv.h"
+#include "registry/Registry.h"
+
+namespace {
+
+using registry::Hive;
+using registry::Registry;
+using registry::Value;
+
+struct Result {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string shellQuoted(const std::string& arg)
+{
+    std::string quoted = "'";
+    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+class RegCommand : public testing::Test {
+protected:
+    Result reg(std::initializer_list<std::string> args)
+    {
+        std::string command = shellQuoted(ORVEL_PROGRAM) + " reg";
+        for (const std::string& arg : args) command += " " + shellQuoted(arg);
+        command += " >" + shellQuoted((dir / "out").string()) + " 2>" + shellQuoted((dir / "err").string());
+        int raw = std::system(command.c_str());
+        Result r;
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.out = testenv::readFile(dir / "out");
+        r.err = testenv::readFile(dir / "err");
+        return r;
+    }
+
+    testenv::ScopedRegistry scoped;
+    testenv::TempDir dir;
+};
+
+TEST_F(RegCommand, AddThenQueryValuesOfEachType)
+{
+    EXPECT_EQ(reg({"add", "HKCU\\Software\\Orvel\\Settings", "/v", "InstallDir", "/d", "/opt/orvel"}).status, 0);
+    EXPECT_EQ(reg({"add", "HKEY_CURRENT_USER\\Software\\Orvel\\Close", "/v", "PauseMs", "/t", "REG_DWORD", "/d", "0x3e8"}).status, 0);
+    EXPECT_EQ(reg({"add", "HKCR\\Orvel.Orvel", "/ve", "/d", "Orvel Class"}).status, 0);
+
+    Registry db(scoped.path());
+    EXPECT_EQ(db.getValue(Hive::CurrentUser, "Software\\Orvel\\Settings", "InstallDir")->text, "/opt/orvel");
+    EXPECT_EQ(db.getValue(Hive::CurrentUser, "Software\\Orvel\\Close", "PauseMs")->dword, 1000u);
+    EXPECT_EQ(db.getValue(Hive::ClassesRoot, "Orvel.Orvel", "")->text, "Orvel Class");
+
+    Result q = reg({"query", "hkcu\\software\\orvel\\settings", "/v", "installdir"});
+    EXPECT_EQ(q.status, 0);
+    EXPECT_NE(q.out.find("HKEY_CURRENT_USER\\software\\orvel\\settings"), std::string::npos) << q.out;
+    EXPECT_NE(q.out.find("    InstallDir    REG_SZ    /opt/orvel\n"), std::string::npos) << q.out;
+
+    q = reg({"query", "HKCU\\Software\\Orvel", "/s"});
+    EXPECT_EQ(q.status, 0);
+    EXPECT_NE(q.out.find("PauseMs    REG_DWORD    0x3e8"), std::string::npos) << q.out;
+    EXPECT_NE(q.out.find("HKEY_CURRENT_USER\\Software\\Orvel\\Settings\n"), std::string::npos) << q.out;
+}
+
+TEST_F(RegCommand, ExportWritesTheRegFileFormat)
+{
+    {
+        Registry db(scoped.path());
+        db.setValue(Hive::CurrentUser, "Software\\Orvel\\Settings", "InstallDir", Value::string("C:\\Orvel \"2\""));
+        db.setValue(Hive::CurrentUser, "Software\\Orvel\\Settings", "", Value::string("default"));
+        db.setValue(Hive::CurrentUser, "Software\\Orvel\\Close", "PauseMs", Value::number(10));
+        Value bytes;
+        bytes.type = registry::ValueType::Binary;
+        bytes.bytes = std::string("\x01\xAB\x00", 3);
+        db.setValue(Hive::CurrentUser, "Software\\Orvel\\Close", "Blob", bytes);
+    }
+    Result r = reg({"export", "HKCU\\Software\\Orvel"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "Windows Registry Editor Version 5.00\n\n"
+              "[HKEY_CURRENT_USER\\Software\\Orvel]\n\n"
+              "[HKEY_CURRENT_USER\\Software\\Orvel\\Close]\n"
+              "\"Blob\"=hex:01,ab,00\n"
+              "\"PauseMs\"=dword:0000000a\n\n"
+              "[HKEY_CURRENT_USER\\Software\\Orvel\\Settings]\n"
+              "@=\"default\"\n"
+              "\"InstallDir\"=\"C:\\\\Orvel \\\"2\\\"\"\n\n");
+    // To a file, and the whole registry without a key.
+    std::string file = (dir / "all.reg").string();
+    ASSERT_EQ(reg({"export", "HKCU\\Software", file}).status, 0);
+    EXPECT_NE(testenv::readFile(file).find("[HKEY_CURRENT_USER\\Software\\Orvel\\Close]"), std::string::npos);
+    r = reg({"export"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("[HKEY_CURRENT_USER\\Software]"), std::string::npos);
+}
+
+TEST_F(RegCommand, DeleteValuesAndTrees)
+{
+    ASSERT_EQ(reg({"add", "HKCU\\A\\B", "/v", "x", "/d", "1"}).status, 0);
+    ASSERT_EQ(reg({"add", "HKCU\\A", "/v", "y", "/d", "2"}).status, 0);
+    EXPECT_EQ(reg({"delete", "HKCU\\A", "/v", "y", "/f"}).status, 0);
+    EXPECT_EQ(reg({"delete", "HKCU\\A", "/v", "y"}).status, 1);
+    EXPECT_EQ(reg({"delete", "HKCU\\A"}).status, 0);
+    Registry db(scoped.path());
+    EXPECT_FALSE(db.keyExists(Hive::CurrentUser, "A"));
+    Result again = reg({"delete", "HKCU\\A"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.err.find("does not exist"), std::string::npos);
+}
+
+TEST_F(RegCommand, ErrorsAndUsage)
+{
+    Result r = reg({"query", "HKCU\\Missing"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_EQ(reg({}).status, 2);
+    EXPECT_EQ(reg({"frobnicate"}).status, 2);
+    EXPECT_EQ(reg({"query", "HKEY_USERS\\x"}).status, 2);
+    EXPECT_EQ(reg({"add", "HKCU\\x", "/t", "REG_DWORD", "/d", "many"}).status, 2);
+    EXPECT_EQ(reg({"add", "HKCU\\x", "/t", "REG_FANCY"}).status, 2);
+    EXPECT_EQ(reg({"add", "HKCU\\x", "/v"}).status, 2);
+    EXPECT_EQ(reg({"delete", "HKCU"}).status, 2);
+    Result help = reg({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage: orvel reg query"), std::string::npos);
+}
+
+TEST_F(RegCommand, CorruptRegistryIsAOneLineError)
+{
+    testenv::writeFile(scoped.path(), std::string(10000, '?'));
+    Result r = reg({"query", "HKCU\\Software"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("not a database"), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+}
+
+}  // namespace
