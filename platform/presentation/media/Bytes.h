@@ -1,0 +1,22 @@
+// The byte buffer every reader and writer of this library passes around.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace pptmedia {
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline std::string_view asText(const Bytes& bytes)
+{
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+inline Bytes toBytes(std::string_view text)
+{
+    return Bytes(text.begin(), text.end());
+}
+
+}  // namespace pptmedia

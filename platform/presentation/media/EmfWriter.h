@@ -1,0 +1,78 @@
+// Writes an enhanced metafile (vector picture) record by record. Drawing
+// coordinates are in points from the top-left corner; the file stores them
+// in twips (1/20 pt) on a reference device of 1440 units per inch.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "media/Bytes.h"
+
+namespace pptmedia {
+
+struct EmfColour {
+    std::uint8_t red = 0, green = 0, blue = 0;
+    bool operator==(const EmfColour&) const = default;
+};
+
+struct EmfFont {
+    std::string name = "Liberation Sans";
+    double sizePt = 10;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strike = false;
+    bool operator==(const EmfFont&) const = default;
+};
+
+class EmfWriter {
+public:
+    EmfWriter(double widthPt, double heightPt);
+
+    double widthPt() const { return widthPt_; }
+    double heightPt() const { return heightPt_; }
+
+    // A filled rectangle without outline.
+    void fillRect(double x, double y, double width, double height, EmfColour colour);
+    // A rectangle outline.
+    void frameRect(double x, double y, double width, double height, double penPt, EmfColour colour);
+    void line(double x1, double y1, double x2, double y2, double penPt, EmfColour colour);
+    // Text whose baseline starts at (x, baseline). `advancesPt` holds one
+    // advance per UTF-16 unit of `text`; it fixes the glyph positions so
+    // every reader lays the text out as it was measured.
+    void text(double x, double baseline, const std::u16string& text, std::span<const double> advancesPt,
+              const EmfFont& font, EmfColour colour);
+
+    // The finished file. The writer can not be drawn on afterwards.
+    Bytes finish(const std::u16string& description = u"");
+
+    static constexpr double kUnitsPerPoint = 20.0;
+
+private:
+    struct Pen {
+        std::int32_t width;
+        EmfColour colour;
+        bool operator==(const Pen&) const = default;
+    };
+    void record(std::uint32_t type, std::initializer_list<std::uint32_t> fields);
+    void usePen(std::int32_t width, EmfColour colour, bool none = false);
+    void useBrush(EmfColour colour, bool none);
+    void useFont(const EmfFont& font);
+    static std::int32_t units(double pt);
+
+    double widthPt_, heightPt_;
+    Bytes body_;
+    std::uint32_t records_ = 0;
+    bool finished_ = false;
+    // What is selected: kept so repeated draws in one style make no records.
+    bool hasPen_ = false, penNone_ = false, hasBrush_ = false, brushNone_ = false, hasFont_ = false;
+    Pen pen_{};
+    EmfColour brush_{};
+    EmfFont font_{};
+    EmfColour textColour_{};
+    bool hasTextColour_ = false;
+};
+
+}  // namespace pptmedia

@@ -1,0 +1,68 @@
+#include "media/FileBytes.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "media/MediaError.h"
+
+namespace pptmedia {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+FileHandle openForReading(const std::filesystem::path& path, const std::string& displayName)
+{
+    std::error_code ec;
+    auto status = std::filesystem::status(path, ec);
+    if (path.empty() || !std::filesystem::exists(status))
+        throw MediaError(MediaErrorKind::FileNotFound, "file " + quoteName(displayName) + " was not found");
+    if (std::filesystem::is_directory(status))
+        throw MediaError(MediaErrorKind::FileNotFound, quoteName(displayName) + " is a folder, not a file");
+    FileHandle file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        throw MediaError(MediaErrorKind::FileUnreadable,
+                         "file " + quoteName(displayName) + " cannot be read: " + std::strerror(errno));
+    return file;
+}
+
+Bytes readUpTo(std::FILE* file, const std::string& displayName, std::uint64_t limit, bool limitIsError)
+{
+    Bytes bytes;
+    std::uint8_t buffer[65536];
+    for (;;) {
+        std::size_t n = std::fread(buffer, 1, sizeof buffer, file);
+        if (n == 0) break;
+        if (bytes.size() + n > limit) {
+            if (limitIsError)
+                throw MediaError(MediaErrorKind::TooLarge, "file " + quoteName(displayName) + " is larger than " +
+                                                               std::to_string(limit / (1024 * 1024)) + " MB");
+            bytes.insert(bytes.end(), buffer, buffer + (limit - bytes.size()));
+            return bytes;
+        }
+        bytes.insert(bytes.end(), buffer, buffer + n);
+    }
+    if (std::ferror(file))
+        throw MediaError(MediaErrorKind::FileUnreadable, "file " + quoteName(displayName) + " cannot be read");
+    return bytes;
+}
+
+}  // namespace
+
+Bytes readFileBytes(const std::filesystem::path& path, const std::string& displayName, std::uint64_t limit)
+{
+    FileHandle file = openForReading(path, displayName);
+    return readUpTo(file.get(), displayName, limit, true);
+}
+
+Bytes readFileHead(const std::filesystem::path& path, const std::string& displayName, std::size_t count)
+{
+    FileHandle file = openForReading(path, displayName);
+    return readUpTo(file.get(), displayName, count, false);
+}
+
+}  // namespace pptmedia
