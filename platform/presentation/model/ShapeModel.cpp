@@ -1,0 +1,46 @@
+#include "model/ShapeModel.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ppt {
+
+void ShapeModel::updateFrame()
+{
+    if (!text) return;
+    FrameGeometry frame;
+    frame.wrap = wordWrap;
+    frame.wrapWidth = std::max(0.0f, box.width - 2 * kInsetX);
+    text->setFrame(frame);
+}
+
+Box ShapeModel::effectiveBox()
+{
+    if (!text || autoSize == AutoSize::None) return box;
+    Box b = box;
+    b.height = text->totalHeight() + 2 * kInsetY;
+    if (!wordWrap) b.width = text->widestLine() + 2 * kInsetX;
+    return b;
+}
+
+ShapeModel& ShapeTree::add(ShapeKind kind, std::u16string name, Box box)
+{
+    auto shape = std::make_shared<ShapeModel>();
+    shape->id = nextId++;
+    shape->name = std::move(name);
+    shape->box = box;
+    shape->kind = std::move(kind);
+    shapes.push_back(shape);
+    return *shape;
+}
+
+std::uint32_t ShapeTree::addLink(LinkTarget target)
+{
+    // Links set again on the same text reuse an equal entry.
+    for (std::size_t i = 0; i < links.size(); ++i)
+        if (links[i] == target) return static_cast<std::uint32_t>(i + 1);
+    links.push_back(std::move(target));
+    return static_cast<std::uint32_t>(links.size());
+}
+
+}  // namespace ppt

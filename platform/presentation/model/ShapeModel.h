@@ -1,0 +1,91 @@
+// The shapes of a slide, master or notes page. A shape is one of a few kinds
+// (label, placeholder, picture, OLE object); the kinds share the box, the
+// name, the click/hover hyperlinks and, where they have one, the text body.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "model/TextBody.h"
+
+namespace ppt {
+
+// PowerPoint's default text insets: 0.1" left and right, 0.05" top and bottom.
+constexpr float kInsetX = 7.2f;
+constexpr float kInsetY = 3.6f;
+
+struct Box {
+    float left = 0, top = 0, width = 0, height = 0;
+};
+
+enum class AutoSize : std::int8_t { None = 0, ShapeToFitText = 1 };
+
+// A text box as AddLabel makes it.
+struct LabelShape {};
+
+enum class PlaceholderType : std::uint8_t { Date, Footer, SlideNumber, SlideImage, NotesBody, Body };
+
+struct PlaceholderShape {
+    PlaceholderType type = PlaceholderType::Body;
+    int index = 0;  // the idx attribute of the placeholder
+};
+
+// A picture stored in the package (content kept once per distinct media, see
+// MediaStore); filled by AddPicture.
+struct PictureShape {
+    std::uint32_t media = 0;  // 1-based media id, 0 = none
+    bool linked = false;
+    std::u16string linkTarget;
+};
+
+// An embedded or linked object with its preview picture.
+struct OleShape {
+    std::uint32_t embedding = 0;  // 1-based embedding id
+    std::uint32_t preview = 0;    // media id of the preview picture
+    std::u16string progId;
+    bool linked = false;
+    bool asIcon = false;
+    std::u16string linkTarget;
+};
+
+using ShapeKind = std::variant<LabelShape, PlaceholderShape, PictureShape, OleShape>;
+
+struct ShapeModel {
+    int id = 0;
+    std::u16string name;
+    Box box;
+    ShapeKind kind;
+    std::unique_ptr<TextBody> text;  // labels and text placeholders
+    AutoSize autoSize = AutoSize::None;
+    bool wordWrap = true;
+    std::uint32_t clickLink = 0;  // 1-based into the tree's link table
+    std::uint32_t overLink = 0;
+
+    bool isLabel() const { return std::holds_alternative<LabelShape>(kind); }
+    // Tells the text body the width it lays out in.
+    void updateFrame();
+    // The box as it stands: a label that sizes itself follows its text.
+    Box effectiveBox();
+};
+
+// A hyperlink target as the object model took it.
+struct LinkTarget {
+    std::u16string address;
+    std::u16string subAddress;
+    friend bool operator==(const LinkTarget&, const LinkTarget&) = default;
+};
+
+// The shapes of one part, with what the part's shapes refer to.
+struct ShapeTree {
+    std::vector<std::shared_ptr<ShapeModel>> shapes;
+    std::vector<LinkTarget> links;
+    int nextId = 2;  // 1 is the tree's own group
+
+    ShapeModel& add(ShapeKind kind, std::u16string name, Box box);
+    std::uint32_t addLink(LinkTarget target);
+};
+
+}  // namespace ppt

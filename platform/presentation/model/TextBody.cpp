@@ -1,0 +1,130 @@
+#include "model/TextBody.h"
+
+#include <algorithm>
+
+namespace ppt {
+
+TextBody::TextBody()
+{
+    paraStarts_.push_back(0);
+    metrics_.push_back({});
+    dirty_.push_back(false);
+    markDirty(0);
+}
+
+int TextBody::paragraphAt(int pos) const
+{
+    auto it = std::upper_bound(paraStarts_.begin(), paraStarts_.end(), pos);
+    return static_cast<int>(it - paraStarts_.begin()) - 1;
+}
+
+void TextBody::insert(int pos, std::u16string_view s)
+{
+    if (s.empty()) return;
+    pos = std::clamp(pos, 0, length());
+    const bool atEnd = pos == length();
+    const int count = static_cast<int>(s.size());
+    const int para = paragraphAt(pos);
+
+    text_.insert(static_cast<std::size_t>(pos), s);
+    chars_.insertGap(pos, count, atEnd);
+
+    // Paragraph starts after pos move right; each "\r" in s opens a new one.
+    std::vector<int> fresh;
+    for (int i = 0; i < count; ++i)
+        if (s[static_cast<std::size_t>(i)] == u'\r') fresh.push_back(pos + i + 1);
+    auto after = paraStarts_.begin() + para + 1;
+    for (auto it = after; it != paraStarts_.end(); ++it) *it += count;
+    if (!fresh.empty()) {
+        const auto added = static_cast<int>(fresh.size());
+        paraStarts_.insert(after, fresh.begin(), fresh.end());
+        paras_.insertGap(para + 1, added);
+        metrics_.insert(metrics_.begin() + para + 1, fresh.size(), ParagraphMetrics{});
+        dirty_.insert(dirty_.begin() + para + 1, fresh.size(), false);
+        if (para + 1 < paragraphCount() - added) {
+            // Paragraphs after the insertion moved: renumber the pending list.
+            for (int& d : dirtyList_)
+                if (d > para) d += added;
+        }
+        for (int p = para + 1; p <= para + added; ++p) markDirty(p);
+    }
+    markDirty(para);
+}
+
+void TextBody::charsChanged(int from, int to)
+{
+    to = std::min(to, length());
+    const int first = paragraphAt(from);
+    const int last = paragraphAt(std::max(from, to - 1));
+    for (int p = first; p <= last; ++p) markDirty(p);
+}
+
+void TextBody::paragraphsChanged(int first, int last)
+{
+    last = std::min(last, paragraphCount());
+    for (int p = first; p < last; ++p) markDirty(p);
+}
+
+void TextBody::markDirty(int paragraph)
+{
+    auto i = static_cast<std::size_t>(paragraph);
+    if (dirty_[i]) return;
+    total_ -= metrics_[i].height;
+    metrics_[i] = {};
+    dirty_[i] = true;
+    dirtyList_.push_back(paragraph);
+}
+
+void TextBody::setFrame(const FrameGeometry& frame)
+{
+    if (frame == frame_) return;
+    frame_ = frame;
+    for (int p = 0; p < paragraphCount(); ++p) markDirty(p);
+}
+
+void TextBody::refresh()
+{
+    for (int p : dirtyList_) {
+        auto i = static_cast<std::size_t>(p);
+        if (!dirty_[i]) continue;
+        metrics_[i] = layoutParagraph(*this, p, frame_);
+        dirty_[i] = false;
+        total_ += metrics_[i].height;
+    }
+    dirtyList_.clear();
+}
+
+float TextBody::totalHeight()
+{
+    refresh();
+    return static_cast<float>(total_);
+}
+
+float TextBody::widestLine()
+{
+    refresh();
+    float widest = 0;
+    for (const auto& m : metrics_) widest = std::max(widest, m.width);
+    return widest;
+}
+
+float TextBody::boundHeight(int from, int to)
+{
+    from = std::clamp(from, 0, length());
+    to = std::clamp(to, from, length());
+    if (from == 0 && to == length()) return totalHeight();
+    refresh();
+    const int first = paragraphAt(from);
+    const int last = paragraphAt(to > from ? to - 1 : from);
+    double height = 0;
+    for (int p = first; p <= last; ++p) {
+        // A paragraph counts whole with its paragraph end (the last one has none).
+        const int end = paragraphEnd(p) + (p + 1 < paragraphCount() ? 1 : 0);
+        const bool whole = from <= paragraphStart(p) && to >= end;
+        height += whole ? metrics_[static_cast<std::size_t>(p)].height
+                        : layoutLinesHeight(*this, p, frame_, from, to);
+    }
+    return static_cast<float>(height);
+}
+
+}  // namespace ppt

@@ -1,0 +1,137 @@
+// The Application and its Presentations collection.
+#include <string>
+
+#include "com/ComError.h"
+#include "com/ComRuntime.h"
+#include "com/ComString.h"
+#include "objects/ObjectBase.h"
+#include "objects/Objects.h"
+
+namespace ppt {
+namespace {
+
+using namespace PowerPoint;
+
+class PresentationsObject final : public ObjectBase<Presentations> {
+public:
+    using InterfaceType = Presentations;
+    explicit PresentationsObject(Context context) : ObjectBase(std::move(context)) {}
+
+    int GetCount() override
+    {
+        check();
+        return static_cast<int>(context().app->presentations.size());
+    }
+
+    ComPtr<_Presentation> Item(int index) override
+    {
+        check();
+        const auto& list = context().app->presentations;
+        if (index < 1 || index > static_cast<int>(list.size()))
+            com::throwComError(E_INVALIDARG, "Presentations.Item : Integer out of range. " + std::to_string(index) +
+                                                 " is not in the valid range of 1 to " +
+                                                 std::to_string(list.size()) + ".");
+        return makePresentation(Context{context().app, list[static_cast<std::size_t>(index) - 1]});
+    }
+
+    ComPtr<_Presentation> Add(MsoTriState withWindow) override
+    {
+        check();
+        triStateArgument(withWindow, "Presentations.Add WithWindow");
+        AppState& app = *context().app;
+        auto model = std::make_shared<PresentationModel>();
+        model->name = u"Presentation" + com::utf8ToUtf16(std::to_string(++app.untitledCount));
+        app.presentations.push_back(model);
+        return makePresentation(Context{context().app, model});
+    }
+
+    ComPtr<_Presentation> Open(const std::u16string& fileName, MsoTriState readOnly, MsoTriState untitled,
+                               MsoTriState withWindow) override
+    {
+        check();
+        (void)fileName, (void)readOnly, (void)untitled, (void)withWindow;
+        com::throwComError(E_NOTIMPL, "Presentations.Open : opening presentations is not supported yet.");
+    }
+};
+
+class ApplicationObject final : public ObjectBase<_Application> {
+public:
+    using InterfaceType = _Application;
+    explicit ApplicationObject(Context context) : ObjectBase(std::move(context)) {}
+
+    ~ApplicationObject() override
+    {
+        if (context().app->alive) shutDown();
+    }
+
+    void registerRunning()
+    {
+        DWORD cookie = 0;
+        if (SUCCEEDED(RegisterActiveObject(static_cast<_Application*>(this), CLSID_Application, 0, &cookie)))
+            cookie_ = cookie;
+    }
+
+    ComPtr<Presentations> GetPresentations() override
+    {
+        check();
+        return makeObject<PresentationsObject>(Context{context().app, nullptr});
+    }
+
+    MsoTriState GetVisible() override
+    {
+        check();
+        return context().app->visible;
+    }
+
+    void PutVisible(MsoTriState visible) override
+    {
+        check();
+        context().app->visible = triState(triStateArgument(visible, "Application.Visible"));
+    }
+
+    void Quit() override
+    {
+        check();
+        // Keep this object alive while the table lets go of it.
+        ComPtr<_Application> self(this);
+        shutDown();
+    }
+
+private:
+    void shutDown()
+    {
+        AppState& app = *context().app;
+        app.alive = false;
+        // Unsaved work is dropped, as when PowerPoint's process ends.
+        while (!app.presentations.empty()) app.closePresentation(*app.presentations.back());
+        if (DWORD cookie = std::exchange(cookie_, 0)) RevokeActiveObject(cookie, nullptr);
+    }
+
+    DWORD cookie_ = 0;
+};
+
+}  // namespace
+
+bool triStateArgument(MsoTriState value, const char* member)
+{
+    switch (value) {
+    case msoTrue:
+    case msoCTrue: return true;
+    case msoFalse: return false;
+    default:
+        com::throwComError(E_INVALIDARG, std::string(member) + " : the value " + std::to_string(static_cast<int>(value)) +
+                                             " is not valid here (use msoTrue or msoFalse).");
+    }
+}
+
+ComPtr<_Application> makeApplication()
+{
+    auto* app = new ApplicationObject(Context{std::make_shared<AppState>(), nullptr});
+    ComPtr<_Application> result(app);
+    app->registerRunning();
+    return result;
+}
+
+ComPtr<Presentations> makePresentations(const Context& context) { return makeObject<PresentationsObject>(context); }
+
+}  // namespace ppt

@@ -1,0 +1,329 @@
+// TextRange, Font, ParagraphFormat and BulletFormat: live views onto the
+// text body of one shape. A range is resolved against the text as it is at
+// each call, so the frame's own range keeps covering appended text.
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "com/ComError.h"
+#include "com/ComString.h"
+#include "objects/ObjectBase.h"
+#include "objects/Objects.h"
+
+namespace ppt {
+
+std::pair<int, int> RangeSpec::resolve(const TextBody& body) const
+{
+    const int length = body.length();
+    if (whole) return {0, length};
+    const int from = std::clamp(start - 1, 0, length);
+    const int to = static_cast<int>(std::clamp<long long>(static_cast<long long>(from) + this->length, from, length));
+    return {from, to};
+}
+
+namespace {
+
+using namespace PowerPoint;
+
+constexpr int kMaxTextLength = 0x3fffffff;  // positions are 32-bit and 1-based
+
+// The value a property has over [from, to): nullopt when it varies. An
+// empty range reports the formatting at its position (the insertion point).
+template <class Map, class Get>
+auto uniformValue(const Map& map, int from, int to, Get get) -> std::optional<decltype(get(map.at(0)))>
+{
+    std::size_t i = map.indexOf(from);
+    auto value = get(map.runs()[i].value);
+    for (++i; i < map.runCount() && map.runs()[i].start < to; ++i)
+        if (!(get(map.runs()[i].value) == value)) return std::nullopt;
+    return value;
+}
+
+// The paragraphs a range touches, [first, last) (last may be kEnd).
+std::pair<int, int> paragraphSpan(const TextBody& body, const RangeSpec& spec)
+{
+    if (spec.whole) return {0, TextBody::kEnd};
+    auto [from, to] = spec.resolve(body);
+    const int first = body.paragraphAt(from);
+    const int last = to > from ? body.paragraphAt(to - 1) : first;
+    return {first, last + 1};
+}
+
+class RangeView {
+protected:
+    RangeView(std::shared_ptr<ShapeModel> shape, RangeSpec range) : shape_(std::move(shape)), range_(range) {}
+    TextBody& body() const { return *shape_->text; }
+    std::pair<int, int> span() const { return range_.resolve(body()); }
+
+    std::shared_ptr<ShapeModel> shape_;
+    RangeSpec range_;
+};
+
+class FontObject final : public ObjectBase<Font>, RangeView {
+public:
+    using InterfaceType = Font;
+    FontObject(Context context, std::shared_ptr<ShapeModel> shape, RangeSpec range)
+        : ObjectBase(std::move(context)), RangeView(std::move(shape), range)
+    {
+    }
+
+    MsoTriState GetBold() override { return getSwitch(&CharFormat::bold); }
+    void PutBold(MsoTriState value) override { putSwitch(&CharFormat::bold, value, "Font.Bold"); }
+    MsoTriState GetItalic() override { return getSwitch(&CharFormat::italic); }
+    void PutItalic(MsoTriState value) override { putSwitch(&CharFormat::italic, value, "Font.Italic"); }
+    MsoTriState GetUnderline() override { return getSwitch(&CharFormat::underline); }
+    void PutUnderline(MsoTriState value) override { putSwitch(&CharFormat::underline, value, "Font.Underline"); }
+
+    float GetSize() override
+    {
+        check();
+        auto [from, to] = span();
+        auto size = uniformValue(body().chars(), from, to, [](const CharFormat& f) { return f.size; });
+        return size ? *size : 0.0f;
+    }
+
+    void PutSize(float points) override
+    {
+        check();
+        if (!(points >= 1.0f && points <= 4000.0f))
+            com::throwComError(E_INVALIDARG, "Font.Size : the size " + std::to_string(points) +
+                                                 " is out of range (1 to 4000 points).");
+        // Sizes are kept to a hundredth of a point, as the file stores them.
+        const float size = std::round(points * 100.0f) / 100.0f;
+        change([size](CharFormat& f) { f.size = size; });
+    }
+
+    std::u16string GetName() override
+    {
+        check();
+        auto [from, to] = span();
+        auto font = uniformValue(body().chars(), from, to, [](const CharFormat& f) { return f.font; });
+        return font ? FontNames::instance().name(*font) : std::u16string();
+    }
+
+    void PutName(const std::u16string& name) override
+    {
+        check();
+        if (name.empty() || std::all_of(name.begin(), name.end(), [](char16_t c) { return c == u' '; }))
+            com::throwComError(E_INVALIDARG, "Font.Name : a font name is required.");
+        if (name.size() > 255) com::throwComError(E_INVALIDARG, "Font.Name : the font name is too long.");
+        const std::uint16_t id = FontNames::instance().intern(name);
+        change([id](CharFormat& f) { f.font = id; });
+    }
+
+private:
+    template <class Change>
+    void change(Change&& c)
+    {
+        auto [from, to] = span();
+        body().changeChars(from, to, c);
+    }
+
+    MsoTriState getSwitch(bool CharFormat::*field)
+    {
+        check();
+        auto [from, to] = span();
+        auto value = uniformValue(body().chars(), from, to, [field](const CharFormat& f) { return f.*field; });
+        return value ? triState(*value) : msoTriStateMixed;
+    }
+
+    void putSwitch(bool CharFormat::*field, MsoTriState value, const char* member)
+    {
+        check();
+        if (value == msoTriStateToggle) {
+            const bool on = getSwitch(field) != msoTrue;
+            change([field, on](CharFormat& f) { f.*field = on; });
+            return;
+        }
+        const bool on = triStateArgument(value, member);
+        change([field, on](CharFormat& f) { f.*field = on; });
+    }
+};
+
+class BulletFormatObject final : public ObjectBase<BulletFormat>, RangeView {
+public:
+    using InterfaceType = BulletFormat;
+    BulletFormatObject(Context context, std::shared_ptr<ShapeModel> shape, RangeSpec range)
+        : ObjectBase(std::move(context)), RangeView(std::move(shape), range)
+    {
+    }
+
+    MsoTriState GetVisible() override
+    {
+        check();
+        auto [first, last] = paragraphSpan(body(), range_);
+        auto value = uniformValue(body().paras(), first, last, [](const ParaFormat& f) { return f.bullet; });
+        return value ? triState(*value) : msoTriStateMixed;
+    }
+
+    void PutVisible(MsoTriState visible) override
+    {
+        check();
+        const bool on = triStateArgument(visible, "BulletFormat.Visible");
+        auto [first, last] = paragraphSpan(body(), range_);
+        body().changeParagraphs(first, last, [on](ParaFormat& f) { f.bullet = on; });
+    }
+};
+
+class ParagraphFormatObject final : public ObjectBase<ParagraphFormat>, RangeView {
+public:
+    using InterfaceType = ParagraphFormat;
+    ParagraphFormatObject(Context context, std::shared_ptr<ShapeModel> shape, RangeSpec range)
+        : ObjectBase(std::move(context)), RangeView(std::move(shape), range)
+    {
+    }
+
+    PpParagraphAlignment GetAlignment() override
+    {
+        check();
+        auto [first, last] = paragraphSpan(body(), range_);
+        auto value = uniformValue(body().paras(), first, last, [](const ParaFormat& f) { return f.align; });
+        return value ? static_cast<PpParagraphAlignment>(*value) : ppAlignmentMixed;
+    }
+
+    void PutAlignment(PpParagraphAlignment alignment) override
+    {
+        check();
+        if (alignment < ppAlignLeft || alignment > ppAlignJustify)
+            com::throwComError(E_INVALIDARG, "ParagraphFormat.Alignment : the value " +
+                                                 std::to_string(static_cast<int>(alignment)) + " is not valid.");
+        const Align align = static_cast<Align>(alignment);
+        auto [first, last] = paragraphSpan(body(), range_);
+        body().changeParagraphs(first, last, [align](ParaFormat& f) { f.align = align; });
+    }
+
+    ComPtr<BulletFormat> GetBullet() override
+    {
+        check();
+        return makeObject<BulletFormatObject>(context(), shape_, range_);
+    }
+};
+
+class TextRangeObject final : public ObjectBase<TextRange>, RangeView {
+public:
+    using InterfaceType = TextRange;
+    TextRangeObject(Context context, std::shared_ptr<ShapeTree> tree, std::shared_ptr<ShapeModel> shape,
+                    RangeSpec range)
+        : ObjectBase(std::move(context)), RangeView(std::move(shape), range), tree_(std::move(tree))
+    {
+    }
+
+    std::u16string GetText() override
+    {
+        check();
+        auto [from, to] = span();
+        return body().text().substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+    }
+
+    int GetStart() override
+    {
+        check();
+        return span().first + 1;
+    }
+
+    int GetLength() override
+    {
+        check();
+        auto [from, to] = span();
+        return to - from;
+    }
+
+    ComPtr<TextRange> InsertAfter(const std::u16string& text) override
+    {
+        check();
+        TextBody& b = body();
+        if (text.size() > static_cast<std::size_t>(kMaxTextLength - b.length()))
+            com::throwComError(E_OUTOFMEMORY, "TextRange.InsertAfter : the text would be too long for one frame.");
+        const int at = span().second;
+        b.insert(at, text);
+        return sub(RangeSpec{false, at + 1, static_cast<int>(text.size())});
+    }
+
+    ComPtr<TextRange> Characters(int start, int length) override
+    {
+        check();
+        if (start < 1 || length < 0)
+            com::throwComError(E_INVALIDARG, "TextRange.Characters : start " + std::to_string(start) + ", length " +
+                                                 std::to_string(length) + " is not a valid range.");
+        auto [from, to] = span();
+        const int size = to - from;
+        if (start == size + 1) return sub(RangeSpec{false, to + 1, 0});  // the insertion point after the range
+        if (start > size) start = std::max(size, 1);  // a start past the end lands on the last character
+        const int count = std::min(length, std::max(0, size - start + 1));
+        return sub(RangeSpec{false, from + start, count});
+    }
+
+    ComPtr<TextRange> Paragraphs(int start, int length) override
+    {
+        check();
+        if (start < 1 || length < 0)
+            com::throwComError(E_INVALIDARG, "TextRange.Paragraphs : start " + std::to_string(start) + ", length " +
+                                                 std::to_string(length) + " is not a valid range.");
+        TextBody& b = body();
+        auto [from, to] = span();
+        const int first = b.paragraphAt(from);
+        const int last = to > from ? b.paragraphAt(to - 1) : first;
+        if (start > last - first + 1) return sub(RangeSpec{false, to + 1, 0});
+        const int p0 = first + start - 1;
+        if (length == 0) return sub(RangeSpec{false, b.paragraphStart(p0) + 1, 0});
+        const int p1 = std::min(last, p0 + length - 1);
+        // A paragraph includes its paragraph end.
+        const int end = p1 + 1 < b.paragraphCount() ? b.paragraphEnd(p1) + 1 : b.length();
+        const int begin = b.paragraphStart(p0);
+        return sub(RangeSpec{false, begin + 1, end - begin});
+    }
+
+    ComPtr<Font> GetFont() override
+    {
+        check();
+        return makeObject<FontObject>(context(), shape_, range_);
+    }
+
+    ComPtr<ParagraphFormat> GetParagraphFormat() override
+    {
+        check();
+        return makeObject<ParagraphFormatObject>(context(), shape_, range_);
+    }
+
+    ComPtr<ActionSettings> GetActionSettings() override
+    {
+        check();
+        return makeActionSettings(context(), LinkHost{tree_, shape_, true, range_});
+    }
+
+    float GetBoundHeight() override
+    {
+        check();
+        auto [from, to] = span();
+        return body().boundHeight(from, to);
+    }
+
+private:
+    ComPtr<TextRange> sub(RangeSpec spec) { return makeObject<TextRangeObject>(context(), tree_, shape_, spec); }
+
+    std::shared_ptr<ShapeTree> tree_;
+};
+
+}  // namespace
+
+ComPtr<TextRange> makeTextRange(const Context& context, std::shared_ptr<ShapeTree> tree,
+                                std::shared_ptr<ShapeModel> shape, RangeSpec range)
+{
+    return makeObject<TextRangeObject>(context, std::move(tree), std::move(shape), range);
+}
+ComPtr<Font> makeFont(const Context& context, std::shared_ptr<ShapeModel> shape, RangeSpec range)
+{
+    return makeObject<FontObject>(context, std::move(shape), range);
+}
+ComPtr<ParagraphFormat> makeParagraphFormat(const Context& context, std::shared_ptr<ShapeModel> shape,
+                                            RangeSpec range)
+{
+    return makeObject<ParagraphFormatObject>(context, std::move(shape), range);
+}
+ComPtr<BulletFormat> makeBulletFormat(const Context& context, std::shared_ptr<ShapeModel> shape, RangeSpec range)
+{
+    return makeObject<BulletFormatObject>(context, std::move(shape), range);
+}
+
+}  // namespace ppt

@@ -1,0 +1,146 @@
+// The package's own parts: content types, the root relationships, the
+// document properties and presentation.xml.
+#include <algorithm>
+#include <ctime>
+
+#include "com/ComString.h"
+#include "package/OpcNames.h"
+#include "package/Parts.h"
+
+namespace ppt {
+
+PackagePlan::PackagePlan(const PresentationModel& model, const SaveOptions& options)
+    : model(model), options(options), slides(model), notesNumber(model.slides.size(), 0)
+{
+    for (std::size_t i = 0; i < model.slides.size(); ++i)
+        if (model.slides[i]->notes) notesNumber[i] = static_cast<int>(i + 1);
+    notesCount = static_cast<int>(std::count_if(notesNumber.begin(), notesNumber.end(), [](int n) { return n != 0; }));
+}
+
+namespace {
+
+void override(XmlWriter& xml, const std::string& part, const char* type)
+{
+    xml.start("Override");
+    xml.attr("PartName", part);
+    xml.attr("ContentType", type);
+    xml.end("Override");
+}
+
+std::string utcNow()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm t{};
+    gmtime_r(&now, &t);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &t);
+    return text;
+}
+
+}  // namespace
+
+void writeContentTypes(XmlWriter& xml, const PackagePlan& plan)
+{
+    xml.declaration();
+    xml.start("Types");
+    xml.attr("xmlns", "http://schemas.openxmlformats.org/package/2006/content-types");
+    xml.raw("<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+            "<Default Extension=\"xml\" ContentType=\"application/xml\"/>");
+    override(xml, "/ppt/presentation.xml", plan.options.asTemplate ? opc::typeTemplate : opc::typePresentation);
+    override(xml, "/ppt/slideMasters/slideMaster1.xml", opc::typeSlideMaster);
+    override(xml, "/ppt/slideLayouts/slideLayout1.xml", opc::typeSlideLayout);
+    override(xml, "/ppt/notesMasters/notesMaster1.xml", opc::typeNotesMaster);
+    override(xml, "/ppt/theme/theme1.xml", opc::typeTheme);
+    override(xml, "/ppt/theme/theme2.xml", opc::typeTheme);
+    override(xml, "/ppt/presProps.xml", opc::typePresProps);
+    override(xml, "/ppt/viewProps.xml", opc::typeViewProps);
+    override(xml, "/ppt/tableStyles.xml", opc::typeTableStyles);
+    override(xml, "/docProps/core.xml", opc::typeCoreProperties);
+    override(xml, "/docProps/app.xml", opc::typeExtendedProperties);
+    for (int n = 1; n <= plan.slides.count(); ++n) {
+        override(xml, "/ppt/slides/slide" + std::to_string(n) + ".xml", opc::typeSlide);
+        if (int notes = plan.notesNumber[static_cast<std::size_t>(n) - 1])
+            override(xml, "/ppt/notesSlides/notesSlide" + std::to_string(notes) + ".xml", opc::typeNotesSlide);
+    }
+    xml.end("Types");
+}
+
+void writeRootRelationships(XmlWriter& xml)
+{
+    Relationships rels;
+    rels.add(opc::relOfficeDocument, "ppt/presentation.xml");
+    rels.add(opc::relCoreProperties, "docProps/core.xml");
+    rels.add(opc::relExtendedProperties, "docProps/app.xml");
+    rels.write(xml);
+}
+
+void writeCoreProperties(XmlWriter& xml, const PackagePlan& plan)
+{
+    const std::string now = utcNow();
+    std::u16string title = plan.model.name;
+    if (auto dot = title.rfind(u'.'); dot != std::u16string::npos && dot > 0) title.resize(dot);
+    xml.declaration();
+    xml.start("cp:coreProperties");
+    xml.attr("xmlns:cp", "http://schemas.openxmlformats.org/package/2006/metadata/core-properties");
+    xml.attr("xmlns:dc", "http://purl.org/dc/elements/1.1/");
+    xml.attr("xmlns:dcterms", "http://purl.org/dc/terms/");
+    xml.attr("xmlns:dcmitype", "http://purl.org/dc/dcmitype/");
+    xml.attr("xmlns:xsi", "http://www.w3.org/2001/XMLSchema-instance");
+    xml.start("dc:title");
+    xml.text(title);
+    xml.end("dc:title");
+    xml.raw("<dc:creator>Orvel</dc:creator><cp:lastModifiedBy>Orvel</cp:lastModifiedBy><cp:revision>1</cp:revision>");
+    xml.raw("<dcterms:created xsi:type=\"dcterms:W3CDTF\">" + now + "</dcterms:created>");
+    xml.raw("<dcterms:modified xsi:type=\"dcterms:W3CDTF\">" + now + "</dcterms:modified>");
+    xml.end("cp:coreProperties");
+}
+
+void writeAppProperties(XmlWriter& xml, const PackagePlan& plan)
+{
+    xml.declaration();
+    xml.start("Properties");
+    xml.attr("xmlns", "http://schemas.openxmlformats.org/officeDocument/2006/extended-properties");
+    xml.attr("xmlns:vt", "http://schemas.openxmlformats.org/officeDocument/2006/docPropsVTypes");
+    xml.raw("<TotalTime>0</TotalTime><PresentationFormat>On-screen Show (4:3)</PresentationFormat>");
+    xml.raw("<Slides>" + std::to_string(plan.slides.count()) + "</Slides><Notes>" + std::to_string(plan.notesCount) +
+            "</Notes><HiddenSlides>0</HiddenSlides><MMClips>0</MMClips>");
+    xml.raw("<Application>Orvel PowerPoint</Application><AppVersion>16.0000</AppVersion>");
+    xml.end("Properties");
+}
+
+void writePresentation(XmlWriter& xml, const PackagePlan& plan, Relationships& rels)
+{
+    const std::string master = rels.add(opc::relSlideMaster, "slideMasters/slideMaster1.xml");
+    const std::string notesMaster = rels.add(opc::relNotesMaster, "notesMasters/notesMaster1.xml");
+    rels.add(opc::relTheme, "theme/theme1.xml");
+    rels.add(opc::relPresProps, "presProps.xml");
+    rels.add(opc::relViewProps, "viewProps.xml");
+    rels.add(opc::relTableStyles, "tableStyles.xml");
+
+    xml.declaration();
+    xml.start("p:presentation");
+    xml.attr("xmlns:a", opc::nsA);
+    xml.attr("xmlns:r", opc::nsR);
+    xml.attr("xmlns:p", opc::nsP);
+    xml.attr("saveSubsetFonts", "1");
+    if (plan.options.embedFonts) xml.attr("embedTrueTypeFonts", "1");
+    xml.raw("<p:sldMasterIdLst><p:sldMasterId id=\"2147483648\" r:id=\"" + master + "\"/></p:sldMasterIdLst>");
+    xml.raw("<p:notesMasterIdLst><p:notesMasterId r:id=\"" + notesMaster + "\"/></p:notesMasterIdLst>");
+    if (!plan.model.slides.empty()) {
+        xml.start("p:sldIdLst");
+        for (std::size_t i = 0; i < plan.model.slides.size(); ++i) {
+            xml.start("p:sldId");
+            xml.attr("id", plan.model.slides[i]->id);
+            xml.attr("r:id", rels.add(opc::relSlide, "slides/slide" + std::to_string(i + 1) + ".xml"));
+            xml.end("p:sldId");
+        }
+        xml.end("p:sldIdLst");
+    }
+    xml.raw("<p:sldSz cx=\"9144000\" cy=\"6858000\" type=\"screen4x3\"/><p:notesSz cx=\"6858000\" cy=\"9144000\"/>");
+    xml.raw("<p:defaultTextStyle><a:lvl1pPr marL=\"0\" algn=\"l\" defTabSz=\"914400\"><a:defRPr sz=\"1800\">"
+            "<a:solidFill><a:schemeClr val=\"tx1\"/></a:solidFill><a:latin typeface=\"+mn-lt\"/></a:defRPr>"
+            "</a:lvl1pPr></p:defaultTextStyle>");
+    xml.end("p:presentation");
+}
+
+}  // namespace ppt

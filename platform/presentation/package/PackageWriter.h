@@ -1,0 +1,20 @@
+// Writes a presentation as an Office Open XML PresentationML package, part
+// by part straight into the zip stream, atomically (temporary file beside the
+// target, fsync, rename). Failures are COM errors naming the path; the old
+// file then stays as it was and no temporary is left.
+#pragma once
+
+#include <string>
+
+#include "model/PresentationModel.h"
+
+namespace ppt {
+
+struct SaveOptions {
+    bool asTemplate = false;     // the template content type (.potx)
+    bool embedFonts = false;     // recorded in presentation.xml
+};
+
+void writePresentationPackage(PresentationModel& model, const std::string& nativePath, const SaveOptions& options);
+
+}  // namespace ppt

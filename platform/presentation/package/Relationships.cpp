@@ -1,0 +1,32 @@
+#include "package/Relationships.h"
+
+#include <cstring>
+
+namespace ppt {
+
+std::string Relationships::add(const char* type, std::string target, bool external)
+{
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        if (std::strcmp(items_[i].type, type) == 0 && items_[i].target == target && items_[i].external == external)
+            return "rId" + std::to_string(i + 1);
+    items_.push_back({type, std::move(target), external});
+    return "rId" + std::to_string(items_.size());
+}
+
+void Relationships::write(XmlWriter& xml) const
+{
+    xml.declaration();
+    xml.start("Relationships");
+    xml.attr("xmlns", "http://schemas.openxmlformats.org/package/2006/relationships");
+    for (std::size_t i = 0; i < items_.size(); ++i) {
+        xml.start("Relationship");
+        xml.attr("Id", "rId" + std::to_string(i + 1));
+        xml.attr("Type", items_[i].type);
+        xml.attr("Target", items_[i].target);
+        if (items_[i].external) xml.attr("TargetMode", "External");
+        xml.end("Relationship");
+    }
+    xml.end("Relationships");
+}
+
+}  // namespace ppt

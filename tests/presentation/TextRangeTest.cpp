@@ -1,0 +1,179 @@
+// Text ranges as the text writer uses them: the frame's own range follows
+// appends, positions count UTF-16 code units from 1, "\r" ends a paragraph,
+// sub-ranges clamp at the end, formatting is kept in runs.
+#include "PptTestSupport.h"
+
+namespace ppttest {
+namespace {
+
+class TextRangeTest : public PptTest {
+protected:
+    void SetUp() override
+    {
+        PptTest::SetUp();
+        slide = addSlide();
+        body = addBody(slide);
+        range = textOf(body);
+    }
+    ComPtr<_Slide> slide;
+    ComPtr<Shape> body;
+    ComPtr<TextRange> range;
+};
+
+TEST_F(TextRangeTest, FrameRangeCoversTextAppendedLater)
+{
+    EXPECT_EQ(range->GetLength(), 0);
+    range->InsertAfter(u"ab");
+    range->InsertAfter(u"\r");
+    auto inserted = range->InsertAfter(u"cd");
+    EXPECT_EQ(range->GetLength(), 5);
+    EXPECT_EQ(range->GetText(), u"ab\rcd");
+    EXPECT_EQ(range->GetStart(), 1);
+    EXPECT_EQ(inserted->GetStart(), 4);
+    EXPECT_EQ(inserted->GetLength(), 2);
+    // Another range taken from the frame earlier sees the same text.
+    auto again = body->GetTextFrame()->GetTextRange();
+    range->InsertAfter(u"e");
+    EXPECT_EQ(again->GetText(), u"ab\rcde");
+}
+
+TEST_F(TextRangeTest, PositionsCountUtf16CodeUnits)
+{
+    range->InsertAfter(u"a\U0001F600b");  // the emoji is a surrogate pair
+    EXPECT_EQ(range->GetLength(), 4);
+    EXPECT_EQ(range->Characters(4, 1)->GetText(), u"b");
+}
+
+TEST_F(TextRangeTest, CharactersClampAtTheEnd)
+{
+    range->InsertAfter(u"abcdef");
+    EXPECT_EQ(range->Characters(3, 2)->GetText(), u"cd");
+    EXPECT_EQ(range->Characters(5, 100)->GetText(), u"ef");
+    // Just past the end: the insertion point; further: the last character.
+    EXPECT_EQ(range->Characters(7, 3)->GetLength(), 0);
+    EXPECT_EQ(range->Characters(7, 3)->GetStart(), 7);
+    EXPECT_EQ(range->Characters(40, 3)->GetText(), u"f");
+    // Relative to a sub-range.
+    auto sub = range->Characters(2, 3);
+    EXPECT_EQ(sub->Characters(2, 5)->GetText(), u"cd");
+    EXPECT_EQ(errorOf([&] { range->Characters(0, 1); }), E_INVALIDARG);
+    EXPECT_EQ(errorOf([&] { range->Characters(1, -1); }), E_INVALIDARG);
+}
+
+TEST_F(TextRangeTest, ParagraphsIncludeTheirParagraphEnd)
+{
+    range->InsertAfter(u"one\rtwo\rthree");
+    EXPECT_EQ(range->Paragraphs(1, 1)->GetText(), u"one\r");
+    EXPECT_EQ(range->Paragraphs(2, 1)->GetText(), u"two\r");
+    EXPECT_EQ(range->Paragraphs(3, 1)->GetText(), u"three");
+    EXPECT_EQ(range->Paragraphs(2, 9)->GetText(), u"two\rthree");
+    EXPECT_EQ(range->Paragraphs(4, 1)->GetLength(), 0);
+}
+
+TEST_F(TextRangeTest, InsertAfterASubRangeInsertsInTheMiddle)
+{
+    range->InsertAfter(u"ac");
+    range->Characters(1, 1)->GetFont()->PutBold(msoTrue);
+    range->Characters(1, 1)->InsertAfter(u"b");
+    EXPECT_EQ(range->GetText(), u"abc");
+    // Inserted text takes the formatting of the character before it.
+    EXPECT_EQ(range->Characters(2, 1)->GetFont()->GetBold(), msoTrue);
+    EXPECT_EQ(range->Characters(3, 1)->GetFont()->GetBold(), msoFalse);
+}
+
+TEST_F(TextRangeTest, FontAppliesToItsCharactersAndReportsMixedValues)
+{
+    range->InsertAfter(u"plain bold");
+    auto bold = range->Characters(7, 4)->GetFont();
+    bold->PutBold(msoTrue);
+    bold->PutSize(24);
+    bold->PutName(u"Times New Roman");
+    EXPECT_EQ(range->Characters(1, 5)->GetFont()->GetBold(), msoFalse);
+    EXPECT_EQ(bold->GetBold(), msoTrue);
+    EXPECT_EQ(range->GetFont()->GetBold(), msoTriStateMixed);
+    EXPECT_EQ(range->GetFont()->GetSize(), 0.0f);
+    EXPECT_EQ(range->GetFont()->GetName(), u"");
+    EXPECT_EQ(bold->GetName(), u"Times New Roman");
+    EXPECT_EQ(range->Characters(1, 1)->GetFont()->GetSize(), 18.0f);
+    bold->PutUnderline(msoTriStateToggle);
+    EXPECT_EQ(bold->GetUnderline(), msoTrue);
+}
+
+// The writer's way: the font is applied from a fixed start to the end after
+// every append, and the next append takes it on.
+TEST_F(TextRangeTest, WorkedExampleOfTheTextWriter)
+{
+    auto applyFont = [&](int fontStart, bool bold, float size) {
+        auto font = range->Characters(fontStart, range->GetLength())->GetFont();
+        font->PutBold(bold ? msoTrue : msoFalse);
+        font->PutItalic(msoFalse);
+        font->PutUnderline(msoFalse);
+        font->PutSize(size);
+        font->PutName(u"Arial");
+    };
+    int fontStart = range->GetLength() + 1;  // F1
+    range->InsertAfter(u"ab");
+    applyFont(fontStart, true, 20);
+    range->InsertAfter(u"\r");
+    range->InsertAfter(u"cd");
+    applyFont(fontStart, true, 20);
+    fontStart = range->GetLength() + 1;  // F2 = 6
+    EXPECT_EQ(fontStart, 6);
+    const int first = range->GetLength() + 1;
+    range->InsertAfter(u"LK");  // a link's text, not formatted yet
+    const int last = range->GetLength();
+    range->InsertAfter(u"x");
+    applyFont(fontStart, false, 30);
+    auto link = range->Characters(first, last - first + 1);
+    link->GetActionSettings()->Item(ppMouseClick)->GetHyperlink()->PutAddress(u"http://example.com/");
+    EXPECT_EQ(range->Characters(1, 5)->GetFont()->GetBold(), msoTrue);
+    EXPECT_EQ(range->Characters(1, 5)->GetFont()->GetSize(), 20.0f);
+    EXPECT_EQ(range->Characters(6, 3)->GetFont()->GetSize(), 30.0f);
+    EXPECT_EQ(link->GetActionSettings()->Item(ppMouseClick)->GetHyperlink()->GetAddress(), u"http://example.com/");
+    EXPECT_EQ(range->Characters(8, 1)->GetActionSettings()->Item(ppMouseClick)->GetHyperlink()->GetAddress(), u"");
+    // Text appended after the link is not part of it.
+    range->InsertAfter(u"y");
+    EXPECT_EQ(range->Characters(9, 1)->GetActionSettings()->Item(ppMouseClick)->GetHyperlink()->GetAddress(), u"");
+}
+
+TEST_F(TextRangeTest, FontSetOnTheInsertionPointFormatsWhatComesNext)
+{
+    range->InsertAfter(u"old");
+    range->Characters(range->GetLength() + 1, 0)->GetFont()->PutBold(msoTrue);
+    range->InsertAfter(u"new");
+    EXPECT_EQ(range->Characters(1, 3)->GetFont()->GetBold(), msoFalse);
+    EXPECT_EQ(range->Characters(4, 3)->GetFont()->GetBold(), msoTrue);
+}
+
+TEST_F(TextRangeTest, AlignmentIsPerParagraphAndBulletsFollowTheWholeFrame)
+{
+    range->InsertAfter(u"left\rcentre\r");
+    range->Paragraphs(2, 1)->GetParagraphFormat()->PutAlignment(ppAlignCenter);
+    EXPECT_EQ(range->Paragraphs(1, 1)->GetParagraphFormat()->GetAlignment(), ppAlignLeft);
+    EXPECT_EQ(range->Paragraphs(2, 1)->GetParagraphFormat()->GetAlignment(), ppAlignCenter);
+    EXPECT_EQ(range->GetParagraphFormat()->GetAlignment(), ppAlignmentMixed);
+    range->GetParagraphFormat()->GetBullet()->PutVisible(msoTrue);
+    range->InsertAfter(u"later");
+    EXPECT_EQ(range->Paragraphs(3, 1)->GetParagraphFormat()->GetBullet()->GetVisible(), msoTrue);
+    EXPECT_EQ(range->GetParagraphFormat()->GetBullet()->GetVisible(), msoTrue);
+    EXPECT_EQ(errorOf([&] { range->GetParagraphFormat()->PutAlignment(static_cast<PpParagraphAlignment>(9)); }),
+              E_INVALIDARG);
+}
+
+TEST_F(TextRangeTest, BadValuesAreRefusedWithADescription)
+{
+    range->InsertAfter(u"x");
+    auto font = range->GetFont();
+    std::string why;
+    EXPECT_EQ(errorOf([&] { font->PutName(u""); }, &why), E_INVALIDARG);
+    EXPECT_NE(why.find("Font.Name"), std::string::npos);
+    EXPECT_EQ(errorOf([&] { font->PutSize(0); }), E_INVALIDARG);
+    EXPECT_EQ(errorOf([&] { font->PutSize(std::nanf("")); }), E_INVALIDARG);
+    EXPECT_EQ(errorOf([&] { font->PutBold(msoTriStateMixed); }), E_INVALIDARG);
+    EXPECT_EQ(errorOf([&] { range->GetActionSettings()->Item(static_cast<PpMouseActivation>(3)); }), E_INVALIDARG);
+    EXPECT_EQ(errorOf([&] { body->GetTextFrame()->PutAutoSize(static_cast<PpAutoSize>(7)); }), E_INVALIDARG);
+    EXPECT_EQ(errorOf([&] { body->GetTextFrame()->PutWordWrap(static_cast<MsoTriState>(5)); }), E_INVALIDARG);
+}
+
+}  // namespace
+}  // namespace ppttest
