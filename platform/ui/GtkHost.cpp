@@ -392,6 +392,19 @@ int GtkHost::show(WindowHandle owner, const KestString& text, const KestString& 
                                             static_cast<GtkDialogFlags>(GTK_DIALOG_MODAL | GTK_DIALOG_DESTROY_WITH_PARENT),
                                             type, gtkButtons, "%s", text.data());
     gtk_window_set_title(GTK_WINDOW(box), caption.data());
+    // GTK 3 no longer shows the type's icon by itself; Windows always does.
+    const char* icon = type == GTK_MESSAGE_ERROR      ? "dialog-error"
+                     : type == GTK_MESSAGE_QUESTION ? "dialog-question"
+                     : type == GTK_MESSAGE_WARNING  ? "dialog-warning"
+                     : type == GTK_MESSAGE_INFO     ? "dialog-information"
+                                                    : nullptr;
+    if (icon) {
+        GtkWidget* image = gtk_image_new_from_icon_name(icon, GTK_ICON_SIZE_DIALOG);
+        G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+        gtk_message_dialog_set_image(GTK_MESSAGE_DIALOG(box), image);
+        G_GNUC_END_IGNORE_DEPRECATIONS
+        gtk_widget_show(image);
+    }
     int response = gtk_dialog_run(GTK_DIALOG(box));
     gtk_widget_destroy(box);
     switch (response) {

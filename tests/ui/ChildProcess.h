@@ -1,0 +1,50 @@
+// Programs a test starts and stops: a child process with its output going to
+// a file, and a private X display (Xvfb) on a free display number.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace uitest {
+
+class ChildProcess {
+public:
+    // Starts argv[0] (searched in PATH) with this process's environment;
+    // standard output and error go to outputFile when given.
+    explicit ChildProcess(const std::vector<std::string>& argv, const std::filesystem::path& outputFile = {});
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    ~ChildProcess();  // terminates the child if it still runs
+
+    bool running();
+    // The exit status, or nothing when the child still runs after timeout.
+    std::optional<int> waitExit(std::chrono::milliseconds timeout);
+    pid_t pid() const { return pid_; }
+
+private:
+    pid_t pid_ = -1;
+    std::optional<int> status_;
+};
+
+// Xvfb on a display number it picks itself (-displayfd).
+class VirtualDisplay {
+public:
+    VirtualDisplay();
+    VirtualDisplay(const VirtualDisplay&) = delete;
+    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+    ~VirtualDisplay();
+
+    bool ready() const { return !name_.empty(); }
+    const std::string& name() const { return name_; }  // ":N"
+
+private:
+    pid_t pid_ = -1;
+    std::string name_;
+};
+
+}  // namespace uitest

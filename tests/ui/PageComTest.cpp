@@ -1,0 +1,211 @@
+// The page as a COM object: identity and aggregation, page information,
+// the module lock, and calls made out of order.
+#include "PageFixture.h"
+#include "com/ComString.h"
+#include "registration/OrvelModule.h"
+#include "ui/Window.h"
+
+namespace uitest {
+namespace {
+
+std::string taskText(LPOLESTR text) { return text ? com::utf16ToUtf8(std::u16string_view(text)) : std::string(); }
+
+// A controlling object that aggregates the page.
+class Outer final : public IUnknown {
+public:
+    HRESULT QueryInterface(REFIID riid, void** object) override
+    {
+        if (!object) return E_POINTER;
+        if (riid == IUnknown::iid) {
+            *object = static_cast<IUnknown*>(this);
+            AddRef();
+            return S_OK;
+        }
+        return inner ? inner->QueryInterface(riid, object) : E_NOINTERFACE;
+    }
+    ULONG AddRef() override { return ++references; }
+    ULONG Release() override { return --references; }
+
+    ComPtr<IUnknown> inner;
+    ULONG references = 1;
+};
+
+TEST(PageObject, AnswersOnlyIUnknownAndIPropertyPage)
+{
+    ComPtr<IUnknown> unknown;
+    ASSERT_EQ(OrvelComPage::createInstance(nullptr, IUnknown::iid, unknown.putVoid()), S_OK);
+    HRESULT hr = S_OK;
+    ComPtr<IPropertyPage> page = unknown.as<IPropertyPage>(&hr);
+    EXPECT_EQ(hr, S_OK);
+    EXPECT_TRUE(page);
+    EXPECT_EQ(page.as<IUnknown>().get(), unknown.get()) << "one identity";
+
+    EXPECT_FALSE(unknown.as<IDispatch>(&hr));
+    EXPECT_EQ(hr, E_NOINTERFACE);
+    EXPECT_FALSE(unknown.as<IPropertyPageSite>(&hr));
+    EXPECT_FALSE(unknown.as<IClassFactory>(&hr));
+
+    void* none = reinterpret_cast<void*>(1);
+    EXPECT_EQ(OrvelComPage::createInstance(nullptr, IDispatch::iid, &none), E_NOINTERFACE);
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(OrvelComPage::createInstance(nullptr, IUnknown::iid, nullptr), E_POINTER);
+    EXPECT_EQ(unknown->QueryInterface(IUnknown::iid, nullptr), E_POINTER);
+}
+
+TEST(PageObject, CanBeAggregated)
+{
+    Outer outer;
+    void* refused = nullptr;
+    EXPECT_EQ(OrvelComPage::createInstance(&outer, IPropertyPage::iid, &refused), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(refused, nullptr);
+
+    ASSERT_EQ(OrvelComPage::createInstance(&outer, IUnknown::iid, outer.inner.putVoid()), S_OK);
+    EXPECT_NE(outer.inner.get(), static_cast<IUnknown*>(&outer)) << "the inner, non-delegating unknown";
+
+    IPropertyPage* page = nullptr;
+    ASSERT_EQ(outer.QueryInterface(IPropertyPage::iid, reinterpret_cast<void**>(&page)), S_OK);
+    ULONG before = outer.references;
+    page->AddRef();
+    EXPECT_EQ(outer.references, before + 1) << "the page's references count on the outer object";
+    page->Release();
+
+    IUnknown* identity = nullptr;
+    ASSERT_EQ(page->QueryInterface(IUnknown::iid, reinterpret_cast<void**>(&identity)), S_OK);
+    EXPECT_EQ(identity, static_cast<IUnknown*>(&outer)) << "QueryInterface delegates to the outer object";
+    identity->Release();
+    page->Release();
+    outer.inner = nullptr;
+}
+
+TEST(PageObject, HoldsTheModuleLockWhileAlive)
+{
+    long before = orvelModuleLock().count();
+    ComPtr<IPropertyPage> page;
+    ASSERT_EQ(OrvelComPage::createInstance(nullptr, IPropertyPage::iid, page.putVoid()), S_OK);
+    EXPECT_EQ(orvelModuleLock().count(), before + 1);
+    page = nullptr;
+    EXPECT_EQ(orvelModuleLock().count(), before);
+}
+
+TEST(PageObject, PageInfoGivesTitleDocStringAndPixelSize)
+{
+    ui::HeadlessHost host;
+    ScopedWindowHost current(host);
+    ComPtr<IPropertyPage> page;
+    ASSERT_EQ(OrvelComPage::createInstance(nullptr, IPropertyPage::iid, page.putVoid()), S_OK);
+
+    PROPPAGEINFO info;
+    info.dwHelpContext = 77;
+    ASSERT_EQ(page->GetPageInfo(&info), S_OK);
+    EXPECT_EQ(info.cb, sizeof(PROPPAGEINFO));
+    EXPECT_EQ(taskText(info.pszTitle), "&PowerPoint");
+    EXPECT_EQ(taskText(info.pszDocString), "Microsoft PowerPoint Settings");
+    EXPECT_EQ(info.pszHelpFile, nullptr);
+    EXPECT_EQ(info.dwHelpContext, 0u);
+    // 235 x 50 dialog units at 6 x 13 pixels per character: 352.5 -> 353, 81.25 -> 81.
+    EXPECT_EQ(info.size.cx, 353);
+    EXPECT_EQ(info.size.cy, 81);
+    CoTaskMemFree(info.pszTitle);
+    CoTaskMemFree(info.pszDocString);
+
+    EXPECT_EQ(page->GetPageInfo(nullptr), E_POINTER);
+}
+
+TEST_F(PageTest, DialogFollowsItsResource)
+{
+    activate();
+    EXPECT_EQ(host.windowRect(dialog).left, 10);
+    EXPECT_EQ(host.windowRect(dialog).bottom, 101) << "moved to the frame's rectangle";
+    EXPECT_TRUE(host.isVisible(dialog));
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLong(dialog, GWL_STYLE)) & (WS_CHILD | DS_SETFONT), WS_CHILD | DS_SETFONT);
+
+    auto controls = host.childWindows(dialog);
+    ASSERT_EQ(controls.size(), 3u);
+    EXPECT_EQ(host.text(controls[0]), "&PowerPoint template file");
+    EXPECT_EQ(host.controlId(controls[0]), IDC_STATIC);
+    EXPECT_EQ(host.controlId(controls[1]), 501);
+    EXPECT_EQ(host.controlId(controls[2]), 502);
+    EXPECT_EQ(host.text(controls[2]), "...");
+    DWORD editStyle = static_cast<DWORD>(GetWindowLong(controls[1], GWL_STYLE));
+    EXPECT_EQ(editStyle & (WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | WS_VISIBLE),
+              WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | WS_VISIBLE);
+    // Edit box at (5, 14) size (211, 14) dialog units.
+    RECT box = host.windowRect(controls[1]);
+    EXPECT_EQ(box.left, 8);     // 7.5 rounds up
+    EXPECT_EQ(box.top, 23);     // 22.75
+    EXPECT_EQ(box.right, 324);  // (5 + 211) * 6 / 4
+    EXPECT_EQ(box.bottom, 46);  // (14 + 14) * 13 / 8 = 45.5
+}
+
+TEST_F(PageTest, CallsInTheWrongOrderFailCleanly)
+{
+    RECT rect{0, 0, 10, 10};
+    EXPECT_EQ(page->Show(SW_SHOW), E_UNEXPECTED) << "not active";
+    EXPECT_EQ(page->Move(&rect), E_UNEXPECTED);
+    EXPECT_EQ(page->Deactivate(), S_OK);
+    EXPECT_EQ(page->Activate(frame, nullptr, TRUE_BOOL), E_POINTER);
+    EXPECT_EQ(page->Activate(reinterpret_cast<WindowHandle>(0xdead), &rect, TRUE_BOOL), E_FAIL) << "no such window";
+    EXPECT_EQ(page->Activate(nullptr, &rect, TRUE_BOOL), E_FAIL) << "a child dialog needs a parent";
+
+    activate();
+    EXPECT_EQ(page->Activate(frame, &rect, TRUE_BOOL), E_UNEXPECTED) << "already active";
+    EXPECT_EQ(page->Move(nullptr), E_POINTER);
+    EXPECT_EQ(page->Move(&rect), S_OK);
+    EXPECT_EQ(host.windowRect(dialog).right, 10);
+    EXPECT_EQ(page->Show(SW_HIDE), S_OK);
+    EXPECT_FALSE(host.isVisible(dialog));
+    EXPECT_TRUE(FAILED(page->Help(nullptr))) << "the page has no help";
+    EXPECT_EQ(page->TranslateAccelerator(nullptr), E_POINTER);
+    MSG message;
+    EXPECT_EQ(page->TranslateAccelerator(&message), S_FALSE);
+    EXPECT_EQ(page->SetObjects(2, nullptr), E_POINTER);
+    EXPECT_EQ(page->SetObjects(0, nullptr), S_OK);
+}
+
+TEST_F(PageTest, ObjectsFromTheFrameAreHeldUntilReplaced)
+{
+    ComPtr<IUnknown> object;
+    ASSERT_EQ(OrvelComPage::createInstance(nullptr, IUnknown::iid, object.putVoid()), S_OK);  // any COM object
+    IUnknown* objects[] = {object.get()};
+    ASSERT_EQ(page->SetObjects(1, objects), S_OK);
+    EXPECT_EQ(object->AddRef(), 3u) << "ours, the page's, this one";
+    object->Release();
+    ASSERT_EQ(page->SetObjects(0, nullptr), S_OK);
+    EXPECT_EQ(object->AddRef(), 2u);
+    object->Release();
+}
+
+TEST_F(PageTest, ReleasingAnActivePageDestroysItsDialog)
+{
+    activate();
+    std::size_t windows = host.windowCount();
+    page->SetPageSite(nullptr);
+    page = nullptr;
+    EXPECT_EQ(host.windowCount(), windows - 4) << "the dialog and its three controls";
+    EXPECT_FALSE(host.isWindow(dialog));
+}
+
+TEST_F(PageTest, SiteIsHeldUntilReplaced)
+{
+    EXPECT_EQ(site.references, 1u);
+    page->SetPageSite(nullptr);
+    EXPECT_EQ(site.references, 0u);
+}
+
+TEST(PageWithoutHost, CannotActivateButStillDescribesItself)
+{
+    testenv::ScopedRegistry registry;
+    ComPtr<IPropertyPage> page;
+    ASSERT_EQ(OrvelComPage::createInstance(nullptr, IPropertyPage::iid, page.putVoid()), S_OK);
+    RECT rect{0, 0, 10, 10};
+    EXPECT_EQ(page->Activate(reinterpret_cast<WindowHandle>(0x1234), &rect, TRUE_BOOL), E_FAIL);
+    PROPPAGEINFO info;
+    ASSERT_EQ(page->GetPageInfo(&info), S_OK);
+    EXPECT_EQ(info.size.cx, 353) << "classic dialog metrics";
+    CoTaskMemFree(info.pszTitle);
+    CoTaskMemFree(info.pszDocString);
+    EXPECT_EQ(page->Apply(), S_OK) << "nothing was edited";
+}
+
+}  // namespace
+}  // namespace uitest

@@ -1,0 +1,286 @@
+// The window layer under the page: dialogs from templates, the messages their
+// handlers get, text and styles, the in-memory host's user and dialogs, and
+// the functions' behaviour without a host.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/ui/GtkHost.h"
+#include "platform/ui/HeadlessHost.h"
+#include "ui/Window.h"
+
+namespace uitest {
+namespace {
+
+struct Received {
+    UINT message;
+    WORD id;
+    WORD code;
+};
+
+DialogTemplate twoControlDialog()
+{
+    DialogTemplate dialog;
+    dialog.style = WS_CHILD | DS_SETFONT;
+    dialog.cx = 100;
+    dialog.cy = 40;
+    dialog.controls = {
+        {ControlClass::Static, IDC_STATIC, 2, 2, 50, 8, "&Name", WS_VISIBLE},
+        {ControlClass::Edit, 10, 2, 12, 80, 12, "", WS_VISIBLE | WS_TABSTOP},
+        {ControlClass::Button, 11, 84, 12, 14, 12, "&Go", WS_VISIBLE | WS_TABSTOP},
+        {ControlClass::Edit, 12, 2, 26, 80, 12, "hidden", WS_TABSTOP},
+    };
+    return dialog;
+}
+
+class WindowLayerTest : public ::testing::Test {
+protected:
+    WindowLayerTest() : current(host) { frame = host.createFrame("frame", SIZE{300, 200}); }
+
+    WindowHandle makeDialog(DialogProc extra = {})
+    {
+        return CreateDialogIndirect(twoControlDialog(), frame,
+                                    [this, extra](WindowHandle dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+                                        received.push_back({message, LOWORD(wParam), HIWORD(wParam)});
+                                        return extra ? extra(dialog, message, wParam, lParam) : INT_PTR{0};
+                                    });
+    }
+    std::vector<WORD> codesFor(WORD id) const
+    {
+        std::vector<WORD> out;
+        for (const Received& r : received)
+            if (r.message == WM_COMMAND && r.id == id) out.push_back(r.code);
+        return out;
+    }
+
+    ui::HeadlessHost host;
+    ScopedWindowHost current;
+    WindowHandle frame = nullptr;
+    std::vector<Received> received;
+};
+
+TEST_F(WindowLayerTest, DialogGetsInitAndDestroyMessages)
+{
+    WindowHandle dialog = makeDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].message, WM_INITDIALOG);
+    EXPECT_FALSE(host.isVisible(dialog)) << "no WS_VISIBLE in the template";
+
+    WindowHandle edit = GetDlgItem(dialog, 10);
+    EXPECT_TRUE(DestroyWindow(dialog));
+    EXPECT_EQ(received.back().message, WM_DESTROY);
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_FALSE(IsWindow(edit));
+    EXPECT_FALSE(DestroyWindow(dialog));
+
+    WindowHandle again = makeDialog();
+    EXPECT_NE(again, dialog) << "handles are not reused";
+}
+
+TEST_F(WindowLayerTest, SettingAnEditsTextNotifiesLikeTyping)
+{
+    WindowHandle dialog = makeDialog();
+    ASSERT_TRUE(SetDlgItemText(dialog, 10, "abc"));
+    ASSERT_TRUE(SetDlgItemText(dialog, 11, "&Stop"));
+    EXPECT_EQ(codesFor(10), std::vector<WORD>{EN_CHANGE});
+    EXPECT_TRUE(codesFor(11).empty()) << "a button's text change is silent";
+    EXPECT_TRUE(SetDlgItemText(dialog, 10, nullptr));
+    EXPECT_EQ(host.text(GetDlgItem(dialog, 10)), "");
+    EXPECT_FALSE(SetDlgItemText(dialog, 99, "x")) << "no such control";
+}
+
+TEST_F(WindowLayerTest, GetDlgItemTextCutsAtTheBufferWithoutSplittingCharacters)
+{
+    WindowHandle dialog = makeDialog();
+    SetDlgItemText(dialog, 10, "ab\xC3\xA9z");  // "abéz"
+    char buffer[8];
+    EXPECT_EQ(GetDlgItemText(dialog, 10, buffer, 8), 5u);
+    EXPECT_STREQ(buffer, "ab\xC3\xA9z");
+    EXPECT_EQ(GetDlgItemText(dialog, 10, buffer, 4), 2u) << "the two bytes of é do not fit with the NUL";
+    EXPECT_STREQ(buffer, "ab");
+    EXPECT_EQ(GetDlgItemText(dialog, 10, buffer, 1), 0u);
+    EXPECT_STREQ(buffer, "");
+    EXPECT_EQ(GetDlgItemText(dialog, 10, nullptr, 8), 0u);
+    buffer[0] = 'x';
+    EXPECT_EQ(GetDlgItemText(dialog, 99, buffer, 8), 0u);
+    EXPECT_STREQ(buffer, "");
+}
+
+TEST_F(WindowLayerTest, StyleChangeGoesThroughTheHandler)
+{
+    WindowHandle dialog = makeDialog([](WindowHandle, UINT message, WPARAM wParam, LPARAM lParam) -> INT_PTR {
+        if (message == WM_STYLECHANGING && static_cast<int>(static_cast<LONG_PTR>(wParam)) == GWL_EXSTYLE)
+            reinterpret_cast<STYLESTRUCT*>(lParam)->styleNew |= 0x8;
+        return 0;
+    });
+    EXPECT_EQ(SetWindowLong(dialog, GWL_EXSTYLE, 0x100), 0);
+    EXPECT_EQ(GetWindowLong(dialog, GWL_EXSTYLE), 0x108);
+    EXPECT_EQ(SetWindowLong(dialog, GWL_EXSTYLE, 0), 0x108) << "returns the previous style";
+    EXPECT_EQ(SetWindowLong(dialog, 7, 1), 0) << "unknown index";
+    EXPECT_EQ(received.back().message, WM_STYLECHANGED);
+}
+
+TEST_F(WindowLayerTest, HandlerMayDestroyItsDialogWhileHandling)
+{
+    WindowHandle dialog = makeDialog([](WindowHandle self, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
+        if (message == WM_COMMAND && LOWORD(wParam) == 11) DestroyWindow(self);
+        if (message == WM_DESTROY) DestroyWindow(self);  // asked twice: harmless
+        return 0;
+    });
+    ShowWindow(dialog, SW_SHOW);
+    EXPECT_TRUE(host.click(GetDlgItem(dialog, 11)));
+    EXPECT_FALSE(IsWindow(dialog));
+    EXPECT_EQ(host.focusedWindow(), nullptr);
+    EXPECT_EQ(host.windowCount(), 1u) << "only the frame is left";
+}
+
+TEST_F(WindowLayerTest, UserFocusTypingAndClicks)
+{
+    WindowHandle dialog = makeDialog();
+    ShowWindow(dialog, SW_SHOW);
+    WindowHandle edit = GetDlgItem(dialog, 10);
+    WindowHandle button = GetDlgItem(dialog, 11);
+
+    EXPECT_TRUE(host.type(edit, "h\xC3\xA9"));  // two keystrokes, one of them two bytes
+    EXPECT_EQ(codesFor(10), (std::vector<WORD>{EN_SETFOCUS, EN_CHANGE, EN_CHANGE}));
+    EXPECT_EQ(host.text(edit), "h\xC3\xA9");
+    EXPECT_TRUE(host.click(button));
+    EXPECT_EQ(codesFor(10).back(), EN_KILLFOCUS);
+    EXPECT_EQ(codesFor(11), std::vector<WORD>{BN_CLICKED});
+
+    EXPECT_TRUE(host.selectAll(edit));
+    EXPECT_TRUE(host.type(edit, "x"));
+    EXPECT_EQ(host.text(edit), "x") << "typing replaces a selection";
+    EXPECT_TRUE(host.pressDelete(edit)) << "nothing selected: nothing deleted";
+    EXPECT_EQ(host.text(edit), "x");
+
+    EXPECT_FALSE(host.click(edit)) << "not a button";
+    EXPECT_FALSE(host.type(button, "x")) << "not an edit control";
+    EXPECT_FALSE(host.focus(GetDlgItem(dialog, 12))) << "hidden";
+    EXPECT_FALSE(host.focus(reinterpret_cast<WindowHandle>(0x42)));
+}
+
+TEST_F(WindowLayerTest, FileDialogAnswersFromTheScript)
+{
+    char file[16] = "start.pot";
+    OPENFILENAME request;
+    request.lpstrFile = file;
+    request.nMaxFile = sizeof file;
+    request.lpstrFilter = "Templates\0*.pot;*.potx\0All\0*.*\0";
+
+    host.chooseFile("/a/b.pot");
+    EXPECT_TRUE(GetOpenFileName(&request));
+    EXPECT_STREQ(file, "/a/b.pot");
+    host.chooseFile("/a/much/too/long.pot");
+    EXPECT_FALSE(GetOpenFileName(&request)) << "does not fit the buffer";
+    EXPECT_STREQ(file, "/a/b.pot");
+    EXPECT_FALSE(GetOpenFileName(&request)) << "no answer left: cancelled";
+
+    ASSERT_EQ(host.fileDialogs().size(), 3u);
+    const auto& filters = host.fileDialogs()[0].filters;
+    ASSERT_EQ(filters.size(), 2u);
+    EXPECT_EQ(filters[0], (std::pair<std::string, std::string>{"Templates", "*.pot;*.potx"}));
+    EXPECT_EQ(filters[1], (std::pair<std::string, std::string>{"All", "*.*"}));
+    EXPECT_EQ(host.fileDialogs()[0].initialFile, "start.pot");
+
+    request.lpstrFilter = "Name only\0";
+    GetOpenFileName(&request);
+    ASSERT_EQ(host.fileDialogs().back().filters.size(), 1u);
+    EXPECT_EQ(host.fileDialogs().back().filters[0].second, "");
+
+    request.nMaxFile = 0;
+    EXPECT_FALSE(GetOpenFileName(&request));
+    EXPECT_EQ(host.fileDialogs().size(), 4u) << "a request without a buffer opens nothing";
+}
+
+TEST_F(WindowLayerTest, MessageBoxesGoToTheCurrentHost)
+{
+    host.answerMessageBox(7);
+    EXPECT_EQ(KestMessageBox(frame, "text", "caption", 48), 7);
+    EXPECT_EQ(KestMessageBox(nullptr, "again", "caption", 0), IDOK);
+    ASSERT_EQ(host.messageBoxes().size(), 2u);
+    EXPECT_EQ(host.messageBoxes()[0].text, "text");
+    EXPECT_EQ(host.messageBoxes()[0].owner, frame);
+    EXPECT_EQ(host.messageBoxes()[1].style, 0u);
+}
+
+TEST(WindowLayer, ScopedHostPutsThePreviousOneBack)
+{
+    EXPECT_EQ(currentWindowHost(), nullptr);
+    ui::HeadlessHost outer;
+    {
+        ScopedWindowHost a(outer);
+        ui::HeadlessHost inner;
+        {
+            ScopedWindowHost b(inner);
+            EXPECT_EQ(currentWindowHost(), &inner);
+            EXPECT_EQ(messageBoxHost(), &inner);
+        }
+        EXPECT_EQ(currentWindowHost(), &outer);
+        EXPECT_EQ(messageBoxHost(), &outer);
+    }
+    EXPECT_EQ(currentWindowHost(), nullptr);
+    EXPECT_EQ(messageBoxHost(), nullptr);
+}
+
+TEST(WindowLayer, WithoutAHostEverythingFailsSoftly)
+{
+    ASSERT_EQ(currentWindowHost(), nullptr);
+    auto fake = reinterpret_cast<WindowHandle>(0x1000);
+    EXPECT_EQ(CreateDialogIndirect(twoControlDialog(), fake, {}), nullptr);
+    EXPECT_FALSE(SetDlgItemText(fake, 1, "x"));
+    char buffer[4] = "abc";
+    EXPECT_EQ(GetDlgItemText(fake, 1, buffer, 4), 0u);
+    EXPECT_STREQ(buffer, "");
+    EXPECT_FALSE(ShowWindow(fake, SW_SHOW));
+    EXPECT_FALSE(MoveWindow(fake, 0, 0, 1, 1, TRUE_BOOL));
+    EXPECT_FALSE(IsWindow(fake));
+    EXPECT_EQ(SetWindowLong(fake, GWL_EXSTYLE, 1), 0);
+    char file[8] = "";
+    OPENFILENAME request;
+    request.lpstrFile = file;
+    request.nMaxFile = sizeof file;
+    EXPECT_FALSE(GetOpenFileName(&request));
+    RECT rect{0, 0, 4, 8};
+    ASSERT_TRUE(MapDialogRect(twoControlDialog(), &rect));
+    EXPECT_EQ(rect.right, 6);
+    EXPECT_EQ(rect.bottom, 13);
+}
+
+TEST(WindowLayer, DialogUnitsRoundEachEdgeLikeMulDiv)
+{
+    DialogBaseUnits units{7, 15};
+    RECT r = dialogUnitsToPixels(RECT{1, 1, 3, 5}, units);  // 1.75, 1.875, 5.25, 9.375
+    EXPECT_EQ(r.left, 2);
+    EXPECT_EQ(r.top, 2);
+    EXPECT_EQ(r.right, 5);
+    EXPECT_EQ(r.bottom, 9);
+    RECT negative = dialogUnitsToPixels(RECT{-2, -1, 0, 0}, DialogBaseUnits{6, 12});  // -3, -1.5
+    EXPECT_EQ(negative.left, -3);
+    EXPECT_EQ(negative.top, -2);
+}
+
+TEST(WindowLayer, DesktopHostMeasuresTheDialogFontWithPango)
+{
+    // Measuring needs fonts, not a display.
+    ui::GtkHost host;
+    DialogTemplate small;
+    small.fontName = "MS Sans Serif";
+    small.fontPointSize = 8;
+    DialogBaseUnits units = host.baseUnits(small);
+    EXPECT_GE(units.averageCharWidth, 4);
+    EXPECT_LE(units.averageCharWidth, 9);
+    EXPECT_GE(units.charHeight, 9);
+    EXPECT_LE(units.charHeight, 18);
+
+    DialogTemplate large = small;
+    large.fontPointSize = 16;
+    DialogBaseUnits bigger = host.baseUnits(large);
+    EXPECT_GT(bigger.averageCharWidth, units.averageCharWidth);
+    EXPECT_GT(bigger.charHeight, units.charHeight);
+}
+
+}  // namespace
+}  // namespace uitest
