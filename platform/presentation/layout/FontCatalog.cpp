@@ -3,7 +3,6 @@
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
-#include FT_TRUETYPE_TABLES_H
 #include <hb-ft.h>
 #include <hb.h>
 
@@ -51,20 +50,6 @@ FontFace::FontFace(const std::string& file, int index) : handles_(std::make_uniq
     }
     FT_Face face = handles_->face;
     const double upem = face->units_per_EM ? face->units_per_EM : 2048;
-    double ascent = face->ascender, descent = -face->descender;
-    if (auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2))) {
-        constexpr unsigned useTypoMetrics = 1u << 7;
-        if ((ascent <= 0 && descent <= 0) && (os2->usWinAscent || os2->usWinDescent)) {
-            ascent = os2->usWinAscent;
-            descent = os2->usWinDescent;
-        }
-        if ((os2->fsSelection & useTypoMetrics) && os2->sTypoAscender >= 0 && os2->sTypoDescender <= 0) {
-            ascent = os2->sTypoAscender;
-            descent = -os2->sTypoDescender;
-        }
-    }
-    ascent_ = ascent / upem;
-    descent_ = descent / upem;
 
     // Unhinted advances at one pixel per font unit: widths scale linearly.
     FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(upem * 64), 72, 72);

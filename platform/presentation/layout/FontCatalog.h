@@ -1,8 +1,8 @@
 // The fonts that text is measured with: fontconfig finds the face for a
 // family name and style (Arial, Times New Roman and Courier New resolve to
 // the metric-compatible Liberation fonts through fontconfig's aliases),
-// FreeType loads it and gives its vertical metrics, HarfBuzz shapes. Faces
-// and the widths of words already measured are kept for the process.
+// FreeType loads it and gives the unhinted advances HarfBuzz shapes with.
+// Faces and the widths of words already measured are kept for the process.
 #pragma once
 
 #include <cstdint>
@@ -30,11 +30,6 @@ public:
     FontFace& operator=(const FontFace&) = delete;
     ~FontFace();
 
-    // In ems (multiply by the size in points): the line's extent above and
-    // below the baseline, as LibreOffice takes it (hhea, or the OS/2 typo
-    // metrics when the font asks for them).
-    double ascent() const { return ascent_; }
-    double descent() const { return descent_; }
     // Shaped advance width of the text, in ems.
     double width(std::u16string_view text);
     const std::string& file() const { return file_; }
@@ -43,8 +38,6 @@ private:
     struct Handles;
     std::unique_ptr<Handles> handles_;
     std::string file_;
-    double ascent_ = 0.9;
-    double descent_ = 0.2;
     std::unordered_map<std::u16string, double, U16Hash, U16Equal> widths_;
 };
 

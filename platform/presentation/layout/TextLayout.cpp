@@ -73,9 +73,8 @@ private:
 
     void noteFont(const CharFormat& f)
     {
-        FontFace& face = catalog_.face(f.font, f.bold, f.italic);
-        line_.ascent = std::max(line_.ascent, static_cast<float>(face.ascent() * f.size));
-        line_.descent = std::max(line_.descent, static_cast<float>(face.descent() * f.size));
+        line_.ascent = std::max(line_.ascent, kLineAscent * f.size);
+        line_.descent = std::max(line_.descent, (kLineHeight - kLineAscent) * f.size);
         hasMetrics_ = true;
     }
 
