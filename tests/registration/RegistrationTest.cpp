@@ -1,0 +1,332 @@
+// liborvelcom.so: its registry entries, class objects, lock count, identity
+// and resources.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+
+#include "ModuleHandle.h"
+#include "RegistryDump.h"
+#include "com/ComRuntime.h"
+#include "com/ComString.h"
+#include "common/TestEnv.h"
+#include "document/IDocument.h"
+#include "generator/OrvelIds.h"
+#include "registry/Registry.h"
+#include "ui/PropertyPage.h"
+
+namespace {
+
+using registry::Hive;
+
+std::string realModulePath()
+{
+    return std::filesystem::canonical(regtest::orvelcomPath()).string();
+}
+
+const std::string orvelKey = "CLSID\\{474BDD94-0170-11d3-A6BF-00104B2AEFE1}";
+const std::string pageKey = "CLSID\\{474BDD95-0170-11d3-A6BF-00104B2AEFE1}";
+const std::string typeLibKey = "TypeLib\\{0BDD0893-F6AE-11D2-A6B7-00104B2AEFE1}";
+const std::string interfaceKey = "Interface\\{3F65DC20-B90B-11D1-8472-00409526217E}";
+
+std::vector<std::string> typeLibraryEntries()
+{
+    std::string module = realModulePath();
+    return {
+        interfaceKey + " | (default) = IDocument",
+        interfaceKey + "\\ProxyStubClsid32 | (default) = {00020424-0000-0000-C000-000000000046}",
+        interfaceKey + "\\TypeLib | (default) = {0BDD0893-F6AE-11D2-A6B7-00104B2AEFE1}",
+        interfaceKey + "\\TypeLib | Version = 2.0",
+        typeLibKey,
+        typeLibKey + "\\2.0 | (default) = Document PowerPoint 2.0 Type Library",
+        typeLibKey + "\\2.0\\0",
+        typeLibKey + "\\2.0\\0\\linux64 | (default) = " + module,
+        typeLibKey + "\\2.0\\FLAGS | (default) = 0",
+        typeLibKey + "\\2.0\\HELPDIR | (default) = " + std::filesystem::path(module).parent_path().string(),
+    };
+}
+
+std::vector<std::string> sorted(std::vector<std::string> v)
+{
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+std::vector<std::string> registeredEntries()
+{
+    std::string module = realModulePath();
+    std::vector<std::string> e = {
+        "CLSID",  // the root stays, empty of values
+        orvelKey + " | (default) = Orvel Class",
+        orvelKey + "\\ProgID | (default) = Orvel.Orvel.2.1.0",
+        orvelKey + "\\VersionIndependentProgID | (default) = Orvel.Orvel",
+        orvelKey + "\\Programmable",
+        orvelKey + "\\InprocServer32 | (default) = " + module,
+        orvelKey + "\\InprocServer32 | ThreadingModel = Apartment",
+        "Orvel.Orvel.2.1.0 | (default) = Orvel Class",
+        "Orvel.Orvel.2.1.0\\CLSID | (default) = {474BDD94-0170-11d3-A6BF-00104B2AEFE1}",
+        "Orvel.Orvel | (default) = Orvel Class",
+        "Orvel.Orvel\\CurVer | (default) = Orvel.Orvel.2.1.0",
+        pageKey + " | (default) = PptComPage Class",
+        pageKey + "\\Programmable",
+        pageKey + "\\InprocServer32 | (default) = " + module,
+        pageKey + "\\InprocServer32 | ThreadingModel = Apartment",
+        "PptComPage.PptComPage.2.1.0 | (default) = PptComPage Class",
+        "PptComPage.PptComPage.2.1.0\\CLSID | (default) = {474BDD95-0170-11d3-A6BF-00104B2AEFE1}",
+        "PptComPage.PptComPage | (default) = PptComPage Class",
+        "PptComPage.PptComPage\\CurVer | (default) = PptComPage.PptComPage.2.1.0",
+        "Interface",
+        "TypeLib",
+    };
+    for (auto& t : typeLibraryEntries()) e.push_back(t);
+    return sorted(e);
+}
+
+class Registration : public ::testing::Test {
+protected:
+    testenv::ScopedRegistry scopedRegistry;
+    regtest::OrvelcomModule module;
+    std::shared_ptr<registry::Registry> reg() { return registry::Registry::openDefault(); }
+};
+
+TEST_F(Registration, WritesExactlyTheClassAndTypeLibraryEntriesIntoAnEmptyRegistry)
+{
+    ASSERT_EQ(module.registerServer(), S_OK);
+    EXPECT_EQ(regtest::dump(*reg(), Hive::ClassesRoot), registeredEntries());
+    EXPECT_TRUE(regtest::dump(*reg(), Hive::CurrentUser).empty());
+    EXPECT_TRUE(regtest::dump(*reg(), Hive::LocalMachine).empty());
+}
+
+TEST_F(Registration, RegisteringAgainReplacesWhatWasUnderTheClassKeys)
+{
+    ASSERT_EQ(module.registerServer(), S_OK);
+    reg()->setValue(Hive::ClassesRoot, orvelKey + "\\Stale", "", registry::Value::string("old"));
+    reg()->setValue(Hive::ClassesRoot, pageKey + "\\Programmable\\Old", "", registry::Value::string("old"));
+    reg()->setValue(Hive::ClassesRoot, orvelKey + "\\InprocServer32", "", registry::Value::string("/old/path.so"));
+    ASSERT_EQ(module.registerServer(), S_OK);
+    EXPECT_EQ(regtest::dump(*reg(), Hive::ClassesRoot), registeredEntries());
+}
+
+TEST_F(Registration, UnregisteringRemovesTheClassesAndKeepsTheTypeLibraryAndWhatOthersOwn)
+{
+    const std::string other = "CLSID\\{11111111-2222-3333-4444-555555555555}";
+    reg()->setValue(Hive::ClassesRoot, other + "\\InprocServer32", "", registry::Value::string("/other.so"));
+    ASSERT_EQ(module.registerServer(), S_OK);
+    ASSERT_EQ(module.unregisterServer(), S_OK);
+    std::vector<std::string> expected = typeLibraryEntries();
+    expected.insert(expected.end(), {"CLSID", other, other + "\\InprocServer32 | (default) = /other.so", "Interface",
+                                     "TypeLib"});
+    EXPECT_EQ(regtest::dump(*reg(), Hive::ClassesRoot), sorted(expected));
+    // A second unregistration finds nothing to do and still succeeds.
+    EXPECT_EQ(module.unregisterServer(), S_OK);
+    EXPECT_EQ(regtest::dump(*reg(), Hive::ClassesRoot), sorted(expected));
+
+    CLSID clsid;
+    EXPECT_EQ(CLSIDFromProgID(u"Orvel.Orvel", &clsid), CO_E_CLASSSTRING);
+    ComPtr<IDocument> doc = com::createInstance<IDocument>("{474BDD94-0170-11D3-A6BF-00104B2AEFE1}");
+    EXPECT_FALSE(doc);
+}
+
+TEST_F(Registration, TheProgIdsLeadToTheClassesThatRegistrationMadeCreatable)
+{
+    ASSERT_EQ(module.registerServer(), S_OK);
+    CLSID clsid;
+    ASSERT_EQ(CLSIDFromProgID(u"Orvel.Orvel", &clsid), S_OK);  // through CurVer
+    EXPECT_EQ(clsid, CLSID_Orvel);
+    ASSERT_EQ(CLSIDFromProgID(u"Orvel.Orvel.2.1.0", &clsid), S_OK);
+    EXPECT_EQ(clsid, CLSID_Orvel);
+    ASSERT_EQ(CLSIDFromProgID(u"PptComPage.PptComPage", &clsid), S_OK);
+    EXPECT_EQ(clsid, CLSID_PptComPage);
+
+    HRESULT hr = E_FAIL;
+    ComPtr<IDocument> doc = com::createInstance<IDocument>("Orvel.Orvel", &hr);
+    ASSERT_TRUE(doc) << std::hex << hr;
+    com::BStr page;
+    ASSERT_EQ(doc->getPropPages(page.put()), S_OK);
+    EXPECT_EQ(page.utf8(), "{474BDD95-0170-11D3-A6BF-00104B2AEFE1}");
+    ComPtr<IPropertyPage> propertyPage = com::createInstance<IPropertyPage>(page.utf8(), &hr);
+    EXPECT_TRUE(propertyPage) << std::hex << hr;
+    com::BStr docType;
+    ASSERT_EQ(doc->getDocType(docType.put()), S_OK);
+    EXPECT_EQ(docType.utf8(), "PowerPoint");
+}
+
+TEST_F(Registration, AnUnwritableRegistryFailsRegistrationCleanly)
+{
+    testenv::TempDir dir;
+    // A folder where the database file should be cannot be opened as one.
+    std::filesystem::create_directory(dir / "registry.db");
+    testenv::ScopedEnv env("ORVEL_REGISTRY", (dir / "registry.db").string());
+    EXPECT_TRUE(FAILED(module.registerServer()));
+    EXPECT_EQ(module.unregisterServer(), S_OK);
+}
+
+class ClassObjects : public ::testing::Test {
+protected:
+    regtest::OrvelcomModule module;
+
+    ComPtr<IClassFactory> factory(const CLSID& clsid)
+    {
+        ComPtr<IClassFactory> f;
+        EXPECT_EQ(module.getClassObject(clsid, IClassFactory::iid, f.putVoid()), S_OK);
+        return f;
+    }
+};
+
+TEST_F(ClassObjects, AreServedForTheTwoClassesOnly)
+{
+    EXPECT_TRUE(factory(CLSID_Orvel));
+    EXPECT_TRUE(factory(CLSID_PptComPage));
+    void* object = reinterpret_cast<void*>(1);
+    EXPECT_EQ(module.getClassObject(IID_IDocument, IClassFactory::iid, &object), CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(object, nullptr);
+    EXPECT_EQ(module.getClassObject(CLSID_Orvel, IID_IDocument, &object), E_NOINTERFACE);
+    EXPECT_EQ(module.getClassObject(CLSID_Orvel, IClassFactory::iid, nullptr), E_POINTER);
+    ComPtr<IUnknown> unknown;
+    EXPECT_EQ(module.getClassObject(CLSID_Orvel, IUnknown::iid, unknown.putVoid()), S_OK);
+}
+
+TEST_F(ClassObjects, TheModuleCanUnloadOnlyWhenNoObjectFactoryOrLockIsAlive)
+{
+    ASSERT_EQ(module.canUnloadNow(), S_OK);
+    {
+        ComPtr<IClassFactory> f = factory(CLSID_Orvel);
+        EXPECT_EQ(module.canUnloadNow(), S_FALSE);
+        ComPtr<IDocument> doc;
+        ASSERT_EQ(f->CreateInstance(nullptr, IID_IDocument, doc.putVoid()), S_OK);
+        ASSERT_EQ(f->LockServer(TRUE_BOOL), S_OK);
+        f = nullptr;
+        EXPECT_EQ(module.canUnloadNow(), S_FALSE);  // the object and the lock
+        doc = nullptr;
+        EXPECT_EQ(module.canUnloadNow(), S_FALSE);  // the lock
+        ComPtr<IClassFactory> again = factory(CLSID_Orvel);
+        ASSERT_EQ(again->LockServer(0), S_OK);
+    }
+    EXPECT_EQ(module.canUnloadNow(), S_OK);
+    {
+        ComPtr<IPropertyPage> page;
+        ASSERT_EQ(factory(CLSID_PptComPage)->CreateInstance(nullptr, IPropertyPage::iid, page.putVoid()), S_OK);
+        EXPECT_EQ(module.canUnloadNow(), S_FALSE);
+    }
+    EXPECT_EQ(module.canUnloadNow(), S_OK);
+}
+
+TEST_F(ClassObjects, OrvelAnswersIUnknownIDispatchAndIDocumentOnly)
+{
+    ComPtr<IUnknown> unknown;
+    ASSERT_EQ(factory(CLSID_Orvel)->CreateInstance(nullptr, IUnknown::iid, unknown.putVoid()), S_OK);
+    ComPtr<IDispatch> dispatch = unknown.as<IDispatch>();
+    ComPtr<IDocument> document = unknown.as<IDocument>();
+    ASSERT_TRUE(dispatch && document);
+    // One identity whatever interface is asked.
+    EXPECT_EQ(document.as<IUnknown>().get(), unknown.get());
+    EXPECT_EQ(dispatch.as<IUnknown>().get(), unknown.get());
+    constexpr IID others[] = {IClassFactory::iid, IPropertyPage::iid, IPropertyPageSite::iid,
+                              makeGuid("{00020401-0000-0000-C000-000000000046}"),  // ITypeInfo
+                              makeGuid("{00000003-0000-0000-C000-000000000046}")};  // IMarshal
+    for (const IID& iid : others) {
+        void* object = reinterpret_cast<void*>(1);
+        EXPECT_EQ(unknown->QueryInterface(iid, &object), E_NOINTERFACE);
+        EXPECT_EQ(object, nullptr);
+    }
+    EXPECT_EQ(unknown->QueryInterface(IID_IDocument, nullptr), E_POINTER);
+
+    ComPtr<IUnknown> page;
+    ASSERT_EQ(factory(CLSID_PptComPage)->CreateInstance(nullptr, IUnknown::iid, page.putVoid()), S_OK);
+    EXPECT_TRUE(page.as<IPropertyPage>());
+    EXPECT_FALSE(page.as<IDispatch>());
+    EXPECT_FALSE(page.as<IDocument>());
+}
+
+// A controlling object that aggregates an inner one.
+class Outer final : public IUnknown {
+public:
+    HRESULT QueryInterface(REFIID riid, void** object) override
+    {
+        if (!object) return E_POINTER;
+        if (riid == IUnknown::iid) {
+            *object = static_cast<IUnknown*>(this);
+            AddRef();
+            return S_OK;
+        }
+        if (!inner) {
+            *object = nullptr;
+            return E_NOINTERFACE;
+        }
+        return inner->QueryInterface(riid, object);
+    }
+    ULONG AddRef() override { return ++refs; }
+    ULONG Release() override { return --refs; }  // lives on the test's stack
+
+    ComPtr<IUnknown> inner;
+    ULONG refs = 1;
+};
+
+TEST_F(ClassObjects, BothClassesCanBeAggregated)
+{
+    for (const CLSID& clsid : {CLSID_Orvel, CLSID_PptComPage}) {
+        Outer outer;
+        ComPtr<IClassFactory> f = factory(clsid);
+        void* object = reinterpret_cast<void*>(1);
+        // Only the inner object's own IUnknown may be asked for.
+        EXPECT_EQ(f->CreateInstance(&outer, IID_IDocument, &object), CLASS_E_NOAGGREGATION);
+        EXPECT_EQ(object, nullptr);
+        ASSERT_EQ(f->CreateInstance(&outer, IUnknown::iid, outer.inner.putVoid()), S_OK);
+        ASSERT_NE(outer.inner.get(), static_cast<IUnknown*>(&outer));
+
+        const IID& main = clsid == CLSID_Orvel ? IID_IDocument : IPropertyPage::iid;
+        IUnknown* through = nullptr;
+        ASSERT_EQ(outer.QueryInterface(main, reinterpret_cast<void**>(&through)), S_OK);
+        // The inner interface counts and answers for the outer object.
+        EXPECT_EQ(outer.refs, 2u);
+        IUnknown* identity = nullptr;
+        ASSERT_EQ(through->QueryInterface(IUnknown::iid, reinterpret_cast<void**>(&identity)), S_OK);
+        EXPECT_EQ(identity, static_cast<IUnknown*>(&outer));
+        EXPECT_EQ(outer.refs, 3u);
+        identity->Release();
+        through->Release();
+        EXPECT_EQ(outer.refs, 1u);
+        outer.inner = nullptr;
+    }
+    EXPECT_EQ(module.canUnloadNow(), S_OK);
+}
+
+TEST_F(ClassObjects, TheModuleCarriesItsResources)
+{
+    auto text = [&](const char* type, int id) -> std::string {
+        std::size_t size = 0;
+        const char* data = module.resource(type, id, &size);
+        return data ? std::string(data, size) : std::string("<none>");
+    };
+    EXPECT_NE(text("REGISTRY", 101).find("Orvel.Orvel.2.1.0 = s 'Orvel Class'"), std::string::npos);
+    EXPECT_NE(text("REGISTRY", 106).find("PptComPage.PptComPage.2.1.0 = s 'PptComPage Class'"), std::string::npos);
+    EXPECT_EQ(text("STRING", 100), "Orvelcom");
+    EXPECT_EQ(text("STRING", 103), "&PowerPoint");
+    EXPECT_EQ(text("STRING", 104), "<none>");
+    EXPECT_EQ(text("STRING", 105), "Microsoft PowerPoint Settings");
+    EXPECT_EQ(text("REGISTRY", 102), "<none>");
+    EXPECT_EQ(module.resource(nullptr, 1, nullptr), nullptr);
+
+    std::string version = text("VERSION", 1);
+    for (const char* line : {"FILEVERSION 2,0,0,0", "FileVersion 2, 0, 0, 0", "ProductVersion 2, 0, 0, 0",
+                             "FILEFLAGS VS_FF_DEBUG", "FileDescription orvelcom Module", "ProductName orvelcom Module",
+                             "InternalName ORVELCOM", "OriginalFilename ORVELCOM.DLL"})
+        EXPECT_NE(version.find(line), std::string::npos) << line;
+
+    std::string typeLib = text("TYPELIB", 1);
+    EXPECT_NE(typeLib.find("uuid(0BDD0893-F6AE-11D2-A6B7-00104B2AEFE1)"), std::string::npos);
+    EXPECT_NE(typeLib.find("version(2.0)"), std::string::npos);
+    EXPECT_NE(typeLib.find("library ORVELCOMLib"), std::string::npos);
+    EXPECT_NE(typeLib.find("helpstring(\"Document PowerPoint 2.0 Type Library\")"), std::string::npos);
+    EXPECT_NE(typeLib.find("interface IDocument : IDispatch"), std::string::npos);
+    EXPECT_NE(typeLib.find("[id(1), helpstring(\"method create\")] HRESULT create([in] BSTR fileName);"),
+              std::string::npos);
+    EXPECT_NE(typeLib.find("[id(16), helpstring(\"method getPropPages\")] HRESULT getPropPages([out] BSTR* bstrCLSID);"),
+              std::string::npos);
+    EXPECT_NE(typeLib.find("[id(42), helpstring(\"method popDirectory\")] HRESULT popDirectory();"), std::string::npos);
+    EXPECT_NE(typeLib.find("coclass Orvel"), std::string::npos);
+    EXPECT_NE(typeLib.find("coclass PptComPage"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,254 @@
+// The script reader: every echoed line reads back, bad scripts are refused
+// with their line.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "Script.h"
+
+namespace {
+
+using orvel_script::parse;
+using orvel_script::ParseResult;
+using orvel_script::Statement;
+
+std::string methodName(const Statement& s) { return s.method->name; }
+
+ParseResult parseOk(const std::string& script)
+{
+    ParseResult r = parse(script);
+    for (const auto& e : r.errors) ADD_FAILURE() << "line " << e.line << ": " << e.message;
+    return r;
+}
+
+std::string firstError(const std::string& script, int* line = nullptr)
+{
+    ParseResult r = parse(script);
+    if (r.errors.empty()) return "";
+    if (line) *line = r.errors[0].line;
+    return r.errors[0].message;
+}
+
+TEST(ScriptParser, EveryMethodOfTheTableReadsBackFromItsWrittenForm)
+{
+    std::string script;
+    std::vector<Statement> written;
+    for (const doctypelib::MethodInfo& m : doctypelib::methods()) {
+        Statement s;
+        s.method = &m;
+        int n = 0;
+        for (const auto& p : m.params) {
+            if (p.kind == doctypelib::ParamKind::BstrOut) continue;
+            orvel_script::Argument a;
+            if (p.kind == doctypelib::ParamKind::BstrIn)
+                a.text = std::string(m.name) + " text " + std::to_string(n);
+            else
+                a.number = p.kind == doctypelib::ParamKind::BoolIn ? 1 : -7 - n;
+            ++n;
+            s.args.push_back(a);
+        }
+        written.push_back(s);
+        script += orvel_script::format(s) + "\n";
+    }
+    ParseResult r = parseOk(script);
+    ASSERT_EQ(r.statements.size(), 42u);
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        EXPECT_EQ(r.statements[i].method, written[i].method);
+        EXPECT_EQ(r.statements[i].line, static_cast<int>(i) + 1);
+        ASSERT_EQ(r.statements[i].args.size(), written[i].args.size()) << methodName(written[i]);
+        for (std::size_t a = 0; a < written[i].args.size(); ++a) {
+            EXPECT_EQ(r.statements[i].args[a].text, written[i].args[a].text);
+            EXPECT_EQ(r.statements[i].args[a].number, written[i].args[a].number);
+        }
+    }
+}
+
+TEST(ScriptParser, ReadsTheFormsTheTraceEchoes)
+{
+    ParseResult r = parseOk(
+        "orvel->start();\n"
+        "orvel->create(\"c:\\out\\report\");\n"
+        "orvel->setFontAttribute(Bold,TRUE);\n"
+        "orvel->setFontAttribute(Strike,FALSE);\n"
+        "orvel->setFontAttribute(TRUE);\n"  // a code the echo does not name
+        "orvel->setFontAttribute(2,1);\n"
+        "orvel->insertPageBreak();\n"
+        "\n"  // the empty line the echo of insertPageBreak leaves
+        "orvel->insertFile(\"notes.txt\",0);\n"
+        "orvel->setOption(\"startNote\",\"\");\n"
+        "orvel->insertField(-1);\n");
+    ASSERT_EQ(r.statements.size(), 10u);
+    EXPECT_EQ(r.statements[1].args[0].text, "c:\\out\\report");
+    EXPECT_EQ(r.statements[2].args[0].number, 1);
+    EXPECT_EQ(r.statements[2].args[1].number, 1);
+    EXPECT_EQ(r.statements[3].args[0].number, 8);
+    EXPECT_EQ(r.statements[3].args[1].number, 0);
+    EXPECT_EQ(r.statements[4].args[0].number, 0);
+    EXPECT_EQ(r.statements[4].args[1].number, 1);
+    EXPECT_EQ(r.statements[5].args[0].number, 2);
+    EXPECT_EQ(methodName(r.statements[6]), "insertPageBreak");
+    EXPECT_EQ(r.statements[7].line, 9);
+    EXPECT_EQ(r.statements[7].args[0].text, "notes.txt");
+    EXPECT_EQ(r.statements[8].args[1].text, "");
+    EXPECT_EQ(r.statements[9].args[0].number, -1);
+}
+
+TEST(ScriptParser, TextsKeepQuotesSeparatorsAndLineFeedsUnescaped)
+{
+    ParseResult r = parseOk(
+        "orvel->insertText(\"He said \"hi\", then left\");\n"
+        "orvel->insertText(\"two\n"
+        "lines\");\n"
+        "orvel->insertText(\"ends in \");\"\n"  // a line ending in ");" that goes on
+        "and more\");\n"
+        "orvel->insertText(\"a);\n"
+        "\n"
+        "b\");\n"
+        "orvel->insertXref(\"see \",\" here\",\"Slide 3\");\n"
+        "orvel->setOption(\"endNote\",\"x\",\"y\");\n"
+        "orvel->overrideRegistry(\"Log\",\"LogName\",\"a\",\"b\",3);\n"
+        "orvel->insertText(\"<a href=\"#GUID 1\">link</a>\");\n"
+        "orvel->insertText(\"\");\n"
+        "orvel->insertText(\"\"\");\n");
+    ASSERT_EQ(r.statements.size(), 10u);
+    EXPECT_EQ(r.statements[0].args[0].text, "He said \"hi\", then left");
+    EXPECT_EQ(r.statements[1].args[0].text, "two\nlines");
+    EXPECT_EQ(r.statements[2].line, 4);
+    EXPECT_EQ(r.statements[2].args[0].text, "ends in \");\"\nand more");
+    EXPECT_EQ(r.statements[3].args[0].text, "a);\n\nb");
+    EXPECT_EQ(r.statements[4].line, 9);
+    // The link text may hold anything; the tag and the option are names.
+    EXPECT_EQ(r.statements[4].args[0].text, "see \",\" here");
+    EXPECT_EQ(r.statements[4].args[1].text, "Slide 3");
+    EXPECT_EQ(r.statements[5].args[0].text, "endNote");
+    EXPECT_EQ(r.statements[5].args[1].text, "x\",\"y");
+    EXPECT_EQ(r.statements[6].args[1].text, "LogName");
+    EXPECT_EQ(r.statements[6].args[2].text, "a\",\"b");
+    EXPECT_EQ(r.statements[6].args[3].number, 3);
+    EXPECT_EQ(r.statements[7].args[0].text, "<a href=\"#GUID 1\">link</a>");
+    EXPECT_EQ(r.statements[8].args[0].text, "");
+    EXPECT_EQ(r.statements[9].args[0].text, "\"");
+}
+
+TEST(ScriptParser, SkipsCommentsBlankLinesAndTheTracesErrorLines)
+{
+    ParseResult r = parseOk(
+        "# a quarterly report\n"
+        "   \t\n"
+        "  orvel->start();   \r\n"
+        "ERR File not found: missing.gif\n"
+        "\t# indented comment\n"
+        "orvel->stop();");
+    ASSERT_EQ(r.statements.size(), 2u);
+    EXPECT_EQ(r.statements[0].line, 3);
+    EXPECT_EQ(r.statements[1].line, 6);
+}
+
+TEST(ScriptParser, RandomTextsOfQuotesSeparatorsAndLineEndsRoundTrip)
+{
+    // Every text over this alphabet must come back unchanged, alone and as
+    // the free text of a two-text call.
+    const std::string alphabet = "ab\",();\n\r\t ";
+    std::mt19937 random(1234);
+    std::string script;
+    std::vector<std::string> texts;
+    for (int i = 0; i < 1500; ++i) {
+        std::string text;
+        int length = static_cast<int>(random() % 24);
+        for (int c = 0; c < length; ++c) text += alphabet[random() % alphabet.size()];
+        texts.push_back(text);
+        script += "orvel->insertText(\"" + text + "\");\n";
+        script += "orvel->insertXref(\"" + text + "\",\"Slide 2\");\n";
+    }
+    ParseResult r = parseOk(script);
+    ASSERT_EQ(r.statements.size(), texts.size() * 2);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        ASSERT_EQ(r.statements[2 * i].args[0].text, texts[i]) << "text " << i;
+        ASSERT_EQ(r.statements[2 * i + 1].args[0].text, texts[i]) << "text " << i;
+        ASSERT_EQ(r.statements[2 * i + 1].args[1].text, "Slide 2");
+    }
+}
+
+TEST(ScriptParser, RefusesBadStatementsWithTheirLine)
+{
+    int line = 0;
+    EXPECT_EQ(firstError("orvel->start();\norvel->launch();\n", &line), "unknown method 'launch'");
+    EXPECT_EQ(line, 2);
+    EXPECT_EQ(firstError("orvel->Start();"), "unknown method 'Start'");
+    EXPECT_EQ(firstError("orvel->insertText();"), "'insertText' takes 1 argument, got none");
+    EXPECT_EQ(firstError("orvel->setFontSize(1,2);"), "'setFontSize' takes 1 argument, got more");
+    EXPECT_EQ(firstError("orvel->insertDiagram(1,2);"), "'insertDiagram' takes 3 arguments, got fewer");
+    EXPECT_EQ(firstError("orvel->insertFile(\"x\");"), "'insertFile' takes 2 arguments, got fewer");
+    EXPECT_EQ(firstError("orvel->setOption(\"x\");"), "expected 2 text arguments");
+    EXPECT_EQ(firstError("orvel->close(1);"), "'close' takes no arguments");
+    EXPECT_EQ(firstError("orvel->setFontSize(100000);"), "number out of range for 'size': 100000");
+    EXPECT_EQ(firstError("orvel->setTableRowHeight(99999999999);"), "number out of range for 'points': 99999999999");
+    EXPECT_EQ(firstError("orvel->setFontSize(twelve);"), "'twelve' is not a decimal number (for 'size')");
+    EXPECT_EQ(firstError("orvel->setFontSize(\"12\");"), "'size' is a number, not a text");
+    EXPECT_EQ(firstError("orvel->insertText(hello\");"), "a text argument must start with '\"'");
+    EXPECT_EQ(firstError("orvel->close()"), "missing ';' after ')'");
+    EXPECT_EQ(firstError("orvel->close(); orvel->stop();"), "unexpected text after the statement: ; orvel->stop();");
+    EXPECT_EQ(firstError("orvel->close;"), "expected '(' after 'close'");
+    EXPECT_EQ(firstError("orvel->();"), "expected a method name after 'orvel->'");
+    EXPECT_EQ(firstError("insertText(\"x\");"), "expected a statement such as orvel->insertText(\"...\");");
+}
+
+TEST(ScriptParser, AnUnterminatedTextIsReportedAtItsStatement)
+{
+    int line = 0;
+    // Nothing ends it before the end of the script.
+    EXPECT_EQ(firstError("orvel->start();\norvel->insertText(\"abc\nmore text\n", &line),
+              "unterminated text: no line ending in \");\" closes it");
+    EXPECT_EQ(line, 2);
+    // The next statement's ");" cannot close it either.
+    ParseResult r = parse("orvel->insertText(\"abc);\norvel->close();\norvel->stop();\n");
+    ASSERT_FALSE(r.errors.empty());
+    EXPECT_EQ(r.errors[0].line, 1);
+    EXPECT_EQ(r.errors[0].message, "unterminated text (no '\"' before ');')");
+}
+
+TEST(ScriptParser, GoesOnAfterAnErrorAndStopsCollectingAtTheLimit)
+{
+    ParseResult r = parse(
+        "orvel->start();\n"
+        "orvel->bogus();\n"
+        "some words\n"
+        "orvel->insertEndl();\n"
+        "orvel->setFontSize(x);\n");
+    ASSERT_EQ(r.errors.size(), 2u);
+    EXPECT_EQ(r.errors[0].line, 2);
+    EXPECT_EQ(r.errors[1].line, 5);
+    EXPECT_EQ(r.statements.size(), 2u);
+
+    std::string many;
+    for (int i = 0; i < 50; ++i) many += "nonsense\n";
+    EXPECT_EQ(parse(many, 3).errors.size(), 1u);  // resynchronises at the next statement only
+    std::string manyStatements;
+    for (int i = 0; i < 50; ++i) manyStatements += "orvel->nonsense();\n";
+    EXPECT_EQ(parse(manyStatements, 3).errors.size(), 3u);
+}
+
+TEST(ScriptParser, BinaryGarbageIsAParseErrorNotACrash)
+{
+    std::mt19937 random(99);
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes;
+        int length = static_cast<int>(random() % 400);
+        for (int i = 0; i < length; ++i) bytes += static_cast<char>(random() % 256);
+        // Garbage on a line of its own, and garbage inside a statement that
+        // nothing closes.
+        if (round % 2) {
+            bytes = "orvel->insertText(\"" + bytes;
+            std::erase(bytes, ';');
+        } else {
+            bytes = "\x01" + bytes;
+        }
+        ParseResult r = parse(bytes);
+        EXPECT_FALSE(r.ok()) << round;
+    }
+    ParseResult nul = parse(std::string("orvel->insertText(\"a\0b\");\n", 25));
+    ASSERT_TRUE(nul.ok());
+    EXPECT_EQ(nul.statements[0].args[0].text, std::string("a\0b", 3));
+}
+
+}  // namespace
