@@ -25,7 +25,7 @@ struct ModuleTable {
 
 ModuleTable& table()
 {
-    static NoDestructor<ModuleTable> instance;
+    static platform_detail::NoDestructor<ModuleTable> instance;
     return instance.get();
 }
 

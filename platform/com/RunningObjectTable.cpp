@@ -48,7 +48,7 @@ struct RunningObjects {
 
 RunningObjects& table()
 {
-    static com_detail::NoDestructor<RunningObjects> instance;
+    static platform_detail::NoDestructor<RunningObjects> instance;
     return instance.get();
 }
 

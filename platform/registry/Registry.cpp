@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <mutex>
 
+#include "NoDestructor.h"
 #include "SqliteConnection.h"
 
 namespace registry {
@@ -245,16 +246,20 @@ std::string Registry::defaultPath()
 
 std::shared_ptr<Registry> Registry::openDefault()
 {
-    static std::mutex mutex;
-    static std::shared_ptr<Registry> current;
-    static pid_t owner = 0;
+    // Kept past the end of main: settings may be read from static destructors.
+    struct Current {
+        std::mutex mutex;
+        std::shared_ptr<Registry> registry;
+        pid_t owner = 0;
+    };
+    static platform_detail::NoDestructor<Current> current;
     std::string path = defaultPath();
-    std::lock_guard lock(mutex);
+    std::lock_guard lock(current->mutex);
     // A forked child must not share its parent's connection.
-    if (current && current->path() == path && owner == getpid()) return current;
+    if (current->registry && current->registry->path() == path && current->owner == getpid()) return current->registry;
     auto fresh = std::make_shared<Registry>(path);
-    current = fresh;
-    owner = getpid();
+    current->registry = fresh;
+    current->owner = getpid();
     return fresh;
 }
 

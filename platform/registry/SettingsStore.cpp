@@ -6,6 +6,8 @@
 #include <mutex>
 #include <set>
 
+#include "NoDestructor.h"
+
 namespace registry::settings {
 
 namespace {
@@ -96,10 +98,14 @@ std::optional<Value> readQuietly(bool machineWide, const KestString& group, cons
 
 void reportOnce(const std::string& message)
 {
-    static std::mutex mutex;
-    static std::set<std::string> reported;
-    std::lock_guard lock(mutex);
-    if (reported.size() < 64 && reported.insert(message).second) std::fprintf(stderr, "%s\n", message.c_str());
+    struct Reported {
+        std::mutex mutex;
+        std::set<std::string> messages;
+    };
+    static platform_detail::NoDestructor<Reported> reported;
+    std::lock_guard lock(reported->mutex);
+    if (reported->messages.size() < 64 && reported->messages.insert(message).second)
+        std::fprintf(stderr, "%s\n", message.c_str());
 }
 
 }  // namespace registry::settings

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "NoDestructor.h"
 #include "registry/RegisterDynamic.h"
 
 namespace {
@@ -95,6 +96,7 @@ KestException::~KestException() = default;
 
 KestLogBase* KestException::getLog()
 {
-    static KestLog log;
-    return &log;
+    // Outlives every static object: their destructors may still log.
+    static platform_detail::NoDestructor<KestLog> log;
+    return &log.get();
 }

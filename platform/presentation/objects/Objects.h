@@ -51,6 +51,9 @@ ComPtr<PowerPoint::BulletFormat> makeBulletFormat(const Context& context, std::s
 ComPtr<PowerPoint::ActionSettings> makeActionSettings(const Context& context, LinkHost host);
 ComPtr<PowerPoint::HeadersFooters> makeHeadersFooters(const Context& context, std::shared_ptr<HeaderFooterSet> set);
 
+// The model behind a presentation of this engine (null for another's).
+std::shared_ptr<PresentationModel> presentationModel(const ComPtr<PowerPoint::_Presentation>& presentation);
+
 // The application object (registered as the running PowerPoint).
 ComPtr<PowerPoint::_Application> makeApplication();
 

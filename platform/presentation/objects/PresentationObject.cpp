@@ -55,6 +55,8 @@ public:
         writePresentationPackage(p, p.nativePath, SaveOptions{p.savedAsTemplate, p.embedFonts});
     }
 
+    const PresentationPtr& modelPtr() const { return context().presentation; }
+
     void SaveAs(const std::u16string& fileName, PpSaveAsFileType format, MsoTriState embedTrueTypeFonts) override
     {
         check();
@@ -117,5 +119,11 @@ private:
 }  // namespace
 
 ComPtr<_Presentation> makePresentation(const Context& context) { return makeObject<PresentationObject>(context); }
+
+std::shared_ptr<PresentationModel> presentationModel(const ComPtr<_Presentation>& presentation)
+{
+    auto* object = dynamic_cast<PresentationObject*>(presentation.get());
+    return object ? object->modelPtr() : nullptr;
+}
 
 }  // namespace ppt

@@ -13,7 +13,7 @@ constexpr int kCompressionLevel = 6;  // zlib's default balance of size and time
 
 class PackageStream {
 public:
-    explicit PackageStream(ZipWriter& zip) : zip_(zip) {}
+    explicit PackageStream(PartSink& zip) : zip_(zip) {}
 
     void part(const std::string& name, const std::function<void(XmlWriter&)>& body)
     {
@@ -34,7 +34,7 @@ public:
     }
 
 private:
-    ZipWriter& zip_;
+    PartSink& zip_;
 };
 
 }  // namespace
@@ -43,7 +43,14 @@ void writePresentationPackage(PresentationModel& model, const std::string& nativ
 {
     AtomicFile file(nativePath);
     ZipWriter zip(file, kCompressionLevel);
-    PackageStream out(zip);
+    writePackageParts(model, options, zip);
+    zip.finish();
+    file.commit();
+}
+
+void writePackageParts(PresentationModel& model, const SaveOptions& options, PartSink& sink)
+{
+    PackageStream out(sink);
     const PackagePlan plan(model, options);
 
     out.part("[Content_Types].xml", [&](XmlWriter& xml) { writeContentTypes(xml, plan); });
@@ -74,8 +81,6 @@ void writePresentationPackage(PresentationModel& model, const std::string& nativ
                              [&](XmlWriter& xml, Relationships& rels) { writeNotesSlide(xml, slide, number, plan, rels); });
         }
     }
-    zip.finish();
-    file.commit();
 }
 
 }  // namespace ppt

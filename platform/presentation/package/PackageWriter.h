@@ -17,4 +17,9 @@ struct SaveOptions {
 
 void writePresentationPackage(PresentationModel& model, const std::string& nativePath, const SaveOptions& options);
 
+class PartSink;
+// Every part of the package, in order, into any sink (the zip file, or a
+// measurement).
+void writePackageParts(PresentationModel& model, const SaveOptions& options, PartSink& sink);
+
 }  // namespace ppt

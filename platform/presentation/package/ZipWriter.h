@@ -22,16 +22,26 @@ protected:
     ~ByteSink() = default;
 };
 
-class ZipWriter final : public ByteSink {
+// Receives a package part by part.
+class PartSink : public ByteSink {
+public:
+    virtual void beginEntry(const std::string& name) = 0;
+    virtual void endEntry() = 0;
+
+protected:
+    ~PartSink() = default;
+};
+
+class ZipWriter final : public PartSink {
 public:
     ZipWriter(AtomicFile& out, int level);
     ZipWriter(const ZipWriter&) = delete;
     ZipWriter& operator=(const ZipWriter&) = delete;
     ~ZipWriter();
 
-    void beginEntry(const std::string& name);
+    void beginEntry(const std::string& name) override;
     void write(const char* data, std::size_t size) override;
-    void endEntry();
+    void endEntry() override;
     void finish();
 
     std::uint64_t uncompressedBytes() const { return totalIn_; }

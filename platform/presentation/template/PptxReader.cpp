@@ -171,7 +171,13 @@ private:
         for (PptxShape& shape : shapes)
             if (shape.kind == PptxShapeKind::Placeholder && shape.placeholderType == "body")
                 return std::move(shape.paragraphs);
-        return {};
+        // No notes placeholder (some writers use a plain text box): take the
+        // page's own text shapes.
+        std::vector<PptxParagraph> paragraphs;
+        for (PptxShape& shape : shapes)
+            if (shape.kind == PptxShapeKind::Text)
+                for (PptxParagraph& paragraph : shape.paragraphs) paragraphs.push_back(std::move(paragraph));
+        return paragraphs;
     }
 
     void readTree(const pugi::xml_node& tree, const Transform& transform, const std::string& part,

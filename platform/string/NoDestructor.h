@@ -1,12 +1,12 @@
-// A process-wide object that is never destroyed. The runtime's tables hold
-// references into loaded modules; destroying them at exit, in an order the
-// modules do not control, would call into code that may already be gone.
+// A process-wide object that is never destroyed. The platform's tables and
+// logs may still be used by destructors of other static objects or by loaded
+// modules at exit, in an order nobody controls; they must outlive them all.
 #pragma once
 
 #include <new>
 #include <utility>
 
-namespace com_detail {
+namespace platform_detail {
 
 template <class T>
 class NoDestructor {
@@ -27,4 +27,4 @@ private:
     alignas(T) unsigned char storage_[sizeof(T)];
 };
 
-}  // namespace com_detail
+}  // namespace platform_detail
