@@ -179,7 +179,9 @@ DialogBaseUnits GtkHost::baseUnits(const DialogTemplate& dialog)
     auto key = std::make_pair(family, points);
     if (auto it = measured_.find(key); it != measured_.end()) return it->second;
 
-    GObjectPtr<PangoContext> context(pango_font_map_create_context(pango_cairo_font_map_get_default()));
+    // A font map of our own, released with its caches once measured.
+    GObjectPtr<PangoFontMap> fontMap(pango_cairo_font_map_new());
+    GObjectPtr<PangoContext> context(pango_font_map_create_context(fontMap.get()));
     pango_cairo_context_set_resolution(context.get(), screenResolution());
     std::unique_ptr<PangoFontDescription, FontDescriptionDeleter> font(pango_font_description_new());
     pango_font_description_set_family(font.get(), family.c_str());
