@@ -79,6 +79,7 @@ private:
     bool writeTableMarkup(const KestString& text);
     void insertXrefValue(const KestString& text, const KestString& tagName);
     PptText* currentWriter();
+    void markUsedBy(const PptText& writer);
     FontData currentFont();
     void switchFont(const FontData& font);
 

@@ -158,20 +158,31 @@ HRESULT Orvel::insertFile(BSTR fileName, SHORT insertAsType)
     if (!writer) return S_OK;
     if (SysFile::isHyperLink(name)) {
         writer->insertHyperLink(name, name);
+        markUsedBy(*writer);
         return S_OK;
     }
     if (!resolveImagePath(name)) return S_OK;
 
     bool link = insertAsType == 2;
-    if (SysFile::getExtension(name) == KestString(".ppt"))
+    if (SysFile::getExtension(name) == KestString(".ppt")) {
         writer->insertFile(name, KestString("PowerPoint.Show"), KestString("PowerPnt.exe"), link, false);
-    else if (link)
+        markUsedBy(*writer);
+    } else if (link) {
         writer->insertHyperLink(SysFile::stripDir(name), name);
-    else if (isImageFile(name))
+        markUsedBy(*writer);
+    } else if (isImageFile(name)) {
         insertPicture(name, KestString(), slidelayout::pictureWidth, slidelayout::pictureHeight);
-    else
+    } else {
         insertTextFile(*writer, name);
+    }
     return S_OK;
+}
+
+// Content written on the slide body makes the slide count as used, so that
+// a full body or a page break after it goes on on a new slide.
+void Orvel::markUsedBy(const PptText& writer)
+{
+    if (&writer == &state_->bodyText) state_->slideUsed = true;
 }
 
 bool Orvel::insertTextFile(PptText& writer, const KestString& fileName)
@@ -184,6 +195,7 @@ bool Orvel::insertTextFile(PptText& writer, const KestString& fileName)
     while (reader.next(piece, endsLine)) {
         writer.insertText(KestString(std::move(piece)));
         wrote = true;
+        markUsedBy(writer);
         if (endsLine) {
             writer.insertEndl();
             checkBodyOverflow();

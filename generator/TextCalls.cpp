@@ -346,7 +346,10 @@ void Orvel::insertXrefValue(const KestString& text, const KestString& tagName)
         toTable([&](IDocument& table) { table.insertXref(linkText.get(), tag.get()); });
         return;
     }
-    if (PptText* writer = currentWriter()) writer->insertHyperLink(text, xrefTarget(tagName));
+    if (PptText* writer = currentWriter()) {
+        writer->insertHyperLink(text, xrefTarget(tagName));
+        markUsedBy(*writer);
+    }
 }
 
 PptText* Orvel::currentWriter()
