@@ -125,6 +125,7 @@ TEST_F(RegCommand, ErrorsAndUsage)
     Result help = reg({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("usage: orvel reg query"), std::string::npos);
+    EXPECT_EQ(reg({"query", "--help"}).status, 0);
 }
 
 TEST_F(RegCommand, CorruptRegistryIsAOneLineError)

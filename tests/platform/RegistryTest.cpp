@@ -150,15 +150,6 @@ TEST_F(RegistryDb, ChangesAreSeenByOtherConnections)
     EXPECT_FALSE(reg.getValue(Hive::CurrentUser, "Shared", "v"));
 }
 
-TEST(RegistryNames, HiveNamesAndAbbreviations)
-{
-    EXPECT_STREQ(registry::hiveName(Hive::ClassesRoot), "HKEY_CLASSES_ROOT");
-    EXPECT_EQ(registry::hiveFromName("HKCU"), Hive::CurrentUser);
-    EXPECT_EQ(registry::hiveFromName("hkey_local_machine"), Hive::LocalMachine);
-    EXPECT_EQ(registry::hiveFromName("HKCR"), Hive::ClassesRoot);
-    EXPECT_FALSE(registry::hiveFromName("HKEY_USERS"));
-}
-
 TEST(RegistryLocation, DefaultPathFollowsTheEnvironment)
 {
     testenv::TempDir dir;

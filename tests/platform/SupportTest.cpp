@@ -1,4 +1,4 @@
-// Time, directories, running objects, the message box and the fault guard.
+// Time, running objects, the message box and the fault guard.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,7 +9,6 @@
 #include "support/CSignal2Exception.h"
 #include "support/KestMessageBox.h"
 #include "support/SysCOMSupport.h"
-#include "support/SysDirectory.h"
 #include "support/SysTime.h"
 
 namespace {
@@ -22,15 +21,6 @@ TEST(SysTimeText, DateAndTimeShapes)
         << SysTime::currentDate();
     EXPECT_TRUE(std::regex_match(SysTime::currentTime().str(), std::regex(R"(([01]\d|2[0-3]):[0-5]\d:[0-6]\d)")))
         << SysTime::currentTime();
-}
-
-TEST(SysDirectoryCurrent, FollowsTheProcess)
-{
-    testenv::TempDir dir;
-    fs::path before = fs::current_path();
-    fs::current_path(dir.path());
-    EXPECT_EQ(SysDirectory::getCurrentDir().str(), fs::current_path().string());
-    fs::current_path(before);
 }
 
 class Probe final : public IUnknown {

@@ -13,6 +13,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Commands.h"
@@ -419,9 +420,12 @@ int regCommand(Args args)
         return 2;
     }
     std::string verb = args[0];
-    if (verb == "--help" || verb == "-h" || verb == "help" || verb == "/?") {
-        std::fputs(usageText, stdout);
-        return 0;
+    for (const char* arg : args) {
+        std::string_view a = arg ? arg : "";
+        if (a == "--help" || a == "-h" || a == "/?" || (a == "help" && arg == args[0])) {
+            std::fputs(usageText, stdout);
+            return 0;
+        }
     }
     try {
         Options o = parseOptions(args.subspan(1));
