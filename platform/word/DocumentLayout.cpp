@@ -255,9 +255,7 @@ DocumentLayout layOutDocument(const DocumentContent& content, TextMeasure& measu
 
     // Then heights; a page break starts a new page of the same size, so the
     // page is as tall as its tallest stretch.
-    RunFormat mark;
-    mark.halfPoints = static_cast<int>(layout::endMarkPoints * 2);
-    const double endMarkHeight = measure.lineHeight(mark);
+    const double endMarkHeight = layout::endMarkPoints;  // written with an exact line height
     double stretch = 0, tallest = 0;
     std::size_t tableIndex = 0;
     bool endsWithTable = false;

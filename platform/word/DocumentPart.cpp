@@ -193,6 +193,14 @@ private:
     {
         const std::string size = std::to_string(static_cast<int>(layout::endMarkPoints * 2));
         w_.open("w:p").open("w:pPr");
+        // An exact line height: readers give an empty paragraph the default
+        // size's height otherwise.
+        w_.open("w:spacing")
+            .attr("w:before", 0)
+            .attr("w:after", 0)
+            .attr("w:line", toTwips(layout::endMarkPoints))
+            .attr("w:lineRule", "exact")
+            .close();
         w_.open("w:rPr").leaf("w:sz", "w:val", size).leaf("w:szCs", "w:val", size).close();
         w_.close().close();
     }

@@ -1,0 +1,218 @@
+// The Word stand-in as a registered COM class: registration entries,
+// creation by ProgID and by the back-end list, IDispatch, unregistration.
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+#include <limits.h>
+#include <stdlib.h>
+
+#include <algorithm>
+
+#include "DocxReader.h"
+#include "SampleTable.h"
+#include "TestImages.h"
+#include "WordIds.h"
+#include "com/ComRuntime.h"
+#include "com/ComString.h"
+#include "com/Variant.h"
+#include "common/Modules.h"
+#include "common/PackageCheck.h"
+#include "common/TestEnv.h"
+#include "registry/RegisterIt.h"
+#include "registry/Registry.h"
+
+using registry::Hive;
+using namespace wordtest;
+
+namespace {
+
+constexpr const char* moduleFile = "liborvelword.so";
+
+std::string realModulePath()
+{
+    char resolved[PATH_MAX];
+    std::string path = std::string(ORVEL_LIB_DIR) + "/" + moduleFile;
+    return realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
+std::string defaultValue(const std::string& key, const std::string& name = "")
+{
+    auto value = registry::Registry::openDefault()->getValue(Hive::ClassesRoot, key, name);
+    return value ? value->text : std::string("<missing>");
+}
+
+std::vector<RegDoc> wordBackEnds()
+{
+    std::list<RegDoc> docs;
+    EXPECT_TRUE(RegisterIt::readDocs(docs));
+    std::vector<RegDoc> found;
+    for (const RegDoc& d : docs)
+        if (d.name == KestString("Microsoft Word")) found.push_back(d);
+    return found;
+}
+
+// Invoke by name with the arguments in call order (they are passed reversed).
+HRESULT call(IDispatch& target, const char* name, std::vector<VARIANT> args = {})
+{
+    std::u16string wide = com::utf8ToUtf16(name);
+    LPOLESTR names[] = {wide.data()};
+    DISPID id = DISPID_UNKNOWN;
+    HRESULT hr = target.GetIDsOfNames(GUID_NULL, names, 1, 0, &id);
+    if (FAILED(hr)) return hr;
+    std::reverse(args.begin(), args.end());
+    DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
+    VARIANT result;
+    hr = target.Invoke(id, GUID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr);
+    for (VARIANT& v : args) VariantClear(&v);
+    VariantClear(&result);
+    return hr;
+}
+
+VARIANT text(const std::string& value)
+{
+    VARIANT v;
+    v.vt = VT_BSTR;
+    v.bstrVal = com::allocBstr(value);
+    return v;
+}
+
+VARIANT number(int value)
+{
+    VARIANT v;
+    v.vt = VT_I4;
+    v.lVal = value;
+    return v;
+}
+
+}  // namespace
+
+class WordComTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string error;
+        ASSERT_TRUE(testenv::registerModule(moduleFile, &error)) << error;
+    }
+
+    testenv::ScopedRegistry registry;
+    testenv::TempDir dir;
+};
+
+TEST_F(WordComTest, RegistrationWritesTheClassAndTheBackEndEntry)
+{
+    const std::string clsidKey = std::string("CLSID\\") + word::clsidText;
+    EXPECT_EQ(defaultValue(clsidKey + "\\InprocServer32"), realModulePath());
+    EXPECT_EQ(defaultValue(clsidKey + "\\InprocServer32", "ThreadingModel"), "Apartment");
+    EXPECT_EQ(defaultValue(clsidKey + "\\ProgID"), "Orvel.WordDocument.1");
+    EXPECT_EQ(defaultValue(clsidKey + "\\VersionIndependentProgID"), "Orvel.WordDocument");
+    EXPECT_EQ(defaultValue("Orvel.WordDocument\\CurVer"), "Orvel.WordDocument.1");
+    EXPECT_EQ(defaultValue("Orvel.WordDocument.1\\CLSID"), "{6F1E2A40-3B7C-4D58-9E21-8A4C0B7D5E11}");
+
+    auto entries = wordBackEnds();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].classId.str(), "{6F1E2A40-3B7C-4D58-9E21-8A4C0B7D5E11}");
+    EXPECT_EQ(entries[0].module.str(), realModulePath());
+
+    // Registering again changes nothing: still one entry.
+    ASSERT_TRUE(testenv::registerModule(moduleFile));
+    EXPECT_EQ(wordBackEnds().size(), 1u);
+}
+
+TEST_F(WordComTest, CreatedByProgIdAndByTheListedClassIdItWritesTheTable)
+{
+    testenv::writeFile(dir / "picture.png", makePng(40, 30));
+    auto viaProgId = com::createInstance<IDocument>("Orvel.WordDocument");
+    ASSERT_TRUE(viaProgId);
+    EXPECT_TRUE(com::createInstance<IDocument>("Orvel.WordDocument.1"));
+
+    auto entries = wordBackEnds();
+    ASSERT_EQ(entries.size(), 1u);
+    HRESULT hr = E_FAIL;
+    auto viaList = com::createInstance<IDocument>(entries[0].classId.view(), &hr);
+    ASSERT_TRUE(viaList) << std::hex << hr;
+    ASSERT_EQ(writeSampleTable(*viaList.get(), dir / "abctabxyz.doc", dir / "picture.png"), S_OK);
+
+    auto parts = readPackage(dir / "abctabxyz.doc");
+    pugi::xml_document xml;
+    ASSERT_TRUE(xml.load_string(parts["word/document.xml"].c_str()));
+    EXPECT_EQ(tableTexts(xml).at(0), sampleTableText());
+}
+
+TEST_F(WordComTest, DrivenThroughIDispatch)
+{
+    auto document = com::createInstance<IDispatch>("Orvel.WordDocument");
+    ASSERT_TRUE(document);
+    IDispatch& d = *document.get();
+    auto path = dir / "dispatched.docx";
+    EXPECT_EQ(call(d, "start"), S_OK);
+    EXPECT_EQ(call(d, "create", {text(path.string())}), S_OK);
+    EXPECT_EQ(call(d, "setOrientation", {number(1)}), S_OK);
+    EXPECT_EQ(call(d, "startTable"), S_OK);
+    EXPECT_EQ(call(d, "setFontSize", {number(16)}), S_OK);
+    EXPECT_EQ(call(d, "setTableRowHeight", {text("20")}), S_OK);  // coerced to a number
+    EXPECT_EQ(call(d, "addRow"), S_OK);
+    EXPECT_EQ(call(d, "addCell"), S_OK);
+    EXPECT_EQ(call(d, "setFontAttribute", {number(1), number(-1)}), S_OK);
+    EXPECT_EQ(call(d, "insertText", {text("Dispatched")}), S_OK);
+    EXPECT_EQ(call(d, "addCell"), S_OK);
+    EXPECT_EQ(call(d, "insertXref", {text("link"), text("http://example.com/")}), S_OK);
+    EXPECT_EQ(call(d, "endTable"), S_OK);
+    EXPECT_EQ(call(d, "noSuchMethod"), DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(call(d, "insertText"), DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(call(d, "close"), S_OK);
+    EXPECT_EQ(call(d, "stop"), S_OK);
+
+    EXPECT_EQ(testenv::validatePackage(path).status, 0);
+    auto parts = readPackage(path);
+    pugi::xml_document xml;
+    ASSERT_TRUE(xml.load_string(parts["word/document.xml"].c_str()));
+    EXPECT_EQ(tableTexts(xml).at(0), (TableText{{"Dispatched", "link"}}));
+    EXPECT_TRUE(xml.select_node("//w:tc//w:b"));
+    EXPECT_EQ(xml.select_node("//w:trHeight").node().attribute("w:val").as_int(), 400);
+}
+
+TEST_F(WordComTest, UnregistrationRemovesTheClassAndTheBackEndEntry)
+{
+    {
+        auto alive = com::createInstance<IDocument>("Orvel.WordDocument");
+        ASSERT_TRUE(alive);
+    }
+    ASSERT_TRUE(testenv::unregisterModule(moduleFile));
+    auto reg = registry::Registry::openDefault();
+    EXPECT_FALSE(reg->keyExists(Hive::ClassesRoot, std::string("CLSID\\") + word::clsidText));
+    EXPECT_FALSE(reg->keyExists(Hive::ClassesRoot, "Orvel.WordDocument"));
+    EXPECT_FALSE(reg->keyExists(Hive::ClassesRoot, "Orvel.WordDocument.1"));
+    EXPECT_TRUE(wordBackEnds().empty());
+    HRESULT hr = S_OK;
+    EXPECT_FALSE(com::createInstance<IDocument>("Orvel.WordDocument", &hr));
+    EXPECT_EQ(hr, CO_E_CLASSSTRING);
+
+    // With every object gone the module may be unloaded.
+    void* module = dlopen((std::string(ORVEL_LIB_DIR) + "/" + moduleFile).c_str(), RTLD_NOW | RTLD_NOLOAD);
+    ASSERT_TRUE(module);
+    auto canUnload = reinterpret_cast<DllCanUnloadNowFn>(dlsym(module, "DllCanUnloadNow"));
+    ASSERT_TRUE(canUnload);
+    EXPECT_EQ(canUnload(), S_OK);
+    dlclose(module);
+}
+
+TEST_F(WordComTest, TheClassObjectServesOnlyItsClass)
+{
+    void* module = dlopen((std::string(ORVEL_LIB_DIR) + "/" + moduleFile).c_str(), RTLD_NOW | RTLD_NOLOAD);
+    ASSERT_TRUE(module);
+    auto getClassObject = reinterpret_cast<DllGetClassObjectFn>(dlsym(module, "DllGetClassObject"));
+    ComPtr<IClassFactory> factory;
+    EXPECT_EQ(getClassObject(IID_IDocument, IClassFactory::iid, factory.putVoid()), CLASS_E_CLASSNOTAVAILABLE);
+    ASSERT_EQ(getClassObject(word::CLSID_WordDocument, IClassFactory::iid, factory.putVoid()), S_OK);
+    auto canUnload = reinterpret_cast<DllCanUnloadNowFn>(dlsym(module, "DllCanUnloadNow"));
+    EXPECT_EQ(canUnload(), S_FALSE);  // the factory holds the module
+    EXPECT_EQ(factory->LockServer(1), S_OK);
+    factory = nullptr;
+    EXPECT_EQ(canUnload(), S_FALSE);  // the server lock does
+    ComPtr<IClassFactory> again;
+    ASSERT_EQ(getClassObject(word::CLSID_WordDocument, IClassFactory::iid, again.putVoid()), S_OK);
+    again->LockServer(0);
+    again = nullptr;
+    EXPECT_EQ(canUnload(), S_OK);
+    dlclose(module);
+}

@@ -1,0 +1,354 @@
+// The Word stand-in driven through IDocument in-process: the 3 x 4 table,
+// files and pictures, and every kind of bad input.
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include <unistd.h>
+
+#include "DocxReader.h"
+#include "SampleTable.h"
+#include "TestImages.h"
+#include "WordDocument.h"
+#include "com/ComString.h"
+#include "common/PackageCheck.h"
+#include "common/TestEnv.h"
+
+using com::BStr;
+using namespace wordtest;
+
+namespace {
+
+ComPtr<IDocument> newDocument()
+{
+    ComPtr<IDocument> d;
+    EXPECT_EQ(word::WordDocument::createInstance(nullptr, IDocument::iid, d.putVoid()), S_OK);
+    return d;
+}
+
+BSTR b(const BStr& s)
+{
+    return s.get();
+}
+
+}  // namespace
+
+class WordDocumentTest : public ::testing::Test {
+protected:
+    testenv::ScopedRegistry registry;  // path resolution reads the drive mapping
+    testenv::TempDir dir;
+    ComPtr<IDocument> doc = newDocument();
+
+    HRESULT create(const std::filesystem::path& path) { return doc->create(b(BStr(path.string()))); }
+    void text(const std::string& t) { doc->insertText(b(BStr(t))); }
+    // start, create, one table row of cells; the caller fills in between.
+    void openTable(const std::filesystem::path& path)
+    {
+        doc->start();
+        ASSERT_EQ(create(path), S_OK);
+        doc->startTable();
+        doc->addRow();
+        doc->addCell();
+    }
+    pugi::xml_document document(const std::filesystem::path& path, std::map<std::string, std::string>* parts = nullptr)
+    {
+        auto all = readPackage(path);
+        pugi::xml_document xml;
+        EXPECT_TRUE(xml.load_string(all["word/document.xml"].c_str())) << path;
+        if (parts) *parts = std::move(all);
+        return xml;
+    }
+    std::vector<std::string> leftovers() const
+    {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.push_back(e.path().filename());
+        return names;
+    }
+};
+
+TEST_F(WordDocumentTest, SampleTableValidatesAndReadsBackExactly)
+{
+    testenv::writeFile(dir / "picture.png", makePng(40, 30));
+    auto path = dir / "table.docx";
+    ASSERT_EQ(writeSampleTable(*doc.get(), path, dir / "picture.png"), S_OK);
+
+    auto check = testenv::validatePackage(path);
+    EXPECT_EQ(check.status, 0) << check.output;
+    EXPECT_NE(check.output.find("0 problems"), std::string::npos) << check.output;
+
+    std::map<std::string, std::string> parts;
+    auto xml = document(path, &parts);
+    auto tables = tableTexts(xml);
+    ASSERT_EQ(tables.size(), 1u);
+    EXPECT_EQ(tables[0], sampleTableText());
+
+    pugi::xml_node tbl = xml.child("w:document").child("w:body").child("w:tbl");
+    auto cell = [&](int r, int c) {
+        pugi::xml_node tr = tbl.child("w:tr");
+        for (int i = 0; i < r; ++i) tr = tr.next_sibling("w:tr");
+        pugi::xml_node tc = tr.child("w:tc");
+        for (int i = 0; i < c; ++i) tc = tc.next_sibling("w:tc");
+        return tc;
+    };
+    auto runFormat = [&](int r, int c) { return cell(r, c).select_node(".//w:r/w:rPr").node(); };
+    EXPECT_TRUE(runFormat(0, 0).child("w:b"));
+    EXPECT_STREQ(runFormat(1, 0).child("w:rFonts").attribute("w:ascii").value(), "Times New Roman");
+    EXPECT_STREQ(runFormat(1, 0).child("w:sz").attribute("w:val").value(), "28");
+    EXPECT_TRUE(runFormat(1, 0).child("w:i"));
+    EXPECT_FALSE(runFormat(1, 0).child("w:b"));
+    EXPECT_STREQ(runFormat(1, 1).child("w:u").attribute("w:val").value(), "single");
+    EXPECT_STREQ(runFormat(1, 1).child("w:rFonts").attribute("w:ascii").value(), "Courier New");
+    EXPECT_TRUE(runFormat(1, 2).child("w:strike"));
+    EXPECT_STREQ(cell(1, 2).child("w:p").child("w:pPr").child("w:jc").attribute("w:val").value(), "right");
+    EXPECT_STREQ(cell(2, 0).child("w:p").child("w:pPr").child("w:jc").attribute("w:val").value(), "center");
+    EXPECT_STREQ(cell(2, 1).child("w:p").child("w:pPr").child("w:jc").attribute("w:val").value(), "left");
+
+    // Row heights: the size + 4 given with each font change, then 40.
+    std::vector<int> heights;
+    for (pugi::xml_node tr : tbl.children("w:tr"))
+        heights.push_back(tr.child("w:trPr").child("w:trHeight").attribute("w:val").as_int());
+    EXPECT_EQ(heights, (std::vector<int>{320, 320, 800}));
+
+    // The picture is in its cell and its part in the package.
+    pugi::xml_node blip = cell(1, 3).select_node(".//w:drawing/wp:inline//a:blip").node();
+    ASSERT_TRUE(blip);
+    pugi::xml_document rels;
+    rels.load_string(parts["word/_rels/document.xml.rels"].c_str());
+    auto target = [&](const char* id) {
+        return std::string(rels.child("Relationships").find_child_by_attribute("Id", id).attribute("Target").value());
+    };
+    EXPECT_EQ(target(blip.attribute("r:embed").value()), "media/image1.png");
+    EXPECT_EQ(parts["word/media/image1.png"], makePng(40, 30));
+
+    // A web cross-reference is a hyperlink; any other is plain text.
+    pugi::xml_node link = cell(2, 2).select_node(".//w:hyperlink").node();
+    ASSERT_TRUE(link);
+    EXPECT_EQ(target(link.attribute("r:id").value()), "https://example.com/");
+    EXPECT_FALSE(cell(2, 3).select_node(".//w:hyperlink"));
+}
+
+TEST_F(WordDocumentTest, WritesADocxWhateverTheExtensionAndContentTypesComeFirst)
+{
+    openTable(dir / "abctabxyz.doc");
+    text("cell");
+    doc->endTable();
+    ASSERT_EQ(doc->close(), S_OK);
+    auto parts = readPackage(dir / "abctabxyz.doc");
+    EXPECT_EQ(parts.count("word/document.xml"), 1u);
+    std::string bytes = testenv::readFile(dir / "abctabxyz.doc");
+    EXPECT_EQ(bytes.compare(0, 2, "PK"), 0);
+    EXPECT_EQ(bytes.compare(30, 19, "[Content_Types].xml"), 0);  // the first member's name
+    EXPECT_EQ(leftovers(), std::vector<std::string>{"abctabxyz.doc"});
+}
+
+TEST_F(WordDocumentTest, WindowsStyleNamesReachTheRealFolder)
+{
+    std::filesystem::create_directory(dir / "Out");
+    std::string windows = "C:" + (dir / "OUT" / "Table.docx").string();
+    for (char& c : windows)
+        if (c == '/') c = '\\';
+    openTable(windows);
+    text("x");
+    ASSERT_EQ(doc->close(), S_OK);
+    EXPECT_TRUE(std::filesystem::exists(dir / "Out" / "Table.docx"));
+}
+
+TEST_F(WordDocumentTest, ReplacesAnOlderFileWholeAndKeepsItsPermissions)
+{
+    auto path = dir / "t.docx";
+    testenv::writeFile(path, "old content");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                           std::filesystem::perms::group_read);
+    openTable(path);
+    text("new");
+    ASSERT_EQ(doc->close(), S_OK);
+    EXPECT_EQ(tableTexts(document(path))[0][0][0], "new");
+    EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read);
+    EXPECT_EQ(leftovers().size(), 1u);
+}
+
+TEST_F(WordDocumentTest, UnwritableTargetsFailCleanlyAndTheDocumentStaysOpen)
+{
+    std::filesystem::create_directory(dir / "folder");
+    testenv::writeFile(dir / "folder" / "inside", "kept");
+    openTable(dir / "folder");  // a folder cannot be replaced by a file
+    text("table");
+    EXPECT_EQ(doc->close(), E_ACCESSDENIED);
+    EXPECT_EQ(testenv::readFile(dir / "folder" / "inside"), "kept");
+    EXPECT_EQ(leftovers(), std::vector<std::string>{"folder"});
+
+    ASSERT_EQ(create(dir / "missing" / "t.docx"), S_OK);
+    text("kept for a retry");
+    EXPECT_EQ(doc->close(), HR_PATH_NOT_FOUND);
+    EXPECT_EQ(leftovers(), std::vector<std::string>{"folder"});
+    std::filesystem::create_directory(dir / "missing");
+    ASSERT_EQ(doc->close(), S_OK);  // nothing was lost
+    EXPECT_EQ(bodyParagraphs(document(dir / "missing" / "t.docx")).at(0), "kept for a retry");
+
+    EXPECT_EQ(create("/dev/null/t.docx"), S_OK);
+    EXPECT_EQ(doc->close(), HR_PATH_NOT_FOUND);
+    if (geteuid() != 0) {  // permissions do not stop the superuser
+        std::filesystem::create_directory(dir / "locked");
+        std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        ASSERT_EQ(create(dir / "locked" / "t.docx"), S_OK);
+        EXPECT_EQ(doc->close(), E_ACCESSDENIED);
+        EXPECT_TRUE(std::filesystem::is_empty(dir / "locked"));
+        std::filesystem::permissions(dir / "locked", std::filesystem::perms::owner_all);
+    }
+}
+
+TEST_F(WordDocumentTest, CallsInTheWrongOrder)
+{
+    auto path = dir / "t.docx";
+    EXPECT_EQ(create(path), E_UNEXPECTED);  // before start
+    EXPECT_EQ(doc->close(), S_OK);          // close without create does nothing
+    text("ignored: no document");
+    doc->addRow();
+    EXPECT_TRUE(leftovers().empty());
+
+    doc->start();
+    EXPECT_EQ(create(dir / "first.docx"), S_OK);
+    text("dropped");
+    EXPECT_EQ(create(path), S_OK);  // a second create drops the unsaved document
+    text("kept");
+    EXPECT_EQ(doc->close(), S_OK);
+    EXPECT_EQ(leftovers(), std::vector<std::string>{"t.docx"});
+    EXPECT_EQ(bodyParagraphs(document(path)), std::vector<std::string>{"kept"});
+    EXPECT_EQ(doc->close(), S_OK);  // closed already: nothing
+
+    // Rows and cells without startTable are not a table; their text is body text.
+    ASSERT_EQ(create(path), S_OK);
+    doc->addRow();
+    doc->addCell();
+    text("loose");
+    doc->endTable();
+    ASSERT_EQ(doc->close(), S_OK);
+    auto xml = document(path);
+    EXPECT_TRUE(tableTexts(xml).empty());
+    EXPECT_EQ(bodyParagraphs(xml), std::vector<std::string>{"loose"});
+
+    // stop drops an open document.
+    ASSERT_EQ(create(dir / "never.docx"), S_OK);
+    doc->stop();
+    doc->start();
+    EXPECT_EQ(doc->close(), S_OK);
+    EXPECT_FALSE(std::filesystem::exists(dir / "never.docx"));
+}
+
+TEST_F(WordDocumentTest, NullAndHugeStrings)
+{
+    doc->start();
+    EXPECT_EQ(doc->create(nullptr), E_INVALIDARG);
+    auto path = dir / "t.docx";
+    ASSERT_EQ(create(path), S_OK);
+    doc->startTable();
+    doc->addRow();
+    doc->addCell();
+    EXPECT_EQ(doc->insertText(nullptr), S_OK);
+    EXPECT_EQ(doc->setFontName(nullptr), S_OK);
+    EXPECT_EQ(doc->insertXref(nullptr, nullptr), S_OK);
+    EXPECT_EQ(doc->insertImage(nullptr, nullptr), S_OK);
+    EXPECT_EQ(doc->insertFile(nullptr, 0), S_OK);
+    EXPECT_EQ(doc->overrideRegistry(nullptr, nullptr, nullptr, 0), S_OK);
+    EXPECT_EQ(doc->setStyle(nullptr), S_OK);
+    doc->addCell();
+    std::string huge(1'000'000, 'h');
+    huge[1000] = ' ';
+    text(huge);
+    doc->addCell();
+    // Lone surrogates, control characters and markup in one string.
+    std::u16string odd = u"a\xD800z\x0001<&>\xDC00";
+    EXPECT_EQ(doc->insertText(b(BStr(odd))), S_OK);
+    doc->endTable();
+    ASSERT_EQ(doc->close(), S_OK);
+
+    auto check = testenv::validatePackage(path);
+    EXPECT_EQ(check.status, 0) << check.output;
+    auto cells = tableTexts(document(path)).at(0).at(0);
+    ASSERT_EQ(cells.size(), 3u);
+    EXPECT_EQ(cells[0], "");
+    EXPECT_EQ(cells[1], huge);
+    EXPECT_EQ(cells[2], "a\xEF\xBF\xBDz<&>\xEF\xBF\xBD");
+}
+
+TEST_F(WordDocumentTest, FilesAndPicturesInCells)
+{
+    testenv::writeFile(dir / "lines.txt", "first line\r\nsecond line\nthird line\n");
+    testenv::writeFile(dir / "photo.bin", makePng(8, 8));
+    testenv::writeFile(dir / "data.bin", std::string("\x00\x01\x02", 3));
+    testenv::writeFile(dir / "notapicture.png", "text, not a picture");
+    auto path = dir / "t.docx";
+    openTable(path);
+    EXPECT_EQ(doc->insertFile(b(BStr((dir / "lines.txt").string())), 0), S_OK);
+    doc->addCell();
+    EXPECT_EQ(doc->insertFile(b(BStr((dir / "photo.bin").string())), 0), S_OK);
+    doc->addCell();
+    EXPECT_EQ(doc->insertFile(b(BStr((dir / "data.bin").string())), 0), S_OK);
+    doc->addCell();
+    EXPECT_EQ(doc->insertFile(b(BStr((dir / "lines.txt").string())), 2), S_OK);
+    doc->addCell();
+    EXPECT_EQ(doc->insertFile(b(BStr("https://example.com/file")), 0), S_OK);
+    doc->addCell();
+    EXPECT_EQ(doc->insertFile(b(BStr((dir / "absent.txt").string())), 0), HR_FILE_NOT_FOUND);
+    EXPECT_EQ(doc->insertImage(b(BStr((dir / "absent.png").string())), nullptr), HR_FILE_NOT_FOUND);
+    EXPECT_EQ(doc->insertImage(b(BStr((dir / "notapicture.png").string())), nullptr), HR_BAD_FORMAT);
+    EXPECT_EQ(doc->insertImage(b(BStr((dir / "photo.bin").string())), b(BStr("www.example.com"))), S_OK);
+    doc->endTable();
+    ASSERT_EQ(doc->close(), S_OK);
+
+    auto check = testenv::validatePackage(path);
+    EXPECT_EQ(check.status, 0) << check.output;
+    auto xml = document(path);
+    auto row = tableTexts(xml).at(0).at(0);
+    ASSERT_EQ(row.size(), 6u);
+    EXPECT_EQ(row[0], "first line\nsecond line\nthird line");
+    EXPECT_EQ(row[1], "");  // the picture
+    EXPECT_EQ(row[2], "data.bin");
+    EXPECT_EQ(row[3], "lines.txt");
+    EXPECT_EQ(row[4], "https://example.com/file");
+    EXPECT_EQ(row[5], "");  // only the linked picture made it
+    EXPECT_EQ(xml.select_nodes("//w:drawing").size(), 2u);
+    EXPECT_EQ(xml.select_nodes("//w:hyperlink").size(), 2u);
+    EXPECT_EQ(xml.select_nodes("//a:hlinkClick").size(), 1u);
+}
+
+TEST_F(WordDocumentTest, FieldsAndTheQuestionsAboutTheBackEnd)
+{
+    openTable(dir / "t.docx");
+    doc->insertField(1);
+    doc->insertField(4);
+    doc->insertField(3);
+    doc->insertField(99);
+    doc->endTable();
+    ASSERT_EQ(doc->close(), S_OK);
+    auto xml = document(dir / "t.docx");
+    std::vector<std::string> fields;
+    for (auto n : xml.select_nodes("//w:fldSimple")) fields.push_back(n.node().attribute("w:instr").value());
+    EXPECT_EQ(fields, (std::vector<std::string>{" DATE ", " PAGE ", " FILENAME "}));
+    EXPECT_NE(tableTexts(xml)[0][0][0].find("t.docx"), std::string::npos);
+
+    BStr type, page;
+    EXPECT_EQ(doc->getDocType(type.put()), S_OK);
+    EXPECT_EQ(type.utf8(), "Word");
+    EXPECT_EQ(doc->getPropPages(page.put()), S_OK);
+    EXPECT_EQ(page.utf8(), "");
+    EXPECT_EQ(doc->getDocType(nullptr), E_POINTER);
+    EXPECT_EQ(doc->getPropPages(nullptr), E_POINTER);
+    // Calls without meaning here are accepted.
+    EXPECT_EQ(doc->insertTOC(), S_OK);
+    EXPECT_EQ(doc->startHeader(), S_OK);
+    EXPECT_EQ(doc->insertDiagram(0, 1, 1), S_OK);
+}
+
+TEST_F(WordDocumentTest, AnswersOnlyItsInterfacesAndRefusesAggregation)
+{
+    ComPtr<IDispatch> dispatch = doc.as<IDispatch>();
+    EXPECT_TRUE(dispatch);
+    HRESULT hr = S_OK;
+    EXPECT_FALSE(doc.as<IClassFactory>(&hr));
+    EXPECT_EQ(hr, E_NOINTERFACE);
+    void* object = nullptr;
+    EXPECT_EQ(word::WordDocument::createInstance(doc.get(), IUnknown::iid, &object), CLASS_E_NOAGGREGATION);
+    EXPECT_EQ(object, nullptr);
+}
