@@ -1,0 +1,30 @@
+# Installation for client programs: `cmake --install build --prefix P` puts
+# the orvel program in P/bin, the COM modules with the support libraries in
+# P/lib (the program registers the modules it finds in ../lib), the headers a
+# C++ client needs in P/include/orvel, and orvel.pc in P/lib/pkgconfig.
+
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/external/com/ DESTINATION include/orvel/com FILES_MATCHING PATTERN "*.h")
+install(FILES ${CMAKE_SOURCE_DIR}/external/document/IDocument.h DESTINATION include/orvel/document)
+install(FILES ${CMAKE_SOURCE_DIR}/external/support/KestString.h ${CMAKE_SOURCE_DIR}/external/support/KestException.h
+        DESTINATION include/orvel/support)
+configure_file(${CMAKE_SOURCE_DIR}/cmake/orvel.pc.in ${CMAKE_BINARY_DIR}/orvel.pc @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/orvel.pc DESTINATION lib/pkgconfig)
+install(FILES ${CMAKE_SOURCE_DIR}/examples/client.cpp DESTINATION share/orvel/examples)
+
+# The targets come from many folders, some made at the end of the configure
+# step (the component's module): their rules are added then.
+function(orvel_install_targets)
+  if(TARGET orvel)
+    install(TARGETS orvel RUNTIME DESTINATION bin)
+  endif()
+  foreach(library kest_string kest_registry kest_com kest_support kest_ui orvelcom ppt_standin word_standin)
+    if(TARGET ${library})
+      install(TARGETS ${library} LIBRARY DESTINATION lib)
+    endif()
+  endforeach()
+endfunction()
+# Deferred twice: after the calls that other folders defer as well.
+function(orvel_defer_install_targets)
+  cmake_language(DEFER CALL orvel_install_targets)
+endfunction()
+cmake_language(DEFER CALL orvel_defer_install_targets)
