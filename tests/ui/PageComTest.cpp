@@ -162,8 +162,9 @@ TEST_F(PageTest, CallsInTheWrongOrderFailCleanly)
     EXPECT_EQ(page->SetObjects(0, nullptr), S_OK);
 }
 
-TEST_F(PageTest, ObjectsFromTheFrameAreHeldUntilReplaced)
+TEST_F(PageTest, SiteAndObjectsAreHeldUntilReplaced)
 {
+    EXPECT_EQ(site.references, 1u);
     ComPtr<IUnknown> object;
     ASSERT_EQ(OrvelComPage::createInstance(nullptr, IUnknown::iid, object.putVoid()), S_OK);  // any COM object
     IUnknown* objects[] = {object.get()};
@@ -173,6 +174,8 @@ TEST_F(PageTest, ObjectsFromTheFrameAreHeldUntilReplaced)
     ASSERT_EQ(page->SetObjects(0, nullptr), S_OK);
     EXPECT_EQ(object->AddRef(), 2u);
     object->Release();
+    page->SetPageSite(nullptr);
+    EXPECT_EQ(site.references, 0u);
 }
 
 TEST_F(PageTest, ReleasingAnActivePageDestroysItsDialog)
@@ -183,13 +186,6 @@ TEST_F(PageTest, ReleasingAnActivePageDestroysItsDialog)
     page = nullptr;
     EXPECT_EQ(host.windowCount(), windows - 4) << "the dialog and its three controls";
     EXPECT_FALSE(host.isWindow(dialog));
-}
-
-TEST_F(PageTest, SiteIsHeldUntilReplaced)
-{
-    EXPECT_EQ(site.references, 1u);
-    page->SetPageSite(nullptr);
-    EXPECT_EQ(site.references, 0u);
 }
 
 TEST(PageWithoutHost, CannotActivateButStillDescribesItself)

@@ -249,19 +249,6 @@ TEST(WindowLayer, WithoutAHostEverythingFailsSoftly)
     EXPECT_EQ(rect.bottom, 13);
 }
 
-TEST(WindowLayer, DialogUnitsRoundEachEdgeLikeMulDiv)
-{
-    DialogBaseUnits units{7, 15};
-    RECT r = dialogUnitsToPixels(RECT{1, 1, 3, 5}, units);  // 1.75, 1.875, 5.25, 9.375
-    EXPECT_EQ(r.left, 2);
-    EXPECT_EQ(r.top, 2);
-    EXPECT_EQ(r.right, 5);
-    EXPECT_EQ(r.bottom, 9);
-    RECT negative = dialogUnitsToPixels(RECT{-2, -1, 0, 0}, DialogBaseUnits{6, 12});  // -3, -1.5
-    EXPECT_EQ(negative.left, -3);
-    EXPECT_EQ(negative.top, -2);
-}
-
 TEST(WindowLayer, DesktopHostMeasuresTheDialogFontWithPango)
 {
     // Measuring needs fonts, not a display.
