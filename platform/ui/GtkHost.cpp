@@ -163,7 +163,19 @@ bool GtkHost::openDisplay() { return gtk_init_check(nullptr, nullptr); }
 
 GtkHost::GtkHost() = default;
 
-GtkHost::~GtkHost() = default;
+GtkHost::~GtkHost()
+{
+    // Widgets that outlive the host must not call back into it.
+    std::vector<GtkWidget*> ownToplevels;
+    forEachWindow([&](Window& window) {
+        if (window.kind == Kind::Frame || !window.native) return;
+        auto* widget = static_cast<GtkWidget*>(window.native);
+        g_object_set_data(G_OBJECT(widget), "orvel-host", nullptr);
+        if (auto* top = static_cast<GtkWidget*>(g_object_get_data(G_OBJECT(widget), "orvel-own-toplevel")))
+            ownToplevels.push_back(top);
+    });
+    for (GtkWidget* top : ownToplevels) gtk_widget_destroy(top);
+}
 
 WindowHandle GtkHost::adoptContainer(void* gtkFixed, const RECT& rect)
 {

@@ -66,6 +66,11 @@ protected:
     };
 
     Window* find(WindowHandle handle) const;
+    template <class Visit>
+    void forEachWindow(Visit&& visit)
+    {
+        for (auto& [key, window] : windows_) visit(*window);
+    }
     // A frame-owned window (not a dialog) that dialogs can be children of.
     Window& addFrameWindow(Window* parent, std::string title, const RECT& rect);
     // WM_COMMAND with the control's id and the code, to its dialog.
