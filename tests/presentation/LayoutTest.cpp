@@ -1,0 +1,118 @@
+// BoundHeight from the layout: single-spaced lines of 1.2 times the largest
+// size on them, wrapping within the frame less its insets, long words broken
+// anywhere, and the per-paragraph cache kept right as text changes.
+#include "PptTestSupport.h"
+#include "layout/FontCatalog.h"
+
+namespace ppttest {
+namespace {
+
+class LayoutTest : public PptTest {
+protected:
+    void SetUp() override
+    {
+        PptTest::SetUp();
+        slide = addSlide();
+    }
+    ComPtr<TextRange> body(float width = 600)
+    {
+        return textOf(addBody(slide, 75, 55, width, 420));
+    }
+    ComPtr<_Slide> slide;
+};
+
+TEST_F(LayoutTest, EmptyFrameHasOneLineOfItsFont)
+{
+    auto range = body();
+    EXPECT_FLOAT_EQ(range->GetBoundHeight(), 18 * 1.2f);
+    range->GetFont()->PutSize(30);
+    EXPECT_FLOAT_EQ(range->GetBoundHeight(), 30 * 1.2f);
+}
+
+TEST_F(LayoutTest, EachParagraphAndEmptyParagraphAddsALine)
+{
+    auto range = body();
+    range->GetFont()->PutSize(20);
+    range->InsertAfter(u"one\r\rthree\r");
+    EXPECT_NEAR(range->GetBoundHeight(), 4 * 24.0f, 0.01f);
+    // The largest size on a line sets its height.
+    range->Paragraphs(1, 1)->Characters(2, 1)->GetFont()->PutSize(40);
+    EXPECT_NEAR(range->GetBoundHeight(), 48 + 3 * 24.0f, 0.01f);
+    // A sub-range measures the lines it touches.
+    EXPECT_NEAR(range->Paragraphs(3, 1)->GetBoundHeight(), 24.0f, 0.01f);
+}
+
+TEST_F(LayoutTest, WrapsWithinTheFrameLessItsInsetsOnlyWhenWrapping)
+{
+    // Forty words of about 50 points each cannot share one 585-point line.
+    std::u16string words;
+    for (int i = 0; i < 40; ++i) words += u"wording ";
+    auto wrapped = body();
+    wrapped->InsertAfter(words);
+    const float lines = wrapped->GetBoundHeight() / (18 * 1.2f);
+    EXPECT_GE(lines, 3.0f);
+    EXPECT_FLOAT_EQ(lines, std::round(lines));
+
+    auto label = slide->GetShapes()->AddLabel(msoTextOrientationHorizontal, 75, 55, 600, 420);
+    textOf(label)->InsertAfter(words);
+    EXPECT_FLOAT_EQ(textOf(label)->GetBoundHeight(), 18 * 1.2f);
+    EXPECT_GT(label->GetWidth(), 1000.0f);
+
+    // The same words in a frame half as wide take about twice the lines.
+    auto narrow = body(300);
+    narrow->InsertAfter(words);
+    EXPECT_GE(narrow->GetBoundHeight(), 1.8f * wrapped->GetBoundHeight());
+}
+
+TEST_F(LayoutTest, WordWidthsComeFromTheFaces)
+{
+    auto& catalog = ppt::FontCatalog::instance();
+    auto& fonts = ppt::FontNames::instance();
+    auto& sans = catalog.face(fonts.intern(u"Arial"), false, false);
+    auto& bold = catalog.face(fonts.intern(u"Arial"), true, false);
+    auto& mono = catalog.face(fonts.intern(u"Courier New"), false, false);
+    EXPECT_NE(sans.file().find("LiberationSans"), std::string::npos) << sans.file();
+    EXPECT_NE(mono.file().find("LiberationMono"), std::string::npos) << mono.file();
+    EXPECT_NEAR(mono.width(u"abcdefghij"), 6.0, 0.01);  // 0.6 em per character
+    EXPECT_GT(bold.width(u"Heading"), sans.width(u"Heading"));
+    EXPECT_LT(sans.width(u"iiii"), sans.width(u"MMMM"));
+}
+
+TEST_F(LayoutTest, AWordLongerThanTheLineBreaksAnywhere)
+{
+    auto range = body(100);
+    range->InsertAfter(u"Pneumonoultramicroscopicsilicovolcanoconiosis");
+    EXPECT_GE(range->GetBoundHeight(), 3 * 18 * 1.2f);
+}
+
+TEST_F(LayoutTest, BulletsIndentTheTextAndNarrowTheLines)
+{
+    std::u16string text;
+    for (int i = 0; i < 14; ++i) text += u"abcdefgh ";
+    auto plain = body(450);
+    plain->InsertAfter(text);
+    auto bulleted = body(450);
+    bulleted->InsertAfter(text);
+    bulleted->GetParagraphFormat()->GetBullet()->PutVisible(msoTrue);
+    EXPECT_GE(bulleted->GetBoundHeight(), plain->GetBoundHeight());
+}
+
+TEST_F(LayoutTest, CachedParagraphsFollowEveryChange)
+{
+    auto range = body();
+    for (int i = 0; i < 50; ++i) range->InsertAfter(u"a line of text\r");
+    const float before = range->GetBoundHeight();
+    EXPECT_NEAR(before, 51 * 21.6f, 0.1f);
+    range->Paragraphs(10, 1)->GetFont()->PutSize(36);
+    EXPECT_NEAR(range->GetBoundHeight(), before - 21.6f + 43.2f, 0.1f);
+    range->Paragraphs(10, 1)->InsertAfter(u"inserted\r");
+    EXPECT_NEAR(range->GetBoundHeight(), before + 2 * (43.2f - 21.6f) + 21.6f, 0.1f);
+    // Turning wrap off and on again lays everything out anew.
+    auto frame = slide->GetShapes()->Item(1)->GetTextFrame();
+    frame->PutWordWrap(msoFalse);
+    frame->PutWordWrap(msoTrue);
+    EXPECT_NEAR(range->GetBoundHeight(), before + 2 * (43.2f - 21.6f) + 21.6f, 0.1f);
+}
+
+}  // namespace
+}  // namespace ppttest

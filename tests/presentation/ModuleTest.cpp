@@ -1,0 +1,48 @@
+// The COM module: registration in the registry, creation by ProgID through
+// the COM runtime, one running application per process.
+#include "PptTestSupport.h"
+#include "com/ComRuntime.h"
+#include "common/Modules.h"
+#include "registry/Registry.h"
+
+namespace ppttest {
+namespace {
+
+TEST(PowerPointModule, RegistersCreatesTheRunningApplicationAndUnregisters)
+{
+    testenv::ScopedRegistry scoped;
+    std::string error;
+    ASSERT_TRUE(testenv::registerModule("libpowerpoint.so", &error)) << error;
+    auto registry = registry::Registry::openDefault();
+    using registry::Hive;
+    const std::string classKey = std::string("CLSID\\") + applicationClsidString;
+    EXPECT_EQ(registry->getValue(Hive::ClassesRoot, "PowerPoint.Application", "")->text, "Microsoft PowerPoint Application");
+    EXPECT_EQ(registry->getValue(Hive::ClassesRoot, "PowerPoint.Application\\CLSID", "")->text, applicationClsidString);
+    const auto server = registry->getValue(Hive::ClassesRoot, classKey + "\\InprocServer32", "");
+    ASSERT_TRUE(server);
+    EXPECT_EQ(server->text, std::filesystem::canonical(std::string(ORVEL_LIB_DIR) + "/libpowerpoint.so").string());
+    EXPECT_EQ(registry->getValue(Hive::ClassesRoot, classKey + "\\InprocServer32", "ThreadingModel")->text, "Apartment");
+    EXPECT_EQ(registry->getValue(Hive::ClassesRoot, classKey + "\\ProgID", "")->text, "PowerPoint.Application");
+
+    HRESULT hr = E_FAIL;
+    auto app = com::createInstance<_Application>("PowerPoint.Application", &hr);
+    ASSERT_EQ(hr, S_OK);
+    ASSERT_TRUE(app);
+    // PowerPoint runs once: a second creation gets the same application.
+    auto again = com::createInstance<_Application>(applicationClsidString, &hr);
+    EXPECT_EQ(again.get(), app.get());
+    app->GetPresentations()->Add(msoTrue);
+    EXPECT_EQ(again->GetPresentations()->GetCount(), 1);
+    app->Quit();
+    again = nullptr;
+    app = nullptr;
+
+    ASSERT_TRUE(testenv::unregisterModule("libpowerpoint.so", &error)) << error;
+    EXPECT_FALSE(registry->keyExists(Hive::ClassesRoot, "PowerPoint.Application"));
+    EXPECT_FALSE(registry->keyExists(Hive::ClassesRoot, classKey));
+    EXPECT_EQ(com::createInstance<_Application>("PowerPoint.Application", &hr), nullptr);
+    EXPECT_TRUE(FAILED(hr));
+}
+
+}  // namespace
+}  // namespace ppttest
