@@ -1,0 +1,29 @@
+#include "CliRunner.h"
+
+#include "common/PackageCheck.h"
+#include "common/TestEnv.h"
+
+namespace clitest {
+
+std::string orvelProgram()
+{
+    return std::string(ORVEL_BIN_DIR) + "/orvel";
+}
+
+Run orvel(const std::string& args, const std::filesystem::path& dir, const std::string& input)
+{
+    testenv::TempDir io;
+    testenv::writeFile(io / "in", input);
+    using testenv::shellQuote;
+    std::string command = "cd " + shellQuote(dir.string()) + " && " + shellQuote(orvelProgram()) + " " + args + " <" +
+                          shellQuote((io / "in").string()) + " >" + shellQuote((io / "out").string()) + " 2>" +
+                          shellQuote((io / "err").string());
+    Run run;
+    // The helper sends standard error to its pipe: the group keeps ours apart.
+    run.status = testenv::runCommand("(" + command + ")").status;
+    run.out = testenv::readFile(io / "out");
+    run.err = testenv::readFile(io / "err");
+    return run;
+}
+
+}  // namespace clitest

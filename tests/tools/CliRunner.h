@@ -1,0 +1,21 @@
+// Runs the orvel program of this build in a folder, with the current
+// $ORVEL_REGISTRY, and collects what it writes.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace clitest {
+
+struct Run {
+    int status = -1;
+    std::string out;  // standard output
+    std::string err;  // standard error
+};
+
+std::string orvelProgram();
+// Runs `orvel ARGS` (ARGS is a shell command line fragment) with `dir` as the
+// current folder, feeding `input` on standard input.
+Run orvel(const std::string& args, const std::filesystem::path& dir, const std::string& input = "");
+
+}  // namespace clitest

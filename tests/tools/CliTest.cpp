@@ -1,0 +1,277 @@
+// The orvel program end to end: scripts run against the modules of this
+// build, exit statuses and messages, registration commands.
+#include <gtest/gtest.h>
+
+#include "CliRunner.h"
+#include "PackageParts.h"
+#include "common/PackageCheck.h"
+#include "common/TestEnv.h"
+#include "registry/Registry.h"
+
+namespace {
+
+using clitest::orvel;
+using registry::Hive;
+
+bool fileExists(const std::filesystem::path& p) { return std::filesystem::exists(p); }
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+class Cli : public ::testing::Test {
+protected:
+    // A registry that knows the modules of this build.
+    void registerModules()
+    {
+        auto r = orvel("register", dir.path());
+        ASSERT_EQ(r.status, 0) << r.err;
+    }
+    clitest::Run run(const std::string& script, const std::string& options = "")
+    {
+        testenv::writeFile(dir / "script.orvel", script);
+        return orvel("run --set PowerPoint/ClosePauseMs=0 " + options + " script.orvel", dir.path());
+    }
+
+    testenv::ScopedRegistry scopedRegistry;
+    testenv::TempDir dir;
+};
+
+const char* smallDeck =
+    "orvel->start();\n"
+    "orvel->create(\"deck.pptx\");\n"
+    "orvel->insertText(\"Hello\");\n"
+    "orvel->insertEndl();\n"
+    "orvel->close();\n"
+    "orvel->stop();\n";
+
+TEST_F(Cli, EveryCommandDescribesItselfAndTheProgramItsVersion)
+{
+    auto version = orvel("--version", dir.path());
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "orvel 2.0.0\n");
+    for (const char* command : {"run", "register", "unregister", "show", "reg", "settings"}) {
+        auto help = orvel(std::string(command) + " --help", dir.path());
+        EXPECT_EQ(help.status, 0) << command << ": " << help.err;
+        EXPECT_TRUE(contains(help.out, std::string("usage: orvel ") + command)) << help.out;
+    }
+    auto top = orvel("--help", dir.path());
+    EXPECT_EQ(top.status, 0);
+    EXPECT_TRUE(contains(top.out, "run") && contains(top.out, "register") && contains(top.out, "show"));
+    EXPECT_EQ(orvel("frobnicate", dir.path()).status, 2);
+    EXPECT_EQ(orvel("", dir.path()).status, 2);
+}
+
+TEST_F(Cli, WritesADeckFromAScriptRegisteringTheModulesOnce)
+{
+    auto first = run(smallDeck);
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_TRUE(contains(first.err, "orvel: registered the modules in "));
+    EXPECT_EQ(testenv::validatePackage(dir / "deck.pptx").status, 0);
+    EXPECT_TRUE(contains(regtest::readParts(dir / "deck.pptx", {"ppt/slides/slide1.xml"})["ppt/slides/slide1.xml"],
+                         "Hello"));
+    auto second = run(smallDeck);
+    ASSERT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(second.err, "");  // registered already: nothing to say
+    EXPECT_EQ(second.out, "");
+}
+
+TEST_F(Cli, ReadsStandardInputAndPrintsOutTexts)
+{
+    registerModules();
+    auto r = orvel("run -", dir.path(), "orvel->getDocType();\norvel->getPropPages();\n");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "PowerPoint\n{474BDD95-0170-11D3-A6BF-00104B2AEFE1}\n");
+}
+
+TEST_F(Cli, ScriptsThatDoNotParseRunNothingAndNameTheLine)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"orvel->frobnicate();\n", "script.orvel:7: parse error: unknown method 'frobnicate'"},
+        {"orvel->setFontSize(1,2);\n", "script.orvel:7: parse error: 'setFontSize' takes 1 argument, got more"},
+        {"orvel->insertText(\"never closed\n", "script.orvel:7: parse error: unterminated text"},
+        {std::string("\x7f" "ELF\x02\x01\x01\0\0\0\xff\xfe", 13) + "\n",
+         "script.orvel:7: parse error: expected a statement"},
+    };
+    for (const auto& [badLine, message] : cases) {
+        auto r = run(std::string(smallDeck) + badLine);
+        EXPECT_EQ(r.status, 2) << badLine;
+        EXPECT_TRUE(contains(r.err, message)) << r.err;
+        EXPECT_FALSE(fileExists(dir / "deck.pptx"));
+    }
+    // Nothing ran at all: not even the modules were registered.
+    auto reg = registry::Registry::openDefault();
+    EXPECT_FALSE(reg->keyExists(Hive::ClassesRoot, "Orvel.Orvel"));
+}
+
+TEST_F(Cli, ACallThatRaisesStopsTheRunWithItsReasonAndNoFile)
+{
+    auto missingTemplate = run(smallDeck, "--set PowerPoint/PptTemplateName=/no/such/design.potx");
+    EXPECT_EQ(missingTemplate.status, 1);
+    EXPECT_TRUE(contains(missingTemplate.err,
+                         "script.orvel:2: Powerpoint template does not exist.\n/no/such/design.potx"))
+        << missingTemplate.err;
+    EXPECT_FALSE(fileExists(dir / "deck.pptx"));
+
+    auto quitFirst = run(
+        "orvel->start();\n"
+        "orvel->create(\"deck.pptx\");\n"
+        "orvel->insertText(\"Hello\");\n"
+        "orvel->stop();\n"
+        "orvel->close();\n");
+    EXPECT_EQ(quitFirst.status, 1);
+    EXPECT_TRUE(contains(quitFirst.err, "script.orvel:5: ")) << quitFirst.err;
+    EXPECT_TRUE(contains(quitFirst.err, "0x800706ba") || contains(quitFirst.err, "0x800706BA")) << quitFirst.err;
+    EXPECT_FALSE(fileExists(dir / "deck.pptx"));
+
+    auto noPowerPoint = orvel("run -", dir.path(), "orvel->start();\n");
+    EXPECT_EQ(noPowerPoint.status, 0) << noPowerPoint.err;  // registered now, so PowerPoint is there
+}
+
+TEST_F(Cli, KeepGoingReportsEveryFailureAndFinishesTheDeck)
+{
+    testenv::writeFile(dir / "fake.gif", "this is no picture");
+    const char* script =
+        "orvel->start();\n"
+        "orvel->create(\"deck.pptx\");\n"
+        "orvel->insertImage(\"fake.gif\",\"\");\n"
+        "orvel->insertText(\"after the picture\");\n"
+        "orvel->insertEndl();\n"
+        "orvel->insertImage(\"fake.gif\",\"\");\n"
+        "orvel->close();\n"
+        "orvel->stop();\n";
+    auto stopped = run(script);
+    EXPECT_EQ(stopped.status, 1);
+    EXPECT_TRUE(contains(stopped.err, "script.orvel:3: ")) << stopped.err;
+    EXPECT_FALSE(contains(stopped.err, "script.orvel:6: "));
+    std::filesystem::remove(dir / "deck.pptx");
+
+    auto kept = run(script, "--keep-going");
+    EXPECT_EQ(kept.status, 1);
+    EXPECT_TRUE(contains(kept.err, "script.orvel:3: ")) << kept.err;
+    EXPECT_TRUE(contains(kept.err, "script.orvel:6: ")) << kept.err;
+    ASSERT_TRUE(fileExists(dir / "deck.pptx"));
+    EXPECT_EQ(testenv::validatePackage(dir / "deck.pptx").status, 0);
+    EXPECT_TRUE(contains(regtest::readParts(dir / "deck.pptx", {"ppt/slides/slide1.xml"})["ppt/slides/slide1.xml"],
+                         "after the picture"));
+}
+
+TEST_F(Cli, RefusesBadOptionsAndMissingScripts)
+{
+    EXPECT_EQ(orvel("run", dir.path()).status, 2);
+    EXPECT_EQ(orvel("run --bogus x.orvel", dir.path()).status, 2);
+    auto badSet = orvel("run --set NoSlash x.orvel", dir.path());
+    EXPECT_EQ(badSet.status, 2);
+    EXPECT_TRUE(contains(badSet.err, "--set wants GROUP/NAME=VALUE")) << badSet.err;
+    EXPECT_EQ(orvel("run --set", dir.path()).status, 2);
+    auto missing = orvel("run missing.orvel", dir.path());
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_TRUE(contains(missing.err, "missing.orvel: cannot read the script")) << missing.err;
+    EXPECT_EQ(orvel("register --bogus", dir.path()).status, 2);
+    EXPECT_EQ(orvel("show extra", dir.path()).status, 2);
+}
+
+TEST_F(Cli, RegisterAndUnregisterHandleTheModulesBesideTheProgram)
+{
+    auto reg = orvel("register", dir.path());
+    ASSERT_EQ(reg.status, 0) << reg.err;
+    for (const char* module : {"liborvelcom.so", "libpowerpoint.so", "liborvelword.so"})
+        EXPECT_TRUE(contains(reg.out, std::string("registered ") + ORVEL_LIB_DIR)) << reg.out << module;
+    auto db = registry::Registry::openDefault();
+    EXPECT_TRUE(db->keyExists(Hive::ClassesRoot, "Orvel.Orvel\\CurVer"));
+    EXPECT_TRUE(db->keyExists(Hive::ClassesRoot, "PowerPoint.Application"));
+
+    auto unreg = orvel("unregister", dir.path());
+    ASSERT_EQ(unreg.status, 0) << unreg.err;
+    EXPECT_FALSE(db->keyExists(Hive::ClassesRoot, "Orvel.Orvel"));
+    EXPECT_FALSE(db->keyExists(Hive::ClassesRoot, "CLSID\\{474BDD94-0170-11d3-A6BF-00104B2AEFE1}"));
+    EXPECT_TRUE(db->keyExists(Hive::ClassesRoot, "TypeLib\\{0BDD0893-F6AE-11D2-A6B7-00104B2AEFE1}\\2.0"));
+
+    // A module named through a link is registered under its real path.
+    std::filesystem::create_symlink(std::string(ORVEL_LIB_DIR) + "/liborvelcom.so", dir / "link.so");
+    ASSERT_EQ(orvel("register link.so", dir.path()).status, 0);
+    auto path = db->getValue(Hive::ClassesRoot, "CLSID\\{474BDD94-0170-11D3-A6BF-00104B2AEFE1}\\InprocServer32", "");
+    ASSERT_TRUE(path);
+    EXPECT_EQ(path->text, std::filesystem::canonical(std::string(ORVEL_LIB_DIR) + "/liborvelcom.so").string());
+
+    auto notAModule = orvel("register script.orvel", dir.path());
+    EXPECT_EQ(notAModule.status, 1);
+    EXPECT_TRUE(contains(notAModule.err, "no such module")) << notAModule.err;
+}
+
+TEST_F(Cli, ATraceLogReadsBackAsTheScriptThatMakesTheSameDeckAndLog)
+{
+    testenv::TempDir replayDir;
+    const char dotGif[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00,"
+                          "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;";
+    for (const auto* d : {&dir, &replayDir}) testenv::writeFile(*d / "dot.gif", std::string(dotGif, sizeof dotGif - 1));
+    auto first = run(
+        "orvel->start();\n"
+        "orvel->create(\"Deck.pptx\");\n"
+        "orvel->startHeader();\n"
+        "orvel->insertText(\"Page \");\n"
+        "orvel->insertField(4);\n"
+        "orvel->endHeader();\n"
+        "orvel->setStyle(\"Heading 1\");\n"
+        "orvel->insertText(\"Quotes \"inside\", and\n"
+        "a second line\");\n"
+        "orvel->insertEndl();\n"
+        "orvel->setStyle(\"List Bullet\");\n"
+        "orvel->insertText(\"a point\");\n"
+        "orvel->insertEndl();\n"
+        "orvel->setStyle(\"Normal\");\n"
+        "orvel->setFontAttribute(Bold,TRUE);\n"
+        "orvel->setFontAttribute(16,TRUE);\n"
+        "orvel->insertText(\"bold\");\n"
+        "orvel->setFontAttribute(1,0);\n"
+        "orvel->setFontName(\"Courier New\");\n"
+        "orvel->setFontSize(18);\n"
+        "orvel->setTextAlign(3);\n"
+        "orvel->insertText(\"right\");\n"
+        "orvel->insertEndl();\n"
+        "orvel->insertXref(\"to slide 2\",\"Slide 2\");\n"
+        "orvel->insertEndl();\n"
+        "orvel->setOption(\"startNote\",\"\");\n"
+        "orvel->insertText(\"notes\");\n"
+        "orvel->setOption(\"endNote\",\"\");\n"
+        "orvel->insertImage(\"dot.gif\",\"https://example.com/\");\n"
+        "orvel->insertImage(\"missing.gif\",\"\");\n"
+        "orvel->insertPageBreak();\n"
+        "orvel->insertText(\"second\");\n"
+        "orvel->insertEndl();\n"
+        "orvel->close();\n"
+        "orvel->stop();\n",
+        "--trace trace.log");
+    ASSERT_EQ(first.status, 0) << first.err;
+    std::string log = testenv::readFile(dir / "trace.log");
+    EXPECT_TRUE(contains(log, "orvel->insertText(\"Quotes \"inside\", and\na second line\");\n")) << log;
+    EXPECT_TRUE(contains(log, "orvel->setFontAttribute(TRUE);\n")) << log;
+    EXPECT_TRUE(contains(log, "ERR File not found: missing.gif\n")) << log;
+
+    std::filesystem::copy_file(dir / "trace.log", replayDir / "script.orvel");
+    auto replay = orvel("run --set PowerPoint/ClosePauseMs=0 --trace trace.log script.orvel", replayDir.path());
+    ASSERT_EQ(replay.status, 0) << replay.err;
+    EXPECT_EQ(testenv::readFile(replayDir / "trace.log"), log);
+    auto original = regtest::slideParts(dir / "deck.pptx");
+    auto replayed = regtest::slideParts(replayDir / "deck.pptx");
+    ASSERT_TRUE(original.contains("ppt/slides/slide2.xml"));
+    EXPECT_EQ(original, replayed);
+}
+
+TEST_F(Cli, ShowsAProgressBarOnATerminalOnly)
+{
+    std::string script = "orvel->getDocType();\n";
+    std::string many;
+    for (int i = 0; i < 3000; ++i) many += "orvel->insertTOC();\n";
+    testenv::writeFile(dir / "long.orvel", many);
+    registerModules();
+    auto piped = orvel("run long.orvel", dir.path());
+    ASSERT_EQ(piped.status, 0);
+    EXPECT_EQ(piped.err, "");
+    // `script` gives the program a terminal.
+    auto onTerminal = testenv::runCommand("cd " + testenv::shellQuote(dir.path().string()) +
+                                          " && script -qec " +
+                                          testenv::shellQuote(clitest::orvelProgram() + " run long.orvel") + " /dev/null");
+    EXPECT_EQ(onTerminal.status, 0);
+    EXPECT_TRUE(contains(onTerminal.output, "3000/3000 calls")) << onTerminal.output;
+}
+
+}  // namespace
