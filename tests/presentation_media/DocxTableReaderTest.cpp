@@ -1,0 +1,177 @@
+// Tables of Word documents are read with their texts, formatting and sizes.
+#include <gtest/gtest.h>
+
+#include "TestFiles.h"
+#include "common/TestEnv.h"
+#include "media/DocxTableReader.h"
+#include "media/MediaError.h"
+
+using namespace pptmedia;
+using namespace mediatest;
+
+namespace {
+
+// Three rows of four cells, as a Word back-end writes a table: grid, row
+// heights, fonts and sizes per run, alignment per paragraph.
+std::string threeByFour()
+{
+    std::string xml =
+        "<w:tbl><w:tblPr><w:tblCellMar><w:left w:w=\"100\" w:type=\"dxa\"/><w:right w:w=\"100\" w:type=\"dxa\"/>"
+        "</w:tblCellMar></w:tblPr><w:tblGrid>"
+        "<w:gridCol w:w=\"1440\"/><w:gridCol w:w=\"2880\"/><w:gridCol w:w=\"1440\"/><w:gridCol w:w=\"720\"/></w:tblGrid>";
+    for (int r = 1; r <= 3; ++r) {
+        xml += "<w:tr><w:trPr><w:trHeight w:val=\"" + std::to_string(400 * r) + "\"" +
+               (r == 3 ? " w:hRule=\"exact\"" : "") + "/></w:trPr>";
+        for (int c = 1; c <= 4; ++c) {
+            std::string text = "R" + std::to_string(r) + "C" + std::to_string(c);
+            xml += "<w:tc><w:tcPr><w:tcW w:w=\"1440\" w:type=\"dxa\"/></w:tcPr><w:p>";
+            if (c == 2) xml += "<w:pPr><w:jc w:val=\"center\"/></w:pPr>";
+            if (c == 3) xml += "<w:pPr><w:jc w:val=\"right\"/></w:pPr>";
+            xml += "<w:r><w:rPr><w:rFonts w:ascii=\"Arial\" w:hAnsi=\"Arial\"/><w:sz w:val=\"" +
+                   std::to_string(16 + 4 * r) + "\"/>" + (r == 1 ? "<w:b/>" : "") + (c == 4 ? "<w:i/><w:u w:val=\"single\"/>" : "") +
+                   (c == 1 && r == 2 ? "<w:strike/>" : "") + "</w:rPr><w:t>" + text + "</w:t></w:r></w:p></w:tc>";
+        }
+        xml += "</w:tr>";
+    }
+    return xml + "</w:tbl>";
+}
+
+}  // namespace
+
+TEST(DocxTableReader, ReadsAThreeByFourTableWithTextsAndSizes)
+{
+    testenv::TempDir dir;
+    // The table document's name says nothing about its format.
+    testenv::writeFile(dir / "abctabxyz.doc", asString(docxDocument("<w:p/>" + threeByFour() + "<w:p/>")));
+    EXPECT_TRUE(isWordprocessingPackage(dir / "abctabxyz.doc"));
+    DocxTable table = readFirstDocxTable(dir / "abctabxyz.doc", "abctabxyz.doc");
+
+    ASSERT_EQ(table.rows.size(), 3u);
+    EXPECT_EQ(table.columnCount(), 4u);
+    EXPECT_EQ(table.gridColumnsPt, (std::vector<double>{72, 144, 72, 36}));
+    EXPECT_DOUBLE_EQ(table.cellMargins.leftPt, 5);
+    EXPECT_DOUBLE_EQ(table.cellMargins.topPt, 0);
+    for (int r = 0; r < 3; ++r) {
+        const DocxRow& row = table.rows[r];
+        EXPECT_DOUBLE_EQ(row.heightPt, 20.0 * (r + 1));
+        EXPECT_EQ(row.heightRule, r == 2 ? DocxHeightRule::Exact : DocxHeightRule::AtLeast);
+        ASSERT_EQ(row.cells.size(), 4u);
+        for (int c = 0; c < 4; ++c) {
+            const DocxCell& cell = row.cells[c];
+            EXPECT_EQ(cell.text(), "R" + std::to_string(r + 1) + "C" + std::to_string(c + 1));
+            EXPECT_DOUBLE_EQ(cell.widthPt, 72);
+            ASSERT_EQ(cell.paragraphs.size(), 1u);
+            const DocxRun& run = cell.paragraphs[0].runs.at(0);
+            EXPECT_EQ(run.fontName, "Arial");
+            EXPECT_DOUBLE_EQ(run.sizePt, 8 + 2 * (r + 1));
+            EXPECT_EQ(run.bold, r == 0);
+            EXPECT_EQ(run.italic, c == 3);
+            EXPECT_EQ(run.underline, c == 3);
+            EXPECT_EQ(run.strike, r == 1 && c == 0);
+        }
+        EXPECT_EQ(row.cells[0].paragraphs[0].alignment, DocxAlignment::Left);
+        EXPECT_EQ(row.cells[1].paragraphs[0].alignment, DocxAlignment::Centre);
+        EXPECT_EQ(row.cells[2].paragraphs[0].alignment, DocxAlignment::Right);
+    }
+}
+
+TEST(DocxTableReader, ResolvesDefaultsStylesAndOnOffValues)
+{
+    const std::string styles =
+        "<w:docDefaults><w:rPrDefault><w:rPr><w:rFonts w:ascii=\"Courier New\"/><w:sz w:val=\"22\"/></w:rPr>"
+        "</w:rPrDefault><w:pPrDefault><w:pPr><w:spacing w:after=\"160\" w:line=\"276\" w:lineRule=\"auto\"/></w:pPr>"
+        "</w:pPrDefault></w:docDefaults>"
+        "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Normal\"><w:rPr><w:sz w:val=\"24\"/></w:rPr></w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"Base\"><w:pPr><w:jc w:val=\"both\"/></w:pPr><w:rPr><w:b/></w:rPr></w:style>"
+        "<w:style w:type=\"paragraph\" w:styleId=\"Head\"><w:basedOn w:val=\"Base\"/><w:rPr><w:sz w:val=\"32\"/></w:rPr></w:style>"
+        "<w:style w:type=\"character\" w:styleId=\"Em\"><w:rPr><w:i/></w:rPr></w:style>";
+    const std::string body =
+        "<w:tbl><w:tr><w:tc>"
+        "<w:p><w:r><w:t>plain</w:t></w:r></w:p>"
+        "<w:p><w:pPr><w:pStyle w:val=\"Head\"/></w:pPr><w:r><w:rPr><w:rStyle w:val=\"Em\"/><w:b w:val=\"0\"/></w:rPr>"
+        "<w:t xml:space=\"preserve\">head </w:t></w:r><w:hyperlink><w:r><w:t>link</w:t></w:r></w:hyperlink>"
+        "<w:r><w:tab/><w:t>x</w:t><w:br/><w:t>y</w:t></w:r></w:p>"
+        "<w:p><w:pPr><w:rPr><w:sz w:val=\"40\"/></w:rPr></w:pPr></w:p>"
+        "</w:tc></w:tr></w:tbl>";
+    testenv::TempDir dir;
+    testenv::writeFile(dir / "s.docx", asString(docxDocument(body, styles)));
+    DocxDocument document = readDocxTables(dir / "s.docx", "s.docx");
+    EXPECT_EQ(document.defaultFontName, "Courier New");
+    EXPECT_DOUBLE_EQ(document.defaultSizePt, 12);
+    const auto& paragraphs = document.tables.at(0).rows.at(0).cells.at(0).paragraphs;
+    ASSERT_EQ(paragraphs.size(), 3u);
+
+    const DocxRun& plain = paragraphs[0].runs.at(0);
+    EXPECT_EQ(plain.fontName, "Courier New");
+    EXPECT_DOUBLE_EQ(plain.sizePt, 12);  // Normal overrides the document default
+    EXPECT_DOUBLE_EQ(paragraphs[0].spaceAfterPt, 8);
+    EXPECT_DOUBLE_EQ(paragraphs[0].lineSpacing, 1.15);
+
+    const DocxParagraph& head = paragraphs[1];
+    EXPECT_EQ(head.alignment, DocxAlignment::Justify);  // from the style it is based on
+    ASSERT_EQ(head.runs.size(), 3u);
+    EXPECT_EQ(head.runs[0].text, "head ");
+    EXPECT_DOUBLE_EQ(head.runs[0].sizePt, 16);
+    EXPECT_FALSE(head.runs[0].bold);  // w:val="0" switches the style's bold off
+    EXPECT_TRUE(head.runs[0].italic);
+    EXPECT_TRUE(head.runs[1].bold);   // runs inside a hyperlink keep the paragraph style
+    EXPECT_EQ(head.runs[1].text, "link");
+    EXPECT_EQ(head.runs[2].text, "\tx\ny");
+    EXPECT_EQ(head.text(), "head link\tx\ny");
+
+    EXPECT_TRUE(paragraphs[2].runs.empty());
+    EXPECT_DOUBLE_EQ(paragraphs[2].mark.sizePt, 20);  // the mark sizes the empty paragraph
+}
+
+TEST(DocxTableReader, ReadsSpansMergesPicturesAndSeveralTables)
+{
+    const std::string body =
+        "<w:tbl><w:tr><w:tc><w:tcPr><w:gridSpan w:val=\"2\"/><w:vMerge w:val=\"restart\"/></w:tcPr>"
+        "<w:p><w:r><w:drawing><wp:inline><wp:extent cx=\"1270000\" cy=\"635000\"/></wp:inline></w:drawing></w:r></w:p>"
+        "</w:tc><w:tc><w:p/></w:tc></w:tr>"
+        "<w:tr><w:tc><w:tcPr><w:gridSpan w:val=\"2\"/><w:vMerge/></w:tcPr><w:p/></w:tc><w:tc><w:p/></w:tc></w:tr></w:tbl>"
+        "<w:p/>" +
+        docxTableXml({{"second"}});
+    testenv::TempDir dir;
+    testenv::writeFile(dir / "m.docx", asString(docxDocument(body)));
+    DocxDocument document = readDocxTables(dir / "m.docx", "m.docx");
+    ASSERT_EQ(document.tables.size(), 2u);
+    const DocxTable& first = document.tables[0];
+    EXPECT_EQ(first.columnCount(), 3u);
+    EXPECT_EQ(first.rows[0].cells[0].gridSpan, 2);
+    EXPECT_EQ(first.rows[0].cells[0].verticalMerge, DocxVerticalMerge::Restart);
+    EXPECT_EQ(first.rows[1].cells[0].verticalMerge, DocxVerticalMerge::Continue);
+    const auto& pictures = first.rows[0].cells[0].paragraphs[0].pictures;
+    ASSERT_EQ(pictures.size(), 1u);
+    EXPECT_DOUBLE_EQ(pictures[0].widthPt, 100);
+    EXPECT_DOUBLE_EQ(pictures[0].heightPt, 50);
+    EXPECT_EQ(document.tables[1].rows[0].cells[0].text(), "second");
+}
+
+TEST(DocxTableReader, ReadsWhatLibreOfficeWrites)
+{
+    std::filesystem::path sample = std::filesystem::path(ORVEL_SHARED_DIR) / "ooxml/samples/lo-doc.docx";
+    DocxTable table = readFirstDocxTable(sample, "lo-doc.docx");
+    ASSERT_EQ(table.rows.size(), 2u);
+    EXPECT_EQ(table.rows[0].cells[0].text(), "A1");
+    EXPECT_EQ(table.rows[1].cells[1].text(), "B2");
+    EXPECT_NEAR(table.gridColumnsPt.at(0), 240.9, 0.01);
+    EXPECT_DOUBLE_EQ(table.cellMargins.leftPt, 0);
+}
+
+TEST(DocxTableReader, RefusesWhatHoldsNoTableOrIsNoWordDocument)
+{
+    testenv::TempDir dir;
+    testenv::writeFile(dir / "none.docx", asString(docxDocument("<w:p><w:r><w:t>text</w:t></w:r></w:p>")));
+    try {
+        readFirstDocxTable(dir / "none.docx", "none.docx");
+        FAIL();
+    } catch (const MediaError& e) {
+        EXPECT_EQ(e.kind(), MediaErrorKind::NoTable);
+        EXPECT_NE(std::string(e.what()).find("'none.docx'"), std::string::npos);
+    }
+    std::filesystem::path deck = std::filesystem::path(ORVEL_SHARED_DIR) / "ooxml/samples/lo-deck.pptx";
+    EXPECT_FALSE(isWordprocessingPackage(deck));
+    EXPECT_FALSE(isWordprocessingPackage(dir / "missing.docx"));
+    EXPECT_THROW(readDocxTables(deck, "lo-deck.pptx"), MediaError);
+}

@@ -1,0 +1,45 @@
+// Each distinct picture is stored once, under stable part names.
+#include <gtest/gtest.h>
+
+#include "TestFiles.h"
+#include "media/ContentDigest.h"
+#include "media/MediaStore.h"
+
+using namespace pptmedia;
+
+TEST(ContentDigest, IsSha256InHex)
+{
+    const std::string abc = "abc";
+    EXPECT_EQ(contentDigest(std::span(reinterpret_cast<const std::uint8_t*>(abc.data()), abc.size())),
+              "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    EXPECT_EQ(contentDigest({}), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
+}
+
+TEST(MediaStore, StoresEqualContentOnceAndNumbersTheRest)
+{
+    MediaStore store;
+    Bytes png = mediatest::pngPicture(8, 8), gif = mediatest::gifPicture(8, 8);
+
+    auto first = store.add(png, "png", "image/png");
+    auto second = store.add(gif, "gif", "image/gif");
+    auto again = store.add(png, "jpeg", "image/jpeg");  // same bytes: name and type of the first stay
+
+    EXPECT_TRUE(first.isNew);
+    EXPECT_TRUE(second.isNew);
+    EXPECT_FALSE(again.isNew);
+    EXPECT_EQ(again.index, first.index);
+    ASSERT_EQ(store.size(), 2u);
+    EXPECT_EQ(store.item(0).partName, "/ppt/media/image1.png");
+    EXPECT_EQ(store.item(0).contentType, "image/png");
+    EXPECT_EQ(store.item(1).partName, "/ppt/media/image2.gif");
+    EXPECT_EQ(store.item(0).bytes, png);
+}
+
+TEST(MediaStore, DifferentContentOfEqualSizeIsKeptApart)
+{
+    MediaStore store("/word/media/pic");
+    auto a = store.add(Bytes{1, 2, 3}, "bin", "application/octet-stream");
+    auto b = store.add(Bytes{1, 2, 4}, "bin", "application/octet-stream");
+    EXPECT_NE(a.index, b.index);
+    EXPECT_EQ(store.item(b.index).partName, "/word/media/pic2.bin");
+}

@@ -1,0 +1,115 @@
+// Previews are well-formed EMF pictures of the right size holding the
+// texts they show; embedded files get the program id their content asks for.
+#include <gtest/gtest.h>
+
+#include "TestFiles.h"
+#include "common/TestEnv.h"
+#include "media/MediaError.h"
+#include "media/ObjectPreview.h"
+#include "media/PictureSniffer.h"
+#include "media/Preview.h"
+#include "template/PptxReader.h"
+
+using namespace pptmedia;
+using namespace mediatest;
+
+namespace {
+
+const std::filesystem::path kSamples = std::filesystem::path(ORVEL_SHARED_DIR) / "ooxml/samples";
+
+void expectPictureOfSize(const Preview& preview)
+{
+    PictureInfo info = sniffPicture(preview.emf, "preview.emf");
+    EXPECT_EQ(info.format, PictureFormat::Emf);
+    EXPECT_NEAR(info.naturalWidthPt(), preview.widthPt, 0.05);
+    EXPECT_NEAR(info.naturalHeightPt(), preview.heightPt, 0.05);
+}
+
+}  // namespace
+
+TEST(Preview, TableShowsEveryCellAtTheTablesNaturalSize)
+{
+    DocxTable table;
+    for (int r = 0; r < 3; ++r) {
+        DocxRow row;
+        for (int c = 0; c < 4; ++c) {
+            DocxCell cell;
+            DocxParagraph p;
+            p.runs.push_back({"Cell" + std::to_string(r) + std::to_string(c), "Arial", 10.0 + r * 4});
+            cell.paragraphs.push_back(p);
+            row.cells.push_back(cell);
+        }
+        table.rows.push_back(row);
+    }
+    Preview preview = drawTablePreview(table);
+    TableSize size = tableNaturalSize(table);
+    EXPECT_DOUBLE_EQ(preview.widthPt, size.widthPt);
+    EXPECT_DOUBLE_EQ(preview.heightPt, size.heightPt);
+    expectPictureOfSize(preview);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 4; ++c) EXPECT_TRUE(containsUtf16(preview.emf, "Cell" + std::to_string(r) + std::to_string(c)));
+    EXPECT_TRUE(containsUtf16(preview.emf, "Arial"));
+}
+
+TEST(Preview, PresentationShowsTheFirstSlidesTextsOnASlideShape)
+{
+    PptxDeck deck = readPresentation(kSamples / "lo-deck.pptx", "lo-deck.pptx");
+    Preview preview = drawPresentationPreview(deck);
+    EXPECT_NEAR(preview.widthPt / preview.heightPt, deck.slideWidthPt / deck.slideHeightPt, 1e-9);
+    expectPictureOfSize(preview);
+    EXPECT_TRUE(containsUtf16(preview.emf, "Validation"));
+    EXPECT_TRUE(containsUtf16(preview.emf, "LibreOffice"));
+    EXPECT_FALSE(containsUtf16(preview.emf, "Bullets"));  // second slide
+
+    PptxDeck empty;
+    expectPictureOfSize(drawPresentationPreview(empty));
+}
+
+TEST(Preview, AnyOtherFileIsAFramedLabelWithItsName)
+{
+    Preview preview = drawFilePreview("/home/alice/reports/data-2024.csv");
+    expectPictureOfSize(preview);
+    EXPECT_TRUE(containsUtf16(preview.emf, "data-2024.csv"));
+    EXPECT_FALSE(containsUtf16(preview.emf, "alice"));
+    EXPECT_TRUE(containsUtf16(drawFilePreview("C:\\Data\\x.txt").emf, "x.txt"));
+
+    // A very long name stays within a bounded label.
+    Preview longName = drawFilePreview(std::string(400, 'n') + ".txt");
+    EXPECT_LE(longName.widthPt, 432.0 + 1e-9);
+    expectPictureOfSize(longName);
+}
+
+TEST(EmbeddedObject, ContentDecidesProgramIdAndPreview)
+{
+    testenv::TempDir dir;
+    testenv::writeFile(dir / "abctabxyz.doc", asString(docxDocument(docxTableXml({{"t1", "t2"}, {"t3", "t4"}}))));
+    testenv::writeFile(dir / "notable.docx", asString(docxDocument("<w:p/>")));
+    testenv::writeFile(dir / "notes.txt", "plain text");
+    Bytes ole2 = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+    ole2.resize(1024);
+    testenv::writeFile(dir / "old.ppt", asString(ole2));
+
+    EmbeddedObject table = describeEmbeddedFile(dir / "abctabxyz.doc", "abctabxyz.doc");
+    EXPECT_EQ(table.kind, EmbeddedKind::WordDocument);
+    EXPECT_EQ(table.progId, "Word.Document.12");
+    EXPECT_EQ(table.extension, "docx");
+    EXPECT_TRUE(containsUtf16(table.preview.emf, "t4"));
+    EXPECT_GT(table.preview.widthPt, 0);
+
+    EmbeddedObject deck = describeEmbeddedFile(kSamples / "lo-deck.pptx", "lo-deck.pptx");
+    EXPECT_EQ(deck.kind, EmbeddedKind::Presentation);
+    EXPECT_EQ(deck.progId, "PowerPoint.Show.12");
+    EXPECT_TRUE(containsUtf16(deck.preview.emf, "Validation"));
+
+    EmbeddedObject noTable = describeEmbeddedFile(dir / "notable.docx", "notable.docx");
+    EXPECT_EQ(noTable.progId, "Word.Document.12");
+    EXPECT_TRUE(containsUtf16(noTable.preview.emf, "notable.docx"));
+
+    for (const char* name : {"notes.txt", "old.ppt"}) {
+        EmbeddedObject other = describeEmbeddedFile(dir / name, name);
+        EXPECT_EQ(other.kind, EmbeddedKind::OtherFile);
+        EXPECT_EQ(other.progId, "Package");
+        EXPECT_TRUE(containsUtf16(other.preview.emf, name));
+    }
+    EXPECT_THROW(describeEmbeddedFile(dir / "missing.doc", "missing.doc"), MediaError);
+}

@@ -1,0 +1,167 @@
+#include "TemplateDeck.h"
+
+#include <set>
+
+namespace mediatest {
+namespace {
+
+const std::string kRelNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+const std::string kNs = "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
+                        "xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\" "
+                        "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
+const std::string kPml = "application/vnd.openxmlformats-officedocument.presentationml.";
+const std::string kGroup =
+    "<p:nvGrpSpPr><p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/></p:nvGrpSpPr><p:grpSpPr><a:xfrm><a:off x=\"0\" "
+    "y=\"0\"/><a:ext cx=\"0\" cy=\"0\"/><a:chOff x=\"0\" y=\"0\"/><a:chExt cx=\"0\" cy=\"0\"/></a:xfrm></p:grpSpPr>";
+
+struct Rel {
+    std::string id, type, target;
+};
+
+std::string rels(const std::vector<Rel>& list)
+{
+    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><Relationships "
+                      "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";
+    for (const Rel& r : list) xml += "<Relationship Id=\"" + r.id + "\" Type=\"" + kRelNs + r.type + "\" Target=\"" + r.target + "\"/>";
+    return xml + "</Relationships>";
+}
+
+std::string placeholder(int id, const std::string& type)
+{
+    std::string ph = type.empty() ? "<p:ph idx=\"" + std::to_string(id + 10) + "\"/>" : "<p:ph type=\"" + type + "\"/>";
+    return "<p:sp><p:nvSpPr><p:cNvPr id=\"" + std::to_string(id) + "\" name=\"Placeholder " + std::to_string(id) +
+           "\"/><p:cNvSpPr/><p:nvPr>" + ph + "</p:nvPr></p:nvSpPr><p:spPr/><p:txBody><a:bodyPr/><a:lstStyle/><a:p/></p:txBody></p:sp>";
+}
+
+std::string picture(int id, const std::string& rid)
+{
+    return "<p:pic><p:nvPicPr><p:cNvPr id=\"" + std::to_string(id) +
+           "\" name=\"Logo\"/><p:cNvPicPr/><p:nvPr/></p:nvPicPr><p:blipFill><a:blip r:embed=\"" + rid +
+           "\"/><a:stretch><a:fillRect/></a:stretch></p:blipFill><p:spPr><a:xfrm><a:off x=\"100000\" y=\"100000\"/><a:ext "
+           "cx=\"500000\" cy=\"500000\"/></a:xfrm><a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></p:spPr></p:pic>";
+}
+
+std::string theme()
+{
+    std::string colours;
+    const char* names[] = {"dk1", "lt1", "dk2", "lt2", "accent1", "accent2", "accent3", "accent4", "accent5", "accent6", "hlink", "folHlink"};
+    const char* values[] = {"000000", "FFFFFF", "1F497D", "EEECE1", "C0FFEE", "C0504D", "9BBB59", "8064A2", "4BACC6", "F79646", "0000FF", "800080"};
+    for (int i = 0; i < 12; ++i)
+        colours += std::string("<a:") + names[i] + "><a:srgbClr val=\"" + values[i] + "\"/></a:" + names[i] + ">";
+    std::string fill = "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill>";
+    std::string line = "<a:ln w=\"9525\"><a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill></a:ln>";
+    std::string effect = "<a:effectStyle><a:effectLst/></a:effectStyle>";
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><a:theme "
+           "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" name=\"Test\"><a:themeElements>"
+           "<a:clrScheme name=\"Test\">" + colours + "</a:clrScheme>"
+           "<a:fontScheme name=\"Test\"><a:majorFont><a:latin typeface=\"Liberation Sans\"/><a:ea typeface=\"\"/><a:cs typeface=\"\"/>"
+           "</a:majorFont><a:minorFont><a:latin typeface=\"Liberation Sans\"/><a:ea typeface=\"\"/><a:cs typeface=\"\"/></a:minorFont>"
+           "</a:fontScheme><a:fmtScheme name=\"Test\"><a:fillStyleLst>" + fill + fill + fill + "</a:fillStyleLst><a:lnStyleLst>" +
+           line + line + line + "</a:lnStyleLst><a:effectStyleLst>" + effect + effect + effect +
+           "</a:effectStyleLst><a:bgFillStyleLst>" + fill + fill + fill +
+           "</a:bgFillStyleLst></a:fmtScheme></a:themeElements></a:theme>";
+}
+
+}  // namespace
+
+Bytes makeTemplate(const TemplateSpec& spec)
+{
+    std::vector<Part> parts;
+    std::vector<std::pair<std::string, std::string>> types;
+    parts.push_back({"_rels/.rels", rels({{"rId1", "officeDocument", "ppt/presentation.xml"}})});
+
+    std::string presentation = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><p:presentation " + kNs + ">";
+    if (spec.withMaster) presentation += "<p:sldMasterIdLst><p:sldMasterId id=\"2147483648\" r:id=\"rId1\"/></p:sldMasterIdLst>";
+    presentation += "<p:sldSz cx=\"9144000\" cy=\"6858000\"/><p:notesSz cx=\"6858000\" cy=\"9144000\"/>"
+                    "<p:defaultTextStyle><a:lvl1pPr><a:defRPr sz=\"1800\"/></a:lvl1pPr></p:defaultTextStyle></p:presentation>";
+    parts.push_back({"ppt/presentation.xml", presentation});
+    types.push_back({"ppt/presentation.xml", spec.mainContentType});
+    if (!spec.withMaster) return opcPackage(parts, types);
+    parts.push_back({"ppt/_rels/presentation.xml.rels", rels({{"rId1", "slideMaster", "slideMasters/slideMaster1.xml"}})});
+
+    std::vector<Rel> masterRels = {{"rId1", "theme", "../theme/theme1.xml"}};
+    std::string layoutIds;
+    for (std::size_t i = 0; i < spec.layouts.size(); ++i) {
+        std::string n = std::to_string(i + 1), rid = "rId" + std::to_string(i + 10);
+        masterRels.push_back({rid, "slideLayout", "../slideLayouts/slideLayout" + n + ".xml"});
+        layoutIds += "<p:sldLayoutId id=\"" + std::to_string(2147483649u + i) + "\" r:id=\"" + rid + "\"/>";
+        std::string tree;
+        int id = 2;
+        for (const std::string& ph : spec.layouts[i].placeholders) tree += placeholder(id++, ph);
+        std::vector<Rel> layoutRels = {{"rId1", "slideMaster", "../slideMasters/slideMaster1.xml"}};
+        if (i == 0 && spec.masterPicture) {
+            tree += picture(id++, "rId2");
+            layoutRels.push_back({"rId2", "image", "../media/logo.png"});
+        }
+        std::string type = spec.layouts[i].type.empty() ? "" : " type=\"" + spec.layouts[i].type + "\"";
+        parts.push_back({"ppt/slideLayouts/slideLayout" + n + ".xml",
+                         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><p:sldLayout " + kNs + type +
+                             "><p:cSld name=\"Layout " + n + "\"><p:spTree>" + kGroup + tree + "</p:spTree></p:cSld></p:sldLayout>"});
+        parts.push_back({"ppt/slideLayouts/_rels/slideLayout" + n + ".xml.rels", rels(layoutRels)});
+        types.push_back({"ppt/slideLayouts/slideLayout" + n + ".xml", kPml + "slideLayout+xml"});
+    }
+    std::string masterTree = kGroup;
+    if (spec.masterPicture) {
+        masterRels.push_back({"rId2", "image", "../media/logo.png"});
+        masterTree += picture(2, "rId2");
+        parts.push_back({"ppt/media/logo.png", asString(pngPicture(8, 8))});
+    }
+    parts.push_back({"ppt/slideMasters/_rels/slideMaster1.xml.rels", rels(masterRels)});
+    parts.push_back({"ppt/slideMasters/slideMaster1.xml",
+                     spec.masterPrefix + "<p:sldMaster " + kNs + "><p:cSld>" + spec.masterBackground + "<p:spTree>" +
+                         masterTree +
+                         "</p:spTree></p:cSld><p:clrMap bg1=\"lt1\" tx1=\"dk1\" bg2=\"lt2\" tx2=\"dk2\" accent1=\"accent1\" "
+                         "accent2=\"accent2\" accent3=\"accent3\" accent4=\"accent4\" accent5=\"accent5\" accent6=\"accent6\" "
+                         "hlink=\"hlink\" folHlink=\"folHlink\"/><p:sldLayoutIdLst>" +
+                         layoutIds + "</p:sldLayoutIdLst><p:txStyles><p:titleStyle/><p:bodyStyle/><p:otherStyle/></p:txStyles></p:sldMaster>"});
+    types.push_back({"ppt/slideMasters/slideMaster1.xml", kPml + "slideMaster+xml"});
+    parts.push_back({"ppt/theme/theme1.xml", theme()});
+    types.push_back({"ppt/theme/theme1.xml", "application/vnd.openxmlformats-officedocument.theme+xml"});
+    return opcPackage(parts, types);
+}
+
+Bytes assembleDeck(const pptmedia::ImportedTemplate& imported, const std::string& text)
+{
+    std::string types = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><Types "
+                        "xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+                        "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+                        "<Default Extension=\"xml\" ContentType=\"application/xml\"/>";
+    std::set<std::string> defaults;
+    std::vector<ZipMember> members;
+    for (const pptmedia::PackagePart& part : imported.parts) {
+        members.push_back({part.name.substr(1), asString(part.bytes)});
+        if (part.contentType == "application/vnd.openxmlformats-package.relationships+xml") continue;
+        std::string ext = part.name.substr(part.name.rfind('.') + 1);
+        if (part.contentType.rfind("image/", 0) == 0) {
+            if (defaults.insert(ext).second)
+                types += "<Default Extension=\"" + ext + "\" ContentType=\"" + part.contentType + "\"/>";
+        } else {
+            types += "<Override PartName=\"" + part.name + "\" ContentType=\"" + part.contentType + "\"/>";
+        }
+    }
+    types += "<Override PartName=\"/ppt/presentation.xml\" ContentType=\"" + kPml + "presentation.main+xml\"/>"
+             "<Override PartName=\"/ppt/slides/slide1.xml\" ContentType=\"" + kPml + "slide+xml\"/></Types>";
+    members.push_back({"[Content_Types].xml", types});
+    members.push_back({"_rels/.rels", rels({{"rId1", "officeDocument", "ppt/presentation.xml"}})});
+    members.push_back({"ppt/presentation.xml",
+                       "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><p:presentation " + kNs +
+                           "><p:sldMasterIdLst><p:sldMasterId id=\"" + std::to_string(imported.masterId) +
+                           "\" r:id=\"rId1\"/></p:sldMasterIdLst><p:sldIdLst><p:sldId id=\"256\" r:id=\"rId2\"/></p:sldIdLst>"
+                           "<p:sldSz cx=\"9144000\" cy=\"6858000\"/><p:notesSz cx=\"6858000\" cy=\"9144000\"/></p:presentation>"});
+    members.push_back({"ppt/_rels/presentation.xml.rels",
+                       rels({{"rId1", "slideMaster", imported.masterPart.substr(5)},
+                             {"rId2", "slide", "slides/slide1.xml"},
+                             {"rId3", "theme", imported.themePart.substr(5)}})});
+    members.push_back({"ppt/slides/slide1.xml",
+                       "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><p:sld " + kNs + "><p:cSld><p:spTree>" + kGroup +
+                           "<p:sp><p:nvSpPr><p:cNvPr id=\"2\" name=\"Text\"/><p:cNvSpPr txBox=\"1\"/><p:nvPr/></p:nvSpPr><p:spPr>"
+                           "<a:xfrm><a:off x=\"952500\" y=\"1905000\"/><a:ext cx=\"7620000\" cy=\"1270000\"/></a:xfrm><a:prstGeom "
+                           "prst=\"rect\"><a:avLst/></a:prstGeom></p:spPr><p:txBody><a:bodyPr/><a:lstStyle/><a:p><a:r><a:rPr "
+                           "lang=\"en-US\" sz=\"4000\"><a:solidFill><a:srgbClr val=\"FFFFFF\"/></a:solidFill></a:rPr><a:t>" +
+                           text + "</a:t></a:r></a:p></p:txBody></p:sp></p:spTree></p:cSld></p:sld>"});
+    members.push_back({"ppt/slides/_rels/slide1.xml.rels",
+                       rels({{"rId1", "slideLayout", "../slideLayouts/" + imported.blankLayoutPart.substr(imported.blankLayoutPart.rfind('/') + 1)}})});
+    return zipArchive(members);
+}
+
+}  // namespace mediatest

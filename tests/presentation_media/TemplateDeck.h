@@ -1,0 +1,33 @@
+// Test helpers for template import: small templates made to order, and a
+// whole deck assembled from imported parts (what the package writer does),
+// so the result can be validated and rendered.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "TestFiles.h"
+#include "template/TemplateImport.h"
+
+namespace mediatest {
+
+struct LayoutSpec {
+    std::string type;                      // sldLayout type attribute, "" for none
+    std::vector<std::string> placeholders;  // ph types ("" for a typeless ph)
+};
+
+struct TemplateSpec {
+    std::vector<LayoutSpec> layouts;
+    std::string masterBackground = "<p:bg><p:bgPr><a:solidFill><a:srgbClr val=\"1E5AA0\"/></a:solidFill><a:effectLst/></p:bgPr></p:bg>";
+    bool masterPicture = true;  // a logo on the master, used again by the first layout
+    std::string masterPrefix;   // put before the master's root element (a DOCTYPE, say)
+    bool withMaster = true;
+    std::string mainContentType = "application/vnd.openxmlformats-officedocument.presentationml.template.main+xml";
+};
+
+Bytes makeTemplate(const TemplateSpec& spec);
+
+// A deck with one slide on the imported blank layout, holding `text`.
+Bytes assembleDeck(const pptmedia::ImportedTemplate& imported, const std::string& text);
+
+}  // namespace mediatest

@@ -1,0 +1,195 @@
+// A template's design comes over whole: master, layouts, theme and media,
+// renamed, with every relationship leading to a part that comes with it.
+#include <gtest/gtest.h>
+
+#include "TemplateDeck.h"
+#include "common/PackageCheck.h"
+#include "common/TestEnv.h"
+#include "media/MediaError.h"
+#include "template/OpcPackage.h"
+#include "template/SafeXml.h"
+#include "template/TemplateImport.h"
+#include "template/XmlAccess.h"
+
+using namespace pptmedia;
+using namespace mediatest;
+
+namespace {
+
+const std::filesystem::path kSamples = std::filesystem::path(ORVEL_SHARED_DIR) / "ooxml/samples";
+
+ImportedTemplate importBytes(const Bytes& bytes, const TemplateNaming& naming = {}, const std::string& name = "design.potx")
+{
+    testenv::TempDir dir;
+    testenv::writeFile(dir / name, asString(bytes));
+    return importTemplate(dir / name, name, naming);
+}
+
+MediaErrorKind importError(const Bytes& bytes, std::string* message = nullptr)
+{
+    try {
+        importBytes(bytes);
+    } catch (const MediaError& e) {
+        if (message) *message = e.what();
+        return e.kind();
+    }
+    ADD_FAILURE() << "imported";
+    return MediaErrorKind::InvalidArgument;
+}
+
+// Every relationship of every imported part leads to an imported part, and
+// every XML part parses.
+void expectClosed(const ImportedTemplate& imported)
+{
+    for (const PackagePart& part : imported.parts) {
+        if (part.contentType.find("xml") == std::string::npos) continue;
+        pugi::xml_document doc;
+        ASSERT_NO_THROW(parseXml(doc, asText(part.bytes), part.name)) << part.name;
+        if (part.name.find("/_rels/") == std::string::npos) continue;
+        std::string source = part.name;
+        source.erase(source.find("_rels/"), 6);
+        source.erase(source.size() - 5);
+        for (pugi::xml_node rel : doc.document_element().children("Relationship")) {
+            if (std::string(rel.attribute("TargetMode").as_string()) == "External") continue;
+            std::string target = resolveTarget(source, rel.attribute("Target").as_string());
+            EXPECT_NE(imported.find(target), nullptr) << part.name << " -> " << rel.attribute("Target").as_string();
+        }
+    }
+}
+
+}  // namespace
+
+TEST(TemplateImport, TakesMasterLayoutsThemeAndMediaWithNewNames)
+{
+    TemplateSpec spec;
+    spec.layouts = {{"title", {"title", "subTitle"}}, {"", {"title", ""}}, {"blank", {"dt", "ftr", "sldNum"}}};
+    ImportedTemplate imported = importBytes(makeTemplate(spec));
+
+    EXPECT_EQ(imported.masterPart, "/ppt/slideMasters/slideMaster1.xml");
+    EXPECT_EQ(imported.themePart, "/ppt/theme/theme1.xml");
+    EXPECT_EQ(imported.layoutParts, (std::vector<std::string>{"/ppt/slideLayouts/slideLayout1.xml",
+                                                              "/ppt/slideLayouts/slideLayout2.xml",
+                                                              "/ppt/slideLayouts/slideLayout3.xml"}));
+    EXPECT_EQ(imported.blankLayoutPart, "/ppt/slideLayouts/slideLayout3.xml");
+    // The logo used by the master and a layout is stored once.
+    const PackagePart* logo = imported.find("/ppt/media/template-image1.png");
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(logo->contentType, "image/png");
+    EXPECT_EQ(imported.find("/ppt/media/template-image2.png"), nullptr);
+    EXPECT_EQ(imported.find("/ppt/presentation.xml"), nullptr);
+    EXPECT_NE(imported.find("/ppt/slideMasters/_rels/slideMaster1.xml.rels"), nullptr);
+    EXPECT_EQ(imported.find(imported.masterPart)->contentType,
+              "application/vnd.openxmlformats-officedocument.presentationml.slideMaster+xml");
+    expectClosed(imported);
+
+    // Design facts the writer and the tests look at.
+    EXPECT_EQ(imported.masterBackgroundColour, "1E5AA0");
+    EXPECT_NE(imported.masterBackgroundXml.find("1E5AA0"), std::string::npos);
+    EXPECT_EQ(imported.themeColours.at("accent1"), "C0FFEE");
+    EXPECT_EQ(imported.themeColours.size(), 12u);
+    EXPECT_NE(imported.defaultTextStyleXml.find("defaultTextStyle"), std::string::npos);
+    EXPECT_DOUBLE_EQ(imported.slideWidthPt, 720);
+}
+
+TEST(TemplateImport, RenumbersTheLayoutListFromTheMasterId)
+{
+    TemplateSpec spec;
+    spec.layouts = {{"title", {"title"}}, {"obj", {"title", ""}}};
+    TemplateNaming naming;
+    naming.masterNumber = 2;
+    naming.themeNumber = 3;
+    naming.firstLayoutNumber = 13;
+    naming.masterId = 2147483700u;
+    naming.mediaStem = "/ppt/media/design";
+    ImportedTemplate imported = importBytes(makeTemplate(spec), naming);
+    EXPECT_EQ(imported.masterPart, "/ppt/slideMasters/slideMaster2.xml");
+    EXPECT_EQ(imported.themePart, "/ppt/theme/theme3.xml");
+    EXPECT_EQ(imported.layoutParts.front(), "/ppt/slideLayouts/slideLayout13.xml");
+    EXPECT_NE(imported.find("/ppt/media/design1.png"), nullptr);
+    EXPECT_EQ(imported.masterId, 2147483700u);
+    EXPECT_EQ(imported.nextFreeId, 2147483703u);
+    expectClosed(imported);
+
+    pugi::xml_document master;
+    parseXml(master, asText(imported.find(imported.masterPart)->bytes), "master");
+    std::vector<std::uint32_t> ids;
+    for (pugi::xml_node id : xml::child(master.document_element(), "sldLayoutIdLst").children())
+        ids.push_back(static_cast<std::uint32_t>(xml::number(id, "id")));
+    EXPECT_EQ(ids, (std::vector<std::uint32_t>{2147483701u, 2147483702u}));
+}
+
+TEST(TemplateImport, ChoosesTheBlankLayout)
+{
+    struct Case {
+        std::vector<LayoutSpec> layouts;
+        std::string blank;
+    } cases[] = {
+        // type="blank" wins wherever it is.
+        {{{"", {}}, {"title", {"title"}}, {"blank", {"title"}}}, "slideLayout3.xml"},
+        // Else the first with only date, footer and number placeholders.
+        {{{"title", {"title"}}, {"", {"ftr", "sldNum"}}, {"", {}}}, "slideLayout2.xml"},
+        // Else the last.
+        {{{"title", {"title"}}, {"obj", {"title", ""}}}, "slideLayout2.xml"},
+    };
+    for (const Case& c : cases) {
+        TemplateSpec spec;
+        spec.layouts = c.layouts;
+        spec.masterPicture = false;
+        ImportedTemplate imported = importBytes(makeTemplate(spec));
+        EXPECT_EQ(imported.blankLayoutPart, "/ppt/slideLayouts/" + c.blank);
+    }
+}
+
+TEST(TemplateImport, ReadsWhatLibreOfficeWrites)
+{
+    ImportedTemplate imported = importTemplate(kSamples / "lo-deck.pptx", "lo-deck.pptx");
+    EXPECT_EQ(imported.layoutParts.size(), 12u);
+    EXPECT_EQ(imported.blankLayoutPart, "/ppt/slideLayouts/slideLayout1.xml");
+    EXPECT_EQ(imported.themeColours.at("dk1"), "000000");  // a system colour's last value
+    // Slides, notes and the notes master stay behind.
+    for (const PackagePart& part : imported.parts) {
+        EXPECT_EQ(part.name.find("/ppt/slides/"), std::string::npos) << part.name;
+        EXPECT_EQ(part.name.find("notes"), std::string::npos) << part.name;
+    }
+    expectClosed(imported);
+}
+
+TEST(TemplateImport, AnAssembledDeckIsAValidPackage)
+{
+    TemplateSpec spec;
+    spec.layouts = {{"title", {"title", "subTitle"}}, {"blank", {"dt", "ftr", "sldNum"}}};
+    ImportedTemplate imported = importBytes(makeTemplate(spec));
+    testenv::TempDir dir;
+    testenv::writeFile(dir / "deck.pptx", asString(assembleDeck(imported, "Hello")));
+    testenv::CommandResult check = testenv::validatePackage(dir / "deck.pptx");
+    EXPECT_EQ(check.status, 0) << check.output;
+
+    ImportedTemplate fromSample = importTemplate(kSamples / "lo-deck.pptx", "lo-deck.pptx");
+    testenv::writeFile(dir / "sample.pptx", asString(assembleDeck(fromSample, "Hello")));
+    check = testenv::validatePackage(dir / "sample.pptx");
+    EXPECT_EQ(check.status, 0) << check.output;
+}
+
+TEST(TemplateImport, RefusesLegacyUnsafeAndIncompleteTemplates)
+{
+    Bytes ole2 = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+    ole2.resize(2048);
+    std::string message;
+    EXPECT_EQ(importError(ole2, &message), MediaErrorKind::LegacyBinaryFormat);
+    EXPECT_NE(message.find("'design.potx'"), std::string::npos) << message;
+
+    TemplateSpec doctype;
+    doctype.layouts = {{"blank", {}}};
+    doctype.masterPrefix = "<!DOCTYPE m [<!ENTITY x \"xxxxxxxxxx\">]>";
+    EXPECT_EQ(importError(makeTemplate(doctype)), MediaErrorKind::UnsafePackage);
+
+    EXPECT_EQ(importError(zipArchive({{"[Content_Types].xml", "<Types/>"}, {"../../escape.xml", "<x/>"}})),
+              MediaErrorKind::UnsafePackage);
+
+    TemplateSpec masterless;
+    masterless.withMaster = false;
+    EXPECT_EQ(importError(makeTemplate(masterless), &message), MediaErrorKind::NotAPackage);
+    EXPECT_NE(message.find("no slide master"), std::string::npos) << message;
+
+    EXPECT_EQ(importError(docxDocument("<w:p/>")), MediaErrorKind::NotAPackage);
+}

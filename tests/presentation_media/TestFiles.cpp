@@ -1,0 +1,280 @@
+#include "TestFiles.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+
+#include <gdk-pixbuf/gdk-pixbuf.h>
+#include <zlib.h>
+
+#include "media/EmfWriter.h"
+
+namespace mediatest {
+namespace {
+
+struct PixbufUnref {
+    void operator()(GdkPixbuf* p) const { g_object_unref(p); }
+};
+
+Bytes savePixbuf(int width, int height, const char* type, std::optional<int> dpi)
+{
+    std::unique_ptr<GdkPixbuf, PixbufUnref> pixbuf(gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height));
+    if (!pixbuf) throw std::runtime_error("gdk_pixbuf_new failed");
+    guchar* pixels = gdk_pixbuf_get_pixels(pixbuf.get());
+    int stride = gdk_pixbuf_get_rowstride(pixbuf.get());
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            guchar* p = pixels + y * stride + x * 3;
+            p[0] = static_cast<guchar>(x * 255 / std::max(1, width));
+            p[1] = static_cast<guchar>(y * 255 / std::max(1, height));
+            p[2] = static_cast<guchar>((x ^ y) & 0xFF);
+        }
+    gchar* buffer = nullptr;
+    gsize size = 0;
+    GError* error = nullptr;
+    std::string dpiText = dpi ? std::to_string(*dpi) : std::string();
+    gboolean ok = dpi ? gdk_pixbuf_save_to_buffer(pixbuf.get(), &buffer, &size, type, &error, "x-dpi", dpiText.c_str(),
+                                                  "y-dpi", dpiText.c_str(), nullptr)
+                      : gdk_pixbuf_save_to_buffer(pixbuf.get(), &buffer, &size, type, &error, nullptr);
+    if (!ok) {
+        std::string message = error ? error->message : "unknown";
+        if (error) g_error_free(error);
+        throw std::runtime_error("gdk_pixbuf_save_to_buffer: " + message);
+    }
+    Bytes bytes(reinterpret_cast<std::uint8_t*>(buffer), reinterpret_cast<std::uint8_t*>(buffer) + size);
+    g_free(buffer);
+    return bytes;
+}
+
+void put16(Bytes& out, unsigned v)
+{
+    out.push_back(static_cast<std::uint8_t>(v));
+    out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+void put32(std::string& out, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i) out += static_cast<char>(v >> (8 * i));
+}
+
+void put16(std::string& out, unsigned v)
+{
+    out += static_cast<char>(v);
+    out += static_cast<char>(v >> 8);
+}
+
+std::string rawDeflate(const std::string& data)
+{
+    z_stream z{};
+    deflateInit2(&z, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY);
+    std::string out(deflateBound(&z, data.size()) + 16, '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    z.avail_in = static_cast<uInt>(data.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = static_cast<uInt>(out.size());
+    deflate(&z, Z_FINISH);
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    return out;
+}
+
+}  // namespace
+
+Bytes pngPicture(int width, int height, std::optional<int> dpi)
+{
+    return savePixbuf(width, height, "png", dpi);
+}
+
+Bytes jpegPicture(int width, int height, std::optional<int> dpi)
+{
+    return savePixbuf(width, height, "jpeg", dpi);
+}
+
+// Two colours, LZW codes of 3 bits: a clear code before every second pixel
+// keeps the code table from growing, which is valid if not compact.
+Bytes gifPicture(int width, int height)
+{
+    Bytes out = {'G', 'I', 'F', '8', '9', 'a'};
+    put16(out, static_cast<unsigned>(width));
+    put16(out, static_cast<unsigned>(height));
+    out.insert(out.end(), {0x80, 0, 0});                     // global table of 2 colours
+    out.insert(out.end(), {0, 0, 0, 0xFF, 0xFF, 0xFF});      // black, white
+    out.push_back(0x2C);
+    put16(out, 0);
+    put16(out, 0);
+    put16(out, static_cast<unsigned>(width));
+    put16(out, static_cast<unsigned>(height));
+    out.push_back(0);  // no local table
+    out.push_back(2);  // minimum code size
+    std::vector<int> codes;
+    long pixels = static_cast<long>(width) * height;
+    for (long i = 0; i < pixels; ++i) {
+        if (i % 2 == 0) codes.push_back(4);  // clear
+        codes.push_back(static_cast<int>((i / width + i % width) % 2));
+    }
+    codes.push_back(5);  // end of information
+    Bytes data;
+    std::uint32_t bits = 0;
+    int count = 0;
+    for (int code : codes) {
+        bits |= static_cast<std::uint32_t>(code) << count;
+        count += 3;
+        while (count >= 8) {
+            data.push_back(static_cast<std::uint8_t>(bits));
+            bits >>= 8;
+            count -= 8;
+        }
+    }
+    if (count > 0) data.push_back(static_cast<std::uint8_t>(bits));
+    for (std::size_t i = 0; i < data.size(); i += 255) {
+        std::size_t n = std::min<std::size_t>(255, data.size() - i);
+        out.push_back(static_cast<std::uint8_t>(n));
+        out.insert(out.end(), data.begin() + static_cast<long>(i), data.begin() + static_cast<long>(i + n));
+    }
+    out.push_back(0);
+    out.push_back(0x3B);
+    return out;
+}
+
+Bytes emfPicture(double widthPt, double heightPt)
+{
+    pptmedia::EmfWriter emf(widthPt, heightPt);
+    emf.fillRect(0, 0, widthPt, heightPt, {200, 220, 255});
+    emf.line(0, 0, widthPt, heightPt, 1, {0, 0, 0});
+    return emf.finish();
+}
+
+Bytes zipArchive(const std::vector<ZipMember>& members)
+{
+    std::string out, central;
+    for (const ZipMember& m : members) {
+        std::string stored = m.deflate ? rawDeflate(m.data) : m.data;
+        std::uint32_t crc = m.declaredCrc.value_or(
+            static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(m.data.data()), static_cast<uInt>(m.data.size()))));
+        std::uint32_t size = m.declaredSize.value_or(static_cast<std::uint32_t>(m.data.size()));
+        std::uint32_t offset = static_cast<std::uint32_t>(out.size());
+        put32(out, 0x04034b50);
+        put16(out, 20);
+        put16(out, 0);
+        put16(out, m.deflate ? 8 : 0);
+        put16(out, 0);
+        put16(out, 0x21);
+        put32(out, crc);
+        put32(out, static_cast<std::uint32_t>(stored.size()));
+        put32(out, size);
+        put16(out, static_cast<unsigned>(m.name.size()));
+        put16(out, 0);
+        out += m.name;
+        out += stored;
+
+        put32(central, 0x02014b50);
+        put16(central, 20);
+        put16(central, 20);
+        put16(central, 0);
+        put16(central, m.deflate ? 8 : 0);
+        put16(central, 0);
+        put16(central, 0x21);
+        put32(central, crc);
+        put32(central, static_cast<std::uint32_t>(stored.size()));
+        put32(central, size);
+        put16(central, static_cast<unsigned>(m.name.size()));
+        put16(central, 0);
+        put16(central, 0);
+        put16(central, 0);
+        put16(central, 0);
+        put32(central, 0);
+        put32(central, offset);
+        central += m.name;
+    }
+    std::uint32_t centralOffset = static_cast<std::uint32_t>(out.size());
+    out += central;
+    put32(out, 0x06054b50);
+    put16(out, 0);
+    put16(out, 0);
+    put16(out, static_cast<unsigned>(members.size()));
+    put16(out, static_cast<unsigned>(members.size()));
+    put32(out, static_cast<std::uint32_t>(central.size()));
+    put32(out, centralOffset);
+    put16(out, 0);
+    return asBytes(out);
+}
+
+Bytes opcPackage(const std::vector<Part>& parts, const std::vector<std::pair<std::string, std::string>>& overrides)
+{
+    std::string types =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>"
+        "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+        "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+        "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+        "<Default Extension=\"png\" ContentType=\"image/png\"/>";
+    for (const auto& [name, type] : overrides)
+        types += "<Override PartName=\"/" + name + "\" ContentType=\"" + type + "\"/>";
+    types += "</Types>";
+    std::vector<ZipMember> members{{"[Content_Types].xml", types}};
+    for (const Part& p : parts) members.push_back({p.name, p.content});
+    return zipArchive(members);
+}
+
+Bytes docxDocument(const std::string& bodyXml, const std::string& stylesXml)
+{
+    const std::string ns = "xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\" "
+                           "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\" "
+                           "xmlns:wp=\"http://schemas.openxmlformats.org/drawingml/2006/wordprocessingDrawing\"";
+    std::vector<Part> parts = {
+        {"_rels/.rels",
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships "
+         "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><Relationship Id=\"rId1\" "
+         "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
+         "Target=\"word/document.xml\"/></Relationships>"},
+        {"word/document.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:document " + ns + "><w:body>" + bodyXml +
+                                  "<w:sectPr/></w:body></w:document>"},
+    };
+    std::vector<std::pair<std::string, std::string>> overrides = {
+        {"word/document.xml", "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml"}};
+    if (!stylesXml.empty()) {
+        parts.push_back({"word/_rels/document.xml.rels",
+                         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Relationships "
+                         "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\"><Relationship "
+                         "Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles\" "
+                         "Target=\"styles.xml\"/></Relationships>"});
+        parts.push_back({"word/styles.xml", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><w:styles " + ns + ">" +
+                                                stylesXml + "</w:styles>"});
+        overrides.push_back(
+            {"word/styles.xml", "application/vnd.openxmlformats-officedocument.wordprocessingml.styles+xml"});
+    }
+    return opcPackage(parts, overrides);
+}
+
+std::string docxTableXml(const std::vector<std::vector<std::string>>& cells)
+{
+    std::string xml = "<w:tbl>";
+    for (const auto& row : cells) {
+        xml += "<w:tr>";
+        for (const auto& text : row) xml += "<w:tc><w:p><w:r><w:t>" + text + "</w:t></w:r></w:p></w:tc>";
+        xml += "</w:tr>";
+    }
+    return xml + "</w:tbl>";
+}
+
+std::string asString(const Bytes& bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
+
+Bytes asBytes(const std::string& text)
+{
+    return Bytes(text.begin(), text.end());
+}
+
+bool containsUtf16(const Bytes& haystack, const std::string& asciiNeedle)
+{
+    std::string wide;
+    for (char c : asciiNeedle) {
+        wide += c;
+        wide += '\0';
+    }
+    return asString(haystack).find(wide) != std::string::npos;
+}
+
+}  // namespace mediatest

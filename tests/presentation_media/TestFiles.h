@@ -1,0 +1,52 @@
+// Files the media tests make at run time: pictures of each format, zip
+// archives written byte by byte (so a test can declare any name or size),
+// and small WordprocessingML / PresentationML packages.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "media/Bytes.h"
+
+namespace mediatest {
+
+using pptmedia::Bytes;
+
+Bytes pngPicture(int width, int height, std::optional<int> dpi = std::nullopt);
+Bytes jpegPicture(int width, int height, std::optional<int> dpi = std::nullopt);
+Bytes gifPicture(int width, int height);
+Bytes emfPicture(double widthPt, double heightPt);
+
+struct ZipMember {
+    std::string name;
+    std::string data;
+    bool deflate = true;
+    std::optional<std::uint32_t> declaredSize = std::nullopt;  // a lie in both headers
+    std::optional<std::uint32_t> declaredCrc = std::nullopt;
+};
+Bytes zipArchive(const std::vector<ZipMember>& members);
+
+// A package from (part name without leading '/', content) pairs, with a
+// [Content_Types].xml made from `overrides` (part name -> content type)
+// and the usual Defaults.
+struct Part {
+    std::string name;
+    std::string content;
+};
+Bytes opcPackage(const std::vector<Part>& parts, const std::vector<std::pair<std::string, std::string>>& overrides);
+
+// A Word document whose body is `bodyXml` (w: prefix bound), with an
+// optional styles part.
+Bytes docxDocument(const std::string& bodyXml, const std::string& stylesXml = "");
+
+// w:tbl markup of a table with the given cell texts (rows of cells).
+std::string docxTableXml(const std::vector<std::vector<std::string>>& cells);
+
+std::string asString(const Bytes& bytes);
+Bytes asBytes(const std::string& text);
+// Whether `haystack` holds `needle` as UTF-16LE text (how EMF stores text).
+bool containsUtf16(const Bytes& haystack, const std::string& asciiNeedle);
+
+}  // namespace mediatest
