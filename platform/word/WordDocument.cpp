@@ -129,14 +129,16 @@ HRESULT WordDocument::GetTypeInfo(UINT index, LCID locale, ITypeInfo** info)
     return doctypelib::getTypeInfo(index, locale, info);
 }
 
-HRESULT WordDocument::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
+HRESULT WordDocument::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids)
 {
+    if (!(riid == GUID_NULL)) return DISP_E_UNKNOWNINTERFACE;  // reserved, as IDispatch defines it
     return doctypelib::getIDsOfNames(names, count, ids);
 }
 
-HRESULT WordDocument::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+HRESULT WordDocument::Invoke(DISPID member, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                              EXCEPINFO* exception, UINT* argumentError)
 {
+    if (!(riid == GUID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     return guard([&] {
         return doctypelib::invoke(this, member, flags, params, result, exception, argumentError);
     });

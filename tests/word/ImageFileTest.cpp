@@ -74,10 +74,3 @@ TEST(ImageFile, LoadsFilesAndSkipsMissingOnes)
     testenv::writeFile(dir / "empty.png", "");
     EXPECT_FALSE(loadImage(dir / "empty.png"));
 }
-
-TEST(ImageFile, PartNamesAndContentTypes)
-{
-    EXPECT_STREQ(fileExtension(ImageType::Jpeg), "jpeg");
-    EXPECT_STREQ(contentType(ImageType::Emf), "image/x-emf");
-    EXPECT_STREQ(contentType(ImageType::Png), "image/png");
-}
