@@ -152,6 +152,41 @@ TEST_F(WordDocumentTest, WindowsStyleNamesReachTheRealFolder)
     EXPECT_TRUE(std::filesystem::exists(dir / "Out" / "Table.docx"));
 }
 
+TEST_F(WordDocumentTest, RelativeNamesMeanTheFolderCurrentAtCreate)
+{
+    auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    doc->start();
+    HRESULT created = doc->create(b(BStr("relative.docx")));
+    std::filesystem::current_path(previous);
+    ASSERT_EQ(created, S_OK);
+    text("here");
+    ASSERT_EQ(doc->close(), S_OK);
+    EXPECT_TRUE(std::filesystem::exists(dir / "relative.docx"));
+}
+
+TEST_F(WordDocumentTest, ShortRowsEndEarlyAndStillValidate)
+{
+    openTable(dir / "ragged.docx");
+    text("a1");
+    doc->addCell();
+    text("a2");
+    doc->addCell();
+    text("a3");
+    doc->addRow();
+    doc->addCell();
+    text("b1");
+    doc->addRow();  // no cells: left out
+    doc->endTable();
+    ASSERT_EQ(doc->close(), S_OK);
+    auto check = testenv::validatePackage(dir / "ragged.docx");
+    EXPECT_EQ(check.status, 0) << check.output;
+    auto xml = document(dir / "ragged.docx");
+    EXPECT_EQ(tableTexts(xml).at(0), (TableText{{"a1", "a2", "a3"}, {"b1"}}));
+    pugi::xml_node shortRow = xml.select_node("//w:tr[2]/w:trPr").node();
+    EXPECT_STREQ(shortRow.child("w:gridAfter").attribute("w:val").value(), "2");
+}
+
 TEST_F(WordDocumentTest, ReplacesAnOlderFileWholeAndKeepsItsPermissions)
 {
     auto path = dir / "t.docx";
