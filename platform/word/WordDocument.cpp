@@ -42,6 +42,12 @@ std::string text(BSTR value)
     return com::bstrToUtf8(value);  // a null BSTR is the empty string
 }
 
+// A file name with a NUL inside would name a different file once passed on.
+bool usableName(const std::string& name)
+{
+    return !name.empty() && name.find('\0') == std::string::npos;
+}
+
 // The file a name stands for on this machine, as an absolute path so that a
 // later change of directory does not move it.
 std::filesystem::path resolveFile(const std::string& name)
@@ -164,7 +170,7 @@ HRESULT WordDocument::create(BSTR fileName)
     return guard([&] {
         if (!started_) return E_UNEXPECTED;
         std::string name = text(fileName);
-        if (name.empty()) return E_INVALIDARG;
+        if (!usableName(name)) return E_INVALIDARG;
         // A second create drops the unsaved document, as opening a new one over it would.
         document_.emplace();
         path_ = resolveFile(name).string();
@@ -350,6 +356,7 @@ HRESULT WordDocument::insertImage(BSTR imageFileName, BSTR fileOrUrl)
         if (!d) return S_OK;
         std::string name = text(imageFileName);
         if (name.empty()) return S_OK;
+        if (!usableName(name)) return E_INVALIDARG;
         std::filesystem::path path = resolveFile(name);
         std::error_code error;
         if (!std::filesystem::is_regular_file(path, error)) return HR_FILE_NOT_FOUND;
@@ -367,6 +374,7 @@ HRESULT WordDocument::insertFile(BSTR fileName, SHORT insertAsType)
         if (!d) return S_OK;
         std::string name = text(fileName);
         if (name.empty()) return S_OK;
+        if (!usableName(name)) return E_INVALIDARG;
         if (SysFile::isHyperLink(KestString(name))) {
             d->insertText(name, name);
             return S_OK;

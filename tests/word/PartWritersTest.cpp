@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <filesystem>
 #include <set>
 
 #include "ContentTypesPart.h"
+#include "DocxReader.h"
 #include "DocumentBuilder.h"
 #include "DocumentLayout.h"
 #include "DocumentPart.h"
@@ -75,6 +77,28 @@ TEST(ContentTypesPart, DefaultsForPackagePartsAndPicturesOverridesForWordParts)
     EXPECT_EQ(contentTypeOf(types, "Override", "PartName", "/docProps/core.xml"),
               "application/vnd.openxmlformats-package.core-properties+xml");
     EXPECT_EQ(contentTypeOf(types, "Default", "Extension", "gif"), "");
+}
+
+TEST(ContentTypesPart, SameTypesAndRelationshipKindsAsLibreOfficeWrites)
+{
+    auto sample = wordtest::readPackage(std::filesystem::path(ORVEL_SHARED_DIR) / "ooxml/samples/lo-doc.docx");
+    ASSERT_FALSE(sample.empty());
+    auto theirs = parse(sample["[Content_Types].xml"]);
+    auto ours = parse(contentTypesXml({ImageType::Png}));
+    for (const char* part : {"/word/document.xml", "/word/styles.xml", "/word/settings.xml", "/word/fontTable.xml",
+                             "/docProps/core.xml", "/docProps/app.xml"})
+        EXPECT_EQ(contentTypeOf(ours, "Override", "PartName", part), contentTypeOf(theirs, "Override", "PartName", part))
+            << part;
+    EXPECT_EQ(contentTypeOf(ours, "Default", "Extension", "png"), contentTypeOf(theirs, "Default", "Extension", "png"));
+
+    std::set<std::string> theirKinds;
+    for (const char* rels : {"_rels/.rels", "word/_rels/document.xml.rels"})
+        for (pugi::xml_node r : parse(sample[rels]).child("Relationships").children())
+            theirKinds.insert(r.attribute("Type").value());
+    for (const char* kind : {reltype::officeDocument, reltype::coreProperties, reltype::extendedProperties,
+                             reltype::styles, reltype::settings, reltype::fontTable, reltype::image,
+                             reltype::hyperlink})
+        EXPECT_EQ(theirKinds.count(kind), 1u) << kind;
 }
 
 TEST(RelationshipsPart, NumberedIdsAndExternalTargets)

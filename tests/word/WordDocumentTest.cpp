@@ -275,6 +275,8 @@ TEST_F(WordDocumentTest, NullAndHugeStrings)
 {
     doc->start();
     EXPECT_EQ(doc->create(nullptr), E_INVALIDARG);
+    const std::u16string withNul(u"a\0b.docx", 8);
+    EXPECT_EQ(doc->create(b(BStr(withNul))), E_INVALIDARG);
     auto path = dir / "t.docx";
     ASSERT_EQ(create(path), S_OK);
     doc->startTable();
@@ -285,6 +287,7 @@ TEST_F(WordDocumentTest, NullAndHugeStrings)
     EXPECT_EQ(doc->insertXref(nullptr, nullptr), S_OK);
     EXPECT_EQ(doc->insertImage(nullptr, nullptr), S_OK);
     EXPECT_EQ(doc->insertFile(nullptr, 0), S_OK);
+    EXPECT_EQ(doc->insertImage(b(BStr(withNul)), nullptr), E_INVALIDARG);
     EXPECT_EQ(doc->overrideRegistry(nullptr, nullptr, nullptr, 0), S_OK);
     EXPECT_EQ(doc->setStyle(nullptr), S_OK);
     doc->addCell();
