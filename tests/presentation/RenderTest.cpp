@@ -6,6 +6,7 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
+#include <regex>
 
 #include "DeckCheck.h"
 #include "PdfWords.h"
@@ -16,6 +17,42 @@ namespace ppttest {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The PDF's page objects in page order (LibreOffice writes them uncompressed).
+std::vector<int> pdfPageObjects(const std::string& pdf)
+{
+    std::vector<int> pages;
+    static const std::regex page(R"re((\d+) 0 obj\s*<<\s*/Type\s*/Page\b)re");
+    for (auto it = std::sregex_iterator(pdf.begin(), pdf.end(), page); it != std::sregex_iterator(); ++it)
+        pages.push_back(std::stoi((*it)[1].str()));
+    return pages;
+}
+
+std::string pdfObject(const std::string& pdf, int number)
+{
+    const std::string head = "\n" + std::to_string(number) + " 0 obj";
+    const auto start = pdf.find(head);
+    if (start == std::string::npos) return {};
+    return pdf.substr(start, pdf.find("endobj", start) - start);
+}
+
+// The pages that the link annotations of a page jump to.
+std::vector<int> pdfLinkDestinations(const std::string& pdf, int pageObject)
+{
+    std::vector<int> targets;
+    const std::string page = pdfObject(pdf, pageObject);
+    std::smatch annots;
+    if (!std::regex_search(page, annots, std::regex(R"re(/Annots\s*\[([^\]]*)\])re"))) return targets;
+    const std::string refs = annots[1].str();
+    static const std::regex ref(R"re((\d+) 0 R)re");
+    for (auto it = std::sregex_iterator(refs.begin(), refs.end(), ref); it != std::sregex_iterator(); ++it) {
+        const std::string annot = pdfObject(pdf, std::stoi((*it)[1].str()));
+        std::smatch dest;
+        if (std::regex_search(annot, dest, std::regex(R"re(/Dest\s*\[\s*(\d+) 0 R)re")))
+            targets.push_back(std::stoi(dest[1].str()));
+    }
+    return targets;
+}
 
 class RenderTest : public PptTest {
 protected:
@@ -117,9 +154,11 @@ TEST_F(RenderTest, DeckBuiltLikeTheGeneratorShowsItsTextWhereItWasPlaced)
         EXPECT_NE(std::find(notes.begin(), notes.end(), "NotesFor" + std::to_string(n)), notes.end());
     }
     // The jump on slide 2 lands on slide 3: LibreOffice exports it as a link
-    // to that page.
+    // annotation on page 2 whose destination is page 3.
     const std::string pdfBytes = testenv::readFile(pdf);
-    EXPECT_NE(pdfBytes.find("/Dest"), std::string::npos);
+    const auto pageObjects = pdfPageObjects(pdfBytes);
+    ASSERT_EQ(pageObjects.size(), 3u);
+    EXPECT_EQ(pdfLinkDestinations(pdfBytes, pageObjects[1]), std::vector<int>{pageObjects[2]});
     EXPECT_NE(pdfBytes.find("http://www.example.com/"), std::string::npos);
 
     // Kept beside the build for a look at the slides.
