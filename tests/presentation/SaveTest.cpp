@@ -105,6 +105,34 @@ TEST_F(SaveTest, SlideJumpsResolveWhenWrittenAndUnknownTargetsAreDropped)
     EXPECT_NE(parts["ppt/slides/_rels/slide1.xml.rels"].find("Target=\"slide2.xml\""), std::string::npos);
 }
 
+TEST_F(SaveTest, AddressesBecomeExternalTargets)
+{
+    auto slide = addSlide();
+    auto shape = addBody(slide);
+    auto range = textOf(shape);
+    auto link = [&](const std::u16string& text, const std::u16string& address) {
+        range->InsertAfter(text)->GetActionSettings()->Item(ppMouseClick)->GetHyperlink()->PutAddress(address);
+        range->InsertAfter(u" ");
+    };
+    link(u"mail", u"mailto:someone@example.com");
+    link(u"web", u"www.example.com/caf\u00e9");
+    link(u"drive", u"C:\\Docs\\Plan 2.doc");
+    link(u"unix", u"/srv/files/x y.txt");
+    link(u"relative", u"docs\\readme.txt");
+    shape->GetActionSettings()->Item(ppMouseOver)->GetHyperlink()->PutAddress(u"https://example.com/shape");
+    EXPECT_EQ(shape->GetActionSettings()->Item(ppMouseOver)->GetHyperlink()->GetAddress(), u"https://example.com/shape");
+    EXPECT_EQ(shape->GetActionSettings()->Item(ppMouseClick)->GetHyperlink()->GetAddress(), u"");
+    auto path = save("links.pptx");
+    expectSound(path);
+    auto parts = deck::readParts(path);
+    const std::string& rels = parts["ppt/slides/_rels/slide1.xml.rels"];
+    for (const char* target : {"mailto:someone@example.com", "http://www.example.com/caf%C3%A9",
+                               "file:///C:/Docs/Plan%202.doc", "file:///srv/files/x%20y.txt", "docs/readme.txt",
+                               "https://example.com/shape"})
+        EXPECT_NE(rels.find(std::string("Target=\"") + target + "\""), std::string::npos) << target << "\n" << rels;
+    EXPECT_NE(parts["ppt/slides/slide1.xml"].find("<a:hlinkHover r:id="), std::string::npos);
+}
+
 TEST_F(SaveTest, EveryCharacterGivesAWellFormedPart)
 {
     auto range = textOf(addBody(addSlide()));

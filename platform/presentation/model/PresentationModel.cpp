@@ -26,7 +26,10 @@ NotesPageModel& SlideModel::notesPage()
                           design::notesSlideImage);
         ShapeModel& body =
             notes->shapes.add(PlaceholderShape{PlaceholderType::NotesBody, 1}, u"Notes Placeholder 2", design::notesBody);
-        body.text = std::make_unique<TextBody>();
+        // Notes are 12 point text, as PowerPoint's notes master has them.
+        CharFormat notesText;
+        notesText.size = 12.0f;
+        body.text = std::make_unique<TextBody>(notesText);
         body.updateFrame();
     }
     return *notes;

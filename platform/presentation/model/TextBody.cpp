@@ -4,7 +4,7 @@
 
 namespace ppt {
 
-TextBody::TextBody()
+TextBody::TextBody(const CharFormat& initial) : chars_(initial)
 {
     paraStarts_.push_back(0);
     metrics_.push_back({});

@@ -39,7 +39,7 @@ class TextBody {
 public:
     static constexpr int kEnd = RunMap<CharFormat>::kEnd;
 
-    TextBody();
+    explicit TextBody(const CharFormat& initial = CharFormat{});
 
     const std::u16string& text() const { return text_; }
     int length() const { return static_cast<int>(text_.size()); }
