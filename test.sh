@@ -23,3 +23,27 @@ echo "== tests (sanitizers) =="
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 (cd build-asan && ctest --output-on-failure -j "$jobs" --timeout 900 -LE render)
+
+echo "== build (fuzz targets: clang, libFuzzer, address + undefined sanitizers) =="
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DORVEL_FUZZ=ON \
+  -DORVEL_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j "$jobs" --target fuzz_script_parser fuzz_call_stream
+echo "== fuzzing (a fixed number of inputs each) =="
+export LSAN_OPTIONS="suppressions=$PWD/tests/fuzz/lsan.supp"
+fuzz_corpus=$(mktemp -d)
+trap 'rm -rf "$fuzz_corpus"' EXIT
+# fuzz TARGET ARGS...: quiet when it passes, the whole report when it fails.
+fuzz() {
+  local log="$fuzz_corpus/$1.log"
+  if "build-fuzz/bin/$1" "${@:2}" >"$log" 2>&1; then
+    echo "$1: $(grep -m1 '^Done' "$log")"
+  else
+    cat "$log"
+    echo "fuzz: $1 failed" >&2
+    return 1
+  fi
+}
+mkdir "$fuzz_corpus/script" "$fuzz_corpus/calls"
+fuzz fuzz_script_parser -runs=2000 -seed=1 "$fuzz_corpus/script" tests/fuzz/corpus/script
+fuzz fuzz_call_stream -runs=2000 -seed=1 -timeout=60 "$fuzz_corpus/calls"

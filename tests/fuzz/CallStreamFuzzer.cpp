@@ -1,0 +1,314 @@
+// Any bytes as a stream of IDocument calls with any arguments, made on an
+// Orvel object created through the COM runtime and the registered modules of
+// this build, in a private folder: nothing may crash, hang, leak or trip a
+// sanitizer. File names are drawn from the folder's own files (or made of
+// plain letters) so that the calls read and write nowhere else.
+//
+// ORVEL_FUZZ_KEEP=<folder> keeps every deck the calls saved there, for the
+// package validator.
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "com/ComRuntime.h"
+#include "com/ComString.h"
+#include "document/DocumentTypeLib.h"
+#include "document/IDocument.h"
+#include "registry/RegisterDynamic.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using doctypelib::ParamKind;
+
+fs::path baseDir;
+fs::path workDir;
+fs::path keepDir;
+std::set<fs::path> fixtureFiles;
+unsigned keptDecks = 0;
+
+const char dotGif[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00,"
+                      "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;";
+
+void writeFile(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+[[noreturn]] void setupFailed(const std::string& why)
+{
+    std::fprintf(stderr, "fuzz set-up: %s\n", why.c_str());
+    std::exit(1);
+}
+
+// Reads the input as a sequence of choices; past its end every choice is 0.
+class Choices {
+public:
+    Choices(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool done() const { return pos_ >= size_; }
+    std::uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+    std::uint16_t word() { return static_cast<std::uint16_t>(byte() | byte() << 8); }
+    std::string bytes(std::size_t n)
+    {
+        n = std::min(n, size_ - std::min(pos_, size_));
+        std::string s(reinterpret_cast<const char*>(data_ + pos_), n);
+        pos_ += n;
+        return s;
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t pos_ = 0;
+};
+
+const std::vector<std::string> fileNames = {
+    "out.pptx", "Second.PPTX", "out", "name.", "sub/out.pptx", "pic.gif", "pic.jpg", "bad.gif", "notes.txt",
+    "deck.ppt", "design.potx", "missing.gif", "logo.gif", "LOGO.GIF", "", "https://example.com/x", "mailto:a@b.c",
+    "empty.txt", "long.txt", "out.pptx",
+};
+
+std::string fileName(Choices& in)
+{
+    std::uint8_t pick = in.byte();
+    if (pick < 0xC0) return fileNames[pick % fileNames.size()];
+    // A new name of plain letters in the folder.
+    std::string name;
+    for (char c : in.bytes(in.byte() % 12))
+        if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) name += c;
+    static const char* extensions[] = {".pptx", ".ppt", ".gif", ".txt", ""};
+    return "f" + name + extensions[in.byte() % 5];
+}
+
+const std::vector<std::string> texts = {
+    "", "Hello", "two\nlines", "\r", "tab\tand \"quotes\"", "<a href=\"https://example.com/\">web</a> after",
+    "<a href=\"Slide 2\">slide</a>", "<a href=\"#GUID 12\">guid</a><a href=\"x\">second</a>", "<a href=\"broken",
+    "<a href=>x</a>", "Slide 3", "Slide x", "slide 3", "Normal", "List Bullet", "Heading 1", "Heading 6",
+    "Arial", "Courier New", "No Such Font", "startNote", "endNote", "StartNote",
+    "\xc3\xa9t\xc3\xa9 \xe2\x82\xac \xf0\x9f\x98\x80", "\xff\xfe invalid \xc3", std::string(3000, 'w'),
+    std::string(200, '\n'),
+};
+
+std::string text(Choices& in)
+{
+    std::uint8_t pick = in.byte();
+    if (pick < 0x80) return texts[pick % texts.size()];
+    return in.bytes(in.byte());
+}
+
+std::int32_t number(Choices& in, bool wide)
+{
+    static const std::int32_t interesting[] = {0, 1, 2, 3, 4, 5, 8, 10, 12, 16, 20, 26, -1, 255, 400, 32767, -32768};
+    std::uint8_t pick = in.byte();
+    if (pick < 0xA0) return interesting[pick % std::size(interesting)];
+    if (!wide) return static_cast<std::int16_t>(in.word());
+    return static_cast<std::int32_t>(in.word() | static_cast<std::uint32_t>(in.word()) << 16);
+}
+
+// overrideRegistry only with settings that keep the calls inside the folder.
+void overrideArguments(Choices& in, std::vector<com::BStr>& args)
+{
+    static const std::array<std::array<const char*, 3>, 7> settings = {{
+        {"PowerPoint", "PptTemplateName", "design.potx"},
+        {"PowerPoint", "PptTemplateName", "missing.potx"},
+        {"PowerPoint", "PptTemplateName", ""},
+        {"PowerPoint", "PptTemplateName", "bad.gif"},
+        {"Log", "LogName", "other.log"},
+        {"PowerPoint", "ClosePauseMs", "0"},
+        {"Unknown", "Name", "value"},
+    }};
+    const auto& s = settings[in.byte() % settings.size()];
+    for (const char* t : s) args.emplace_back(std::string_view(t));
+}
+
+// Makes one call chosen by the input; false when the stream is exhausted.
+void makeCall(IDocument& doc, Choices& in)
+{
+    const doctypelib::MethodInfo& method = doctypelib::methods()[in.byte() % doctypelib::methods().size()];
+    std::string_view name = method.name;
+    if (name == "showLast") return;  // would start the desktop's viewer
+    std::vector<com::BStr> textArgs;
+    if (name == "overrideRegistry") overrideArguments(in, textArgs);
+    std::array<std::int32_t, 4> numbers{};
+    std::array<com::BStr, 4> outs;
+    bool isFile = name == "create" || name == "insertImage" || name == "insertFile" || name == "startFile" ||
+                  name == "pushDirectory";
+    for (std::size_t i = 0; i < method.params.size(); ++i) {
+        switch (method.params[i].kind) {
+        case ParamKind::BstrIn:
+            if (name != "overrideRegistry")
+                textArgs.emplace_back(isFile && i == 0 ? fileName(in) : text(in));
+            break;
+        case ParamKind::ShortIn: numbers[i] = number(in, false); break;
+        case ParamKind::LongIn: numbers[i] = number(in, true); break;
+        case ParamKind::BoolIn: numbers[i] = in.byte() % 3 == 0 ? 0 : in.byte(); break;
+        case ParamKind::BstrOut: break;
+        }
+    }
+    auto t = [&](std::size_t i) { return textArgs.at(i).get(); };
+    auto s = [&](std::size_t i) { return static_cast<SHORT>(numbers[i]); };
+    try {
+        switch (method.dispid) {
+        case 1: doc.create(t(0)); break;
+        case 2: doc.close(); break;
+        case 3: doc.insertText(t(0)); break;
+        case 4: doc.insertEndl(); break;
+        case 5: doc.insertDiagram(numbers[0], s(1), s(2)); break;
+        case 6: doc.insertPageBreak(); break;
+        case 7: doc.insertField(s(0)); break;
+        case 8: doc.startHeader(); break;
+        case 9: doc.endHeader(); break;
+        case 10: doc.startFooter(); break;
+        case 11: doc.endFooter(); break;
+        case 12: doc.setStyle(t(0)); break;
+        case 13: doc.setFontName(t(0)); break;
+        case 14: doc.setOption(t(0), t(1)); break;
+        case 15: doc.trace(s(0)); break;
+        case 16: doc.getPropPages(outs[0].put()); break;
+        case 17: doc.start(); break;
+        case 18: doc.stop(); break;
+        case 20: doc.setFontSize(s(0)); break;
+        case 21: doc.setFontAttribute(s(0), numbers[1]); break;
+        case 22: doc.setTextAlign(s(0)); break;
+        case 23: doc.insertFile(t(0), s(1)); break;
+        case 24: doc.getDocType(outs[0].put()); break;
+        case 25: doc.overrideRegistry(t(0), t(1), t(2), s(3) == 0 ? 1 : s(3)); break;
+        case 26: doc.insertTOC(); break;
+        case 27: doc.startTable(); break;
+        case 28: doc.endTable(); break;
+        case 29: doc.addCell(); break;
+        case 30: doc.addRow(); break;
+        case 31: doc.insertMark(numbers[0], numbers[1]); break;
+        case 32: doc.startTOCEntry(); break;
+        case 33: doc.endTOCEntry(); break;
+        case 34: doc.insertImage(t(0), t(1)); break;
+        case 35: doc.setOrientation(s(0)); break;
+        case 36: doc.setTableRowHeight(numbers[0]); break;
+        case 37: doc.insertTag(t(0)); break;
+        case 38: doc.insertXref(t(0), t(1)); break;
+        case 39: doc.startFile(t(0)); break;
+        case 40: doc.insertLocate(); break;
+        case 41: doc.pushDirectory(t(0)); break;
+        case 42: doc.popDirectory(); break;
+        default: break;
+        }
+    } catch (const std::exception&) {
+        // KestException and ComError are how calls fail: the stream goes on.
+    }
+}
+
+// Keeps (or removes) what the calls left in the folder.
+void collectOutputs()
+{
+    std::vector<fs::path> made;
+    for (const auto& entry : fs::recursive_directory_iterator(workDir))
+        if (!fixtureFiles.contains(entry.path())) made.push_back(entry.path());
+    for (const fs::path& p : made) {
+        std::error_code ec;
+        if (!fs::exists(p, ec)) continue;
+        std::string ext = p.extension().string();
+        bool deck = fs::is_regular_file(p, ec) && (ext == ".pptx" || ext == ".ppt" || ext == ".PPTX" || ext == "");
+        if (deck && !keepDir.empty() && fs::file_size(p, ec) > 0) {
+            fs::copy_file(p, keepDir / ("deck-" + std::to_string(++keptDecks) + ".pptx"),
+                          fs::copy_options::overwrite_existing, ec);
+        }
+        fs::remove_all(p, ec);
+    }
+}
+
+void makeFixtures()
+{
+    writeFile(workDir / "pic.gif", std::string(dotGif, sizeof dotGif - 1));
+    writeFile(workDir / "pic.jpg", std::string(dotGif, sizeof dotGif - 1));  // a GIF under another name
+    writeFile(workDir / "bad.gif", "not a picture at all");
+    writeFile(workDir / "notes.txt", "first line\nsecond line\n\nlast line without a line end");
+    writeFile(workDir / "empty.txt", "");
+    std::string longLines;
+    for (int i = 0; i < 60; ++i) longLines += std::string(2500, static_cast<char>('a' + i % 26)) + "\n";
+    writeFile(workDir / "long.txt", longLines);
+    fs::create_directories(workDir / "pix");
+    writeFile(workDir / "pix" / "logo.gif", std::string(dotGif, sizeof dotGif - 1));
+}
+
+// A deck to embed and to use as a design template, written by the object itself.
+void makeDecks()
+{
+    ComPtr<IDocument> doc = com::createInstance<IDocument>("Orvel.Orvel");
+    if (!doc) setupFailed("cannot create Orvel.Orvel: " + com::lastErrorDescription());
+    try {
+        com::BStr group("PowerPoint"), name("ClosePauseMs"), zero("0"), file("deck.ppt"), hello("Embedded deck");
+        doc->overrideRegistry(group.get(), name.get(), zero.get(), 1);
+        doc->start();
+        doc->create(file.get());
+        doc->insertText(hello.get());
+        doc->close();
+        doc->stop();
+    } catch (const std::exception& e) {
+        setupFailed(std::string("cannot write the fixture deck: ") + e.what());
+    }
+    fs::copy_file(workDir / "deck.ppt", workDir / "design.potx");
+}
+
+bool registerModule(const char* file)
+{
+    std::string path = std::string(ORVEL_LIB_DIR) + "/" + file;
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    auto entry = module ? reinterpret_cast<HRESULT (*)()>(dlsym(module, "DllRegisterServer")) : nullptr;
+    return entry && entry() == S_OK;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    char pattern[] = "/tmp/orvel-fuzz-XXXXXX";
+    if (!mkdtemp(pattern)) setupFailed("no temporary folder");
+    baseDir = pattern;
+    fs::path base = baseDir;
+    workDir = base / "work";
+    std::atexit([] {
+        std::error_code ec;
+        fs::remove_all(baseDir, ec);
+    });
+    fs::create_directories(workDir);
+    setenv("ORVEL_REGISTRY", (base / "registry.db").c_str(), 1);
+    if (const char* keep = std::getenv("ORVEL_FUZZ_KEEP")) {
+        keepDir = keep;
+        fs::create_directories(keepDir);
+    }
+    if (chdir(workDir.c_str()) != 0) setupFailed("cannot enter " + workDir.string());
+    for (const char* module : {"liborvelcom.so", "libpowerpoint.so", "liborvelword.so"})
+        if (!registerModule(module)) setupFailed(std::string("cannot register ") + module);
+    RegisterDynamic settings;
+    settings.write("Settings", "InstallDir", RegEntry("Settings", "InstallDir", KestString(workDir.c_str()), RegEntry::Text),
+                   false);
+    settings.write("PowerPoint", "ClosePauseMs", RegEntry("PowerPoint", "ClosePauseMs", "0", RegEntry::Text), false);
+    makeFixtures();
+    makeDecks();
+    for (const auto& entry : fs::recursive_directory_iterator(workDir)) fixtureFiles.insert(entry.path());
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    {
+        ComPtr<IDocument> doc = com::createInstance<IDocument>("Orvel.Orvel");
+        if (!doc) std::abort();
+        com::BStr log("Log"), logName("LogName"), traceFile("trace.log");
+        doc->overrideRegistry(log.get(), logName.get(), traceFile.get(), 1);
+        Choices in(data, size);
+        for (int calls = 0; calls < 200 && !in.done(); ++calls) makeCall(*doc.get(), in);
+        // Releasing the object closes, saves and quits what is still open.
+    }
+    collectOutputs();
+    return 0;
+}
