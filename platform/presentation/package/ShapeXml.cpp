@@ -299,7 +299,8 @@ void writeFooterPlaceholders(XmlWriter& xml, const HeaderFooterSet& set, const s
         xml.empty("a:bodyPr");
         xml.empty("a:lstStyle");
         xml.start("a:p");
-        const CharFormat plain{};
+        CharFormat plain;
+        plain.size = 12.0f;  // footers are small print
         auto field = [&](const char* type, const std::u16string& text) {
             xml.start("a:fld");
             xml.attr("id", "{5C1B9E62-7A44-4E0B-9D3B-2F6A1C0E8D7" + std::to_string(item.index % 10) + "}");
