@@ -299,6 +299,12 @@ void writeFooterPlaceholders(XmlWriter& xml, const HeaderFooterSet& set, const s
         xml.empty("a:bodyPr");
         xml.empty("a:lstStyle");
         xml.start("a:p");
+        // As PowerPoint places them: the footer centred, the number flush right.
+        if (item.type != PlaceholderType::Date) {
+            xml.start("a:pPr");
+            xml.attr("algn", item.type == PlaceholderType::Footer ? "ctr" : "r");
+            xml.end("a:pPr");
+        }
         CharFormat plain;
         plain.size = 12.0f;  // footers are small print
         auto field = [&](const char* type, const std::u16string& text) {
