@@ -147,12 +147,24 @@ TEST_F(RenderTest, DeckBuiltLikeTheGeneratorShowsItsTextWhereItWasPlaced)
             EXPECT_NEAR((heading->xMin + heading->xMax) / 2, 375.0, 3.0);  // centred in the body box
         }
     }
-    // Notes are on the notes slides.
+    // Notes are on the notes slides, and LibreOffice shows them on the notes
+    // pages it exports after the slides.
     auto parts = deck::readParts(deckPath);
     for (int n = 1; n <= 3; ++n) {
         auto notes = deck::paragraphs(parts["ppt/notesSlides/notesSlide" + std::to_string(n) + ".xml"]);
         EXPECT_NE(std::find(notes.begin(), notes.end(), "NotesFor" + std::to_string(n)), notes.end());
     }
+    const fs::path notesDir = dir / "notes";
+    const std::string exportNotes =
+        "soffice -env:UserInstallation=file://" + (dir / "profile").string() +
+        " --headless --convert-to 'pdf:impress_pdf_Export:{\"ExportNotesPages\":{\"type\":\"boolean\",\"value\":\"true\"}}'"
+        " --outdir " + testenv::shellQuote(notesDir.string()) + " " + testenv::shellQuote(deckPath.string());
+    testenv::runCommand(exportNotes);
+    const fs::path notesPdf = notesDir / "generated.pdf";
+    ASSERT_TRUE(fs::exists(notesPdf));
+    EXPECT_EQ(testenv::pdfPageCount(notesPdf), 6);
+    const std::string notesText = testenv::pdfText(notesPdf);
+    for (int n = 1; n <= 3; ++n) EXPECT_NE(notesText.find("NotesFor" + std::to_string(n)), std::string::npos);
     // The jump on slide 2 lands on slide 3: LibreOffice exports it as a link
     // annotation on page 2 whose destination is page 3.
     const std::string pdfBytes = testenv::readFile(pdf);
