@@ -13,7 +13,7 @@ namespace ppt {
 
 // A text range: the frame's whole text (following appends), or a fixed
 // stretch of 1-based start and length.
-struct RangeSpec {
+struct RangeExtent {
     bool whole = true;
     int start = 1;
     int length = 0;
@@ -26,7 +26,7 @@ struct LinkHost {
     std::shared_ptr<ShapeTree> tree;
     std::shared_ptr<ShapeModel> shape;
     bool onText = false;
-    RangeSpec range;
+    RangeExtent range;
 };
 
 ComPtr<PowerPoint::Presentations> makePresentations(const Context& context);
@@ -42,12 +42,12 @@ ComPtr<PowerPoint::Shape> makeShape(const Context& context, std::shared_ptr<Shap
 ComPtr<PowerPoint::TextFrame> makeTextFrame(const Context& context, std::shared_ptr<ShapeTree> tree,
                                             std::shared_ptr<ShapeModel> shape);
 ComPtr<PowerPoint::TextRange> makeTextRange(const Context& context, std::shared_ptr<ShapeTree> tree,
-                                            std::shared_ptr<ShapeModel> shape, RangeSpec range);
-ComPtr<PowerPoint::Font> makeFont(const Context& context, std::shared_ptr<ShapeModel> shape, RangeSpec range);
+                                            std::shared_ptr<ShapeModel> shape, RangeExtent range);
+ComPtr<PowerPoint::Font> makeFont(const Context& context, std::shared_ptr<ShapeModel> shape, RangeExtent range);
 ComPtr<PowerPoint::ParagraphFormat> makeParagraphFormat(const Context& context, std::shared_ptr<ShapeModel> shape,
-                                                        RangeSpec range);
+                                                        RangeExtent range);
 ComPtr<PowerPoint::BulletFormat> makeBulletFormat(const Context& context, std::shared_ptr<ShapeModel> shape,
-                                                  RangeSpec range);
+                                                  RangeExtent range);
 ComPtr<PowerPoint::ActionSettings> makeActionSettings(const Context& context, LinkHost host);
 ComPtr<PowerPoint::HeadersFooters> makeHeadersFooters(const Context& context, std::shared_ptr<HeaderFooterSet> set);
 

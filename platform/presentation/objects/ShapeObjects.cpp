@@ -38,7 +38,7 @@ public:
     ComPtr<TextRange> GetTextRange() override
     {
         check();
-        return makeTextRange(context(), tree_, shape_, RangeSpec{});
+        return makeTextRange(context(), tree_, shape_, RangeExtent{});
     }
 
     PpAutoSize GetAutoSize() override

@@ -13,7 +13,7 @@
 
 namespace ppt {
 
-std::pair<int, int> RangeSpec::resolve(const TextBody& body) const
+std::pair<int, int> RangeExtent::resolve(const TextBody& body) const
 {
     const int length = body.length();
     if (whole) return {0, length};
@@ -41,10 +41,10 @@ auto uniformValue(const Map& map, int from, int to, Get get) -> std::optional<de
 }
 
 // The paragraphs a range touches, [first, last) (last may be kEnd).
-std::pair<int, int> paragraphSpan(const TextBody& body, const RangeSpec& spec)
+std::pair<int, int> paragraphSpan(const TextBody& body, const RangeExtent& extent)
 {
-    if (spec.whole) return {0, TextBody::kEnd};
-    auto [from, to] = spec.resolve(body);
+    if (extent.whole) return {0, TextBody::kEnd};
+    auto [from, to] = extent.resolve(body);
     const int first = body.paragraphAt(from);
     const int last = to > from ? body.paragraphAt(to - 1) : first;
     return {first, last + 1};
@@ -52,18 +52,18 @@ std::pair<int, int> paragraphSpan(const TextBody& body, const RangeSpec& spec)
 
 class RangeView {
 protected:
-    RangeView(std::shared_ptr<ShapeModel> shape, RangeSpec range) : shape_(std::move(shape)), range_(range) {}
+    RangeView(std::shared_ptr<ShapeModel> shape, RangeExtent range) : shape_(std::move(shape)), range_(range) {}
     TextBody& body() const { return *shape_->text; }
     std::pair<int, int> span() const { return range_.resolve(body()); }
 
     std::shared_ptr<ShapeModel> shape_;
-    RangeSpec range_;
+    RangeExtent range_;
 };
 
 class FontObject final : public ObjectBase<Font>, RangeView {
 public:
     using InterfaceType = Font;
-    FontObject(Context context, std::shared_ptr<ShapeModel> shape, RangeSpec range)
+    FontObject(Context context, std::shared_ptr<ShapeModel> shape, RangeExtent range)
         : ObjectBase(std::move(context)), RangeView(std::move(shape), range)
     {
     }
@@ -144,7 +144,7 @@ private:
 class BulletFormatObject final : public ObjectBase<BulletFormat>, RangeView {
 public:
     using InterfaceType = BulletFormat;
-    BulletFormatObject(Context context, std::shared_ptr<ShapeModel> shape, RangeSpec range)
+    BulletFormatObject(Context context, std::shared_ptr<ShapeModel> shape, RangeExtent range)
         : ObjectBase(std::move(context)), RangeView(std::move(shape), range)
     {
     }
@@ -169,7 +169,7 @@ public:
 class ParagraphFormatObject final : public ObjectBase<ParagraphFormat>, RangeView {
 public:
     using InterfaceType = ParagraphFormat;
-    ParagraphFormatObject(Context context, std::shared_ptr<ShapeModel> shape, RangeSpec range)
+    ParagraphFormatObject(Context context, std::shared_ptr<ShapeModel> shape, RangeExtent range)
         : ObjectBase(std::move(context)), RangeView(std::move(shape), range)
     {
     }
@@ -204,7 +204,7 @@ class TextRangeObject final : public ObjectBase<TextRange>, RangeView {
 public:
     using InterfaceType = TextRange;
     TextRangeObject(Context context, std::shared_ptr<ShapeTree> tree, std::shared_ptr<ShapeModel> shape,
-                    RangeSpec range)
+                    RangeExtent range)
         : ObjectBase(std::move(context)), RangeView(std::move(shape), range), tree_(std::move(tree))
     {
     }
@@ -237,7 +237,7 @@ public:
             com::throwComError(E_OUTOFMEMORY, "TextRange.InsertAfter : the text would be too long for one frame.");
         const int at = span().second;
         b.insert(at, text);
-        return sub(RangeSpec{false, at + 1, static_cast<int>(text.size())});
+        return sub(RangeExtent{false, at + 1, static_cast<int>(text.size())});
     }
 
     ComPtr<TextRange> Characters(int start, int length) override
@@ -248,10 +248,10 @@ public:
                                                  std::to_string(length) + " is not a valid range.");
         auto [from, to] = span();
         const int size = to - from;
-        if (start == size + 1) return sub(RangeSpec{false, to + 1, 0});  // the insertion point after the range
+        if (start == size + 1) return sub(RangeExtent{false, to + 1, 0});  // the insertion point after the range
         if (start > size) start = std::max(size, 1);  // a start past the end lands on the last character
         const int count = std::min(length, std::max(0, size - start + 1));
-        return sub(RangeSpec{false, from + start, count});
+        return sub(RangeExtent{false, from + start, count});
     }
 
     ComPtr<TextRange> Paragraphs(int start, int length) override
@@ -264,14 +264,14 @@ public:
         auto [from, to] = span();
         const int first = b.paragraphAt(from);
         const int last = to > from ? b.paragraphAt(to - 1) : first;
-        if (start > last - first + 1) return sub(RangeSpec{false, to + 1, 0});
+        if (start > last - first + 1) return sub(RangeExtent{false, to + 1, 0});
         const int p0 = first + start - 1;
-        if (length == 0) return sub(RangeSpec{false, b.paragraphStart(p0) + 1, 0});
+        if (length == 0) return sub(RangeExtent{false, b.paragraphStart(p0) + 1, 0});
         const int p1 = std::min(last, p0 + length - 1);
         // A paragraph includes its paragraph end.
         const int end = p1 + 1 < b.paragraphCount() ? b.paragraphEnd(p1) + 1 : b.length();
         const int begin = b.paragraphStart(p0);
-        return sub(RangeSpec{false, begin + 1, end - begin});
+        return sub(RangeExtent{false, begin + 1, end - begin});
     }
 
     ComPtr<Font> GetFont() override
@@ -300,7 +300,7 @@ public:
     }
 
 private:
-    ComPtr<TextRange> sub(RangeSpec spec) { return makeObject<TextRangeObject>(context(), tree_, shape_, spec); }
+    ComPtr<TextRange> sub(RangeExtent extent) { return makeObject<TextRangeObject>(context(), tree_, shape_, extent); }
 
     std::shared_ptr<ShapeTree> tree_;
 };
@@ -308,20 +308,20 @@ private:
 }  // namespace
 
 ComPtr<TextRange> makeTextRange(const Context& context, std::shared_ptr<ShapeTree> tree,
-                                std::shared_ptr<ShapeModel> shape, RangeSpec range)
+                                std::shared_ptr<ShapeModel> shape, RangeExtent range)
 {
     return makeObject<TextRangeObject>(context, std::move(tree), std::move(shape), range);
 }
-ComPtr<Font> makeFont(const Context& context, std::shared_ptr<ShapeModel> shape, RangeSpec range)
+ComPtr<Font> makeFont(const Context& context, std::shared_ptr<ShapeModel> shape, RangeExtent range)
 {
     return makeObject<FontObject>(context, std::move(shape), range);
 }
 ComPtr<ParagraphFormat> makeParagraphFormat(const Context& context, std::shared_ptr<ShapeModel> shape,
-                                            RangeSpec range)
+                                            RangeExtent range)
 {
     return makeObject<ParagraphFormatObject>(context, std::move(shape), range);
 }
-ComPtr<BulletFormat> makeBulletFormat(const Context& context, std::shared_ptr<ShapeModel> shape, RangeSpec range)
+ComPtr<BulletFormat> makeBulletFormat(const Context& context, std::shared_ptr<ShapeModel> shape, RangeExtent range)
 {
     return makeObject<BulletFormatObject>(context, std::move(shape), range);
 }
