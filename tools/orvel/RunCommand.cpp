@@ -56,9 +56,12 @@ struct Options {
     bool keepGoing = false;
 };
 
+// A script read and checked; its statements are read again one by one as
+// they run, so that a long script is not held twice in memory.
 struct LoadedScript {
     std::string name;
-    std::vector<orvel_script::Statement> statements;
+    std::string text;
+    std::size_t statements = 0;
 };
 
 bool readScript(const std::string& name, std::string& text)
@@ -148,11 +151,15 @@ bool loadScripts(const Options& options, std::vector<LoadedScript>& loaded)
             ok = false;
             continue;
         }
-        orvel_script::ParseResult parsed = orvel_script::parse(text);
-        for (const auto& e : parsed.errors)
+        std::size_t count = 0;
+        auto errors = orvel_script::parseEach(text, [&](orvel_script::Statement&) {
+            ++count;
+            return true;
+        });
+        for (const auto& e : errors)
             std::fprintf(stderr, "%s:%d: parse error: %s\n", name.c_str(), e.line, e.message.c_str());
-        ok = ok && parsed.ok();
-        loaded.push_back({name, std::move(parsed.statements)});
+        ok = ok && errors.empty();
+        loaded.push_back({name, std::move(text), count});
     }
     return ok;
 }
@@ -185,13 +192,14 @@ bool prepare(IDocument& document, const Options& options)
 bool runScripts(IDocument& document, const std::vector<LoadedScript>& scripts, bool keepGoing)
 {
     std::size_t total = 0;
-    for (const auto& s : scripts) total += s.statements.size();
+    for (const auto& s : scripts) total += s.statements;
     ProgressBar progress(stderr, total);
     std::size_t done = 0;
     bool ok = true;
     std::vector<std::string> results;
     for (const LoadedScript& script : scripts) {
-        for (const orvel_script::Statement& statement : script.statements) {
+        bool goOn = true;
+        orvel_script::parseEach(script.text, [&](const orvel_script::Statement& statement) {
             std::string failure;
             results.clear();
             try {
@@ -209,10 +217,12 @@ bool runScripts(IDocument& document, const std::vector<LoadedScript>& scripts, b
                 progress.clear();
                 std::fprintf(stderr, "%s:%d: %s\n", script.name.c_str(), statement.line, failure.c_str());
                 ok = false;
-                if (!keepGoing) return false;
+                goOn = keepGoing;
             }
             progress.update(++done);
-        }
+            return goOn;
+        });
+        if (!goOn) break;
     }
     return ok;
 }

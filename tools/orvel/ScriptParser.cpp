@@ -238,12 +238,15 @@ std::vector<Argument> parseArguments(std::string_view region, const MethodInfo& 
 
 class Parser {
 public:
-    Parser(std::string_view script, std::size_t maxErrors) : script_(script), lines_(script), maxErrors_(maxErrors) {}
+    Parser(std::string_view script, const StatementSink& take, std::size_t maxErrors)
+        : script_(script), lines_(script), take_(take), maxErrors_(maxErrors)
+    {
+    }
 
-    ParseResult run()
+    std::vector<ParseError> run()
     {
         std::size_t line = 0;
-        while (line < lines_.count() && result_.errors.size() < maxErrors_) {
+        while (line < lines_.count() && errors_.size() < maxErrors_ && !stopped_) {
             std::string_view text = lines_.text(line);
             std::string_view trimmed = trimBlanks(text);
             if (trimmed.empty() || trimmed.starts_with('#') || trimmed.starts_with(logLinePrefix)) {
@@ -263,7 +266,7 @@ public:
                 line = nextStatementLine(line + 1);
             }
         }
-        return std::move(result_);
+        return std::move(errors_);
     }
 
 private:
@@ -317,7 +320,7 @@ private:
         } else {
             s.args = parseArguments(region, *method);
         }
-        result_.statements.push_back(std::move(s));
+        stopped_ = !take_(s);
         return lastLine + 1;
     }
 
@@ -330,20 +333,35 @@ private:
 
     void fail(std::size_t line, std::string message)
     {
-        result_.errors.push_back(ParseError{static_cast<int>(line) + 1, std::move(message)});
+        errors_.push_back(ParseError{static_cast<int>(line) + 1, std::move(message)});
     }
 
     std::string_view script_;
     Lines lines_;
+    const StatementSink& take_;
     std::size_t maxErrors_;
-    ParseResult result_;
+    std::vector<ParseError> errors_;
+    bool stopped_ = false;
 };
 
 }  // namespace
 
+std::vector<ParseError> parseEach(std::string_view script, const StatementSink& take, std::size_t maxErrors)
+{
+    return Parser(script, take, maxErrors == 0 ? 1 : maxErrors).run();
+}
+
 ParseResult parse(std::string_view script, std::size_t maxErrors)
 {
-    return Parser(script, maxErrors == 0 ? 1 : maxErrors).run();
+    ParseResult result;
+    result.errors = parseEach(
+        script,
+        [&](Statement& s) {
+            result.statements.push_back(std::move(s));
+            return true;
+        },
+        maxErrors);
+    return result;
 }
 
 std::string format(const Statement& statement)
