@@ -68,6 +68,8 @@ TEST_F(TextRangeTest, ParagraphsIncludeTheirParagraphEnd)
     EXPECT_EQ(range->Paragraphs(3, 1)->GetText(), u"three");
     EXPECT_EQ(range->Paragraphs(2, 9)->GetText(), u"two\rthree");
     EXPECT_EQ(range->Paragraphs(4, 1)->GetLength(), 0);
+    EXPECT_EQ(range->Paragraphs(2, 0x7fffffff)->GetText(), u"two\rthree");
+    EXPECT_EQ(range->Characters(0x7fffffff, 0x7fffffff)->GetText(), u"e");
 }
 
 TEST_F(TextRangeTest, InsertAfterASubRangeInsertsInTheMiddle)

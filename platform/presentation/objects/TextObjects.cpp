@@ -267,7 +267,7 @@ public:
         if (start > last - first + 1) return sub(RangeExtent{false, to + 1, 0});
         const int p0 = first + start - 1;
         if (length == 0) return sub(RangeExtent{false, b.paragraphStart(p0) + 1, 0});
-        const int p1 = std::min(last, p0 + length - 1);
+        const int p1 = static_cast<int>(std::min<long long>(last, static_cast<long long>(p0) + length - 1));
         // A paragraph includes its paragraph end.
         const int end = p1 + 1 < b.paragraphCount() ? b.paragraphEnd(p1) + 1 : b.length();
         const int begin = b.paragraphStart(p0);
