@@ -10,12 +10,18 @@ std::string orvelProgram()
     return std::string(ORVEL_BIN_DIR) + "/orvel";
 }
 
+std::string leakSuppressions()
+{
+    return "LSAN_OPTIONS=suppressions=" + testenv::shellQuote(std::string(ORVEL_SOURCE_DIR) + "/tests/tools/lsan.supp");
+}
+
 Run orvel(const std::string& args, const std::filesystem::path& dir, const std::string& input)
 {
     testenv::TempDir io;
     testenv::writeFile(io / "in", input);
     using testenv::shellQuote;
-    std::string command = "cd " + shellQuote(dir.string()) + " && " + shellQuote(orvelProgram()) + " " + args + " <" +
+    std::string command = "cd " + shellQuote(dir.string()) + " && " + leakSuppressions() + " " +
+                          shellQuote(orvelProgram()) + " " + args + " <" +
                           shellQuote((io / "in").string()) + " >" + shellQuote((io / "out").string()) + " 2>" +
                           shellQuote((io / "err").string());
     Run run;

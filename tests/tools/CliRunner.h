@@ -14,6 +14,9 @@ struct Run {
 };
 
 std::string orvelProgram();
+// "LSAN_OPTIONS=..." for a command line: what LeakSanitizer excuses in the
+// program (the system's font library), when the build has it.
+std::string leakSuppressions();
 // Runs `orvel ARGS` (ARGS is a shell command line fragment) with `dir` as the
 // current folder, feeding `input` on standard input.
 Run orvel(const std::string& args, const std::filesystem::path& dir, const std::string& input = "");

@@ -269,7 +269,9 @@ TEST_F(Cli, ShowsAProgressBarOnATerminalOnly)
     // `script` gives the program a terminal.
     auto onTerminal = testenv::runCommand("cd " + testenv::shellQuote(dir.path().string()) +
                                           " && script -qec " +
-                                          testenv::shellQuote(clitest::orvelProgram() + " run long.orvel") + " /dev/null");
+                                          testenv::shellQuote(clitest::leakSuppressions() + " " + clitest::orvelProgram() +
+                                                              " run long.orvel") +
+                                          " /dev/null");
     EXPECT_EQ(onTerminal.status, 0);
     EXPECT_TRUE(contains(onTerminal.output, "3000/3000 calls")) << onTerminal.output;
 }

@@ -2,6 +2,7 @@
 // the example client, whose deck the installed modules write.
 #include <gtest/gtest.h>
 
+#include "CliRunner.h"
 #include "common/PackageCheck.h"
 #include "common/TestEnv.h"
 
@@ -29,12 +30,14 @@ TEST(Install, AClientBuiltAgainstTheInstalledTreeWritesADeck)
     ASSERT_EQ(build.status, 0) << build.output;
 
     // Not registered yet: the client says so.
-    std::string client = "cd " + shellQuote(work.path().string()) + " && ./client deck.pptx";
+    std::string client = "cd " + shellQuote(work.path().string()) + " && " + clitest::leakSuppressions() +
+                         " ./client deck.pptx";
     auto unregistered = testenv::runCommand(client);
     EXPECT_EQ(unregistered.status, 1);
     EXPECT_NE(unregistered.output.find("orvel register"), std::string::npos) << unregistered.output;
 
-    auto reg = testenv::runCommand(shellQuote((prefix / "bin/orvel").string()) + " register");
+    auto reg = testenv::runCommand(clitest::leakSuppressions() + " " + shellQuote((prefix / "bin/orvel").string()) +
+                                   " register");
     ASSERT_EQ(reg.status, 0) << reg.output;
     // The installed modules are the registered ones.
     EXPECT_NE(reg.output.find("registered " + (prefix / "lib/liborvelcom.so").string()), std::string::npos)
