@@ -1,16 +1,14 @@
 #include "package/Relationships.h"
 
-#include <cstring>
 
 namespace ppt {
 
 std::string Relationships::add(const char* type, std::string target, bool external)
 {
-    for (std::size_t i = 0; i < items_.size(); ++i)
-        if (std::strcmp(items_[i].type, type) == 0 && items_[i].target == target && items_[i].external == external)
-            return "rId" + std::to_string(i + 1);
-    items_.push_back({type, std::move(target), external});
-    return "rId" + std::to_string(items_.size());
+    std::string key = std::string(type) + (external ? "\n1\n" : "\n0\n") + target;
+    auto [it, added] = index_.emplace(std::move(key), items_.size());
+    if (added) items_.push_back({type, std::move(target), external});
+    return "rId" + std::to_string(it->second + 1);
 }
 
 void Relationships::write(XmlWriter& xml) const

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "package/XmlWriter.h"
@@ -22,6 +23,7 @@ private:
         bool external;
     };
     std::vector<Item> items_;
+    std::unordered_map<std::string, std::size_t> index_;  // type, target and mode -> position
 };
 
 }  // namespace ppt
