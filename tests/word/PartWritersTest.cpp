@@ -92,9 +92,11 @@ TEST(ContentTypesPart, SameTypesAndRelationshipKindsAsLibreOfficeWrites)
     EXPECT_EQ(contentTypeOf(ours, "Default", "Extension", "png"), contentTypeOf(theirs, "Default", "Extension", "png"));
 
     std::set<std::string> theirKinds;
-    for (const char* rels : {"_rels/.rels", "word/_rels/document.xml.rels"})
-        for (pugi::xml_node r : parse(sample[rels]).child("Relationships").children())
+    for (const char* rels : {"_rels/.rels", "word/_rels/document.xml.rels"}) {
+        auto relationships = parse(sample[rels]);
+        for (pugi::xml_node r : relationships.child("Relationships").children())
             theirKinds.insert(r.attribute("Type").value());
+    }
     for (const char* kind : {reltype::officeDocument, reltype::coreProperties, reltype::extendedProperties,
                              reltype::styles, reltype::settings, reltype::fontTable, reltype::image,
                              reltype::hyperlink})
