@@ -1,5 +1,7 @@
 // The COM module: registration in the registry, creation by ProgID through
 // the COM runtime, one running application per process.
+#include <dlfcn.h>
+
 #include "PptTestSupport.h"
 #include "com/ComRuntime.h"
 #include "common/Modules.h"
@@ -42,6 +44,30 @@ TEST(PowerPointModule, RegistersCreatesTheRunningApplicationAndUnregisters)
     EXPECT_FALSE(registry->keyExists(Hive::ClassesRoot, classKey));
     EXPECT_EQ(com::createInstance<_Application>("PowerPoint.Application", &hr), nullptr);
     EXPECT_TRUE(FAILED(hr));
+}
+
+TEST(PowerPointModule, EntryPointsServeOnlyTheApplicationAndKnowWhenTheyAreIdle)
+{
+    void* module = dlopen((std::string(ORVEL_LIB_DIR) + "/libpowerpoint.so").c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(module, nullptr) << dlerror();
+    auto getClassObject = reinterpret_cast<DllGetClassObjectFn>(dlsym(module, "DllGetClassObject"));
+    auto canUnloadNow = reinterpret_cast<DllCanUnloadNowFn>(dlsym(module, "DllCanUnloadNow"));
+    ASSERT_TRUE(getClassObject && canUnloadNow);
+
+    ComPtr<IClassFactory> factory;
+    EXPECT_EQ(getClassObject(IClassFactory::iid, IClassFactory::iid, factory.putVoid()), CLASS_E_CLASSNOTAVAILABLE);
+    ASSERT_EQ(getClassObject(CLSID_Application, IClassFactory::iid, factory.putVoid()), S_OK);
+    ComPtr<IUnknown> object;
+    EXPECT_EQ(factory->CreateInstance(factory.get(), IUnknown::iid, object.putVoid()), CLASS_E_NOAGGREGATION);
+    ComPtr<_Application> app;
+    ASSERT_EQ(factory->CreateInstance(nullptr, _Application::iid, app.putVoid()), S_OK);
+    factory = nullptr;
+    // The running application keeps the module loaded until it quits.
+    EXPECT_EQ(canUnloadNow(), S_FALSE);
+    app->Quit();
+    app = nullptr;
+    EXPECT_EQ(canUnloadNow(), S_OK);
+    dlclose(module);
 }
 
 }  // namespace
