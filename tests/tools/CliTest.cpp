@@ -80,6 +80,10 @@ TEST_F(Cli, ReadsStandardInputAndPrintsOutTexts)
     auto r = orvel("run -", dir.path(), "orvel->getDocType();\norvel->getPropPages();\n");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "PowerPoint\n{474BDD95-0170-11D3-A6BF-00104B2AEFE1}\n");
+    // A byte order mark and Windows line ends, as editors on Windows save scripts.
+    auto windows = orvel("run -", dir.path(), "\xEF\xBB\xBForvel->getDocType();\r\n# done\r\n");
+    ASSERT_EQ(windows.status, 0) << windows.err;
+    EXPECT_EQ(windows.out, "PowerPoint\n");
 }
 
 TEST_F(Cli, ScriptsThatDoNotParseRunNothingAndNameTheLine)
@@ -165,6 +169,7 @@ TEST_F(Cli, RefusesBadOptionsAndMissingScripts)
     auto missing = orvel("run missing.orvel", dir.path());
     EXPECT_EQ(missing.status, 2);
     EXPECT_TRUE(contains(missing.err, "missing.orvel: cannot read the script")) << missing.err;
+    EXPECT_EQ(orvel("run .", dir.path()).status, 2);  // a folder is no script
     EXPECT_EQ(orvel("register --bogus", dir.path()).status, 2);
     EXPECT_EQ(orvel("show extra", dir.path()).status, 2);
 }

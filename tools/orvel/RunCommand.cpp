@@ -1,6 +1,7 @@
 // orvel run [OPTIONS] SCRIPT... | -: drives one Orvel object with scripts of
 // IDocument calls written as the trace log echoes them.
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -68,14 +69,20 @@ bool readScript(const std::string& name, std::string& text)
 {
     if (name == "-") {
         text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-        return !std::cin.bad();
+        if (std::cin.bad()) return false;
+    } else {
+        std::error_code ec;
+        if (std::filesystem::is_directory(name, ec)) return false;
+        std::ifstream in(name, std::ios::binary);
+        if (!in) return false;
+        std::ostringstream buffer;
+        buffer << in.rdbuf();
+        if (in.bad()) return false;
+        text = std::move(buffer).str();
     }
-    std::ifstream in(name, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    text = std::move(buffer).str();
-    return !in.bad();
+    // Editors on Windows start UTF-8 files with a byte order mark.
+    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
+    return true;
 }
 
 struct Setting {
