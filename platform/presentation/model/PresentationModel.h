@@ -72,6 +72,7 @@ struct PresentationModel {
     int nextSlideId = 256;
     MasterModel master;
     MediaStore media;
+    MediaStore embeddings;  // files embedded by AddOLEObject
     DWORD runningCookie = 0;
     bool savedAsTemplate = false;  // how the last SaveAs wrote it, for Save
     bool embedFonts = false;

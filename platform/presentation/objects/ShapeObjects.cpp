@@ -5,6 +5,7 @@
 
 #include "com/ComError.h"
 #include "com/ComString.h"
+#include "objects/EmbeddedShapes.h"
 #include "objects/ObjectBase.h"
 #include "objects/Objects.h"
 
@@ -215,8 +216,15 @@ public:
                              float left, float top, float width, float height) override
     {
         check();
-        (void)fileName, (void)linkToFile, (void)saveWithDocument, (void)left, (void)top, (void)width, (void)height;
-        com::throwComError(E_NOTIMPL, "Shapes.AddPicture : pictures are not supported yet.");
+        PictureRequest request;
+        request.fileName = fileName;
+        request.linkToFile = triStateArgument(linkToFile, "Shapes.AddPicture LinkToFile");
+        request.saveWithDocument = triStateArgument(saveWithDocument, "Shapes.AddPicture SaveWithDocument");
+        request.box = boxArgument(left, top, width, height);
+        request.naturalWidth = width < 0;
+        request.naturalHeight = height < 0;
+        addPictureShape(*context().presentation, *tree_, request);
+        return makeShape(context(), tree_, tree_->shapes.back());
     }
 
     ComPtr<Shape> AddOLEObject(float left, float top, float width, float height, const std::u16string& className,
@@ -225,9 +233,18 @@ public:
                                MsoTriState link) override
     {
         check();
-        (void)left, (void)top, (void)width, (void)height, (void)className, (void)fileName, (void)displayAsIcon;
-        (void)iconFileName, (void)iconIndex, (void)iconLabel, (void)link;
-        com::throwComError(E_NOTIMPL, "Shapes.AddOLEObject : embedded objects are not supported yet.");
+        OleObjectRequest request;
+        request.className = className;
+        request.fileName = fileName;
+        request.asIcon = triStateArgument(displayAsIcon, "Shapes.AddOLEObject DisplayAsIcon");
+        request.link = triStateArgument(link, "Shapes.AddOLEObject Link");
+        request.iconLabel = iconLabel;
+        (void)iconFileName, (void)iconIndex;  // the icon is drawn, not taken from a program file
+        request.box = boxArgument(left, top, width, height);
+        request.naturalWidth = !(width > 0);
+        request.naturalHeight = !(height > 0);
+        addOleObjectShape(*context().presentation, *tree_, request);
+        return makeShape(context(), tree_, tree_->shapes.back());
     }
 
 private:

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "com/ComString.h"
+#include "package/ObjectParts.h"
 #include "package/OpcNames.h"
 #include "package/Parts.h"
 
@@ -46,6 +47,7 @@ void writeContentTypes(XmlWriter& xml, const PackagePlan& plan)
     xml.attr("xmlns", "http://schemas.openxmlformats.org/package/2006/content-types");
     xml.raw("<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
             "<Default Extension=\"xml\" ContentType=\"application/xml\"/>");
+    writeObjectContentTypes(xml, plan.model);
     override(xml, "/ppt/presentation.xml", plan.options.asTemplate ? opc::typeTemplate : opc::typePresentation);
     override(xml, "/ppt/slideMasters/slideMaster1.xml", opc::typeSlideMaster);
     override(xml, "/ppt/slideLayouts/slideLayout1.xml", opc::typeSlideLayout);

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "package/AtomicFile.h"
+#include "package/ObjectParts.h"
 #include "package/Parts.h"
 #include "package/ZipWriter.h"
 
@@ -81,6 +82,7 @@ void writePackageParts(PresentationModel& model, const SaveOptions& options, Par
                              [&](XmlWriter& xml, Relationships& rels) { writeNotesSlide(xml, slide, number, plan, rels); });
         }
     }
+    writeObjectParts(sink, model);
 }
 
 }  // namespace ppt

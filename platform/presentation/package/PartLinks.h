@@ -37,6 +37,8 @@ public:
     // slidesFolder: how the part reaches ppt/slides ("" from a slide, "../slides/" elsewhere).
     PartLinks(const ShapeTree& tree, Relationships& rels, const SlideDirectory& slides, std::string slidesFolder);
     const Ref& resolve(std::uint32_t link);
+    // The part's relationships, for what its shapes refer to besides links.
+    Relationships& relationships() { return rels_; }
 
 private:
     const ShapeTree& tree_;

@@ -1,5 +1,6 @@
 // Slides and notes slides.
 #include "com/ComString.h"
+#include "package/ObjectParts.h"
 #include "package/OpcNames.h"
 #include "package/Parts.h"
 #include "package/ShapeXml.h"
@@ -29,7 +30,12 @@ void writeSlide(XmlWriter& xml, SlideModel& slide, int number, const PackagePlan
     xml.start("p:cSld");
     xml.start("p:spTree");
     writeTreeGroup(xml);
-    for (auto& shape : slide.shapes.shapes) writeShape(xml, *shape, links);
+    for (auto& shape : slide.shapes.shapes) {
+        if (isObjectShape(*shape))
+            writeObjectShape(xml, *shape, plan.model, links);
+        else
+            writeShape(xml, *shape, links);
+    }
     int nextId = slide.shapes.nextId;
     writeFooterPlaceholders(xml, slide.headersFooters, com::utf8ToUtf16(std::to_string(number)), nextId);
     xml.end("p:spTree");
@@ -49,7 +55,12 @@ void writeNotesSlide(XmlWriter& xml, SlideModel& slide, int number, const Packag
     xml.start("p:cSld");
     xml.start("p:spTree");
     writeTreeGroup(xml);
-    for (auto& shape : notes.shapes.shapes) writeShape(xml, *shape, links);
+    for (auto& shape : notes.shapes.shapes) {
+        if (isObjectShape(*shape))
+            writeObjectShape(xml, *shape, plan.model, links);
+        else
+            writeShape(xml, *shape, links);
+    }
     xml.end("p:spTree");
     xml.end("p:cSld");
     xml.raw("<p:clrMapOvr><a:masterClrMapping/></p:clrMapOvr>");

@@ -1,0 +1,194 @@
+#include "package/ObjectParts.h"
+
+#include <map>
+#include <variant>
+
+#include "package/LinkTargets.h"
+#include "package/OpcNames.h"
+#include "package/ShapeXml.h"
+
+namespace ppt {
+namespace {
+
+constexpr const char* kOleUri = "http://schemas.openxmlformats.org/presentationml/2006/ole";
+
+const char* embeddingStem(const MediaItem& item)
+{
+    if (item.extension == "docx") return "Microsoft_Word_Document";
+    if (item.extension == "pptx") return "Microsoft_PowerPoint_Presentation";
+    return "oleObject";
+}
+
+void writeXfrm(XmlWriter& xml, const char* tag, const Box& box)
+{
+    xml.start(tag);
+    xml.start("a:off");
+    xml.attr("x", emu(box.left));
+    xml.attr("y", emu(box.top));
+    xml.end("a:off");
+    xml.start("a:ext");
+    xml.attr("cx", std::max<std::int64_t>(0, emu(box.width)));
+    xml.attr("cy", std::max<std::int64_t>(0, emu(box.height)));
+    xml.end("a:ext");
+    xml.end(tag);
+}
+
+void writeName(XmlWriter& xml, int id, const std::u16string& name, const ShapeModel* linksOf, PartLinks& links)
+{
+    xml.start("p:cNvPr");
+    xml.attr("id", id);
+    xml.attr("name", name);
+    if (linksOf) {
+        for (auto [link, element] :
+             {std::pair{linksOf->clickLink, "a:hlinkClick"}, std::pair{linksOf->overLink, "a:hlinkHover"}}) {
+            const PartLinks::Ref& ref = links.resolve(link);
+            if (ref.id.empty()) continue;
+            xml.start(element);
+            xml.attr("r:id", ref.id);
+            if (ref.slideJump) xml.attr("action", "ppaction://hlinksldjump");
+            xml.end(element);
+        }
+    }
+    xml.end("p:cNvPr");
+}
+
+std::string relativeToSlide(const std::string& partName) { return "../" + partName.substr(4); }  // drop "ppt/"
+
+// <p:pic>: embedded (r:embed), linked (r:link) or both.
+void writePicture(XmlWriter& xml, int id, const std::u16string& name, const ShapeModel* linksOf, const Box& box,
+                  const std::string& embedId, const std::string& linkId, PartLinks& links)
+{
+    xml.start("p:pic");
+    xml.start("p:nvPicPr");
+    writeName(xml, id, name, linksOf, links);
+    xml.raw("<p:cNvPicPr><a:picLocks noChangeAspect=\"1\"/></p:cNvPicPr><p:nvPr/>");
+    xml.end("p:nvPicPr");
+    xml.start("p:blipFill");
+    xml.start("a:blip");
+    if (!embedId.empty()) xml.attr("r:embed", embedId);
+    if (!linkId.empty()) xml.attr("r:link", linkId);
+    xml.end("a:blip");
+    xml.raw("<a:stretch><a:fillRect/></a:stretch>");
+    xml.end("p:blipFill");
+    xml.start("p:spPr");
+    writeXfrm(xml, "a:xfrm", box);
+    xml.raw("<a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom>");
+    xml.end("p:spPr");
+    xml.end("p:pic");
+}
+
+std::string fileUrl(const std::u16string& path) { return externalLinkTarget(path, u""); }
+
+void writeOleObject(XmlWriter& xml, const ShapeModel& shape, const OleShape& ole, const PresentationModel& model,
+                    PartLinks& links)
+{
+    Relationships& rels = links.relationships();
+    std::string objectId;
+    if (ole.linked) {
+        objectId = rels.add(opc::relOleObject, fileUrl(ole.linkTarget), true);
+    } else {
+        const MediaItem& item = model.embeddings.item(ole.embedding);
+        const bool isPackage = item.extension == "docx" || item.extension == "pptx";
+        objectId = rels.add(isPackage ? opc::relPackage : opc::relOleObject,
+                            relativeToSlide(embeddingPartName(model, ole.embedding)));
+    }
+    const std::string previewId = rels.add(opc::relImage, relativeToSlide(mediaPartName(model, ole.preview)));
+
+    xml.start("p:graphicFrame");
+    xml.start("p:nvGraphicFramePr");
+    writeName(xml, shape.id, shape.name, &shape, links);
+    xml.raw("<p:cNvGraphicFramePr><a:graphicFrameLocks noChangeAspect=\"1\"/></p:cNvGraphicFramePr><p:nvPr/>");
+    xml.end("p:nvGraphicFramePr");
+    writeXfrm(xml, "p:xfrm", shape.box);
+    xml.start("a:graphic");
+    xml.start("a:graphicData");
+    xml.attr("uri", kOleUri);
+    xml.start("p:oleObj");
+    xml.attr("name", shape.name);
+    xml.attr("r:id", objectId);
+    xml.attr("imgW", std::max<std::int64_t>(1, emu(shape.box.width)));
+    xml.attr("imgH", std::max<std::int64_t>(1, emu(shape.box.height)));
+    xml.attr("progId", ole.progId);
+    if (ole.asIcon) xml.attr("showAsIcon", "1");
+    if (ole.linked) {
+        xml.start("p:link");
+        xml.attr("updateAutomatic", "1");
+        xml.end("p:link");
+    } else {
+        xml.empty("p:embed");
+    }
+    writePicture(xml, shape.id + 1, shape.name, nullptr, shape.box, previewId, {}, links);
+    xml.end("p:oleObj");
+    xml.end("a:graphicData");
+    xml.end("a:graphic");
+    xml.end("p:graphicFrame");
+}
+
+void writeBytes(PartSink& sink, const std::string& name, const std::string& bytes)
+{
+    sink.beginEntry(name);
+    sink.write(bytes.data(), bytes.size());
+    sink.endEntry();
+}
+
+}  // namespace
+
+bool isObjectShape(const ShapeModel& shape)
+{
+    return std::holds_alternative<PictureShape>(shape.kind) || std::holds_alternative<OleShape>(shape.kind);
+}
+
+std::string mediaPartName(const PresentationModel& model, std::uint32_t id)
+{
+    return "ppt/media/image" + std::to_string(id) + "." + model.media.item(id).extension;
+}
+
+std::string embeddingPartName(const PresentationModel& model, std::uint32_t id)
+{
+    const MediaItem& item = model.embeddings.item(id);
+    return "ppt/embeddings/" + std::string(embeddingStem(item)) + std::to_string(id) + "." + item.extension;
+}
+
+void writeObjectShape(XmlWriter& xml, const ShapeModel& shape, const PresentationModel& model, PartLinks& links)
+{
+    if (const auto* picture = std::get_if<PictureShape>(&shape.kind)) {
+        Relationships& rels = links.relationships();
+        std::string embedId, linkId;
+        if (picture->media) embedId = rels.add(opc::relImage, relativeToSlide(mediaPartName(model, picture->media)));
+        if (picture->linked) linkId = rels.add(opc::relImage, fileUrl(picture->linkTarget), true);
+        if (embedId.empty() && linkId.empty()) return;
+        writePicture(xml, shape.id, shape.name, &shape, shape.box, embedId, linkId, links);
+    } else if (const auto* ole = std::get_if<OleShape>(&shape.kind)) {
+        writeOleObject(xml, shape, *ole, model, links);
+    }
+}
+
+void writeObjectContentTypes(XmlWriter& xml, const PresentationModel& model)
+{
+    std::map<std::string, std::string> defaults;
+    for (std::uint32_t id = 1; id <= model.media.count(); ++id) {
+        const MediaItem& item = model.media.item(id);
+        defaults.emplace(item.extension, item.contentType);
+    }
+    for (const auto& [extension, type] : defaults) {
+        xml.start("Default");
+        xml.attr("Extension", extension);
+        xml.attr("ContentType", type);
+        xml.end("Default");
+    }
+    for (std::uint32_t id = 1; id <= model.embeddings.count(); ++id) {
+        xml.start("Override");
+        xml.attr("PartName", "/" + embeddingPartName(model, id));
+        xml.attr("ContentType", model.embeddings.item(id).contentType);
+        xml.end("Override");
+    }
+}
+
+void writeObjectParts(PartSink& sink, const PresentationModel& model)
+{
+    for (std::uint32_t id = 1; id <= model.media.count(); ++id) writeBytes(sink, mediaPartName(model, id), model.media.item(id).bytes);
+    for (std::uint32_t id = 1; id <= model.embeddings.count(); ++id)
+        writeBytes(sink, embeddingPartName(model, id), model.embeddings.item(id).bytes);
+}
+
+}  // namespace ppt

@@ -1,0 +1,73 @@
+#include "ObjectFiles.h"
+
+#include "DeckCheck.h"
+#include "TestFiles.h"
+#include "common/PackageCheck.h"
+
+namespace objtest {
+
+fs::path writeTestFile(const fs::path& dir, const std::string& name, const std::string& bytes)
+{
+    const fs::path path = dir / name;
+    testenv::writeFile(path, bytes);
+    return path;
+}
+
+fs::path writePng(const fs::path& dir, const std::string& name, int width, int height)
+{
+    return writeTestFile(dir, name, mediatest::asString(mediatest::pngPicture(width, height)));
+}
+
+fs::path writeJpeg(const fs::path& dir, const std::string& name, int width, int height)
+{
+    return writeTestFile(dir, name, mediatest::asString(mediatest::jpegPicture(width, height)));
+}
+
+fs::path writeGif(const fs::path& dir, const std::string& name, int width, int height)
+{
+    return writeTestFile(dir, name, mediatest::asString(mediatest::gifPicture(width, height)));
+}
+
+fs::path writeEmf(const fs::path& dir, const std::string& name, double widthPt, double heightPt)
+{
+    return writeTestFile(dir, name, mediatest::asString(mediatest::emfPicture(widthPt, heightPt)));
+}
+
+fs::path writeTableDocument(const fs::path& dir, const std::string& name,
+                            const std::vector<std::vector<std::string>>& cells)
+{
+    return writeTestFile(dir, name, mediatest::asString(mediatest::docxDocument(mediatest::docxTableXml(cells))));
+}
+
+fs::path writePresentation(const fs::path& dir, const std::string& name, const std::string& text)
+{
+    using namespace PowerPoint;
+    auto app = ppt::makeApplication();
+    auto deck = app->GetPresentations()->Add(msoTrue);
+    auto slide = deck->GetSlides()->Add(1, ppLayoutBlank);
+    auto label = slide->GetShapes()->AddLabel(msoTextOrientationHorizontal, 60, 60, 500, 40);
+    label->GetTextFrame()->GetTextRange()->InsertAfter(ppttest::u16(text));
+    const fs::path path = dir / name;
+    deck->SaveAs(ppttest::u16(path.string()), ppSaveAsPresentation, msoTrue);
+    deck->Close();
+    app->Quit();
+    return path;
+}
+
+std::vector<std::vector<std::string>> cellTexts(int rows, int columns)
+{
+    std::vector<std::vector<std::string>> cells(static_cast<std::size_t>(rows));
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            cells[static_cast<std::size_t>(r)].push_back("R" + std::to_string(r + 1) + "C" + std::to_string(c + 1));
+    return cells;
+}
+
+void expectSoundPackage(const fs::path& path)
+{
+    auto result = testenv::validatePackage(path);
+    EXPECT_EQ(result.status, 0) << result.output;
+    for (const auto& problem : deck::invariantProblems(path)) ADD_FAILURE() << path << ": " << problem;
+}
+
+}  // namespace objtest
