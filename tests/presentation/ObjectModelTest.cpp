@@ -53,9 +53,11 @@ TEST_F(ObjectModelTest, OutOfRangeIndexesAndBadArgumentsAreComErrors)
     EXPECT_EQ(errorOf([&] { slide->GetHeadersFooters()->GetDateAndTime()->PutFormat(static_cast<PpDateTimeFormat>(14)); }),
               E_INVALIDARG);
     EXPECT_EQ(errorOf([&] { app->GetPresentations()->Add(static_cast<MsoTriState>(4)); }), E_INVALIDARG);
-    // The parts of a later step say so.
-    EXPECT_EQ(errorOf([&] { shapes->AddPicture(u"x.png", msoFalse, msoTrue, 0, 0, 10, 10); }), E_NOTIMPL);
-    EXPECT_EQ(errorOf([&] { app->GetPresentations()->Open(u"x.pptx", msoFalse, msoFalse, msoTrue); }), E_NOTIMPL);
+    // Files that are not there are failures, never shapes or presentations.
+    EXPECT_TRUE(FAILED(errorOf([&] { shapes->AddPicture(u"missing.png", msoFalse, msoTrue, 0, 0, 10, 10); })));
+    EXPECT_TRUE(FAILED(errorOf([&] { app->GetPresentations()->Open(u"missing.pptx", msoFalse, msoFalse, msoTrue); })));
+    EXPECT_EQ(shapes->GetCount(), 0);
+    EXPECT_EQ(app->GetPresentations()->GetCount(), 1);
 }
 
 TEST_F(ObjectModelTest, LabelsSizeToTheirTextUntilFixed)
