@@ -12,7 +12,8 @@ std::string orvelProgram()
 
 std::string leakSuppressions()
 {
-    return "LSAN_OPTIONS=suppressions=" + testenv::shellQuote(std::string(ORVEL_SOURCE_DIR) + "/tests/tools/lsan.supp");
+    return "LSAN_OPTIONS=print_suppressions=0:suppressions=" +
+           testenv::shellQuote(std::string(ORVEL_SOURCE_DIR) + "/tests/tools/lsan.supp");
 }
 
 Run orvel(const std::string& args, const std::filesystem::path& dir, const std::string& input)
