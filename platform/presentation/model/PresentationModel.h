@@ -12,6 +12,10 @@
 #include "com/ComTypes.h"
 #include "model/ShapeModel.h"
 
+namespace pptmedia {
+struct ImportedTemplate;
+}
+
 namespace ppt {
 
 struct HeaderFooterState {
@@ -73,6 +77,9 @@ struct PresentationModel {
     MasterModel master;
     MediaStore media;
     MediaStore embeddings;  // files embedded by AddOLEObject
+    // The theme, master and layouts of an applied template; null: the
+    // built-in design.
+    std::shared_ptr<const pptmedia::ImportedTemplate> design;
     DWORD runningCookie = 0;
     bool savedAsTemplate = false;  // how the last SaveAs wrote it, for Save
     bool embedFonts = false;

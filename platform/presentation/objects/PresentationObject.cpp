@@ -8,6 +8,7 @@
 #include "com/ComString.h"
 #include "objects/ObjectBase.h"
 #include "objects/Objects.h"
+#include "objects/TemplateDesign.h"
 #include "package/PackageWriter.h"
 #include "package/SavePath.h"
 
@@ -80,8 +81,7 @@ public:
     void ApplyTemplate(const std::u16string& fileName) override
     {
         check();
-        (void)fileName;
-        com::throwComError(E_NOTIMPL, "Presentation.ApplyTemplate : templates are not supported yet.");
+        applyTemplate(model(), fileName);
     }
 
     ComPtr<_Master> GetSlideMaster() override

@@ -5,6 +5,7 @@
 
 #include "com/ComString.h"
 #include "package/ObjectParts.h"
+#include "template/TemplateImport.h"
 #include "package/OpcNames.h"
 #include "package/Parts.h"
 
@@ -49,10 +50,12 @@ void writeContentTypes(XmlWriter& xml, const PackagePlan& plan)
             "<Default Extension=\"xml\" ContentType=\"application/xml\"/>");
     writeObjectContentTypes(xml, plan.model);
     override(xml, "/ppt/presentation.xml", plan.options.asTemplate ? opc::typeTemplate : opc::typePresentation);
-    override(xml, "/ppt/slideMasters/slideMaster1.xml", opc::typeSlideMaster);
-    override(xml, "/ppt/slideLayouts/slideLayout1.xml", opc::typeSlideLayout);
+    if (!plan.model.design) {
+        override(xml, "/ppt/slideMasters/slideMaster1.xml", opc::typeSlideMaster);
+        override(xml, "/ppt/slideLayouts/slideLayout1.xml", opc::typeSlideLayout);
+        override(xml, "/ppt/theme/theme1.xml", opc::typeTheme);
+    }
     override(xml, "/ppt/notesMasters/notesMaster1.xml", opc::typeNotesMaster);
-    override(xml, "/ppt/theme/theme1.xml", opc::typeTheme);
     override(xml, "/ppt/theme/theme2.xml", opc::typeTheme);
     override(xml, "/ppt/presProps.xml", opc::typePresProps);
     override(xml, "/ppt/viewProps.xml", opc::typeViewProps);
@@ -112,9 +115,11 @@ void writeAppProperties(XmlWriter& xml, const PackagePlan& plan)
 
 void writePresentation(XmlWriter& xml, const PackagePlan& plan, Relationships& rels)
 {
-    const std::string master = rels.add(opc::relSlideMaster, "slideMasters/slideMaster1.xml");
+    const pptmedia::ImportedTemplate* design = plan.model.design.get();
+    const std::string master =
+        rels.add(opc::relSlideMaster, design ? design->masterPart.substr(5) : "slideMasters/slideMaster1.xml");
     const std::string notesMaster = rels.add(opc::relNotesMaster, "notesMasters/notesMaster1.xml");
-    rels.add(opc::relTheme, "theme/theme1.xml");
+    rels.add(opc::relTheme, design ? design->themePart.substr(5) : "theme/theme1.xml");
     rels.add(opc::relPresProps, "presProps.xml");
     rels.add(opc::relViewProps, "viewProps.xml");
     rels.add(opc::relTableStyles, "tableStyles.xml");
@@ -126,7 +131,8 @@ void writePresentation(XmlWriter& xml, const PackagePlan& plan, Relationships& r
     xml.attr("xmlns:p", opc::nsP);
     xml.attr("saveSubsetFonts", "1");
     if (plan.options.embedFonts) xml.attr("embedTrueTypeFonts", "1");
-    xml.raw("<p:sldMasterIdLst><p:sldMasterId id=\"2147483648\" r:id=\"" + master + "\"/></p:sldMasterIdLst>");
+    const std::string masterId = design ? std::to_string(design->masterId) : "2147483648";
+    xml.raw("<p:sldMasterIdLst><p:sldMasterId id=\"" + masterId + "\" r:id=\"" + master + "\"/></p:sldMasterIdLst>");
     xml.raw("<p:notesMasterIdLst><p:notesMasterId r:id=\"" + notesMaster + "\"/></p:notesMasterIdLst>");
     if (!plan.model.slides.empty()) {
         xml.start("p:sldIdLst");

@@ -6,6 +6,7 @@
 #include "package/LinkTargets.h"
 #include "package/OpcNames.h"
 #include "package/ShapeXml.h"
+#include "template/TemplateImport.h"
 
 namespace ppt {
 namespace {
@@ -169,6 +170,27 @@ void writeObjectContentTypes(XmlWriter& xml, const PresentationModel& model)
     for (std::uint32_t id = 1; id <= model.media.count(); ++id) {
         const MediaItem& item = model.media.item(id);
         defaults.emplace(item.extension, item.contentType);
+    }
+    // An imported design: its media by extension too, its XML parts (and
+    // media whose extension means another type here) by name.
+    std::vector<std::pair<std::string, std::string>> overrides;
+    if (model.design) {
+        for (const pptmedia::PackagePart& part : model.design->parts) {
+            const auto dot = part.name.rfind('.');
+            const std::string extension = dot == std::string::npos ? std::string() : part.name.substr(dot + 1);
+            if (extension == "rels") continue;
+            if (extension != "xml" && !extension.empty()) {
+                auto [it, added] = defaults.emplace(extension, part.contentType);
+                if (added || it->second == part.contentType) continue;
+            }
+            overrides.emplace_back(part.name, part.contentType);
+        }
+    }
+    for (const auto& [name, type] : overrides) {
+        xml.start("Override");
+        xml.attr("PartName", name);
+        xml.attr("ContentType", type);
+        xml.end("Override");
     }
     for (const auto& [extension, type] : defaults) {
         xml.start("Default");

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "package/AtomicFile.h"
+#include "package/DesignImport.h"
 #include "package/ObjectParts.h"
 #include "package/Parts.h"
 #include "package/ZipWriter.h"
@@ -62,12 +63,16 @@ void writePackageParts(PresentationModel& model, const SaveOptions& options, Par
     out.part("ppt/presProps.xml", [&](XmlWriter& xml) { writePresProps(xml); });
     out.part("ppt/viewProps.xml", [&](XmlWriter& xml) { writeViewProps(xml); });
     out.part("ppt/tableStyles.xml", [&](XmlWriter& xml) { writeTableStyles(xml); });
-    out.partWithRels("ppt/slideMasters/", "slideMaster1.xml", [&](XmlWriter& xml, Relationships& rels) {
-        writeSlideMaster(xml, model, plan.slides, rels);
-    });
-    out.partWithRels("ppt/slideLayouts/", "slideLayout1.xml",
-                     [&](XmlWriter& xml, Relationships& rels) { writeSlideLayout(xml, rels); });
-    out.part("ppt/theme/theme1.xml", [&](XmlWriter& xml) { writeTheme(xml, "Plain"); });
+    if (model.design) {
+        writeImportedDesign(sink, *model.design);
+    } else {
+        out.partWithRels("ppt/slideMasters/", "slideMaster1.xml", [&](XmlWriter& xml, Relationships& rels) {
+            writeSlideMaster(xml, model, plan.slides, rels);
+        });
+        out.partWithRels("ppt/slideLayouts/", "slideLayout1.xml",
+                         [&](XmlWriter& xml, Relationships& rels) { writeSlideLayout(xml, rels); });
+        out.part("ppt/theme/theme1.xml", [&](XmlWriter& xml) { writeTheme(xml, "Plain"); });
+    }
     out.part("ppt/theme/theme2.xml", [&](XmlWriter& xml) { writeTheme(xml, "Plain Notes"); });
     out.partWithRels("ppt/notesMasters/", "notesMaster1.xml",
                      [&](XmlWriter& xml, Relationships& rels) { writeNotesMaster(xml, rels); });

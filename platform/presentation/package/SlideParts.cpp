@@ -1,5 +1,6 @@
 // Slides and notes slides.
 #include "com/ComString.h"
+#include "package/DesignImport.h"
 #include "package/ObjectParts.h"
 #include "package/OpcNames.h"
 #include "package/Parts.h"
@@ -21,7 +22,7 @@ void openPart(XmlWriter& xml, const char* root)
 
 void writeSlide(XmlWriter& xml, SlideModel& slide, int number, const PackagePlan& plan, Relationships& rels)
 {
-    rels.add(opc::relSlideLayout, "../slideLayouts/slideLayout1.xml");
+    rels.add(opc::relSlideLayout, slideLayoutTarget(plan.model));
     if (int notes = plan.notesNumber[static_cast<std::size_t>(number) - 1])
         rels.add(opc::relNotesSlide, "../notesSlides/notesSlide" + std::to_string(notes) + ".xml");
     PartLinks links(slide.shapes, rels, plan.slides, "");

@@ -1,0 +1,17 @@
+// ApplyTemplate: the theme, slide master and layouts of a PresentationML
+// template or presentation (content decides, not the name) become the
+// presentation's design. The slides keep their 720 x 540 pt size, which
+// the generator's geometry assumes.
+#pragma once
+
+#include <string>
+
+#include "model/PresentationModel.h"
+
+namespace ppt {
+
+// Throws a COM error (and keeps the previous design) for a missing,
+// legacy binary, unreadable or unsafe file.
+void applyTemplate(PresentationModel& presentation, const std::u16string& fileName);
+
+}  // namespace ppt
