@@ -317,7 +317,7 @@ std::vector<orvel_script::Statement> deckStatements(const std::filesystem::path&
 
 // A 1 x 1 GIF picture.
 const char dotGif[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00,"
-                      "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;";
+                      "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02" "D\x01\x00;";
 
 TEST(DispatchClient, WritesTheSameDeckAsTheFunctionTableClient)
 {

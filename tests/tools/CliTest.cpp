@@ -206,7 +206,7 @@ TEST_F(Cli, ATraceLogReadsBackAsTheScriptThatMakesTheSameDeckAndLog)
 {
     testenv::TempDir replayDir;
     const char dotGif[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00,"
-                          "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02D\x01\x00;";
+                          "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02" "D\x01\x00;";
     for (const auto* d : {&dir, &replayDir}) testenv::writeFile(*d / "dot.gif", std::string(dotGif, sizeof dotGif - 1));
     auto first = run(
         "orvel->start();\n"
