@@ -2,12 +2,9 @@
 // where it was placed (checked on the rendered page), the embedded table's
 // cell texts inside the object's box, the embedded presentation's text.
 // These start LibreOffice (label render).
-#include <gdk-pixbuf/gdk-pixbuf.h>
-
-#include <memory>
-
 #include "DeckCheck.h"
 #include "ObjectFiles.h"
+#include "PageImage.h"
 #include "PdfWords.h"
 #include "common/PackageCheck.h"
 
@@ -15,46 +12,6 @@ namespace objtest {
 namespace {
 
 using namespace ppttest;
-
-struct PixbufUnref {
-    void operator()(GdkPixbuf* p) const { g_object_unref(p); }
-};
-
-// One page of the PDF rendered at 72 dpi, so that a pixel is a point.
-class PageImage {
-public:
-    PageImage(const fs::path& pdf, int page, const fs::path& outStem)
-    {
-        const std::string cmd = "pdftoppm -r 72 -png -singlefile -f " + std::to_string(page) + " -l " +
-                                std::to_string(page) + " " + testenv::shellQuote(pdf.string()) + " " +
-                                testenv::shellQuote(outStem.string());
-        auto result = testenv::runCommand(cmd);
-        EXPECT_EQ(result.status, 0) << result.output;
-        path_ = outStem.string() + ".png";
-        image_.reset(gdk_pixbuf_new_from_file(path_.c_str(), nullptr));
-    }
-    bool valid() const { return image_ != nullptr; }
-    // Whether the pixel at (x, y) points is other than white.
-    bool inked(int x, int y) const
-    {
-        const guchar* p = gdk_pixbuf_get_pixels(image_.get()) + y * gdk_pixbuf_get_rowstride(image_.get()) +
-                          x * gdk_pixbuf_get_n_channels(image_.get());
-        return p[0] < 240 || p[1] < 240 || p[2] < 240;
-    }
-    // The share of inked pixels in a box (x, y, w, h in points).
-    double inkShare(int x, int y, int w, int h) const
-    {
-        int inkedCount = 0;
-        for (int j = y; j < y + h; ++j)
-            for (int i = x; i < x + w; ++i) inkedCount += inked(i, j);
-        return static_cast<double>(inkedCount) / (w * h);
-    }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-    std::unique_ptr<GdkPixbuf, PixbufUnref> image_;
-};
 
 class ObjectRenderTest : public PptTest {};
 
