@@ -64,36 +64,36 @@ std::string theme()
 
 }  // namespace
 
-Bytes makeTemplate(const TemplateSpec& spec)
+Bytes makeTemplate(const TemplateRecipe& recipe)
 {
     std::vector<Part> parts;
     std::vector<std::pair<std::string, std::string>> types;
     parts.push_back({"_rels/.rels", rels({{"rId1", "officeDocument", "ppt/presentation.xml"}})});
 
     std::string presentation = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><p:presentation " + kNs + ">";
-    if (spec.withMaster) presentation += "<p:sldMasterIdLst><p:sldMasterId id=\"2147483648\" r:id=\"rId1\"/></p:sldMasterIdLst>";
+    if (recipe.withMaster) presentation += "<p:sldMasterIdLst><p:sldMasterId id=\"2147483648\" r:id=\"rId1\"/></p:sldMasterIdLst>";
     presentation += "<p:sldSz cx=\"9144000\" cy=\"6858000\"/><p:notesSz cx=\"6858000\" cy=\"9144000\"/>"
                     "<p:defaultTextStyle><a:lvl1pPr><a:defRPr sz=\"1800\"/></a:lvl1pPr></p:defaultTextStyle></p:presentation>";
     parts.push_back({"ppt/presentation.xml", presentation});
-    types.push_back({"ppt/presentation.xml", spec.mainContentType});
-    if (!spec.withMaster) return opcPackage(parts, types);
+    types.push_back({"ppt/presentation.xml", recipe.mainContentType});
+    if (!recipe.withMaster) return opcPackage(parts, types);
     parts.push_back({"ppt/_rels/presentation.xml.rels", rels({{"rId1", "slideMaster", "slideMasters/slideMaster1.xml"}})});
 
     std::vector<Rel> masterRels = {{"rId1", "theme", "../theme/theme1.xml"}};
     std::string layoutIds;
-    for (std::size_t i = 0; i < spec.layouts.size(); ++i) {
+    for (std::size_t i = 0; i < recipe.layouts.size(); ++i) {
         std::string n = std::to_string(i + 1), rid = "rId" + std::to_string(i + 10);
         masterRels.push_back({rid, "slideLayout", "../slideLayouts/slideLayout" + n + ".xml"});
         layoutIds += "<p:sldLayoutId id=\"" + std::to_string(2147483649u + i) + "\" r:id=\"" + rid + "\"/>";
         std::string tree;
         int id = 2;
-        for (const std::string& ph : spec.layouts[i].placeholders) tree += placeholder(id++, ph);
+        for (const std::string& ph : recipe.layouts[i].placeholders) tree += placeholder(id++, ph);
         std::vector<Rel> layoutRels = {{"rId1", "slideMaster", "../slideMasters/slideMaster1.xml"}};
-        if (i == 0 && spec.masterPicture) {
+        if (i == 0 && recipe.masterPicture) {
             tree += picture(id++, "rId2");
             layoutRels.push_back({"rId2", "image", "../media/logo.png"});
         }
-        std::string type = spec.layouts[i].type.empty() ? "" : " type=\"" + spec.layouts[i].type + "\"";
+        std::string type = recipe.layouts[i].type.empty() ? "" : " type=\"" + recipe.layouts[i].type + "\"";
         parts.push_back({"ppt/slideLayouts/slideLayout" + n + ".xml",
                          "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><p:sldLayout " + kNs + type +
                              "><p:cSld name=\"Layout " + n + "\"><p:spTree>" + kGroup + tree + "</p:spTree></p:cSld></p:sldLayout>"});
@@ -101,14 +101,14 @@ Bytes makeTemplate(const TemplateSpec& spec)
         types.push_back({"ppt/slideLayouts/slideLayout" + n + ".xml", kPml + "slideLayout+xml"});
     }
     std::string masterTree = kGroup;
-    if (spec.masterPicture) {
+    if (recipe.masterPicture) {
         masterRels.push_back({"rId2", "image", "../media/logo.png"});
         masterTree += picture(2, "rId2");
         parts.push_back({"ppt/media/logo.png", asString(pngPicture(8, 8))});
     }
     parts.push_back({"ppt/slideMasters/_rels/slideMaster1.xml.rels", rels(masterRels)});
     parts.push_back({"ppt/slideMasters/slideMaster1.xml",
-                     spec.masterPrefix + "<p:sldMaster " + kNs + "><p:cSld>" + spec.masterBackground + "<p:spTree>" +
+                     recipe.masterPrefix + "<p:sldMaster " + kNs + "><p:cSld>" + recipe.masterBackground + "<p:spTree>" +
                          masterTree +
                          "</p:spTree></p:cSld><p:clrMap bg1=\"lt1\" tx1=\"dk1\" bg2=\"lt2\" tx2=\"dk2\" accent1=\"accent1\" "
                          "accent2=\"accent2\" accent3=\"accent3\" accent4=\"accent4\" accent5=\"accent5\" accent6=\"accent6\" "

@@ -16,7 +16,7 @@ struct LayoutSpec {
     std::vector<std::string> placeholders;  // ph types ("" for a typeless ph)
 };
 
-struct TemplateSpec {
+struct TemplateRecipe {
     std::vector<LayoutSpec> layouts;
     std::string masterBackground = "<p:bg><p:bgPr><a:solidFill><a:srgbClr val=\"1E5AA0\"/></a:solidFill><a:effectLst/></p:bgPr></p:bg>";
     bool masterPicture = true;  // a logo on the master, used again by the first layout
@@ -25,7 +25,7 @@ struct TemplateSpec {
     std::string mainContentType = "application/vnd.openxmlformats-officedocument.presentationml.template.main+xml";
 };
 
-Bytes makeTemplate(const TemplateSpec& spec);
+Bytes makeTemplate(const TemplateRecipe& recipe);
 
 // A deck with one slide on the imported blank layout, holding `text`.
 Bytes assembleDeck(const pptmedia::ImportedTemplate& imported, const std::string& text);

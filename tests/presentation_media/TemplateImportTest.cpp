@@ -61,9 +61,9 @@ void expectClosed(const ImportedTemplate& imported)
 
 TEST(TemplateImport, TakesMasterLayoutsThemeAndMediaWithNewNames)
 {
-    TemplateSpec spec;
-    spec.layouts = {{"title", {"title", "subTitle"}}, {"", {"title", ""}}, {"blank", {"dt", "ftr", "sldNum"}}};
-    ImportedTemplate imported = importBytes(makeTemplate(spec));
+    TemplateRecipe recipe;
+    recipe.layouts = {{"title", {"title", "subTitle"}}, {"", {"title", ""}}, {"blank", {"dt", "ftr", "sldNum"}}};
+    ImportedTemplate imported = importBytes(makeTemplate(recipe));
 
     EXPECT_EQ(imported.masterPart, "/ppt/slideMasters/slideMaster1.xml");
     EXPECT_EQ(imported.themePart, "/ppt/theme/theme1.xml");
@@ -93,15 +93,15 @@ TEST(TemplateImport, TakesMasterLayoutsThemeAndMediaWithNewNames)
 
 TEST(TemplateImport, RenumbersTheLayoutListFromTheMasterId)
 {
-    TemplateSpec spec;
-    spec.layouts = {{"title", {"title"}}, {"obj", {"title", ""}}};
+    TemplateRecipe recipe;
+    recipe.layouts = {{"title", {"title"}}, {"obj", {"title", ""}}};
     TemplateNaming naming;
     naming.masterNumber = 2;
     naming.themeNumber = 3;
     naming.firstLayoutNumber = 13;
     naming.masterId = 2147483700u;
     naming.mediaStem = "/ppt/media/design";
-    ImportedTemplate imported = importBytes(makeTemplate(spec), naming);
+    ImportedTemplate imported = importBytes(makeTemplate(recipe), naming);
     EXPECT_EQ(imported.masterPart, "/ppt/slideMasters/slideMaster2.xml");
     EXPECT_EQ(imported.themePart, "/ppt/theme/theme3.xml");
     EXPECT_EQ(imported.layoutParts.front(), "/ppt/slideLayouts/slideLayout13.xml");
@@ -132,10 +132,10 @@ TEST(TemplateImport, ChoosesTheBlankLayout)
         {{{"title", {"title"}}, {"obj", {"title", ""}}}, "slideLayout2.xml"},
     };
     for (const Case& c : cases) {
-        TemplateSpec spec;
-        spec.layouts = c.layouts;
-        spec.masterPicture = false;
-        ImportedTemplate imported = importBytes(makeTemplate(spec));
+        TemplateRecipe recipe;
+        recipe.layouts = c.layouts;
+        recipe.masterPicture = false;
+        ImportedTemplate imported = importBytes(makeTemplate(recipe));
         EXPECT_EQ(imported.blankLayoutPart, "/ppt/slideLayouts/" + c.blank);
     }
 }
@@ -156,9 +156,9 @@ TEST(TemplateImport, ReadsWhatLibreOfficeWrites)
 
 TEST(TemplateImport, AnAssembledDeckIsAValidPackage)
 {
-    TemplateSpec spec;
-    spec.layouts = {{"title", {"title", "subTitle"}}, {"blank", {"dt", "ftr", "sldNum"}}};
-    ImportedTemplate imported = importBytes(makeTemplate(spec));
+    TemplateRecipe recipe;
+    recipe.layouts = {{"title", {"title", "subTitle"}}, {"blank", {"dt", "ftr", "sldNum"}}};
+    ImportedTemplate imported = importBytes(makeTemplate(recipe));
     testenv::TempDir dir;
     testenv::writeFile(dir / "deck.pptx", asString(assembleDeck(imported, "Hello")));
     testenv::CommandResult check = testenv::validatePackage(dir / "deck.pptx");
@@ -178,7 +178,7 @@ TEST(TemplateImport, RefusesLegacyUnsafeAndIncompleteTemplates)
     EXPECT_EQ(importError(ole2, &message), MediaErrorKind::LegacyBinaryFormat);
     EXPECT_NE(message.find("'design.potx'"), std::string::npos) << message;
 
-    TemplateSpec doctype;
+    TemplateRecipe doctype;
     doctype.layouts = {{"blank", {}}};
     doctype.masterPrefix = "<!DOCTYPE m [<!ENTITY x \"xxxxxxxxxx\">]>";
     EXPECT_EQ(importError(makeTemplate(doctype)), MediaErrorKind::UnsafePackage);
@@ -186,7 +186,7 @@ TEST(TemplateImport, RefusesLegacyUnsafeAndIncompleteTemplates)
     EXPECT_EQ(importError(zipArchive({{"[Content_Types].xml", "<Types/>"}, {"../../escape.xml", "<x/>"}})),
               MediaErrorKind::UnsafePackage);
 
-    TemplateSpec masterless;
+    TemplateRecipe masterless;
     masterless.withMaster = false;
     EXPECT_EQ(importError(makeTemplate(masterless), &message), MediaErrorKind::NotAPackage);
     EXPECT_NE(message.find("no slide master"), std::string::npos) << message;

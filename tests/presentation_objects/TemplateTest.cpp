@@ -17,11 +17,11 @@ class TemplateTest : public PptTest {
 protected:
     fs::path writeTemplate(const std::string& name, const std::string& background)
     {
-        mediatest::TemplateSpec spec;
-        spec.layouts = {{"title", {"title", "body"}}, {"blank", {"dt", "ftr", "sldNum"}}};
-        spec.masterBackground = "<p:bg><p:bgPr><a:solidFill><a:srgbClr val=\"" + background +
+        mediatest::TemplateRecipe recipe;
+        recipe.layouts = {{"title", {"title", "body"}}, {"blank", {"dt", "ftr", "sldNum"}}};
+        recipe.masterBackground = "<p:bg><p:bgPr><a:solidFill><a:srgbClr val=\"" + background +
                                 "\"/></a:solidFill><a:effectLst/></p:bgPr></p:bg>";
-        return writeTestFile(dir.path(), name, mediatest::asString(mediatest::makeTemplate(spec)));
+        return writeTestFile(dir.path(), name, mediatest::asString(mediatest::makeTemplate(recipe)));
     }
 
     // Two slides with body text and notes, saved.
@@ -100,7 +100,7 @@ TEST_F(TemplateTest, BadTemplatesAreRefusedAndTheDesignStaysAsItWas)
     const auto escape = writeTestFile(
         inner, "escape.potx",
         mediatest::asString(mediatest::zipArchive({{"[Content_Types].xml", "<Types/>"}, {"../escaped.xml", "<x/>"}})));
-    mediatest::TemplateSpec entitySpec;
+    mediatest::TemplateRecipe entitySpec;
     entitySpec.layouts = {{"blank", {}}};
     entitySpec.masterPrefix = "<!DOCTYPE m [<!ENTITY x \"xxxxxxxxxx\">]>";
     const auto entities = writeTestFile(inner, "entities.potx", mediatest::asString(mediatest::makeTemplate(entitySpec)));
