@@ -6,6 +6,8 @@
 #include "com/ComString.h"
 #include "objects/ObjectBase.h"
 #include "objects/Objects.h"
+#include "objects/PresentationReader.h"
+#include "objects/Viewer.h"
 
 namespace ppt {
 namespace {
@@ -49,8 +51,22 @@ public:
                                MsoTriState withWindow) override
     {
         check();
-        (void)fileName, (void)readOnly, (void)untitled, (void)withWindow;
-        com::throwComError(E_NOTIMPL, "Presentations.Open : opening presentations is not supported yet.");
+        triStateArgument(readOnly, "Presentations.Open ReadOnly");
+        const bool asUntitled = triStateArgument(untitled, "Presentations.Open Untitled");
+        const bool window = triStateArgument(withWindow, "Presentations.Open WithWindow");
+        AppState& app = *context().app;
+        std::shared_ptr<PresentationModel> model = readPresentationFile(fileName);
+        if (asUntitled) {
+            // A copy with no file of its own: Save asks for a name, as for a new one.
+            model->fullName.clear();
+            model->nativePath.clear();
+            model->name = u"Presentation" + com::utf8ToUtf16(std::to_string(++app.untitledCount));
+        }
+        app.presentations.push_back(model);
+        ComPtr<_Presentation> presentation = makePresentation(Context{context().app, model});
+        if (!asUntitled) model->runningCookie = com::registerRunningFile(model->nativePath, presentation.get());
+        if (window && app.visible == msoTrue) showPresentation(*model);
+        return presentation;
     }
 };
 
@@ -86,7 +102,13 @@ public:
     void PutVisible(MsoTriState visible) override
     {
         check();
-        context().app->visible = triState(triStateArgument(visible, "Application.Visible"));
+        AppState& app = *context().app;
+        const MsoTriState wanted = triState(triStateArgument(visible, "Application.Visible"));
+        if (wanted == app.visible) return;
+        app.visible = wanted;
+        // Becoming visible shows what is open.
+        if (wanted == msoTrue)
+            for (const auto& presentation : app.presentations) showPresentation(*presentation);
     }
 
     void Quit() override
