@@ -1,6 +1,7 @@
 #include "objects/PresentationReader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "com/ComString.h"

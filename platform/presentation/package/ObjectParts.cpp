@@ -1,5 +1,6 @@
 #include "package/ObjectParts.h"
 
+#include <algorithm>
 #include <map>
 #include <variant>
 
