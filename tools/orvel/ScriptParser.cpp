@@ -37,17 +37,17 @@ public:
             if (end == std::string_view::npos) break;
             start = end + 1;
         }
-        // A statement whose last argument is a text may end on line i only
-        // when the next line that is not blank starts something new.
-        canEndAfter_.assign(starts_.size(), false);
+        // A statement with a text argument may end on line i only when the
+        // next line that is not blank starts something new.
+        std::vector<bool> canEndAfter(starts_.size(), false);
         bool nextStartsSomething = true;  // the end of the script
         for (std::size_t i = starts_.size(); i-- > 0;) {
-            canEndAfter_[i] = nextStartsSomething;
+            canEndAfter[i] = nextStartsSomething;
             std::string_view t = trimBlanks(text(i));
             if (!t.empty()) nextStartsSomething = startsSomething(t);
         }
         for (std::size_t i = 0; i < starts_.size(); ++i)
-            if (canEndAfter_[i] && closesStatement(text(i))) endingLines_.push_back(i);
+            if (canEndAfter[i] && closesStatement(text(i))) endingLines_.push_back(i);
     }
 
     std::size_t count() const { return starts_.size(); }
@@ -79,7 +79,6 @@ private:
 
     std::string_view script_;
     std::vector<std::size_t> starts_;
-    std::vector<bool> canEndAfter_;
     std::vector<std::size_t> endingLines_;
 };
 
