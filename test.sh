@@ -14,7 +14,9 @@ echo "== build (release) =="
 cmake -S . -B build "${common[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 echo "== tests (release) =="
-(cd build && ctest --output-on-failure -j "$jobs" --timeout 900)
+summary=$(mktemp)
+(cd build && ctest --output-on-failure -j "$jobs" --timeout 900) | tee "$summary"
+release_count=$(grep -oP 'tests failed out of \K[0-9]+' "$summary" | tail -1)
 
 echo "== build (address + undefined sanitizers) =="
 cmake -S . -B build-asan "${common[@]}" -DCMAKE_BUILD_TYPE=Debug -DORVEL_SANITIZE=ON -DORVEL_BENCH=OFF >/dev/null
@@ -22,7 +24,9 @@ cmake --build build-asan -j "$jobs"
 echo "== tests (sanitizers) =="
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-(cd build-asan && ctest --output-on-failure -j "$jobs" --timeout 900 -LE render)
+(cd build-asan && ctest --output-on-failure -j "$jobs" --timeout 900 -LE render) | tee "$summary"
+sanitizer_count=$(grep -oP 'tests failed out of \K[0-9]+' "$summary" | tail -1)
+rm -f "$summary"
 
 echo "== build (fuzz targets: clang, libFuzzer, address + undefined sanitizers) =="
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache \
@@ -47,3 +51,7 @@ fuzz() {
 mkdir "$fuzz_corpus/script" "$fuzz_corpus/calls"
 fuzz fuzz_script_parser -runs=2000 -seed=1 "$fuzz_corpus/script" tests/fuzz/corpus/script
 fuzz fuzz_call_stream -runs=2000 -seed=1 -timeout=60 "$fuzz_corpus/calls"
+
+# Every stage above stops the script on its first failure, so reaching here means all passed.
+echo "ctest: $((release_count + sanitizer_count)) passed, 0 failed"
+
