@@ -1,0 +1,2 @@
+// Registration is atomic and safe to run concurrently.
+#include <gtest/gtest.h>
