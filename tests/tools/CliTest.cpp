@@ -108,12 +108,15 @@ TEST_F(Cli, ScriptsThatDoNotParseRunNothingAndNameTheLine)
 
 TEST_F(Cli, ACallThatRaisesStopsTheRunWithItsReasonAndNoFile)
 {
-    auto missingTemplate = run(smallDeck, "--set PowerPoint/PptTemplateName=/no/such/design.potx");
-    EXPECT_EQ(missingTemplate.status, 1);
-    EXPECT_TRUE(contains(missingTemplate.err,
-                         "script.orvel:2: Powerpoint template does not exist.\n/no/such/design.potx"))
-        << missingTemplate.err;
-    EXPECT_FALSE(fileExists(dir / "deck.pptx"));
+    // Setting names ignore letter case, as in the registry.
+    for (const char* setting : {"PowerPoint/PptTemplateName", "powerpoint/PPTTEMPLATENAME"}) {
+        auto missingTemplate = run(smallDeck, std::string("--set ") + setting + "=/no/such/design.potx");
+        EXPECT_EQ(missingTemplate.status, 1) << setting;
+        EXPECT_TRUE(contains(missingTemplate.err,
+                             "script.orvel:2: Powerpoint template does not exist.\n/no/such/design.potx"))
+            << missingTemplate.err;
+        EXPECT_FALSE(fileExists(dir / "deck.pptx"));
+    }
 
     auto quitFirst = run(
         "orvel->start();\n"
