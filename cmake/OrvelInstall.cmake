@@ -1,7 +1,8 @@
 # Installation for client programs: `cmake --install build --prefix P` puts
 # the orvel program in P/bin, the COM modules with the support libraries in
 # P/lib (the program registers the modules it finds in ../lib), the headers a
-# C++ client needs in P/include/orvel, and orvel.pc in P/lib/pkgconfig.
+# C++ client needs in P/include/orvel, orvel.pc in P/lib/pkgconfig, and the
+# install directory P/share/orvel with its Templates/ and pix/ folders.
 
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/external/com/ DESTINATION include/orvel/com FILES_MATCHING PATTERN "*.h")
 install(FILES ${CMAKE_SOURCE_DIR}/external/document/IDocument.h DESTINATION include/orvel/document)
@@ -10,6 +11,15 @@ install(FILES ${CMAKE_SOURCE_DIR}/external/support/KestString.h ${CMAKE_SOURCE_D
 configure_file(${CMAKE_SOURCE_DIR}/cmake/orvel.pc.in ${CMAKE_BINARY_DIR}/orvel.pc @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/orvel.pc DESTINATION lib/pkgconfig)
 install(FILES ${CMAKE_SOURCE_DIR}/examples/client.cpp DESTINATION share/orvel/examples)
+
+# The install directory (Settings/InstallDir, which `orvel register` sets when
+# it is absent): P/share/orvel, where a bare template name is looked up in
+# Templates/ and a bare picture name in pix/. The build tree gets the same
+# layout beside its bin/, so that the build's orvel finds it too.
+foreach(folder Templates pix)
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/share/orvel/${folder})
+  install(DIRECTORY DESTINATION share/orvel/${folder})
+endforeach()
 
 # The targets come from many folders, some made at the end of the configure
 # step (the component's module): their rules are added then.

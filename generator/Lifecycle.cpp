@@ -54,6 +54,15 @@ HRESULT Orvel::create(BSTR fileName)
     CallEcho(s.traceLog, "orvel->create(").quoted(s.outputFile).end();
     s.outputFile = withPresentationExtension(s.outputFile);
 
+    // A deck left open without close gets its last slide finished under the
+    // number it has there, before anything follows the new presentation; a
+    // closed deck's last slide was finished by close and is not touched again.
+    // A deck that can no longer be reached is let go all the same.
+    if (s.documentOpen) {
+        s.documentOpen = false;
+        guarded("pageBreak", [&] { finishSlide(); });
+    }
+
     // The same file open in this PowerPoint is closed unsaved first.
     if (SysCOMSupport::isFileRunning(s.outputFile)) {
         for (int index = 1;; ++index) {
@@ -79,11 +88,12 @@ HRESULT Orvel::create(BSTR fileName)
     }
     s.footer.setFooter(s.presentation->GetSlideMaster()->GetHeadersFooters());
 
-    // Every presentation starts again at slide 1, also the second one of an object.
+    // Every presentation starts again at slide 1, also the second one of an
+    // object; its first slide has no previous one to finish.
     s.pageNumber = 0;
     s.slideUsed = true;
     s.documentOpen = true;
-    startNewSlide();
+    guarded("pageBreak", [&] { addSlide(); });
     return S_OK;
 }
 

@@ -69,6 +69,7 @@ private:
     // Slide builder.
     void finishSlide();
     void startNewSlide();
+    void addSlide();
     void checkBodyOverflow();
 
     // Text and formatting.

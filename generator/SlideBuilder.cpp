@@ -21,37 +21,44 @@ void Orvel::startNewSlide()
     if (!s.documentOpen || !s.slideUsed) return;
     guarded("pageBreak", [&] {
         finishSlide();
-        ++s.pageNumber;
-        s.slide = s.presentation->GetSlides()->Add(s.pageNumber, ppLayoutBlank);
-
-        ComPtr<Shapes> notesShapes = s.slide->GetNotesPage()->GetShapes();
-        ComPtr<TextRange> notesRange =
-            notesShapes->GetPlaceholders()->Item(slidelayout::notesPlaceholder)->GetTextFrame()->GetTextRange();
-        s.notesText.beginSlide(notesRange, notesShapes);
-
-        const slidelayout::Box& head = slidelayout::headerLabel;
-        ComPtr<Shape> headerLabel =
-            s.slide->GetShapes()->AddLabel(msoTextOrientationHorizontal, head.left, head.top, head.width, head.height);
-        s.header.setRange(headerLabel->GetTextFrame()->GetTextRange());
-        s.header.setSlide(s.slide);
-
-        const slidelayout::Box& body = slidelayout::bodyLabel;
-        ComPtr<Shapes> bodyShapes = s.slide->GetShapes();
-        ComPtr<TextFrame> bodyFrame =
-            bodyShapes->AddLabel(msoTextOrientationHorizontal, body.left, body.top, body.width, body.height)
-                ->GetTextFrame();
-        s.bodyRange = nullptr;
-        s.bodyRange = bodyFrame->GetTextRange();
-        s.bodyText.beginSlide(s.bodyRange, bodyShapes);
-        s.slideUsed = false;
-
-        s.footer.setFooter(s.slide->GetHeadersFooters());
-        s.footer.setSlide(s.slide);
-
-        // The body keeps its 600 x 420 box and wraps its text.
-        bodyFrame->PutAutoSize(ppAutoSizeNone);
-        bodyFrame->PutWordWrap(msoTrue);
+        addSlide();
     });
+}
+
+// The next slide with its labels and notes; the writers and both composers
+// move on to it. Runs inside the caller's guard.
+void Orvel::addSlide()
+{
+    GeneratorState& s = *state_;
+    ++s.pageNumber;
+    s.slide = s.presentation->GetSlides()->Add(s.pageNumber, ppLayoutBlank);
+
+    ComPtr<Shapes> notesShapes = s.slide->GetNotesPage()->GetShapes();
+    ComPtr<TextRange> notesRange =
+        notesShapes->GetPlaceholders()->Item(slidelayout::notesPlaceholder)->GetTextFrame()->GetTextRange();
+    s.notesText.beginSlide(notesRange, notesShapes);
+
+    const slidelayout::Box& head = slidelayout::headerLabel;
+    ComPtr<Shape> headerLabel =
+        s.slide->GetShapes()->AddLabel(msoTextOrientationHorizontal, head.left, head.top, head.width, head.height);
+    s.header.setRange(headerLabel->GetTextFrame()->GetTextRange());
+    s.header.setSlide(s.slide);
+
+    const slidelayout::Box& body = slidelayout::bodyLabel;
+    ComPtr<Shapes> bodyShapes = s.slide->GetShapes();
+    ComPtr<TextFrame> bodyFrame =
+        bodyShapes->AddLabel(msoTextOrientationHorizontal, body.left, body.top, body.width, body.height)->GetTextFrame();
+    s.bodyRange = nullptr;
+    s.bodyRange = bodyFrame->GetTextRange();
+    s.bodyText.beginSlide(s.bodyRange, bodyShapes);
+    s.slideUsed = false;
+
+    s.footer.setFooter(s.slide->GetHeadersFooters());
+    s.footer.setSlide(s.slide);
+
+    // The body keeps its 600 x 420 box and wraps its text.
+    bodyFrame->PutAutoSize(ppAutoSizeNone);
+    bodyFrame->PutWordWrap(msoTrue);
 }
 
 void Orvel::checkBodyOverflow()

@@ -236,13 +236,17 @@ void registerKey(registry::Registry& reg, registry::Hive hive, const Key& key, c
 void unregisterKey(registry::Registry& reg, registry::Hive hive, const Key& key, const std::string& parent)
 {
     std::string path = join(parent, key.name);
-    if (key.flag == Key::Flag::ForceRemove || key.flag == Key::Flag::Delete) {
+    // A key the script writes a value into is the script's own (a ProgID, say):
+    // it goes whole, as with ForceRemove, so that no half of it is left behind
+    // for something someone else put under it.
+    bool owned = key.flag == Key::Flag::None && !key.values.empty();
+    if (owned || key.flag == Key::Flag::ForceRemove || key.flag == Key::Flag::Delete) {
         reg.deleteTree(hive, path);
         return;
     }
     if (!reg.keyExists(hive, path)) return;
     for (const Key& sub : key.subKeys) unregisterKey(reg, hive, sub, path);
-    // Keys that others put something under stay.
+    // Keys that only lead to the script's own stay while others put something under them.
     if (key.flag == Key::Flag::None && reg.subKeys(hive, path).empty()) reg.deleteTree(hive, path);
 }
 

@@ -22,11 +22,20 @@ namespace {
 const KestString settingGroup = "PowerPoint";
 const KestString settingName = "PptTemplateName";
 
-// The edit box gives at most this many characters to Apply.
-constexpr int maxTemplateName = 255;
+// The longest template name the page stores. The box is read with room for
+// one more character (up to four UTF-8 bytes), so a longer name is seen as
+// such and never stored cut short.
+constexpr std::size_t maxTemplateName = 255;
 // The browse dialog's file-name buffer and the length it may fill.
 constexpr std::size_t fileBufferSize = 260;
 constexpr DWORD maxFileName = 259;
+
+KestString boxText(WindowHandle dialog)
+{
+    std::array<char, maxTemplateName + 5> text{};
+    GetDlgItemText(dialog, IDC_TEMPLATE_NAME, text.data(), static_cast<int>(text.size()));
+    return KestString(text.data());
+}
 
 KestString storedTemplateName()
 {
@@ -134,9 +143,7 @@ HRESULT OrvelComPage::Deactivate()
     if (!dialog_) return S_OK;
     return guarded([&] {
         // A frame may still apply a changed page after switching away from it.
-        std::array<char, maxTemplateName + 1> text{};
-        GetDlgItemText(dialog_, IDC_TEMPLATE_NAME, text.data(), static_cast<int>(text.size()));
-        deactivatedText_ = KestString(text.data());
+        deactivatedText_ = boxText(dialog_);
         destroyDialog();
         return S_OK;
     });
@@ -211,11 +218,7 @@ HRESULT OrvelComPage::IsPageDirty() { return dirty_ ? S_OK : S_FALSE; }
 HRESULT OrvelComPage::Apply()
 {
     return guarded([&] {
-        if (dialog_) {
-            std::array<char, maxTemplateName + 1> text{};
-            GetDlgItemText(dialog_, IDC_TEMPLATE_NAME, text.data(), static_cast<int>(text.size()));
-            return applyText(KestString(text.data()));
-        }
+        if (dialog_) return applyText(boxText(dialog_));
         // Not active: only a change left behind by Deactivate is there to store.
         return dirty_ ? applyText(deactivatedText_) : S_OK;
     });
@@ -223,7 +226,11 @@ HRESULT OrvelComPage::Apply()
 
 HRESULT OrvelComPage::applyText(const KestString& text)
 {
-    if (!text.isEmpty() && !SysFile::exists(text)) {
+    // Only a template file will do: a folder, a device or a FIFO is refused
+    // (a FIFO would block every later create), and so is a name the page
+    // cannot hold whole.
+    bool usable = text.length() <= maxTemplateName && SysFile::isRegularFile(text);
+    if (!text.isEmpty() && !usable) {
         KestString message = text;
         message.append("\nFile Not Found.\n");
         message.append("Please verify the correct template name was given.");

@@ -38,11 +38,13 @@ private:
 
 // Creates an object for a class factory: Impl must be constructible from
 // (IUnknown* outer) and answer QueryInterface. Returns CLASS_E_NOAGGREGATION
-// when outer is given and the class cannot be aggregated.
+// when outer is given and the class cannot be aggregated. Holding the factory
+// does not keep the module loaded (as with COM's own class objects): a client
+// that keeps it for later calls LockServer.
 template <class Impl>
 class ClassFactory final : public IClassFactory {
 public:
-    explicit ClassFactory(ModuleLock& lock) : lock_(lock), holder_(lock) {}
+    explicit ClassFactory(ModuleLock& lock) : lock_(lock) {}
 
     HRESULT QueryInterface(REFIID riid, void** object) override
     {
@@ -87,7 +89,6 @@ public:
 private:
     ~ClassFactory() = default;
     ModuleLock& lock_;
-    ModuleLockHolder holder_;
     ULONG refs_ = 0;
 };
 

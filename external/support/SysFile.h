@@ -8,6 +8,9 @@
 class SysFile {
 public:
     static bool exists(const KestString& path);
+    // An existing regular file (or a link to one): not a folder, device or FIFO.
+    // Nothing is opened, so nothing can block.
+    static bool isRegularFile(const KestString& path);
     // Directory part, with its trailing separator removed ("" for a bare name).
     static KestString getDir(const KestString& path);
     // dir joined with name, with "\" or "/" as dir already uses ("/" when none).

@@ -40,6 +40,13 @@ bool SysFile::exists(const KestString& path)
     return stat(nativePath(path).data(), &info) == 0;
 }
 
+bool SysFile::isRegularFile(const KestString& path)
+{
+    if (path.isEmpty()) return false;
+    struct stat info;
+    return stat(nativePath(path).data(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
 KestString SysFile::getDir(const KestString& path)
 {
     std::string_view text = path.view();

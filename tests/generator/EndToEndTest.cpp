@@ -131,6 +131,30 @@ TEST_F(EndToEnd, HeadersAreNumberedPerSlide)
     for (int i = 1; i <= 3; ++i) EXPECT_EQ(header(deck.slides[i - 1]), "Page " + std::to_string(i) + " of <PAGE>");
 }
 
+// One object, several decks: after close, and after stop and a new start.
+TEST_F(EndToEnd, LaterDecksOfOneObjectKeepTheirHeader)
+{
+    open("a");
+    doc->startHeader();
+    text("H<PAGE>");
+    doc->endHeader();
+    text("first");
+    std::vector<pptx::Package> decks;
+    decks.push_back(saved("a"));
+    ASSERT_EQ(doc->create(bs((dir / "b").string()).get()), S_OK);
+    text("second");
+    decks.push_back(saved("b"));
+    ASSERT_EQ(doc->stop(), S_OK);
+    open("c");
+    text("third");
+    decks.push_back(saved("c"));
+    doc->stop();
+    for (const pptx::Package& deck : decks) {
+        ASSERT_EQ(deck.slides.size(), 1u);
+        EXPECT_EQ(header(deck.slides[0]), "H1");
+    }
+}
+
 TEST_F(EndToEnd, FooterTextSlideNumberAndFixedDate)
 {
     open();

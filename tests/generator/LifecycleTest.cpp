@@ -128,17 +128,42 @@ TEST_F(Lifecycle, ACloseWhoseLastSlideCannotBeFinishedPassesTheComErrorOn)
     EXPECT_EQ(ppt.count("Presentation.SaveAs"), 0);
 }
 
+// Each deck of one object starts at slide 1; a deck's last slide is finished
+// once, under its own number, and the composers follow the new deck.
 TEST_F(Lifecycle, SecondDocumentStartsAgainAtSlideOne)
 {
+    auto header = [](const std::shared_ptr<fakeppt::PresentationModel>& deck, std::size_t n) {
+        std::string text;
+        for (const auto& label : deck->slides.at(n - 1)->labels())
+            if (label->top == 10.0f) text += label->frame->utf8();
+        return text;
+    };
     open("one");
+    doc->startHeader();
+    text("P<PAGE>");
+    doc->endHeader();
     text("a");
     doc->insertPageBreak();
     text("b");
     doc->close();
     doc->create(bs(deckPath("two")).get());
+    text("c");
+    doc->insertPageBreak();
+    text("d");
+    doc->create(bs(deckPath("three")).get());  // no close for two
+    text("e");
     doc->close();
-    EXPECT_EQ(deck()->slides.size(), 1u);
+    ASSERT_EQ(ppt.everMade.size(), 3u);
+    const auto& one = ppt.everMade[0];
+    const auto& two = ppt.everMade[1];
+    const auto& three = ppt.everMade[2];
+    EXPECT_EQ(header(one, 2), "P2");
+    EXPECT_EQ(header(two, 1), "P1");
+    EXPECT_EQ(header(two, 2), "P2");
+    EXPECT_EQ(header(three, 1), "P1");
+    ASSERT_EQ(three->slides.size(), 1u);
     EXPECT_EQ(ppt.callsOf("Slides.Add").back(), "Slides.Add(1,12)");
+    EXPECT_EQ(three->savedAs, deckPath("three.ppt"));
 }
 
 TEST_F(Lifecycle, MissingTemplateFailsCreateAndCloseThenDoesNothing)

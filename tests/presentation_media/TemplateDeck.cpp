@@ -106,6 +106,10 @@ Bytes makeTemplate(const TemplateRecipe& recipe)
         masterTree += picture(2, "rId2");
         parts.push_back({"ppt/media/logo.png", asString(pngPicture(8, 8))});
     }
+    if (!recipe.masterFooter.empty())
+        masterTree += "<p:sp><p:nvSpPr><p:cNvPr id=\"3\" name=\"Footer\"/><p:cNvSpPr/><p:nvPr><p:ph type=\"ftr\" idx=\"11\"/>"
+                      "</p:nvPr></p:nvSpPr><p:spPr/><p:txBody><a:bodyPr/><a:lstStyle/><a:p><a:r><a:t>" +
+                      recipe.masterFooter + "</a:t></a:r></a:p></p:txBody></p:sp>";
     parts.push_back({"ppt/slideMasters/_rels/slideMaster1.xml.rels", rels(masterRels)});
     parts.push_back({"ppt/slideMasters/slideMaster1.xml",
                      recipe.masterPrefix + "<p:sldMaster " + kNs + "><p:cSld>" + recipe.masterBackground + "<p:spTree>" +
@@ -113,7 +117,7 @@ Bytes makeTemplate(const TemplateRecipe& recipe)
                          "</p:spTree></p:cSld><p:clrMap bg1=\"lt1\" tx1=\"dk1\" bg2=\"lt2\" tx2=\"dk2\" accent1=\"accent1\" "
                          "accent2=\"accent2\" accent3=\"accent3\" accent4=\"accent4\" accent5=\"accent5\" accent6=\"accent6\" "
                          "hlink=\"hlink\" folHlink=\"folHlink\"/><p:sldLayoutIdLst>" +
-                         layoutIds + "</p:sldLayoutIdLst><p:txStyles><p:titleStyle/><p:bodyStyle/><p:otherStyle/></p:txStyles></p:sldMaster>"});
+                         layoutIds + "</p:sldLayoutIdLst>" + recipe.masterHf + "<p:txStyles><p:titleStyle/><p:bodyStyle/><p:otherStyle/></p:txStyles></p:sldMaster>"});
     types.push_back({"ppt/slideMasters/slideMaster1.xml", kPml + "slideMaster+xml"});
     parts.push_back({"ppt/theme/theme1.xml", theme()});
     types.push_back({"ppt/theme/theme1.xml", "application/vnd.openxmlformats-officedocument.theme+xml"});

@@ -22,6 +22,8 @@ struct TemplateRecipe {
     bool masterPicture = true;  // a logo on the master, used again by the first layout
     std::string masterPrefix;   // put before the master's root element (a DOCTYPE, say)
     bool withMaster = true;
+    std::string masterFooter;  // text of a footer placeholder on the master ("" none)
+    std::string masterHf;      // the master's <p:hf> element ("" none)
     std::string mainContentType = "application/vnd.openxmlformats-officedocument.presentationml.template.main+xml";
 };
 

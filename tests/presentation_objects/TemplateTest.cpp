@@ -161,5 +161,36 @@ TEST_F(TemplateTest, ALaterTemplateReplacesTheFirstAndPicturesKeepTheirOwnMedia)
     EXPECT_EQ(media, 2);
 }
 
+// The master's footer text and its <p:hf> flags become the deck's master
+// settings: a slide that only turns its footer on shows the template's text.
+TEST_F(TemplateTest, TheMastersFooterSettingsComeWithTheDesign)
+{
+    for (const std::string hf : {"", "<p:hf hdr=\"0\" dt=\"0\"/>"}) {
+        mediatest::TemplateRecipe recipe;
+        recipe.layouts = {{"blank", {"dt", "ftr", "sldNum"}}};
+        recipe.masterFooter = "Acme Confidential";
+        recipe.masterHf = hf;
+        const auto design = writeTestFile(dir.path(), "footer.potx", mediatest::asString(mediatest::makeTemplate(recipe)));
+        presentation = app->GetPresentations()->Add(msoTrue);
+        presentation->ApplyTemplate(u16(design.string()));
+
+        auto master = presentation->GetSlideMaster()->GetHeadersFooters();
+        const MsoTriState shown = hf.empty() ? msoFalse : msoTrue;
+        EXPECT_EQ(master->GetFooter()->GetVisible(), shown) << hf;
+        EXPECT_EQ(master->GetSlideNumber()->GetVisible(), shown) << hf;
+        EXPECT_EQ(master->GetDateAndTime()->GetVisible(), msoFalse) << hf;
+        EXPECT_EQ(master->GetFooter()->GetText(), u"Acme Confidential") << hf;
+
+        auto slide = addSlide();
+        slide->GetHeadersFooters()->GetFooter()->PutVisible(msoTrue);
+        slide->GetHeadersFooters()->GetSlideNumber()->PutVisible(msoTrue);
+        const auto path = save("footer.pptx");
+        expectSoundPackage(path);
+        auto text = deck::paragraphs(deck::readParts(path)["ppt/slides/slide1.xml"]);
+        EXPECT_NE(std::find(text.begin(), text.end(), "Acme Confidential"), text.end()) << hf;
+        presentation->Close();
+    }
+}
+
 }  // namespace
 }  // namespace objtest

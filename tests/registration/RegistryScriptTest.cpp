@@ -64,6 +64,7 @@ TEST_F(ScriptOnRegistry, ForceRemoveNoRemoveAndPlainKeysFollowTheRegistrarsRules
         "  NoRemove Shared\n  {\n"
         "    ForceRemove Mine = s 'mine'\n    {\n      Sub = s 'sub'\n    }\n"
         "    Plain = s 'plain'\n    {\n      Leaf = s 'leaf'\n    }\n"
+        "    Holder\n    {\n      Inner = s 'inner'\n    }\n"
         "  }\n"
         "  Delete Obsolete\n"
         "}\n";
@@ -74,18 +75,20 @@ TEST_F(ScriptOnRegistry, ForceRemoveNoRemoveAndPlainKeysFollowTheRegistrarsRules
     script.registerIn(reg);
     // ForceRemove cleared the stale entry; Delete removed the obsolete key.
     EXPECT_EQ(regtest::dump(reg, Hive::ClassesRoot),
-              (std::vector<std::string>{"Shared", "Shared\\Mine | (default) = mine", "Shared\\Mine\\Sub | (default) = sub",
+              (std::vector<std::string>{"Shared", "Shared\\Holder", "Shared\\Holder\\Inner | (default) = inner",
+                                        "Shared\\Mine | (default) = mine", "Shared\\Mine\\Sub | (default) = sub",
                                         "Shared\\Plain | (default) = plain", "Shared\\Plain\\Leaf | (default) = leaf",
                                         "Shared\\Someone | (default) = theirs"}));
 
-    reg.setValue(Hive::ClassesRoot, "Shared\\Plain\\Foreign", "", registry::Value::string("keep"));
+    reg.setValue(Hive::ClassesRoot, "Shared\\Plain\\Foreign", "", registry::Value::string("gone"));
+    reg.setValue(Hive::ClassesRoot, "Shared\\Holder\\Foreign", "", registry::Value::string("keep"));
     script.unregisterFrom(reg);
-    // A plain key stays while something that is not the script's is under it.
+    // A key the script gives a value goes whole; one that only holds the
+    // script's keys stays while something that is not the script's is under it.
     EXPECT_EQ(regtest::dump(reg, Hive::ClassesRoot),
-              (std::vector<std::string>{"Shared", "Shared\\Plain | (default) = plain",
-                                        "Shared\\Plain\\Foreign | (default) = keep",
+              (std::vector<std::string>{"Shared", "Shared\\Holder", "Shared\\Holder\\Foreign | (default) = keep",
                                         "Shared\\Someone | (default) = theirs"}));
-    reg.deleteTree(Hive::ClassesRoot, "Shared\\Plain\\Foreign");
+    reg.deleteTree(Hive::ClassesRoot, "Shared\\Holder\\Foreign");
     script.unregisterFrom(reg);
     EXPECT_EQ(regtest::dump(reg, Hive::ClassesRoot),
               (std::vector<std::string>{"Shared", "Shared\\Someone | (default) = theirs"}));

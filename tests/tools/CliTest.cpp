@@ -108,12 +108,15 @@ TEST_F(Cli, ScriptsThatDoNotParseRunNothingAndNameTheLine)
 
 TEST_F(Cli, ACallThatRaisesStopsTheRunWithItsReasonAndNoFile)
 {
-    auto missingTemplate = run(smallDeck, "--set PowerPoint/PptTemplateName=/no/such/design.potx");
-    EXPECT_EQ(missingTemplate.status, 1);
-    EXPECT_TRUE(contains(missingTemplate.err,
-                         "script.orvel:2: Powerpoint template does not exist.\n/no/such/design.potx"))
-        << missingTemplate.err;
-    EXPECT_FALSE(fileExists(dir / "deck.pptx"));
+    // Setting names ignore letter case, as in the registry.
+    for (const char* setting : {"PowerPoint/PptTemplateName", "powerpoint/PPTTEMPLATENAME"}) {
+        auto missingTemplate = run(smallDeck, std::string("--set ") + setting + "=/no/such/design.potx");
+        EXPECT_EQ(missingTemplate.status, 1) << setting;
+        EXPECT_TRUE(contains(missingTemplate.err,
+                             "script.orvel:2: Powerpoint template does not exist.\n/no/such/design.potx"))
+            << missingTemplate.err;
+        EXPECT_FALSE(fileExists(dir / "deck.pptx"));
+    }
 
     auto quitFirst = run(
         "orvel->start();\n"
@@ -158,6 +161,29 @@ TEST_F(Cli, KeepGoingReportsEveryFailureAndFinishesTheDeck)
                          "after the picture"));
 }
 
+// What the help tells a user does what it says: the ending that `show --help`
+// gives for showing a deck saves it, and `run --help` says that InstallDir
+// takes no override (a bare template name still looks in the registry's).
+TEST_F(Cli, TheHelpSaysWhatHappens)
+{
+    std::string help = orvel("show --help", dir.path()).out, ending;
+    for (std::size_t at = help.find("orvel->"); at != std::string::npos; at = help.find("orvel->", at + 1))
+        ending += help.substr(at, help.find(';', at) + 1 - at) + "\n";
+    registerModules();
+    registry::Registry::openDefault()->setValue(Hive::CurrentUser, "Software\\Orvel\\PowerPoint", "Viewer",
+                                                registry::Value::string(""));
+    auto shown = run("orvel->start();\norvel->create(\"deck.pptx\");\norvel->insertText(\"Hello\");\n" + ending);
+    EXPECT_EQ(shown.status, 0) << ending << shown.err;
+    EXPECT_EQ(testenv::validatePackage(dir / "deck.pptx").status, 0) << ending;
+
+    EXPECT_TRUE(contains(orvel("run --help", dir.path()).out, "Settings/InstallDir cannot be\n"));
+    auto overridden = run(smallDeck, "--set Settings/InstallDir=" + dir.path().string() +
+                                         " --set PowerPoint/PptTemplateName=design.potx");
+    EXPECT_EQ(overridden.status, 1);
+    EXPECT_TRUE(contains(overridden.err, "Templates\\design.potx")) << overridden.err;
+    EXPECT_FALSE(contains(overridden.err, dir.path().string())) << overridden.err;
+}
+
 TEST_F(Cli, RefusesBadOptionsAndMissingScripts)
 {
     EXPECT_EQ(orvel("run", dir.path()).status, 2);
@@ -183,6 +209,16 @@ TEST_F(Cli, RegisterAndUnregisterHandleTheModulesBesideTheProgram)
     auto db = registry::Registry::openDefault();
     EXPECT_TRUE(db->keyExists(Hive::ClassesRoot, "Orvel.Orvel\\CurVer"));
     EXPECT_TRUE(db->keyExists(Hive::ClassesRoot, "PowerPoint.Application"));
+    // The install directory beside the program, with its two folders, unless one is set.
+    const std::string settings = "Software\\Orvel\\Settings";
+    auto installDir = db->getValue(Hive::CurrentUser, settings, "InstallDir");
+    ASSERT_TRUE(installDir);
+    EXPECT_EQ(installDir->text, std::filesystem::canonical(ORVEL_BINARY_DIR "/share/orvel").string());
+    for (const char* folder : {"Templates", "pix"})
+        EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(installDir->text) / folder)) << folder;
+    db->setValue(Hive::CurrentUser, settings, "InstallDir", registry::Value::string("/opt/decks"));
+    ASSERT_EQ(orvel("register", dir.path()).status, 0);
+    EXPECT_EQ(db->getValue(Hive::CurrentUser, settings, "InstallDir")->text, "/opt/decks");
 
     auto unreg = orvel("unregister", dir.path());
     ASSERT_EQ(unreg.status, 0) << unreg.err;

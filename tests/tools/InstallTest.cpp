@@ -20,7 +20,7 @@ TEST(Install, AClientBuiltAgainstTheInstalledTreeWritesADeck)
     for (const char* file : {"bin/orvel", "lib/liborvelcom.so", "lib/libpowerpoint.so", "lib/liborvelword.so",
                              "lib/libkestcom.so", "lib/pkgconfig/orvel.pc", "include/orvel/com/ComRuntime.h",
                              "include/orvel/document/IDocument.h", "include/orvel/support/KestException.h",
-                             "share/orvel/examples/client.cpp"})
+                             "share/orvel/examples/client.cpp", "share/orvel/Templates", "share/orvel/pix"})
         EXPECT_TRUE(std::filesystem::exists(prefix / file)) << file;
 
     std::string pkgConfig = "PKG_CONFIG_PATH=" + shellQuote((prefix / "lib" / "pkgconfig").string()) + " pkg-config";
@@ -41,6 +41,10 @@ TEST(Install, AClientBuiltAgainstTheInstalledTreeWritesADeck)
     ASSERT_EQ(reg.status, 0) << reg.output;
     // The installed modules are the registered ones.
     EXPECT_NE(reg.output.find("registered " + (prefix / "lib/liborvelcom.so").string()), std::string::npos)
+        << reg.output;
+    // And the installed share/orvel is the install directory.
+    EXPECT_NE(reg.output.find("Settings/InstallDir set to " + std::filesystem::canonical(prefix / "share/orvel").string()),
+              std::string::npos)
         << reg.output;
     auto run = testenv::runCommand(client);
     ASSERT_EQ(run.status, 0) << run.output;

@@ -1,5 +1,7 @@
 // What the user sees and does in the page: the first load, the dirty flag,
 // browsing, and what Apply stores or refuses.
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "PageFixture.h"
@@ -173,14 +175,34 @@ TEST_F(PageTest, ExistenceIsTestedOnTheTextAsTyped)
     EXPECT_EQ(storedTemplate(), "relative.pot") << "stored as typed, not made absolute";
 }
 
-TEST_F(PageTest, ApplyTakesAtMost255Characters)
+// Only an existing regular file of at most 255 characters is stored; a longer
+// name is refused whole, not stored as the folder its first 255 name.
+TEST_F(PageTest, ApplyStoresOnlyARegularFileItCanHoldWhole)
 {
+    std::string base = folder.path().string() + "/";
+    std::string at255 = base + std::string(255 - base.size(), 'd');
+    std::filesystem::create_directory(at255);
+    testenv::writeFile(at255 + "/t.pot", "template");
+    std::string fifo = base + "fifo.pot";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::string fileAt255 = makeFile(std::string(255 - base.size() - 4, 'f') + ".pot");
+
+    storeTemplate("/decks/old.pot");
     activate();
-    std::string name(300, 'n');
-    replaceText(name);
-    EXPECT_EQ(page->Apply(), E_UNEXPECTED);
-    ASSERT_EQ(host.messageBoxes().size(), 1u);
-    EXPECT_EQ(host.messageBoxes()[0].text, std::string(255, 'n') + missingMessageTail);
+    for (const std::string& refused : {folder.path().string(), fifo, at255 + "/t.pot"}) {
+        replaceText(refused);
+        EXPECT_EQ(page->Apply(), E_UNEXPECTED) << refused;
+        ASSERT_FALSE(host.messageBoxes().empty());
+        const std::string& message = host.messageBoxes().back().text;
+        EXPECT_TRUE(message.starts_with(refused.substr(0, 255))) << message;
+        EXPECT_TRUE(message.ends_with(missingMessageTail)) << message;
+        EXPECT_EQ(storedTemplate(), "/decks/old.pot");
+    }
+    EXPECT_EQ(host.messageBoxes().size(), 3u);
+    ASSERT_EQ(fileAt255.size(), 255u);
+    replaceText(fileAt255);
+    EXPECT_EQ(page->Apply(), S_OK);
+    EXPECT_EQ(storedTemplate(), fileAt255);
 }
 
 TEST_F(PageTest, AppliedValueIsSeenByANewSettingsCache)

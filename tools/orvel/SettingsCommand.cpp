@@ -30,8 +30,9 @@ void printHelp()
         "       orvel settings --show           print the stored template name\n\n"
         "The template is the PowerPoint design template new presentations get, stored\n"
         "in the registry as PowerPoint/PptTemplateName. The page refuses a name that\n"
-        "names no existing file (relative names count from the current directory);\n"
-        "an empty PATH removes the template.\n"
+        "names no existing regular file (a folder, device or FIFO is refused too;\n"
+        "relative names count from the current directory) and a name longer than 255\n"
+        "bytes; an empty PATH removes the template.\n"
         "Exit status 0 when the setting was stored or shown, 1 when it was refused or\n"
         "no display could be opened, 2 for a usage error.\n");
 }

@@ -18,8 +18,13 @@ int showCommand(Args args)
                 "Calls showLast on a new Orvel object: PowerPoint is started (or the running\n"
                 "one attached) and made visible, showing the presentations it has open with\n"
                 "the desktop's viewer. A new object has generated nothing yet, so opening its\n"
-                "last presentation fails and is reported; to show a deck right after making\n"
-                "it, end its script with orvel->showLast(); instead of close and stop.\n");
+                "last presentation fails and is reported. To show a deck right after making\n"
+                "it, end its script with\n"
+                "  orvel->close();\n"
+                "  orvel->showLast();\n"
+                "close saves the deck and showLast opens the saved file; leave out stop, which\n"
+                "would quit PowerPoint again. showLast before close shows the deck unsaved,\n"
+                "and it is never saved.\n");
             return 0;
         }
         std::fprintf(stderr, "orvel show: unexpected argument '%s' (see 'orvel show --help')\n", arg);

@@ -1,9 +1,25 @@
 #include "objects/TemplateDesign.h"
 
+#include "com/ComString.h"
 #include "objects/InputFile.h"
 #include "template/TemplateImport.h"
 
 namespace ppt {
+namespace {
+
+// As PowerPoint does, the design's master brings its header and footer
+// settings; slides added later start from them.
+void takeMasterFooters(HeaderFooterSet& master, const pptmedia::ImportedTemplate::Footers& design)
+{
+    master.footer.visible = design.footer;
+    master.footer.text = com::utf8ToUtf16(design.footerText);
+    master.slideNumber.visible = design.slideNumber;
+    master.dateAndTime.visible = design.date;
+    master.dateAndTime.text = com::utf8ToUtf16(design.dateText);
+    master.dateAndTime.useFormat = design.dateText.empty();  // a field stays current
+}
+
+}  // namespace
 
 void applyTemplate(PresentationModel& presentation, const std::u16string& fileName)
 {
@@ -20,6 +36,7 @@ void applyTemplate(PresentationModel& presentation, const std::u16string& fileNa
             pptmedia::importTemplate(file.nativePath, file.displayName, naming));
     });
     presentation.design = std::move(imported);
+    takeMasterFooters(presentation.master.headersFooters, presentation.design->masterFooters);
 }
 
 }  // namespace ppt

@@ -88,6 +88,7 @@ public:
         findBlankLayout();
         readTheme();
         readBackground();
+        readFooters();
         for (const MediaItem& item : media_.items()) result_.parts.push_back({item.partName, item.contentType, item.bytes});
         return std::move(result_);
     }
@@ -331,6 +332,43 @@ private:
         if (colour.empty())
             if (pugi::xml_node scheme = xml::child(colourParent, "schemeClr")) colour = schemeColour(xml::text(scheme, "val"));
         result_.masterBackgroundColour = colour;
+    }
+
+    void readFooters()
+    {
+        pugi::xml_node master = masterDoc_.document_element();
+        ImportedTemplate::Footers& footers = result_.masterFooters;
+        if (pugi::xml_node hf = xml::child(master, "hf")) {
+            // Each flag is on unless the element says otherwise.
+            auto shown = [&](std::string_view flag) {
+                pugi::xml_attribute a = xml::attr(hf, flag);
+                return a.empty() || a.as_bool();
+            };
+            footers.date = shown("dt");
+            footers.footer = shown("ftr");
+            footers.slideNumber = shown("sldNum");
+        }
+        for (pugi::xml_node shape : xml::child(xml::child(master, "cSld"), "spTree").children()) {
+            std::string type = xml::text(xml::child(xml::child(xml::child(shape, "nvSpPr"), "nvPr"), "ph"), "type");
+            pugi::xml_node body = xml::child(shape, "txBody");
+            if (type == "ftr") footers.footerText = plainText(body);
+            if (type == "dt" && !xml::descendant(body, "fld")) footers.dateText = plainText(body);
+        }
+    }
+
+    // The text of a text body, its paragraphs joined by a blank.
+    static std::string plainText(const pugi::xml_node& body)
+    {
+        std::string text;
+        bool first = true;
+        for (pugi::xml_node paragraph : body.children()) {
+            if (!xml::is(paragraph, "p")) continue;
+            if (!first) text += ' ';
+            first = false;
+            for (pugi::xml_node run : paragraph.children())
+                if (xml::is(run, "r") || xml::is(run, "fld")) text += xml::child(run, "t").text().as_string();
+        }
+        return text;
     }
 
     const OpcPackage& package_;

@@ -54,6 +54,16 @@ struct ImportedTemplate {
     // when it is one solid colour (scheme colours resolved).
     std::string masterBackgroundXml;
     std::string masterBackgroundColour;
+    // The master's header and footer settings: which of its date, footer and
+    // slide-number placeholders slides show (its <p:hf>; none without one),
+    // the footer's text and the date's when it is fixed text, not a field.
+    struct Footers {
+        bool date = false;
+        bool footer = false;
+        bool slideNumber = false;
+        std::string footerText;
+        std::string dateText;
+    } masterFooters;
 
     const PackagePart* find(const std::string& name) const;
 };
