@@ -7,10 +7,13 @@
 namespace word {
 namespace {
 
+// The text width of Word's default page, US Letter with 1.25-inch left and
+// right margins: what an automatically fitted table may take. The page
+// written is then shrunk around the content.
 double maximumTextWidth(Orientation orientation)
 {
-    double page = orientation == Orientation::Landscape ? 792.0 : 612.0;  // US Letter
-    return page - 2 * layout::pageMargin;
+    double page = orientation == Orientation::Landscape ? 792.0 : 612.0;
+    return page - 2 * layout::defaultSideMargin;
 }
 
 // A picture's line: the picture on the baseline, with the descent below it.

@@ -12,6 +12,7 @@ namespace word {
 
 namespace layout {
 constexpr double pageMargin = 7.2;         // points on every side of the page
+constexpr double defaultSideMargin = 90.0; // of Word's default page, left and right
 constexpr double cellMargin = 5.4;         // left and right inside each cell
 constexpr double borderWidth = 0.5;        // the table's grid lines
 constexpr int borderEighths = 4;           // the same, as WordprocessingML counts it

@@ -404,6 +404,28 @@ TEST_F(EndToEndTables, ALongTableIsCutIntoEmbeddedWordDocuments)
     EXPECT_FALSE(std::filesystem::exists(dir / "abctabxyz.doc"));
 }
 
+TEST_F(EndToEndTables, ATableWithALongColumnStaysOnTheSlide)
+{
+    open();
+    std::string description;
+    for (int i = 0; i < 40; ++i) description += "long description ";
+    doc->startTable();
+    for (int r = 1; r <= 3; ++r) {
+        doc->addRow();
+        for (const std::string& cell : {std::string("Item"), std::string("Code 1234"), description, std::string("9.99")}) {
+            doc->addCell();
+            text(cell);
+        }
+    }
+    doc->endTable();
+    pptx::Package deck = saved();
+    auto objects = deck.slides[0].ofKind("graphicFrame");
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_EQ(objects[0]->left, 80.0);
+    EXPECT_LE(objects[0]->left + objects[0]->width, 720.0);
+    EXPECT_GT(objects[0]->height, 3 * 3 * 16.0);  // the long cells wrap onto several lines
+}
+
 TEST_F(EndToEnd, WithoutWordTheCellsAreParagraphs)
 {
     open();

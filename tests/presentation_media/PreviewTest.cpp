@@ -4,6 +4,8 @@
 
 #include "TestFiles.h"
 #include "common/TestEnv.h"
+#include "media/EmfRecords.h"
+#include "media/EmfWriter.h"
 #include "media/MediaError.h"
 #include "media/ObjectPreview.h"
 #include "media/PictureSniffer.h"
@@ -23,6 +25,24 @@ void expectPictureOfSize(const Preview& preview)
     EXPECT_EQ(info.format, PictureFormat::Emf);
     EXPECT_NEAR(info.naturalWidthPt(), preview.widthPt, 0.05);
     EXPECT_NEAR(info.naturalHeightPt(), preview.heightPt, 0.05);
+}
+
+// Each text record of an EMF: its text and the x of its reference point, in points.
+std::vector<std::pair<std::u16string, double>> emfTexts(const Bytes& emf)
+{
+    auto u32 = [&](std::size_t at) {
+        return std::uint32_t(emf[at]) | std::uint32_t(emf[at + 1]) << 8 | std::uint32_t(emf[at + 2]) << 16 |
+               std::uint32_t(emf[at + 3]) << 24;
+    };
+    std::vector<std::pair<std::u16string, double>> texts;
+    for (std::size_t at = 0; at + 8 <= emf.size() && u32(at + 4) >= 8; at += u32(at + 4)) {
+        if (u32(at) != emf::EMR_EXTTEXTOUTW) continue;
+        std::u16string text;
+        for (std::uint32_t i = 0, from = u32(at + 48); i < u32(at + 44); ++i)
+            text += static_cast<char16_t>(emf[at + from + 2 * i] | emf[at + from + 2 * i + 1] << 8);
+        texts.emplace_back(text, static_cast<std::int32_t>(u32(at + 36)) / EmfWriter::kUnitsPerPoint);
+    }
+    return texts;
 }
 
 }  // namespace
@@ -63,6 +83,22 @@ TEST(Preview, PresentationShowsTheFirstSlidesTextsOnASlideShape)
 
     PptxDeck empty;
     expectPictureOfSize(drawPresentationPreview(empty));
+
+    // Bulleted paragraphs keep their bullet, the text indented after it.
+    PptxDeck listed;
+    PptxShape& shape = listed.slides.emplace_back().shapes.emplace_back();
+    for (const char* text : {"Plain", "Listed"}) {
+        PptxParagraph& p = shape.paragraphs.emplace_back();
+        p.bullet = text == std::string("Listed");
+        p.runs.emplace_back().text = text;
+    }
+    auto texts = emfTexts(drawPresentationPreview(listed).emf);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].first, u"Plain");
+    EXPECT_EQ(texts[1].first, u"\u2022");
+    EXPECT_EQ(texts[1].second, texts[0].second);
+    EXPECT_EQ(texts[2].first, u"Listed");
+    EXPECT_GT(texts[2].second, texts[1].second + 10);
 }
 
 TEST(Preview, AnyOtherFileIsAFramedLabelWithItsName)

@@ -4,8 +4,10 @@
 
 #include "DocumentBuilder.h"
 #include "DocxWriter.h"
+#include "TestFiles.h"
 #include "TextMeasure.h"
 #include "common/TestEnv.h"
+#include "media/EmfRecords.h"
 #include "media/DocxTableReader.h"
 #include "media/ObjectPreview.h"
 
@@ -54,4 +56,36 @@ TEST(WordTableRoundTrip, TheWordBackEndsTableIsReadBack)
     EXPECT_DOUBLE_EQ(object.preview.widthPt, size.widthPt);
     EXPECT_GE(size.heightPt, 60);
     EXPECT_GT(size.widthPt, 4 * 30.0);
+}
+
+// A picture in a cell is drawn in the table's preview, not stood in for.
+TEST(WordTableRoundTrip, APictureInACellShowsInThePreview)
+{
+    word::DocumentBuilder builder;
+    builder.startTable();
+    builder.addRow();
+    builder.addCell();
+    builder.insertText("Logo");
+    builder.addCell();
+    Bytes png = mediatest::pngPicture(48, 24);
+    builder.insertPicture(*word::imageFromBytes(std::string(png.begin(), png.end())));
+    builder.endTable();
+    testenv::TempDir dir;
+    word::TextMeasure wordMeasure;
+    ASSERT_FALSE(word::saveDocx(builder.content(), wordMeasure, dir / "abctabxyz.doc", 0));
+
+    Bytes emf = describeEmbeddedFile(dir / "abctabxyz.doc", "abctabxyz.doc").preview.emf;
+    auto u32 = [&](std::size_t at) {
+        return std::uint32_t(emf[at]) | std::uint32_t(emf[at + 1]) << 8 | std::uint32_t(emf[at + 2]) << 16 |
+               std::uint32_t(emf[at + 3]) << 24;
+    };
+    int bitmaps = 0;
+    for (std::size_t at = 0; at + 8 <= emf.size() && u32(at + 4) >= 8; at += u32(at + 4)) {
+        if (u32(at) != emf::EMR_STRETCHDIBITS) continue;
+        ++bitmaps;
+        const std::size_t info = at + u32(at + 48);
+        EXPECT_EQ(u32(info + 4), 48u);  // its own pixels: shown at 36 x 18 points, no larger than it is
+        EXPECT_EQ(u32(info + 8), 24u);
+    }
+    EXPECT_EQ(bitmaps, 1);
 }

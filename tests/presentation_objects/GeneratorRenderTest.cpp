@@ -4,6 +4,7 @@
 // rendering of it showing both. Starts LibreOffice (label render).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 
 #include "ObjectFiles.h"
@@ -61,12 +62,16 @@ TEST_F(GeneratorRenderTest, ADeckWithAPictureAndATableShowsBoth)
     call(orvel->insertImage(bs(picture.string()), bs("https://example.com/chart")));
     text("Figures below");
     call(orvel->insertEndl());
+    call(orvel->insertPageBreak());
+    // A long third column: the table is fitted to the page, that column wraps.
+    std::string description;
+    for (int i = 0; i < 12; ++i) description += " with a long description";
     call(orvel->startTable());
     for (const auto& row : cellTexts(3, 4)) {
         call(orvel->addRow());
         for (const auto& cell : row) {
             call(orvel->addCell());
-            text(cell);
+            text(cell == "R1C3" ? cell + description : cell);
         }
     }
     call(orvel->endTable());
@@ -89,6 +94,12 @@ TEST_F(GeneratorRenderTest, ADeckWithAPictureAndATableShowsBoth)
     const int pictureTop = static_cast<int>(title->yMax) + 4;
     EXPECT_GT(page.inkShare(80, pictureTop + 10, 590, 300), 0.9);
     EXPECT_LT(page.inkShare(20, pictureTop + 10, 40, 300), 0.05);  // left of it: paper
+    // The text written next starts below the picture.
+    int pictureBottom = pictureTop + 100;  // inside the picture, wherever it starts
+    while (pictureBottom < 540 && page.inked(500, pictureBottom)) ++pictureBottom;
+    const deck::Word* next = deck::findWord(words[0], "Figures");
+    ASSERT_TRUE(next);
+    EXPECT_GE(next->yMin, pictureBottom - 1) << "the picture ends at " << pictureBottom;
 
     // The table's cells, wherever the generator put the table.
     std::size_t found = 0;
@@ -103,6 +114,9 @@ TEST_F(GeneratorRenderTest, ADeckWithAPictureAndATableShowsBoth)
     EXPECT_EQ(found, 12u);
     ASSERT_TRUE(firstCell);
     EXPECT_GE(firstCell->xMin, 80 - 1);
+    double right = 0;
+    for (const auto& w : words[1]) right = std::max(right, w.xMax);
+    EXPECT_LE(right, 720 - 7.2) << "the table fits the slide";
     if (const char* keep = std::getenv("ORVEL_KEEP_RENDERINGS"))
         for (int n = 1; n <= testenv::pdfPageCount(pdf); ++n)
             PageImage(pdf, n, fs::path(keep) / ("generator-slide" + std::to_string(n)));

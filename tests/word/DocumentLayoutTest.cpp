@@ -94,17 +94,24 @@ TEST_F(DocumentLayoutTest, RowHeightsCountWhenTallerThanTheText)
     EXPECT_GT(tallHeight - lowHeight, 2 * (100 - 15) * 1.0);
 }
 
-TEST_F(DocumentLayoutTest, WideTablesWrapWithinTheOrientationsWidth)
+// Word's automatic fit: the columns share the text width of its default
+// page (Letter less 1.25-inch side margins), so a landscape table fits a
+// slide at its usual place, x 80 of 720.
+TEST_F(DocumentLayoutTest, WideTablesWrapWithinTheDefaultPagesTextWidth)
 {
     std::string longText;
     for (int i = 0; i < 80; ++i) longText += "word ";
-    DocumentBuilder b = tableOf({{longText, longText}});
+    DocumentBuilder b = tableOf({{"Name", "Code", longText, "Price"}});
     DocumentLayout portrait = layOutDocument(b.content(), measure);
-    EXPECT_LE(portrait.pageWidth, 612.0 + 0.01);
-    EXPECT_GT(portrait.pageWidth, 600.0);
+    EXPECT_NEAR(portrait.tables[0].width(), 432.0, 1.0);
     b.setOrientation(Orientation::Landscape);
     DocumentLayout landscape = layOutDocument(b.content(), measure);
-    EXPECT_NEAR(landscape.pageWidth, 792.0, 0.5);
+    EXPECT_NEAR(landscape.tables[0].width(), 612.0, 1.0);
+    EXPECT_NEAR(landscape.pageWidth, 612.0 + 2 * layout::pageMargin, 1.0);
+    // The short columns keep their words whole; the long one wraps.
+    const std::vector<double>& columns = landscape.tables[0].columnWidths;
+    EXPECT_GT(columns[0], measure.width(RunFormat{}, "Name"));
+    EXPECT_GT(columns[3], measure.width(RunFormat{}, "Price"));
     EXPECT_LT(landscape.pageHeight, portrait.pageHeight);  // wider columns, fewer lines
     EXPECT_TRUE(landscape.landscape);
 }

@@ -5,9 +5,12 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "media/Bytes.h"
 
 namespace pptmedia {
 
@@ -23,10 +26,11 @@ struct DocxRun {
     bool strike = false;
 };
 
-// A picture in a cell: only its size is kept, to hold its place.
+// A picture in a cell: its size, and its file when the package holds it.
 struct DocxPicture {
     double widthPt = 0;
     double heightPt = 0;
+    std::shared_ptr<const Bytes> bytes;  // shared with the layouts drawn from it
 };
 
 struct DocxParagraph {

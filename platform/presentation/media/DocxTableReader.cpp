@@ -404,12 +404,22 @@ private:
         return run;
     }
 
-    static DocxPicture pictureOf(const pugi::xml_node& node)
+    DocxPicture pictureOf(const pugi::xml_node& node) const
     {
         DocxPicture picture;
         if (pugi::xml_node extent = xml::descendant(node, "extent")) {
             picture.widthPt = std::max(0.0, xml::number(extent, "cx") / kEmuPerPoint);
             picture.heightPt = std::max(0.0, xml::number(extent, "cy") / kEmuPerPoint);
+        }
+        // The picture itself, so that it can be drawn; a missing part leaves its place empty.
+        std::string id = xml::prefixedAttr(xml::descendant(node, "blip"), "embed").as_string();
+        auto rel = id.empty() ? std::nullopt : package_.relationship(mainPart_, id);
+        if (rel && !rel->external && !rel->targetPart.empty() && package_.hasPart(rel->targetPart)) {
+            try {
+                picture.bytes = std::make_shared<const Bytes>(package_.readPart(rel->targetPart));
+            } catch (const MediaError&) {
+                picture.bytes = nullptr;
+            }
         }
         return picture;
     }

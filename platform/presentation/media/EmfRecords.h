@@ -29,6 +29,7 @@ enum RecordType : std::uint32_t {
     EMR_LINETO = 54,
     EMR_EXTCREATEFONTINDIRECTW = 82,
     EMR_EXTTEXTOUTW = 84,
+    EMR_STRETCHDIBITS = 81,
 };
 
 inline constexpr std::uint32_t kSignature = 0x464D4520;  // " EMF"

@@ -180,6 +180,54 @@ void EmfWriter::line(double x1, double y1, double x2, double y2, double penPt, E
     record(emf::EMR_LINETO, {static_cast<std::uint32_t>(units(x2)), static_cast<std::uint32_t>(units(y2))});
 }
 
+void EmfWriter::bitmap(double x, double y, double width, double height, const EmfBitmap& bitmap)
+{
+    const auto w = static_cast<std::uint32_t>(bitmap.widthPx), h = static_cast<std::uint32_t>(bitmap.heightPx);
+    if (w == 0 || h == 0 || bitmap.rgb.size() != std::size_t(w) * h * 3) return;
+    constexpr std::uint32_t kRecordHeader = 80, kInfoHeader = 40;
+    const std::uint32_t stride = (w * 3 + 3) & ~3u;
+    const std::int32_t left = units(x), top = units(y), right = units(x + width), bottom = units(y + height);
+    putU32(body_, emf::EMR_STRETCHDIBITS);
+    putU32(body_, kRecordHeader + kInfoHeader + stride * h);
+    putI32(body_, left);  // bounds, inclusive
+    putI32(body_, top);
+    putI32(body_, std::max(left, right - 1));
+    putI32(body_, std::max(top, bottom - 1));
+    putI32(body_, left);  // destination
+    putI32(body_, top);
+    putU32(body_, 0);  // source rectangle: the whole bitmap
+    putU32(body_, 0);
+    putU32(body_, w);
+    putU32(body_, h);
+    putU32(body_, kRecordHeader);  // offBmiSrc
+    putU32(body_, kInfoHeader);
+    putU32(body_, kRecordHeader + kInfoHeader);  // offBitsSrc
+    putU32(body_, stride * h);
+    putU32(body_, 0);           // DIB_RGB_COLORS
+    putU32(body_, 0x00CC0020);  // SRCCOPY
+    putI32(body_, right - left);
+    putI32(body_, bottom - top);
+    // BITMAPINFOHEADER: 24 bits per pixel, rows from the bottom up.
+    putU32(body_, kInfoHeader);
+    putI32(body_, static_cast<std::int32_t>(w));
+    putI32(body_, static_cast<std::int32_t>(h));
+    putU16(body_, 1);
+    putU16(body_, 24);
+    putU32(body_, 0);  // BI_RGB
+    putU32(body_, stride * h);
+    for (int i = 0; i < 4; ++i) putU32(body_, 0);  // resolution, palette
+    for (std::uint32_t row = h; row-- > 0;) {
+        const std::uint8_t* p = bitmap.rgb.data() + std::size_t(row) * w * 3;
+        for (std::uint32_t c = 0; c < w; ++c, p += 3) {
+            body_.push_back(p[2]);
+            body_.push_back(p[1]);
+            body_.push_back(p[0]);
+        }
+        for (std::uint32_t pad = w * 3; pad < stride; ++pad) body_.push_back(0);
+    }
+    ++records_;
+}
+
 void EmfWriter::text(double x, double baseline, const std::u16string& text, std::span<const double> advancesPt,
                      const EmfFont& font, EmfColour colour)
 {

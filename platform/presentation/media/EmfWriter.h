@@ -27,6 +27,13 @@ struct EmfFont {
     bool operator==(const EmfFont&) const = default;
 };
 
+// Pixels of a picture, top row first, three bytes (red, green, blue) each.
+struct EmfBitmap {
+    int widthPx = 0;
+    int heightPx = 0;
+    Bytes rgb;
+};
+
 class EmfWriter {
 public:
     EmfWriter(double widthPt, double heightPt);
@@ -39,6 +46,8 @@ public:
     // A rectangle outline.
     void frameRect(double x, double y, double width, double height, double penPt, EmfColour colour);
     void line(double x1, double y1, double x2, double y2, double penPt, EmfColour colour);
+    // A bitmap stretched over the box.
+    void bitmap(double x, double y, double width, double height, const EmfBitmap& bitmap);
     // Text whose baseline starts at (x, baseline). `advancesPt` holds one
     // advance per UTF-16 unit of `text`; it fixes the glyph positions so
     // every reader lays the text out as it was measured.

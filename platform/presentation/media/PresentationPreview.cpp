@@ -12,6 +12,9 @@ constexpr EmfColour kWhite{255, 255, 255}, kFrame{0x80, 0x80, 0x80}, kText{0, 0,
 constexpr double kMarginPt = 36, kGapPt = 12;
 constexpr double kDefaultSizePt = 18;  // PowerPoint's size for text that states none
 constexpr const char* kDefaultFont = "Liberation Sans";
+// The bullet character and the hanging indent the deck's bulleted paragraphs carry.
+constexpr const char* kBullet = "\u2022";
+constexpr double kBulletIndentPt = 27;
 
 DocxAlignment alignmentOf(int code)
 {
@@ -41,6 +44,10 @@ std::vector<BlockParagraph> paragraphsOf(const PptxShape& shape)
             font.strike = run.strike;
             block.emptyFont = font;
             block.spans.push_back({run.text, font});
+        }
+        if (p.bullet && !p.text().empty()) {  // an empty paragraph shows no bullet
+            block.bullet = {kBullet, block.emptyFont};
+            block.indentPt = kBulletIndentPt;
         }
         blocks.push_back(std::move(block));
     }

@@ -1,7 +1,9 @@
 #include "media/TextBlock.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "media/PictureDecode.h"
 #include "media/Utf.h"
 
 namespace pptmedia {
@@ -9,6 +11,7 @@ namespace {
 
 constexpr double kFit = 1e-6;
 constexpr double kPlaceholderPt = 36;
+constexpr double kPixelsPerPoint = 2;  // 144 dpi: sharp enough on a slide, small in the file
 
 // A piece of one span's text with the advance of every character.
 struct Part {
@@ -153,6 +156,17 @@ PlacedSpan placeSpan(const Part& part, const EmfFont& font, double x)
     return placed;
 }
 
+PlacedSpan placeBullet(const StyledSpan& bullet, TextMeasure& measure)
+{
+    Part part;
+    TextStyle style = measureStyle(bullet.font);
+    for (char32_t c : decodeUtf8(bullet.text)) {
+        part.text += c;
+        part.advances.push_back(measure.advanceOf(c, style));
+    }
+    return placeSpan(part, bullet.font, 0);
+}
+
 }  // namespace
 
 TextStyle measureStyle(const EmfFont& font)
@@ -168,30 +182,37 @@ TextBlock layoutTextBlock(const std::vector<BlockParagraph>& paragraphs, double 
     for (const BlockParagraph& paragraph : paragraphs) {
         top += paragraph.spaceBeforePt;
         double spacing = std::clamp(paragraph.lineSpacing, 0.25, 10.0);
-        for (const Line& line : breakLines(splitWords(paragraph, measure), wrap)) {
+        const double indent = std::clamp(paragraph.indentPt, 0.0, wrap - 1.0);
+        const double textWrap = wrap - indent;
+        bool firstLine = true;
+        for (const Line& line : breakLines(splitWords(paragraph, measure), textWrap)) {
             double ascent = 0, height = 0;
             auto account = [&](const EmfFont& font) {
                 FontMetrics m = measure.metrics(measureStyle(font));
                 ascent = std::max(ascent, m.ascentPt);
                 height = std::max(height, m.lineHeightPt);
             };
+            const bool bulleted = firstLine && !paragraph.bullet.text.empty();
             if (line.parts.empty()) account(paragraph.emptyFont);
             for (const Part& part : line.parts) account(paragraph.spans[part.span].font);
+            if (bulleted) account(paragraph.bullet.font);
 
-            double offset = 0;
+            double offset = indent;
             if (paragraph.alignment == DocxAlignment::Centre)
-                offset = std::max(0.0, (wrap - line.contentWidth) / 2);
+                offset += std::max(0.0, (textWrap - line.contentWidth) / 2);
             else if (paragraph.alignment == DocxAlignment::Right)
-                offset = std::max(0.0, wrap - line.contentWidth);
+                offset += std::max(0.0, textWrap - line.contentWidth);
             PlacedLine placed;
             placed.baseline = top + ascent;
             placed.width = line.contentWidth;
+            if (bulleted) placed.spans.push_back(placeBullet(paragraph.bullet, measure));
+            firstLine = false;
             double x = offset;
             for (const Part& part : line.parts) {
                 placed.spans.push_back(placeSpan(part, paragraph.spans[part.span].font, x));
                 x += part.width;
             }
-            block.widthPt = std::max(block.widthPt, line.contentWidth);
+            block.widthPt = std::max(block.widthPt, indent + line.contentWidth);
             block.lines.push_back(std::move(placed));
             top += height * spacing;
         }
@@ -202,7 +223,7 @@ TextBlock layoutTextBlock(const std::vector<BlockParagraph>& paragraphs, double 
                 h *= wrap / w;
                 w = wrap;
             }
-            block.pictures.push_back({0, top, w, h});
+            block.pictures.push_back({0, top, w, h, picture.bytes});
             block.widthPt = std::max(block.widthPt, w);
             top += h;
         }
@@ -217,7 +238,7 @@ double unwrappedWidth(const std::vector<BlockParagraph>& paragraphs, TextMeasure
     double widest = 0;
     for (const BlockParagraph& paragraph : paragraphs) {
         for (const Line& line : breakLines(splitWords(paragraph, measure), 1e12))
-            widest = std::max(widest, line.contentWidth);
+            widest = std::max(widest, std::max(paragraph.indentPt, 0.0) + line.contentWidth);
         for (const DocxPicture& picture : paragraph.pictures)
             widest = std::max(widest, picture.widthPt > 0 ? picture.widthPt : kPlaceholderPt);
     }
@@ -228,8 +249,16 @@ void drawTextBlock(EmfWriter& emf, const TextBlock& block, double x, double y, E
 {
     for (const PlacedPicture& picture : block.pictures) {
         if (y + picture.y + picture.height > clipBottom) break;
-        const EmfColour fill{0xE8, 0xE8, 0xE8}, edge{0x80, 0x80, 0x80};
         double px = x + picture.x, py = y + picture.y;
+        if (picture.bytes) {
+            auto pixelsFor = [](double pt) { return static_cast<int>(std::ceil(pt * kPixelsPerPoint)); };
+            if (auto pixels = decodePicture(*picture.bytes, pixelsFor(picture.width), pixelsFor(picture.height))) {
+                emf.bitmap(px, py, picture.width, picture.height, *pixels);
+                continue;
+            }
+        }
+        // What cannot be drawn keeps its place as a crossed box.
+        const EmfColour fill{0xE8, 0xE8, 0xE8}, edge{0x80, 0x80, 0x80};
         emf.fillRect(px, py, picture.width, picture.height, fill);
         emf.frameRect(px, py, picture.width, picture.height, 0.5, edge);
         emf.line(px, py, px + picture.width, py + picture.height, 0.5, edge);

@@ -5,6 +5,7 @@
 // natural sizes are measured with it.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ struct BlockParagraph {
     double lineSpacing = 1.0;
     EmfFont emptyFont;  // sets the height of a paragraph without text
     std::vector<DocxPicture> pictures;  // placed below the text, left-aligned
+    StyledSpan bullet;   // drawn at the left edge of the first line; empty text: none
+    double indentPt = 0;  // where the text's lines start
 };
 
 struct PlacedSpan {
@@ -44,6 +47,7 @@ struct PlacedLine {
 
 struct PlacedPicture {
     double x = 0, y = 0, width = 0, height = 0;
+    std::shared_ptr<const Bytes> bytes;  // the picture's file; null: none
 };
 
 struct TextBlock {

@@ -112,10 +112,17 @@ float TextBody::boundHeight(int from, int to)
 {
     from = std::clamp(from, 0, length());
     to = std::clamp(to, from, length());
-    if (from == 0 && to == length()) return totalHeight();
+    const int lastParagraph = paragraphCount() - 1;
+    const bool endsEmpty = paragraphStart(lastParagraph) == length();
+    const bool reachesEnd = to == length();
+    if (from == 0 && reachesEnd) {
+        const float all = totalHeight();
+        return endsEmpty ? all - static_cast<float>(metrics_[static_cast<std::size_t>(lastParagraph)].height) : all;
+    }
     refresh();
     const int first = paragraphAt(from);
-    const int last = paragraphAt(to > from ? to - 1 : from);
+    int last = paragraphAt(to > from ? to - 1 : from);
+    if (reachesEnd && endsEmpty && last == lastParagraph) --last;
     double height = 0;
     for (int p = first; p <= last; ++p) {
         // A paragraph counts whole with its paragraph end (the last one has none).

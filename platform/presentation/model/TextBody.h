@@ -80,9 +80,13 @@ public:
     // Layout. Changing the geometry drops every cached paragraph.
     void setFrame(const FrameGeometry& frame);
     const FrameGeometry& frame() const { return frame_; }
-    // Height of the laid-out lines holding [from, to); the whole text when
-    // the range covers it (an empty text has one empty line).
+    // Height of the text written in [from, to): the laid-out lines holding
+    // it, not counting an empty last paragraph, where nothing is written yet
+    // (so an empty text measures 0, and the line that text written next
+    // lands on starts at the height measured).
     float boundHeight(int from, int to);
+    // Height of every line, an empty last one included: what a frame that
+    // grows with its text must hold.
     float totalHeight();
     float widestLine();
 
