@@ -132,11 +132,14 @@ std::int32_t parseNumber(std::string_view given, const MethodInfo& method, const
     if (word.empty()) throw Failure{std::string("missing value for '") + param.name + "'"};
     if (word.front() == '"') throw Failure{std::string("'") + param.name + "' is a number, not a text"};
     std::int64_t value = 0;
+    // One optional sign, then digits only: from_chars alone would take the
+    // "-5" of "+-5".
     std::string_view digits = word.starts_with('+') ? word.substr(1) : word;
+    bool wellFormed = !digits.empty() && (digits.front() == '-' ? word.front() == '-' : true);
     auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (ec == std::errc::result_out_of_range)
+    if (wellFormed && ec == std::errc::result_out_of_range)
         throw Failure{std::string("number out of range for '") + param.name + "': " + std::string(word)};
-    if (ec != std::errc() || end != digits.data() + digits.size())
+    if (!wellFormed || ec != std::errc() || end != digits.data() + digits.size())
         throw Failure{std::string("'") + std::string(word) + "' is not a decimal number (for '" + param.name + "')"};
     std::int64_t low = param.kind == ParamKind::ShortIn ? std::numeric_limits<std::int16_t>::min()
                                                          : std::numeric_limits<std::int32_t>::min();
