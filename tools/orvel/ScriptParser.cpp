@@ -120,6 +120,9 @@ public:
 
     std::string bytes(std::uint64_t from, std::uint64_t to) const
     {
+        // Usually still in the window, which the line was just read through.
+        if (from >= bufferStart_ && to <= bufferStart_ + buffer_.size())
+            return buffer_.substr(static_cast<std::size_t>(from - bufferStart_), static_cast<std::size_t>(to - from));
         std::string out(static_cast<std::size_t>(to - from), '\0');
         std::size_t done = 0;
         while (done < out.size()) {
