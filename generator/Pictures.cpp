@@ -201,6 +201,9 @@ bool Orvel::insertTextFile(PptText& writer, const KestString& fileName)
             checkBodyOverflow();
         }
     }
+    // What was read stays written; the caller learns that the rest is missing.
+    if (reader.failed())
+        com::throwComError(E_FAIL, "insertFile : the text file '" + fileName.str() + "' could not be read completely");
     return wrote;
 }
 

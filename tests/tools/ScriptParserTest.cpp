@@ -184,6 +184,10 @@ TEST(ScriptParser, RefusesBadStatementsWithTheirLine)
     EXPECT_EQ(firstError("orvel->setFontSize(100000);"), "number out of range for 'size': 100000");
     EXPECT_EQ(firstError("orvel->setTableRowHeight(99999999999);"), "number out of range for 'points': 99999999999");
     EXPECT_EQ(firstError("orvel->setFontSize(twelve);"), "'twelve' is not a decimal number (for 'size')");
+    // One sign at most, then digits only.
+    for (std::string odd : {"+-5", "-+5", "++5", "--5", "+", "-", "5-", "1e3", "0x10", "1 2", "+-99999999999"})
+        EXPECT_EQ(firstError("orvel->setFontSize(" + odd + ");"), "'" + odd + "' is not a decimal number (for 'size')");
+    EXPECT_EQ(firstError("orvel->setFontSize(+12);\norvel->setFontSize(-0);"), "");
     EXPECT_EQ(firstError("orvel->setFontSize(\"12\");"), "'size' is a number, not a text");
     EXPECT_EQ(firstError("orvel->insertText(hello\");"), "a text argument must start with '\"'");
     EXPECT_EQ(firstError("orvel->close()"), "missing ';' after ')'");

@@ -1,11 +1,7 @@
 // orvel run [OPTIONS] SCRIPT... | -: drives one Orvel object with scripts of
 // IDocument calls written as the trace log echoes them.
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <sstream>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +11,7 @@
 #include "OrvelObject.h"
 #include "ProgressBar.h"
 #include "Script.h"
+#include "ScriptFile.h"
 #include "ScriptCall.h"
 #include "com/ComString.h"
 
@@ -62,32 +59,12 @@ struct Options {
 };
 
 // A script read and checked; its statements are read again one by one as
-// they run, so that a long script is not held twice in memory.
+// they run, so that a long script is never held in memory.
 struct LoadedScript {
     std::string name;
-    std::string text;
+    std::unique_ptr<orvel_script::ScriptFile> file;
     std::size_t statements = 0;
 };
-
-bool readScript(const std::string& name, std::string& text)
-{
-    if (name == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-        if (std::cin.bad()) return false;
-    } else {
-        std::error_code ec;
-        if (std::filesystem::is_directory(name, ec)) return false;
-        std::ifstream in(name, std::ios::binary);
-        if (!in) return false;
-        std::ostringstream buffer;
-        buffer << in.rdbuf();
-        if (in.bad()) return false;
-        text = std::move(buffer).str();
-    }
-    // Editors on Windows start UTF-8 files with a byte order mark.
-    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
-    return true;
-}
 
 struct Setting {
     std::string group, name, value;
@@ -156,21 +133,29 @@ bool loadScripts(const Options& options, std::vector<LoadedScript>& loaded)
     bool ok = true;
     for (const std::string& file : options.scripts) {
         std::string name = file == "-" ? "<stdin>" : file;
-        std::string text;
-        if (!readScript(file, text)) {
-            std::fprintf(stderr, "%s: cannot read the script\n", name.c_str());
+        std::string reason;
+        std::vector<orvel_script::ParseError> errors;
+        std::size_t count = 0;
+        auto script = orvel_script::ScriptFile::open(file, reason);
+        try {
+            if (script)
+                errors = orvel_script::parseEach(*script, [&](orvel_script::Statement&) {
+                    ++count;
+                    return true;
+                });
+        } catch (const orvel_script::ScriptReadError& e) {
+            reason = e.what();
+            script = nullptr;
+        }
+        if (!script) {
+            std::fprintf(stderr, "%s: cannot read the script: %s\n", name.c_str(), reason.c_str());
             ok = false;
             continue;
         }
-        std::size_t count = 0;
-        auto errors = orvel_script::parseEach(text, [&](orvel_script::Statement&) {
-            ++count;
-            return true;
-        });
         for (const auto& e : errors)
             std::fprintf(stderr, "%s:%d: parse error: %s\n", name.c_str(), e.line, e.message.c_str());
         ok = ok && errors.empty();
-        loaded.push_back({name, std::move(text), count});
+        loaded.push_back({name, std::move(script), count});
     }
     return ok;
 }
@@ -210,7 +195,7 @@ bool runScripts(IDocument& document, const std::vector<LoadedScript>& scripts, b
     std::vector<std::string> results;
     for (const LoadedScript& script : scripts) {
         bool goOn = true;
-        orvel_script::parseEach(script.text, [&](const orvel_script::Statement& statement) {
+        orvel_script::parseEach(*script.file, [&](const orvel_script::Statement& statement) {
             std::string failure;
             results.clear();
             try {

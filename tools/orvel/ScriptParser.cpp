@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -24,62 +25,143 @@ std::string_view trimBlanks(std::string_view s)
     return s;
 }
 
-// The script cut into lines, each without its "\n", with what the parser
-// needs to know about each: where statements may end.
-class Lines {
-public:
-    explicit Lines(std::string_view script) : script_(script)
+// A script is read line by line through a small window, so that reading it
+// costs memory in proportion to one statement, not to the script. A line is
+// known by where it lies and by the little the parser asks of it; the bytes
+// of a statement are read when it is parsed.
+struct Position {
+    std::uint64_t offset = 0;
+    std::size_t index = 0;  // 0-based line number
+    bool end = false;       // past the last line
+};
+
+struct Line {
+    Position at;
+    std::uint64_t end = 0;       // offset of its "\n", or of the end of the script
+    Position next;               // the line after it
+    bool blank = true;
+    std::string head;            // its first bytes from the first one that is not blank
+    bool closesStatement = false;  // ends in ");" before trailing blanks
+
+    bool startsSomething() const
     {
-        std::size_t start = 0;
-        while (true) {
-            std::size_t end = script.find('\n', start);
-            starts_.push_back(start);
-            if (end == std::string_view::npos) break;
-            start = end + 1;
+        std::string_view h = head;
+        return h.starts_with(statementPrefix) || h.starts_with('#') || h.starts_with(logLinePrefix);
+    }
+};
+
+class LineReader {
+public:
+    explicit LineReader(const ScriptSource& source) : source_(source) {}
+
+    Line read(Position at)
+    {
+        Line line;
+        line.at = at;
+        seek(at.offset);
+        std::uint64_t offset = at.offset;
+        char previous = 0, lastSolid = 0, beforeLastSolid = 0;
+        std::size_t headSolid = 0;  // the head up to its last byte that is not blank
+        bool solidAfterHead = false;
+        bool hasBreak = false;
+        while (!hasBreak && (pos_ < buffer_.size() || refill())) {
+            const char* from = buffer_.data() + pos_;
+            const std::size_t available = buffer_.size() - pos_;
+            const char* lineBreak = static_cast<const char*>(std::memchr(from, '\n', available));
+            const std::size_t length = lineBreak ? static_cast<std::size_t>(lineBreak - from) : available;
+            for (std::size_t i = 0; i < length; ++i) {
+                const char ch = from[i];
+                const bool solid = !isBlank(ch);
+                if (solid) {
+                    line.blank = false;
+                    beforeLastSolid = previous;
+                    lastSolid = ch;
+                }
+                if (!line.blank && line.head.size() < headSize) {
+                    line.head.push_back(ch);
+                    if (solid) headSolid = line.head.size();
+                } else if (solid && !line.head.empty()) {
+                    solidAfterHead = true;
+                }
+                previous = ch;
+            }
+            offset += length;
+            pos_ += length;
+            if (lineBreak) {
+                ++pos_;
+                hasBreak = true;
+            }
         }
-        // A statement with a text argument may end on line i only when the
-        // next line that is not blank starts something new.
-        std::vector<bool> canEndAfter(starts_.size(), false);
-        bool nextStartsSomething = true;  // the end of the script
-        for (std::size_t i = starts_.size(); i-- > 0;) {
-            canEndAfter[i] = nextStartsSomething;
-            std::string_view t = trimBlanks(text(i));
-            if (!t.empty()) nextStartsSomething = startsSomething(t);
-        }
-        for (std::size_t i = 0; i < starts_.size(); ++i)
-            if (canEndAfter[i] && closesStatement(text(i))) endingLines_.push_back(i);
+        // The head of the line without its trailing blanks.
+        if (!solidAfterHead) line.head.resize(headSolid);
+        line.end = offset;
+        line.closesStatement = lastSolid == ';' && beforeLastSolid == ')';
+        line.next = Position{offset + 1, at.index + 1, !hasBreak};
+        return line;
     }
 
-    std::size_t count() const { return starts_.size(); }
-    std::size_t start(std::size_t i) const { return starts_[i]; }
-    std::string_view text(std::size_t i) const
+    // The first line from `at` on that is not blank, or the last line when
+    // all are; many blank lines cost little this way.
+    Position skipBlankLines(Position at)
     {
-        std::size_t end = i + 1 < starts_.size() ? starts_[i + 1] - 1 : script_.size();
-        return script_.substr(starts_[i], end - starts_[i]);
+        if (at.end) return at;
+        seek(at.offset);
+        Position lineStart = at;
+        std::uint64_t offset = at.offset;
+        while (pos_ < buffer_.size() || refill()) {
+            const char c = buffer_[pos_];
+            if (c != '\n' && !isBlank(c)) break;
+            ++pos_;
+            ++offset;
+            if (c == '\n') lineStart = Position{offset, lineStart.index + 1, false};
+        }
+        return lineStart;
     }
-    // The first line at or after `from` that may end a statement; count() when none.
-    std::size_t endingLineFrom(std::size_t from) const
+
+    std::string bytes(std::uint64_t from, std::uint64_t to) const
     {
-        auto it = std::lower_bound(endingLines_.begin(), endingLines_.end(), from);
-        return it == endingLines_.end() ? count() : *it;
-    }
-    static bool startsSomething(std::string_view trimmed)
-    {
-        return trimmed.starts_with(statementPrefix) || trimmed.starts_with('#') ||
-               trimmed.starts_with(logLinePrefix);
+        // Usually still in the window, which the line was just read through.
+        if (from >= bufferStart_ && to <= bufferStart_ + buffer_.size())
+            return buffer_.substr(static_cast<std::size_t>(from - bufferStart_), static_cast<std::size_t>(to - from));
+        std::string out(static_cast<std::size_t>(to - from), '\0');
+        std::size_t done = 0;
+        while (done < out.size()) {
+            std::size_t n = source_.read(from + done, out.data() + done, out.size() - done);
+            if (n == 0) throw ScriptReadError("the script ended while it was read");
+            done += n;
+        }
+        return out;
     }
 
 private:
-    static bool closesStatement(std::string_view line)
+    static constexpr std::size_t headSize = statementPrefix.size();
+    static constexpr std::size_t windowSize = 64 * 1024;
+
+    void seek(std::uint64_t offset)
     {
-        std::string_view t = line;
-        while (!t.empty() && isBlank(t.back())) t.remove_suffix(1);
-        return t.ends_with(");");
+        if (offset >= bufferStart_ && offset <= bufferStart_ + buffer_.size()) {
+            pos_ = static_cast<std::size_t>(offset - bufferStart_);
+            return;
+        }
+        bufferStart_ = offset;
+        buffer_.clear();
+        pos_ = 0;
     }
 
-    std::string_view script_;
-    std::vector<std::size_t> starts_;
-    std::vector<std::size_t> endingLines_;
+    // Reads the window after the one taken; false at the end of the script.
+    bool refill()
+    {
+        bufferStart_ += buffer_.size();
+        buffer_.resize(windowSize);
+        buffer_.resize(source_.read(bufferStart_, buffer_.data(), windowSize));
+        pos_ = 0;
+        return !buffer_.empty();
+    }
+
+    const ScriptSource& source_;
+    std::string buffer_;
+    std::uint64_t bufferStart_ = 0;
+    std::size_t pos_ = 0;
 };
 
 struct Failure {
@@ -132,11 +214,14 @@ std::int32_t parseNumber(std::string_view given, const MethodInfo& method, const
     if (word.empty()) throw Failure{std::string("missing value for '") + param.name + "'"};
     if (word.front() == '"') throw Failure{std::string("'") + param.name + "' is a number, not a text"};
     std::int64_t value = 0;
+    // One optional sign, then digits only: from_chars alone would take the
+    // "-5" of "+-5".
     std::string_view digits = word.starts_with('+') ? word.substr(1) : word;
+    bool wellFormed = !digits.empty() && (digits.front() == '-' ? word.front() == '-' : true);
     auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (ec == std::errc::result_out_of_range)
+    if (wellFormed && ec == std::errc::result_out_of_range)
         throw Failure{std::string("number out of range for '") + param.name + "': " + std::string(word)};
-    if (ec != std::errc() || end != digits.data() + digits.size())
+    if (!wellFormed || ec != std::errc() || end != digits.data() + digits.size())
         throw Failure{std::string("'") + std::string(word) + "' is not a decimal number (for '" + param.name + "')"};
     std::int64_t low = param.kind == ParamKind::ShortIn ? std::numeric_limits<std::int16_t>::min()
                                                          : std::numeric_limits<std::int32_t>::min();
@@ -237,82 +322,82 @@ std::vector<Argument> parseArguments(std::string_view region, const MethodInfo& 
 
 class Parser {
 public:
-    Parser(std::string_view script, const StatementSink& take, std::size_t maxErrors)
-        : script_(script), lines_(script), take_(take), maxErrors_(maxErrors)
+    Parser(const ScriptSource& source, const StatementSink& take, std::size_t maxErrors)
+        : lines_(source), take_(take), maxErrors_(maxErrors)
     {
     }
 
     std::vector<ParseError> run()
     {
-        std::size_t line = 0;
-        while (line < lines_.count() && errors_.size() < maxErrors_ && !stopped_) {
-            std::string_view text = lines_.text(line);
-            std::string_view trimmed = trimBlanks(text);
-            if (trimmed.empty() || trimmed.starts_with('#') || trimmed.starts_with(logLinePrefix)) {
-                ++line;
+        Position at;
+        while (!at.end && errors_.size() < maxErrors_ && !stopped_) {
+            Line line = lines_.read(lines_.skipBlankLines(at));
+            std::string_view head = line.head;
+            if (line.blank || head.starts_with('#') || head.starts_with(logLinePrefix)) {
+                at = line.next;
                 continue;
             }
-            if (!trimmed.starts_with(statementPrefix)) {
+            if (!head.starts_with(statementPrefix)) {
                 fail(line, "expected a statement such as orvel->insertText(\"...\");");
-                line = nextStatementLine(line + 1);
+                at = nextStatementLine(line.next);
                 continue;
             }
-            std::size_t offset = lines_.start(line) + static_cast<std::size_t>(trimmed.data() - text.data());
             try {
-                line = statement(line, offset + statementPrefix.size());
+                at = statement(line);
             } catch (const Failure& f) {
                 fail(line, f.message);
-                line = nextStatementLine(line + 1);
+                at = nextStatementLine(line.next);
             }
         }
         return std::move(errors_);
     }
 
 private:
-    // Parses the statement whose method name starts at `at` (on `line`);
-    // returns the line after it.
-    std::size_t statement(std::size_t line, std::size_t at)
+    // Parses the statement that starts on `first`; returns the line after it.
+    Position statement(const Line& first)
     {
+        // The statement's own bytes: its first line, and for a text the lines up to its end.
+        std::string script = lines_.bytes(first.at.offset, first.end);
+        std::size_t at = script.find_first_not_of(" \t\r") + statementPrefix.size();
         std::size_t nameEnd = at;
         auto isNameChar = [](char c) {
             return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
         };
-        while (nameEnd < script_.size() && isNameChar(script_[nameEnd])) ++nameEnd;
-        std::string_view name = script_.substr(at, nameEnd - at);
+        while (nameEnd < script.size() && isNameChar(script[nameEnd])) ++nameEnd;
+        std::string_view name = std::string_view(script).substr(at, nameEnd - at);
         if (name.empty()) throw Failure{"expected a method name after 'orvel->'"};
         const MethodInfo* method = doctypelib::findMethod(name);
         if (!method) throw Failure{"unknown method '" + std::string(name) + "'"};
-        if (nameEnd >= script_.size() || script_[nameEnd] != '(')
+        if (nameEnd >= script.size() || script[nameEnd] != '(')
             throw Failure{"expected '(' after '" + std::string(name) + "'"};
         std::size_t open = nameEnd + 1;
 
         bool hasText = std::any_of(method->params.begin(), method->params.end(),
                                    [](const ParamInfo& p) { return isText(p.kind); });
-        std::size_t lastLine = line;
+        Position after = first.next;
         std::size_t close;
         if (hasText) {
             // A text may span lines: the statement ends at the first line
             // ending in ");" after which something new starts.
-            lastLine = lines_.endingLineFrom(line);
-            if (lastLine == lines_.count()) throw Failure{"unterminated text: no line ending in \");\" closes it"};
-            std::string_view endText = lines_.text(lastLine);
-            std::size_t semicolon = lines_.start(lastLine) + endText.find_last_of(';');
+            std::optional<Line> last = endingLineFrom(first);
+            if (!last) throw Failure{"unterminated text: no line ending in \");\" closes it"};
+            if (last->at.offset != first.at.offset) script += '\n' + lines_.bytes(first.end + 1, last->end);
+            std::size_t semicolon = script.find_last_of(';');
             close = semicolon - 1;
             if (close < open) throw Failure{"expected the arguments between '(' and ');'"};
+            after = last->next;
         } else {
-            std::string_view text = lines_.text(line);
-            std::size_t lineEnd = lines_.start(line) + text.size();
-            close = script_.find(')', open);
-            if (close == std::string_view::npos || close >= lineEnd) throw Failure{"missing ')' at the end of the statement"};
-            std::string_view after = trimBlanks(script_.substr(close + 1, lineEnd - close - 1));
-            if (after != ";") {
-                if (after.empty()) throw Failure{"missing ';' after ')'"};
-                throw Failure{"unexpected text after the statement: " + std::string(after.substr(0, 40))};
+            close = script.find(')', open);
+            if (close == std::string::npos) throw Failure{"missing ')' at the end of the statement"};
+            std::string_view rest = trimBlanks(std::string_view(script).substr(close + 1));
+            if (rest != ";") {
+                if (rest.empty()) throw Failure{"missing ';' after ')'"};
+                throw Failure{"unexpected text after the statement: " + std::string(rest.substr(0, 40))};
             }
         }
-        std::string_view region = script_.substr(open, close - open);
+        std::string_view region = std::string_view(script).substr(open, close - open);
         Statement s;
-        s.line = static_cast<int>(line) + 1;
+        s.line = static_cast<int>(first.at.index) + 1;
         s.method = method;
         if (inputCount(*method) == 0) {
             if (!trimBlanks(region).empty()) throw Failure{"'" + std::string(name) + "' takes no arguments"};
@@ -320,34 +405,78 @@ private:
             s.args = parseArguments(region, *method);
         }
         stopped_ = !take_(s);
-        return lastLine + 1;
+        return after;
     }
 
-    std::size_t nextStatementLine(std::size_t from) const
+    // The first line from `from` on that ends in ");" with only blank lines
+    // between it and the next thing that starts (or the end of the script).
+    std::optional<Line> endingLineFrom(const Line& from)
     {
-        for (std::size_t i = from; i < lines_.count(); ++i)
-            if (Lines::startsSomething(trimBlanks(lines_.text(i)))) return i;
-        return lines_.count();
+        Line line = from;
+        for (;;) {
+            if (line.closesStatement) {
+                std::optional<Line> solid;
+                if (!line.next.end) {
+                    Line ahead = lines_.read(lines_.skipBlankLines(line.next));
+                    if (!ahead.blank) solid = std::move(ahead);
+                }
+                if (!solid || solid->startsSomething()) return line;
+                line = std::move(*solid);
+                continue;
+            }
+            if (line.next.end) return std::nullopt;
+            line = lines_.read(line.next);
+        }
     }
 
-    void fail(std::size_t line, std::string message)
+    Position nextStatementLine(Position from)
     {
-        errors_.push_back(ParseError{static_cast<int>(line) + 1, std::move(message)});
+        while (!from.end) {
+            Line line = lines_.read(from);
+            if (line.startsSomething()) return from;
+            from = line.next;
+        }
+        return from;
     }
 
-    std::string_view script_;
-    Lines lines_;
+    void fail(const Line& line, std::string message)
+    {
+        errors_.push_back(ParseError{static_cast<int>(line.at.index) + 1, std::move(message)});
+    }
+
+    LineReader lines_;
     const StatementSink& take_;
     std::size_t maxErrors_;
     std::vector<ParseError> errors_;
     bool stopped_ = false;
 };
 
+// The script held in memory by the caller.
+class TextSource : public ScriptSource {
+public:
+    explicit TextSource(std::string_view text) : text_(text) {}
+    std::size_t read(std::uint64_t offset, char* buffer, std::size_t size) const override
+    {
+        if (offset >= text_.size()) return 0;
+        std::string_view part = text_.substr(static_cast<std::size_t>(offset), size);
+        std::copy(part.begin(), part.end(), buffer);
+        return part.size();
+    }
+
+private:
+    std::string_view text_;
+};
+
 }  // namespace
+
+std::vector<ParseError> parseEach(const ScriptSource& script, const StatementSink& take, std::size_t maxErrors)
+{
+    return Parser(script, take, maxErrors == 0 ? 1 : maxErrors).run();
+}
 
 std::vector<ParseError> parseEach(std::string_view script, const StatementSink& take, std::size_t maxErrors)
 {
-    return Parser(script, take, maxErrors == 0 ? 1 : maxErrors).run();
+    return parseEach(TextSource(script), take, maxErrors);
 }
 
 ParseResult parse(std::string_view script, std::size_t maxErrors)

@@ -1,6 +1,8 @@
 // orvel: drives the presentation back-end from the command line.
 #include <cstdio>
 #include <cstring>
+#include <exception>
+#include <new>
 #include <span>
 #include <string_view>
 
@@ -47,8 +49,20 @@ int main(int argc, char** argv)
         printUsage(stdout);
         return 0;
     }
-    for (const Command& c : commands)
-        if (first == c.name) return c.run(std::span<char* const>(argv + 2, static_cast<std::size_t>(argc - 2)));
+    for (const Command& c : commands) {
+        if (first != c.name) continue;
+        // Whatever a command lets escape ends the program with a message, not an abort.
+        try {
+            return c.run(std::span<char* const>(argv + 2, static_cast<std::size_t>(argc - 2)));
+        } catch (const std::bad_alloc&) {
+            std::fprintf(stderr, "orvel %s: out of memory\n", c.name);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "orvel %s: %s\n", c.name, e.what());
+        } catch (...) {
+            std::fprintf(stderr, "orvel %s: unexpected failure\n", c.name);
+        }
+        return 1;
+    }
     std::fprintf(stderr, "orvel: unknown command '%s' (see 'orvel --help')\n", argv[1]);
     return 2;
 }

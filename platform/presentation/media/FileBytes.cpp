@@ -1,5 +1,9 @@
 #include "media/FileBytes.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -15,6 +19,8 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
+// Opens without blocking, so that a FIFO or a device named as a picture,
+// a document or a template is refused instead of waiting forever for data.
 FileHandle openForReading(const std::filesystem::path& path, const std::string& displayName)
 {
     std::error_code ec;
@@ -23,10 +29,24 @@ FileHandle openForReading(const std::filesystem::path& path, const std::string& 
         throw MediaError(MediaErrorKind::FileNotFound, "file " + quoteName(displayName) + " was not found");
     if (std::filesystem::is_directory(status))
         throw MediaError(MediaErrorKind::FileNotFound, quoteName(displayName) + " is a folder, not a file");
-    FileHandle file(std::fopen(path.c_str(), "rb"));
-    if (!file)
+    auto unreadable = [&](int error) {
+        return MediaError(MediaErrorKind::FileUnreadable,
+                          "file " + quoteName(displayName) + " cannot be read: " + std::strerror(error));
+    };
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) throw unreadable(errno);
+    FileHandle file(::fdopen(fd, "rb"));
+    if (!file) {
+        const int error = errno;
+        ::close(fd);
+        throw unreadable(error);
+    }
+    struct stat info;
+    if (::fstat(fd, &info) != 0) throw unreadable(errno);
+    if (!S_ISREG(info.st_mode))
         throw MediaError(MediaErrorKind::FileUnreadable,
-                         "file " + quoteName(displayName) + " cannot be read: " + std::strerror(errno));
+                         "file " + quoteName(displayName) + " is not a regular file (a pipe, socket or device)");
+    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) throw unreadable(errno);
     return file;
 }
 

@@ -37,10 +37,9 @@ ShapeModel& ShapeTree::add(ShapeKind kind, std::u16string name, Box box)
 std::uint32_t ShapeTree::addLink(LinkTarget target)
 {
     // Links set again on the same text reuse an equal entry.
-    for (std::size_t i = 0; i < links.size(); ++i)
-        if (links[i] == target) return static_cast<std::uint32_t>(i + 1);
-    links.push_back(std::move(target));
-    return static_cast<std::uint32_t>(links.size());
+    auto [it, added] = linkIds_.try_emplace(target, static_cast<std::uint32_t>(links.size() + 1));
+    if (added) links.push_back(std::move(target));
+    return it->second;
 }
 
 }  // namespace ppt

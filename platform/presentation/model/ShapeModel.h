@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -78,14 +79,27 @@ struct LinkTarget {
     friend bool operator==(const LinkTarget&, const LinkTarget&) = default;
 };
 
+struct LinkTargetHash {
+    std::size_t operator()(const LinkTarget& target) const noexcept
+    {
+        std::hash<std::u16string> hash;
+        return hash(target.address) * 31 + hash(target.subAddress);
+    }
+};
+
 // The shapes of one part, with what the part's shapes refer to.
 struct ShapeTree {
     std::vector<std::shared_ptr<ShapeModel>> shapes;
-    std::vector<LinkTarget> links;
+    std::vector<LinkTarget> links;  // filled by addLink only
     int nextId = 2;  // 1 is the tree's own group
 
     ShapeModel& add(ShapeKind kind, std::u16string name, Box box);
+    // The 1-based id of the target in `links`, added when it is new.
     std::uint32_t addLink(LinkTarget target);
+
+private:
+    // Finds an equal target without scanning: a text with many links stays linear.
+    std::unordered_map<LinkTarget, std::uint32_t, LinkTargetHash> linkIds_;
 };
 
 }  // namespace ppt

@@ -65,14 +65,26 @@ void writeParagraphProperties(XmlWriter& xml, const ParaFormat& p)
     xml.end("a:pPr");
 }
 
+// XML readers refuse text nodes above 10,000,000 bytes (libxml2's limit). A
+// piece of this many UTF-16 units stays far below it even in UTF-8, where a
+// unit takes at most three bytes.
+constexpr std::size_t kLongestRunText = 1'000'000;
+
+// A long run is written as several runs of the same format, each cut
+// between two characters (never inside a surrogate pair).
 void writeRun(XmlWriter& xml, std::u16string_view text, const CharFormat& f, PartLinks* links)
 {
-    xml.start("a:r");
-    writeRunProperties(xml, "a:rPr", f, links);
-    xml.start("a:t");
-    xml.text(text);
-    xml.end("a:t");
-    xml.end("a:r");
+    while (!text.empty()) {
+        std::size_t cut = std::min(text.size(), kLongestRunText);
+        if (cut < text.size() && text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;
+        xml.start("a:r");
+        writeRunProperties(xml, "a:rPr", f, links);
+        xml.start("a:t");
+        xml.text(text.substr(0, cut));
+        xml.end("a:t");
+        xml.end("a:r");
+        text.remove_prefix(cut);
+    }
 }
 
 void writeXfrm(XmlWriter& xml, const Box& box)
