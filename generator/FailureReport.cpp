@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ostream>
 
+#include "com/ErrorInfo.h"
 #include "generator/AutomationGuard.h"
 #include "generator/CallEcho.h"
 
@@ -21,11 +22,17 @@ void Orvel::reportComError(const KestString& label, const ComError& error)
     else
         message.append(KestString(error.ErrorMessage()));
 
+    // The object's own words for the reason: in the trace log, and for the
+    // caller as this thread's error info.
+    const std::string& reason = error.Description();
     GeneratorState& s = *state_;
+    if (!reason.empty() && s.traceLog.isTrace(errorLevel))
+        s.traceLog << "ERR " << label << ": " << KestString(reason) << std::endl;
     if (s.shuttingDown) {
         if (s.traceLog.isTrace(errorLevel)) s.traceLog << message << std::endl;
         return;
     }
+    com::setErrorInfo(reason);
     raise(message);
 }
 

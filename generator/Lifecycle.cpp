@@ -50,16 +50,24 @@ HRESULT Orvel::start()
 HRESULT Orvel::create(BSTR fileName)
 {
     GeneratorState& s = *state_;
-    s.outputFile = lowerCased(fromBstr(fileName));
-    CallEcho(s.traceLog, "orvel->create(").quoted(s.outputFile).end();
-    s.outputFile = withPresentationExtension(s.outputFile);
+    KestString output = lowerCased(fromBstr(fileName));
+    CallEcho(s.traceLog, "orvel->create(").quoted(output).end();
+    // Without a file part the presentation would be a hidden ".ppt" in that folder.
+    if (lacksFileName(output)) {
+        KestString reason("Cannot create the presentation\nThe name \"");
+        reason.append(output);
+        reason.append("\" has no file name.");
+        raise(reason);
+    }
+    s.outputFile = withPresentationExtension(output);
+    s.incomplete = false;
 
     // The same file open in this PowerPoint is closed unsaved first.
     if (SysCOMSupport::isFileRunning(s.outputFile)) {
-        for (int index = 1;; ++index) {
+        const int count = s.presentations->GetCount();
+        for (int index = 1; index <= count; ++index) {
             ComPtr<_Presentation> open = s.presentations->Item(index);
-            if (!open) break;
-            if (lowerCased(fromWide(open->GetFullName())) == s.outputFile) {
+            if (namesSameFile(fromWide(open->GetFullName()), s.outputFile)) {
                 open->Close();
                 break;
             }
@@ -93,12 +101,24 @@ HRESULT Orvel::close()
     if (!s.documentOpen) return S_OK;
     CallEcho::line(s.traceLog, "orvel->close();");
     finishSlide();
+    // A presentation that misses what failed does not replace the last complete one.
+    const KestString target = s.incomplete ? incompleteFileName(s.outputFile) : s.outputFile;
     guarded("Saving powerpoint document", [&] {
-        s.presentation->SaveAs(toWide(s.outputFile), ppSaveAsPresentation, msoTrue);
+        s.presentation->SaveAs(toWide(target), ppSaveAsPresentation, msoTrue);
         s.presentation->Close();
     });
     s.documentOpen = false;
     pauseAfterClose();
+    if (s.incomplete) {
+        s.incomplete = false;
+        KestString reason("Saving powerpoint document\nThe presentation is incomplete: it was saved as ");
+        reason.append(target);
+        reason.append(", and ");
+        reason.append(s.outputFile);
+        reason.append(" was left as it was.");
+        if (!s.shuttingDown) raise(reason);
+        if (s.traceLog.isTrace(errorLevel)) s.traceLog << reason << std::endl;
+    }
     return S_OK;
 }
 
