@@ -1,6 +1,7 @@
 // The one way the generator raises failures: a KestException whose reason
 // names the operation, the HRESULT and its text; during destruction only a
 // line in the trace log.
+#include <algorithm>
 #include <cstdio>
 #include <ostream>
 
@@ -26,8 +27,11 @@ void Orvel::reportComError(const KestString& label, const ComError& error)
     // caller as this thread's error info.
     const std::string& reason = error.Description();
     GeneratorState& s = *state_;
-    if (!reason.empty() && s.traceLog.isTrace(errorLevel))
-        s.traceLog << "ERR " << label << ": " << KestString(reason) << std::endl;
+    if (!reason.empty() && s.traceLog.isTrace(errorLevel)) {
+        std::string line = reason;  // one line: the log stays a script
+        std::replace(line.begin(), line.end(), '\n', ' ');
+        s.traceLog << "ERR " << label << ": " << KestString(line) << std::endl;
+    }
     if (s.shuttingDown) {
         if (s.traceLog.isTrace(errorLevel)) s.traceLog << message << std::endl;
         return;

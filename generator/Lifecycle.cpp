@@ -50,16 +50,9 @@ HRESULT Orvel::start()
 HRESULT Orvel::create(BSTR fileName)
 {
     GeneratorState& s = *state_;
-    KestString output = lowerCased(fromBstr(fileName));
-    CallEcho(s.traceLog, "orvel->create(").quoted(output).end();
-    // Without a file part the presentation would be a hidden ".ppt" in that folder.
-    if (lacksFileName(output)) {
-        KestString reason("Cannot create the presentation\nThe name \"");
-        reason.append(output);
-        reason.append("\" has no file name.");
-        raise(reason);
-    }
-    s.outputFile = withPresentationExtension(output);
+    s.outputFile = lowerCased(fromBstr(fileName));
+    CallEcho(s.traceLog, "orvel->create(").quoted(s.outputFile).end();
+    s.outputFile = withPresentationExtension(s.outputFile);
     s.incomplete = false;
 
     // The same file open in this PowerPoint is closed unsaved first.

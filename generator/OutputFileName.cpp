@@ -41,20 +41,16 @@ std::size_t fileNameStart(std::string_view path)
 KestString incompleteFileName(const KestString& name)
 {
     std::string_view path = name.view();
+    const std::size_t start = fileNameStart(path);
     std::size_t dot = path.rfind('.');
-    if (dot == std::string_view::npos || dot < fileNameStart(path)) dot = path.size();
+    if (dot == std::string_view::npos || dot < start) dot = path.size();
     for (int n = 1;; ++n) {
         std::string candidate(path.substr(0, dot));
-        candidate += "-incomplete";
+        candidate += dot == start ? "incomplete" : "-incomplete";
         if (n > 1) candidate += std::to_string(n);
         candidate += path.substr(dot);
         if (!SysFile::exists(KestString(candidate))) return KestString(candidate);
     }
-}
-
-bool lacksFileName(const KestString& name)
-{
-    return fileNameStart(name.view()) == name.view().size();
 }
 
 bool namesSameFile(const KestString& a, const KestString& b)

@@ -70,7 +70,7 @@ void Orvel::placePicture(const KestString& fileName, const KestString& link, sho
     resolveImagePath(resolved);
     switch (s.captureMode) {
     case CaptureMode::Header:
-        guarded("insertImage", [&] { s.header.insertImage(resolved, link, width, height); });
+        s.header.insertImage(resolved, link, width, height);
         break;
     case CaptureMode::Footer:
         s.footer.insertImage(resolved, link, width, height);

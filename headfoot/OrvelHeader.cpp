@@ -20,7 +20,6 @@ struct OrvelHeader::Record {
     long imageWidth = 0;
     long imageHeight = 0;
     ComPtr<_Slide> slide;
-    ComPtr<_Slide> placedOn;  // the slide the picture was shown on when it was given
 };
 
 OrvelHeader::OrvelHeader() : d_(std::make_unique<Record>())
@@ -47,12 +46,6 @@ void OrvelHeader::insertPageNumber()
 
 void OrvelHeader::insertImage(const KestString& file, const KestString& link, long width, long height)
 {
-    // Shown on the current slide at once: a file that is no picture is
-    // refused now (the COM error passes to the caller), not at a later slide.
-    if (d_->slide) {
-        placeImage(file, link, width, height);
-        d_->placedOn = d_->slide;
-    }
     d_->imageFile = file;
     d_->imageLink = link;
     d_->imageWidth = width;
@@ -91,16 +84,12 @@ void OrvelHeader::display(long pageNumber)
         replace(shown, pageMarker, KestString(std::to_string(pageNumber)));
         d_->writer.insertText(shown);
     }
-    if (!d_->imageFile.isEmpty() && d_->placedOn != d_->slide)
-        placeImage(d_->imageFile, d_->imageLink, d_->imageWidth, d_->imageHeight);
-    d_->placedOn = nullptr;
-}
-
-void OrvelHeader::placeImage(const KestString& file, const KestString& link, long width, long height)
-{
-    ComPtr<Shape> picture = d_->slide->GetShapes()->AddPicture(
-        toWide(file), msoFalse, msoTrue, 0.0f, 0.0f, static_cast<float>(width), static_cast<float>(height));
-    if (picture && !link.isEmpty()) setClickAddress(picture, link);
+    if (!d_->imageFile.isEmpty()) {
+        ComPtr<Shape> picture = d_->slide->GetShapes()->AddPicture(
+            toWide(d_->imageFile), msoFalse, msoTrue, 0.0f, 0.0f, static_cast<float>(d_->imageWidth),
+            static_cast<float>(d_->imageHeight));
+        if (picture && !d_->imageLink.isEmpty()) setClickAddress(picture, d_->imageLink);
+    }
 }
 
 KestString OrvelHeader::text() const

@@ -20,8 +20,6 @@ public:
     void clear();
     void insertText(const KestString& text);
     void insertPageNumber();
-    // Shows the picture on the current slide at once (raising the slide's
-    // ComError for a file that is no picture) and records it for the next ones.
     void insertImage(const KestString& file, const KestString& link, long width, long height);
 
     void setStyle(const KestString& style);
@@ -37,7 +35,6 @@ public:
     KestString text() const;
 
 private:
-    void placeImage(const KestString& file, const KestString& link, long width, long height);
     static void replace(KestString& text, const KestString& pattern, const KestString& replacement);
 
     struct Record;

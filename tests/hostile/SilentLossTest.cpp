@@ -166,16 +166,16 @@ TEST_F(SilentLossRun, TemplateWithoutAUsableThemeIsRefusedWithItsReason)
 }
 
 // The stand-ins' reasons reach the user: a save names its file, a damaged
-// header picture is reported where it is given.
+// header picture is named when the slide that shows it is made.
 TEST_F(SilentLossRun, ReasonsNameTheFileAndTheCall)
 {
     testenv::writeFile(dir / "bad.gif", "GIF89a but nothing more");
     auto header = run(
         "orvel->start();\norvel->create(\"deck.pptx\");\norvel->startHeader();\n"
-        "orvel->insertImage(\"bad.gif\",\"\");\norvel->endHeader();\norvel->insertPageBreak();\n"
+        "orvel->insertImage(\"bad.gif\",\"\");\norvel->endHeader();\norvel->insertText(\"x\");\norvel->insertPageBreak();\n"
         "orvel->close();\norvel->stop();\n");
     EXPECT_EQ(header.status, 1);
-    EXPECT_TRUE(std::regex_search(header.err, std::regex("script.orvel:4: insertImage\nCOMERROR [^\n]+\n[^\n]+\n[^\n]*bad.gif")))
+    EXPECT_TRUE(std::regex_search(header.err, std::regex("script.orvel:7: pageBreak\nCOMERROR [^\n]+\n[^\n]+\n[^\n]*bad.gif[^\n]*damaged")))
         << header.err;
 
     auto save = run("orvel->start();\norvel->create(\"missing/deck.pptx\");\norvel->insertText(\"x\");\n"

@@ -47,8 +47,8 @@ TEST_F(SaveTargets, SpecialFilesLinksAndNamesWithoutAFile)
         EXPECT_EQ(r.status, 1) << noFile;
         EXPECT_TRUE(contains(r.err, "has no file name")) << r.err;
     }
-    EXPECT_FALSE(fs::exists(dir / ".ppt"));
-    EXPECT_FALSE(fs::exists(dir / "sub" / ".ppt"));
+    EXPECT_EQ(hiddenFiles(dir.path()), std::vector<std::string>{});
+    EXPECT_EQ(hiddenFiles(dir / "sub"), std::vector<std::string>{});
 }
 
 // create with a relative name after showLast opened that deck: the open
