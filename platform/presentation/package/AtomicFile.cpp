@@ -1,5 +1,6 @@
 #include "package/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,8 +8,12 @@
 #include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
+#include <string_view>
 
 #include "com/ComError.h"
 
@@ -18,6 +23,7 @@ namespace {
 constexpr std::size_t kBufferSize = 1 << 18;
 
 std::atomic<long> faultCountdown{0};
+std::atomic<FileFault> faultKind{FileFault::Fail};
 
 // True when the operation about to be made is the one a test wants to fail.
 bool faultNow()
@@ -25,7 +31,30 @@ bool faultNow()
     long left = faultCountdown.load();
     while (left > 0 && !faultCountdown.compare_exchange_weak(left, left - 1)) {
     }
+    if (left == 1 && faultKind == FileFault::Kill) ::raise(SIGKILL);
     return left == 1;
+}
+
+// A save killed between naming its file and the rename leaves that hidden
+// name (".deck.pptx.<pid>-<n>"): the next save beside it removes those whose
+// process is gone.
+void removeAbandonedNames(const std::string& folder, const std::string& target)
+{
+    const std::string prefix = "." + fs::path(target).filename().string() + ".";
+    // opendir, not std::filesystem: its non-throwing iterator ends the process when memory runs out.
+    std::unique_ptr<DIR, int (*)(DIR*)> listing(::opendir(folder.c_str()), ::closedir);
+    if (!listing) return;
+    while (const dirent* entry = ::readdir(listing.get())) {
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(prefix)) continue;
+        const std::string_view tail = name.substr(prefix.size());
+        const std::size_t dash = tail.find('-');
+        if (dash == 0 || dash == std::string_view::npos || tail.find_first_not_of("0123456789-") != std::string_view::npos)
+            continue;
+        const long owner = std::strtol(tail.data(), nullptr, 10);
+        if (owner <= 0 || owner > INT_MAX) continue;
+        if (::kill(static_cast<pid_t>(owner), 0) != 0 && errno == ESRCH) ::unlinkat(::dirfd(listing.get()), entry->d_name, 0);
+    }
 }
 
 // The file a name stands for once symbolic links are followed (also a link
@@ -51,7 +80,11 @@ std::string folderOf(const std::string& path)
 }
 }  // namespace
 
-void injectFileFault(long operation) { faultCountdown = operation; }
+void injectFileFault(long operation, FileFault fault)
+{
+    faultKind = fault;
+    faultCountdown = operation;
+}
 
 void throwFileError(int error, const std::string& doing, const std::string& path)
 {
@@ -112,6 +145,7 @@ AtomicFile::AtomicFile(std::string target, bool replace) : target_(followLinks(s
         ::umask(mask);
         mode &= ~mask;
     }
+    removeAbandonedNames(folderOf(target_), target_);
     openTemporary(folderOf(target_), mode);
 }
 

@@ -59,9 +59,10 @@ constexpr HRESULT HR_FILE_EXISTS = HRESULT_FROM_WIN32(80);  // ERROR_FILE_EXISTS
 // The COM error for a failed file operation on path (errno value error).
 [[noreturn]] void throwFileError(int error, const std::string& doing, const std::string& path);
 
-// For tests: the n-th file operation of the saves that follow (opening,
-// each write, fsync, link, rename; counted from 1) fails as a full disk
-// would; 0 turns this off.
-void injectFileFault(long operation);
+// For tests: at the n-th file operation of the saves that follow (opening,
+// each write, fsync, link, rename; counted from 1) the save fails as on a
+// full disk, or the process is killed; 0 turns this off.
+enum class FileFault { Fail, Kill };
+void injectFileFault(long operation, FileFault fault = FileFault::Fail);
 
 }  // namespace ppt
