@@ -1,9 +1,11 @@
 // The one way the generator raises failures: a KestException whose reason
 // names the operation, the HRESULT and its text; during destruction only a
 // line in the trace log.
+#include <algorithm>
 #include <cstdio>
 #include <ostream>
 
+#include "com/ErrorInfo.h"
 #include "generator/AutomationGuard.h"
 #include "generator/CallEcho.h"
 
@@ -21,11 +23,20 @@ void Orvel::reportComError(const KestString& label, const ComError& error)
     else
         message.append(KestString(error.ErrorMessage()));
 
+    // The object's own words for the reason: in the trace log, and for the
+    // caller as this thread's error info.
+    const std::string& reason = error.Description();
     GeneratorState& s = *state_;
+    if (!reason.empty() && s.traceLog.isTrace(errorLevel)) {
+        std::string line = reason;  // one line: the log stays a script
+        std::replace(line.begin(), line.end(), '\n', ' ');
+        s.traceLog << "ERR " << label << ": " << KestString(line) << std::endl;
+    }
     if (s.shuttingDown) {
         if (s.traceLog.isTrace(errorLevel)) s.traceLog << message << std::endl;
         return;
     }
+    com::setErrorInfo(reason);
     raise(message);
 }
 

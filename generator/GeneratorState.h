@@ -33,6 +33,7 @@ struct GeneratorState {
     bool documentOpen = false;
     bool started = false;
     bool shuttingDown = false;
+    bool incomplete = false;  // a call failed: close keeps the file given to create as it was
     ComPtr<PowerPoint::_Application> application;
     ComPtr<PowerPoint::Presentations> presentations;
     ComPtr<PowerPoint::_Presentation> presentation;

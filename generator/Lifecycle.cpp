@@ -53,6 +53,7 @@ HRESULT Orvel::create(BSTR fileName)
     s.outputFile = lowerCased(fromBstr(fileName));
     CallEcho(s.traceLog, "orvel->create(").quoted(s.outputFile).end();
     s.outputFile = withPresentationExtension(s.outputFile);
+    s.incomplete = false;
 
     // A deck left open without close gets its last slide finished under the
     // number it has there, before anything follows the new presentation; a
@@ -65,10 +66,10 @@ HRESULT Orvel::create(BSTR fileName)
 
     // The same file open in this PowerPoint is closed unsaved first.
     if (SysCOMSupport::isFileRunning(s.outputFile)) {
-        for (int index = 1;; ++index) {
+        const int count = s.presentations->GetCount();
+        for (int index = 1; index <= count; ++index) {
             ComPtr<_Presentation> open = s.presentations->Item(index);
-            if (!open) break;
-            if (lowerCased(fromWide(open->GetFullName())) == s.outputFile) {
+            if (namesSameFile(fromWide(open->GetFullName()), s.outputFile)) {
                 open->Close();
                 break;
             }
@@ -103,12 +104,24 @@ HRESULT Orvel::close()
     if (!s.documentOpen) return S_OK;
     CallEcho::line(s.traceLog, "orvel->close();");
     finishSlide();
+    // A presentation that misses what failed does not replace the last complete one.
+    const KestString target = s.incomplete ? incompleteFileName(s.outputFile) : s.outputFile;
     guarded("Saving powerpoint document", [&] {
-        s.presentation->SaveAs(toWide(s.outputFile), ppSaveAsPresentation, msoTrue);
+        s.presentation->SaveAs(toWide(target), ppSaveAsPresentation, msoTrue);
         s.presentation->Close();
     });
     s.documentOpen = false;
     pauseAfterClose();
+    if (s.incomplete) {
+        s.incomplete = false;
+        KestString reason("Saving powerpoint document\nThe presentation is incomplete: it was saved as ");
+        reason.append(target);
+        reason.append(", and ");
+        reason.append(s.outputFile);
+        reason.append(" was left as it was.");
+        if (!s.shuttingDown) raise(reason);
+        if (s.traceLog.isTrace(errorLevel)) s.traceLog << reason << std::endl;
+    }
     return S_OK;
 }
 

@@ -36,6 +36,8 @@ HRESULT Orvel::setOption(BSTR option, BSTR value)
         s.captureMode = CaptureMode::Notes;
     else if (word == KestString("endNote"))
         s.captureMode = CaptureMode::Body;
+    else if (word == KestString("incomplete"))
+        s.incomplete = true;  // the client gave up on a call: see close
     return S_OK;
 }
 

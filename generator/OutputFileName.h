@@ -10,3 +10,9 @@ KestString lowerCased(const KestString& name);
 KestString withPresentationExtension(const KestString& name);
 // The part after the last "/" (only "/" separates here), for insertField(3).
 KestString fileNameAfterSlash(const KestString& name);
+// The first free name "<stem>-incomplete<n>.<ext>" ("incomplete<n>.<ext>"
+// for a name that is only an extension) beside the file, where a
+// presentation that misses what failed is kept instead of replacing it.
+KestString incompleteFileName(const KestString& name);
+// Both names stand for one file (relative names against the current folder).
+bool namesSameFile(const KestString& a, const KestString& b);

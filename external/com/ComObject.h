@@ -7,6 +7,7 @@
 #include <new>
 
 #include "com/ComError.h"
+#include "com/ErrorInfo.h"
 #include "com/ComPtr.h"
 #include "com/ComTypes.h"
 
@@ -69,13 +70,7 @@ public:
         if (!object) return E_POINTER;
         *object = nullptr;
         if (outer && !(riid == IUnknown::iid)) return CLASS_E_NOAGGREGATION;
-        try {
-            return Impl::createInstance(outer, riid, object);
-        } catch (const std::bad_alloc&) {
-            return E_OUTOFMEMORY;
-        } catch (const ComError& e) {
-            return e.Error();
-        }
+        return guardHresult("CreateInstance", [&] { return Impl::createInstance(outer, riid, object); });
     }
     HRESULT LockServer(BOOL lock) override
     {

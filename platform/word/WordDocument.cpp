@@ -12,6 +12,7 @@
 #include "WordIds.h"
 #include "WordModuleLock.h"
 #include "com/ComError.h"
+#include "com/ErrorInfo.h"
 #include "com/ComString.h"
 #include "document/DocumentTypeLib.h"
 #include "support/SysFile.h"
@@ -22,19 +23,12 @@ namespace {
 
 constexpr std::uintmax_t largestTextFile = 64u << 20;  // bytes; larger files are named, not read
 
-// Runs a method body; whatever escapes it becomes the HRESULT a COM caller expects.
+// Runs a method body; whatever escapes it becomes the HRESULT a COM caller
+// expects, with the reason in the thread's error info.
 template <class Body>
-HRESULT guard(Body&& body) noexcept
+HRESULT guard(const char* member, Body&& body) noexcept
 {
-    try {
-        return body();
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (const ComError& e) {
-        return e.Error();
-    } catch (...) {
-        return E_FAIL;
-    }
+    return com::guardHresult(member, std::forward<Body>(body));
 }
 
 std::string text(BSTR value)
@@ -95,7 +89,7 @@ HRESULT WordDocument::createInstance(IUnknown* outer, REFIID riid, void** object
     if (!object) return E_POINTER;
     *object = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    return guard([&] {
+    return guard(__func__, [&] {
         ComPtr<WordDocument> instance(new WordDocument());
         return instance->QueryInterface(riid, object);
     });
@@ -145,7 +139,7 @@ HRESULT WordDocument::Invoke(DISPID member, REFIID riid, LCID, WORD flags, DISPP
                              EXCEPINFO* exception, UINT* argumentError)
 {
     if (!(riid == GUID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    return guard([&] {
+    return guard(__func__, [&] {
         return doctypelib::invoke(this, member, flags, params, result, exception, argumentError);
     });
 }
@@ -167,7 +161,7 @@ HRESULT WordDocument::stop()
 
 HRESULT WordDocument::create(BSTR fileName)
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         if (!started_) return E_UNEXPECTED;
         std::string name = text(fileName);
         if (!usableName(name)) return E_INVALIDARG;
@@ -180,12 +174,15 @@ HRESULT WordDocument::create(BSTR fileName)
 
 HRESULT WordDocument::close()
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         if (!document_) return S_OK;
         // Resolved again: folders made since create are matched by their real case.
         std::filesystem::path target(SysFile::nativePath(KestString(path_)).str());
         std::error_code error = saveDocx(document_->content(), measure_, target, std::time(nullptr));
-        if (error) return saveFailure(error);  // the document stays open: nothing is lost
+        if (error) {  // the document stays open: nothing is lost
+            com::setErrorInfo("cannot write '" + target.string() + "': " + error.message());
+            return saveFailure(error);
+        }
         document_.reset();
         return S_OK;
     });
@@ -198,7 +195,7 @@ HRESULT WordDocument::showLast()
 
 HRESULT WordDocument::overrideRegistry(BSTR group, BSTR name, BSTR value, SHORT valueType)
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         int type = valueType == 1 ? RegEntry::Text : valueType == 2 ? RegEntry::Number : RegEntry::Flag;
         settings_.override(RegEntry(KestString(text(group)), KestString(text(name)), KestString(text(value)), type));
         return S_OK;
@@ -209,7 +206,7 @@ HRESULT WordDocument::overrideRegistry(BSTR group, BSTR name, BSTR value, SHORT 
 
 HRESULT WordDocument::startTable()
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         if (auto* d = document()) d->startTable();
         return S_OK;
     });
@@ -217,7 +214,7 @@ HRESULT WordDocument::startTable()
 
 HRESULT WordDocument::endTable()
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         if (auto* d = document()) d->endTable();
         return S_OK;
     });
@@ -225,7 +222,7 @@ HRESULT WordDocument::endTable()
 
 HRESULT WordDocument::addRow()
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         if (auto* d = document()) d->addRow();
         return S_OK;
     });
@@ -233,7 +230,7 @@ HRESULT WordDocument::addRow()
 
 HRESULT WordDocument::addCell()
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         if (auto* d = document()) d->addCell();
         return S_OK;
     });
@@ -241,7 +238,7 @@ HRESULT WordDocument::addCell()
 
 HRESULT WordDocument::setTableRowHeight(LONG points)
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         if (auto* d = document()) d->setRowHeight(points);
         return S_OK;
     });
@@ -249,7 +246,7 @@ HRESULT WordDocument::setTableRowHeight(LONG points)
 
 HRESULT WordDocument::setOrientation(SHORT docorient)
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         if (auto* d = document()) {
             if (docorient == 0) d->setOrientation(Orientation::Portrait);
             if (docorient == 1) d->setOrientation(Orientation::Landscape);
@@ -262,7 +259,7 @@ HRESULT WordDocument::setOrientation(SHORT docorient)
 
 HRESULT WordDocument::insertText(BSTR value)
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         if (auto* d = document()) d->insertText(text(value));
         return S_OK;
     });
@@ -270,7 +267,7 @@ HRESULT WordDocument::insertText(BSTR value)
 
 HRESULT WordDocument::insertEndl()
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         if (auto* d = document()) d->insertEndl();
         return S_OK;
     });
@@ -278,7 +275,7 @@ HRESULT WordDocument::insertEndl()
 
 HRESULT WordDocument::insertPageBreak()
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         if (auto* d = document()) d->insertPageBreak();
         return S_OK;
     });
@@ -286,7 +283,7 @@ HRESULT WordDocument::insertPageBreak()
 
 HRESULT WordDocument::setFontName(BSTR name)
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         if (auto* d = document()) d->setFontName(text(name));
         return S_OK;
     });
@@ -294,7 +291,7 @@ HRESULT WordDocument::setFontName(BSTR name)
 
 HRESULT WordDocument::setFontSize(SHORT size)
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         if (auto* d = document()) d->setFontSize(size);
         return S_OK;
     });
@@ -302,7 +299,7 @@ HRESULT WordDocument::setFontSize(SHORT size)
 
 HRESULT WordDocument::setFontAttribute(SHORT att, BOOL value)
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         if (auto* d = document()) d->setFontAttribute(att, value != 0);
         return S_OK;
     });
@@ -310,7 +307,7 @@ HRESULT WordDocument::setFontAttribute(SHORT att, BOOL value)
 
 HRESULT WordDocument::setTextAlign(SHORT textAlign)
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         if (auto* d = document()) d->setAlignment(textAlign);
         return S_OK;
     });
@@ -318,7 +315,7 @@ HRESULT WordDocument::setTextAlign(SHORT textAlign)
 
 HRESULT WordDocument::insertXref(BSTR value, BSTR tagName)
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         auto* d = document();
         if (!d) return S_OK;
         std::string shown = text(value), tag = text(tagName);
@@ -333,7 +330,7 @@ HRESULT WordDocument::insertXref(BSTR value, BSTR tagName)
 
 HRESULT WordDocument::insertField(SHORT field)
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         auto* d = document();
         if (!d) return S_OK;
         switch (field) {
@@ -351,7 +348,7 @@ HRESULT WordDocument::insertField(SHORT field)
 
 HRESULT WordDocument::insertImage(BSTR imageFileName, BSTR fileOrUrl)
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         auto* d = document();
         if (!d) return S_OK;
         std::string name = text(imageFileName);
@@ -369,7 +366,7 @@ HRESULT WordDocument::insertImage(BSTR imageFileName, BSTR fileOrUrl)
 
 HRESULT WordDocument::insertFile(BSTR fileName, SHORT insertAsType)
 {
-    return guard([&] {
+    return guard(__func__, [&] {
         auto* d = document();
         if (!d) return S_OK;
         std::string name = text(fileName);

@@ -1,2 +1,280 @@
 // Exit status 0 means the deck was written: no exception lost, no save elsewhere, no partial deck.
 #include <gtest/gtest.h>
+#include <zip.h>
+
+#include <cstdio>
+#include <regex>
+
+#include "AllocationFault.h"
+#include "ScriptRun.h"
+#include "WordDocument.h"
+#include "com/ComString.h"
+#include "com/ErrorInfo.h"
+#include "objects/Objects.h"
+#include "package/AtomicFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace hostile;
+using namespace PowerPoint;
+
+// Runs `calls` with the n-th allocation failing (kind "alloc") or the n-th
+// file operation of a save failing (kind "file"), for n = 1, 2 ... until a
+// run meets no fault. Every fault must come back as a COM error; `after`
+// checks what the folder holds then.
+template <class Calls, class After>
+void underEveryFault(const char* kind, Calls&& calls, After&& after)
+{
+    const bool allocation = std::string(kind) == "alloc";
+    for (long n = 1; n < 200000; ++n) {
+        bool faulted = false;
+        std::string escaped;
+        {
+            AllocationFault fault(allocation ? n : 0);
+            ppt::injectFileFault(allocation ? 0 : n);
+            try {
+                calls();
+            } catch (const ComError& e) {
+                faulted = true;
+                if (e.Description().empty() && e.Error() != E_OUTOFMEMORY) escaped = std::string("no reason: ") + e.what();
+            } catch (const std::exception& e) {
+                escaped = e.what();
+            }
+            faulted = faulted || (allocation ? AllocationFault::hit() : false);
+        }
+        ppt::injectFileFault(0);
+        EXPECT_EQ(escaped, "") << kind << " fault " << n;
+        after(n);
+        if (!faulted || !escaped.empty()) return;
+    }
+}
+
+// The PowerPoint stand-in's methods and the Word stand-in's, each with a fault
+// at every allocation they make and at every write of a save: a COM error
+// (HRESULT and reason) comes back, never another exception; a save that
+// fails leaves the old file and no temporary.
+TEST(SilentLoss, StandInMethodsReportEveryFaultAsAComError)
+{
+    testenv::ScopedRegistry registry;
+    testenv::TempDir dir;
+    const fs::path deck = dir / "deck.pptx", picture = dir / "p.gif";
+    testenv::writeFile(deck, "old deck");
+    testenv::writeFile(picture, tinyGif());
+    auto onlyOldOrWholeDeck = [&](long n) {
+        EXPECT_EQ(hiddenFiles(dir.path()), std::vector<std::string>{}) << "fault " << n;
+        const std::string bytes = testenv::readFile(deck);
+        EXPECT_TRUE(bytes == "old deck" || !regtest::readParts(deck).empty()) << "fault " << n;
+    };
+
+    // Arguments are made before the faults: only the stand-in's own allocations fail.
+    const std::u16string pictureName = com::utf8ToUtf16(picture.string()), deckName = com::utf8ToUtf16(deck.string());
+    const std::u16string text = u"Hello\rworld";
+    ComPtr<_Application> app = ppt::makeApplication();
+    ComPtr<_Presentation> building;
+    auto build = [&] {
+        building = app->GetPresentations()->Add(msoFalse);
+        ComPtr<Shapes> shapes = building->GetSlides()->Add(1, ppLayoutBlank)->GetShapes();
+        ComPtr<TextRange> range = shapes->AddLabel(msoTextOrientationHorizontal, 10, 10, 500, 100)->GetTextFrame()->GetTextRange();
+        range->InsertAfter(text)->GetFont()->PutBold(msoTrue);
+        range->GetParagraphFormat()->GetBullet()->PutVisible(msoTrue);
+        shapes->AddPicture(pictureName, msoFalse, msoTrue, 10, 200, 50, 50);
+        building->Close();
+    };
+    underEveryFault("alloc", build, [](long) {});
+
+    ComPtr<_Presentation> saved = app->GetPresentations()->Add(msoFalse);
+    ComPtr<Shapes> shapes = saved->GetSlides()->Add(1, ppLayoutBlank)->GetShapes();
+    shapes->AddLabel(msoTextOrientationHorizontal, 10, 10, 500, 100)->GetTextFrame()->GetTextRange()->InsertAfter(text);
+    shapes->AddPicture(pictureName, msoFalse, msoTrue, 10, 200, 50, 50);
+    auto save = [&] { saved->SaveAs(deckName, ppSaveAsOpenXMLPresentation, msoFalse); };
+    for (const char* kind : {"alloc", "file"}) {
+        testenv::writeFile(deck, "old deck");
+        underEveryFault(kind, save, onlyOldOrWholeDeck);
+        EXPECT_NE(testenv::readFile(deck), "old deck") << kind;  // the run without a fault wrote it
+    }
+    saved->Close();
+    app->Quit();
+
+    const fs::path table = dir / "table.docx";
+    const com::BStr tableName(table.string()), cell("cell");
+    auto word = [&] {
+        auto check = [](HRESULT hr) {
+            if (FAILED(hr)) com::throwComError(hr, com::takeErrorInfo());
+        };
+        ComPtr<IDocument> d;
+        check(word::WordDocument::createInstance(nullptr, IDocument::iid, d.putVoid()));
+        check(d->start());
+        check(d->create(tableName.get()));
+        check(d->startTable());
+        check(d->addRow());
+        check(d->addCell());
+        check(d->insertText(cell.get()));
+        check(d->endTable());
+        check(d->close());
+    };
+    underEveryFault("alloc", word, [&](long n) {
+        EXPECT_EQ(hiddenFiles(dir.path()), std::vector<std::string>{}) << "Word, fault " << n;
+    });
+    EXPECT_FALSE(regtest::readParts(table).empty());
+}
+
+// Replaces one part of a package.
+void replacePart(const fs::path& package, const std::string& name, const std::string& bytes)
+{
+    int error = 0;
+    zip_t* zip = zip_open(package.c_str(), 0, &error);
+    ASSERT_NE(zip, nullptr);
+    zip_source_t* source = zip_source_buffer(zip, bytes.data(), bytes.size(), 0);
+    ASSERT_GE(zip_file_add(zip, name.c_str(), source, ZIP_FL_OVERWRITE), 0);
+    ASSERT_EQ(zip_close(zip), 0);
+}
+
+const char* smallDeck =
+    "orvel->start();\n"
+    "orvel->create(\"deck.pptx\");\n"
+    "orvel->insertText(\"Hello\");\n"
+    "orvel->insertEndl();\n"
+    "orvel->close();\n"
+    "orvel->stop();\n";
+
+class SilentLossRun : public ::testing::Test, public ScriptRun {};
+
+// A template whose master has no theme it can use is refused when applied,
+// with the reason on the line after the component's message and in the
+// trace log; the old deck stays.
+TEST_F(SilentLossRun, TemplateWithoutAUsableThemeIsRefusedWithItsReason)
+{
+    ASSERT_EQ(run(smallDeck).status, 0);
+    const std::string rels = "ppt/slideMasters/_rels/slideMaster1.xml.rels";
+    const std::string masterRels = regtest::readParts(dir / "deck.pptx", {rels.c_str()})[rels];
+    const std::regex theme("<Relationship [^>]*relationships/theme\"[^>]*/>");
+    ASSERT_TRUE(std::regex_search(masterRels, theme)) << masterRels;
+    const std::string outside = "<Relationship Id=\"rIdT\" Target=\"../../../x.xml\" "
+                                "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/theme\"/>";
+    testenv::writeFile(dir / "old.pptx", testenv::readFile(dir / "deck.pptx"));
+    for (const std::string& replacement : {std::string(), outside}) {
+        fs::copy_file(dir / "old.pptx", dir / "corp.potx", fs::copy_options::overwrite_existing);
+        replacePart(dir / "corp.potx", rels, std::regex_replace(masterRels, theme, replacement));
+        auto r = run(smallDeck, "--trace trace.log --set PowerPoint/PptTemplateName=" + (dir / "corp.potx").string());
+        EXPECT_EQ(r.status, 1) << r.err;
+        EXPECT_TRUE(contains(r.err, "script.orvel:2: Applying template\nCOMERROR 0x")) << r.err;
+        EXPECT_TRUE(std::regex_search(r.err, std::regex("\nCOMERROR 0x[0-9a-f]+\n[^\n]+\n[^\n]*corp.potx[^\n]*theme"))) << r.err;
+        EXPECT_TRUE(std::regex_search(testenv::readFile(dir / "trace.log"), std::regex("ERR [^\n]*corp.potx[^\n]*theme")));
+        EXPECT_EQ(testenv::readFile(dir / "deck.pptx"), testenv::readFile(dir / "old.pptx"));
+    }
+}
+
+// The stand-ins' reasons reach the user: a save names its file, a damaged
+// header picture is named when the slide that shows it is made.
+TEST_F(SilentLossRun, ReasonsNameTheFileAndTheCall)
+{
+    testenv::writeFile(dir / "bad.gif", "GIF89a but nothing more");
+    auto header = run(
+        "orvel->start();\norvel->create(\"deck.pptx\");\norvel->startHeader();\n"
+        "orvel->insertImage(\"bad.gif\",\"\");\norvel->endHeader();\norvel->insertText(\"x\");\norvel->insertPageBreak();\n"
+        "orvel->close();\norvel->stop();\n");
+    EXPECT_EQ(header.status, 1);
+    EXPECT_TRUE(std::regex_search(header.err, std::regex("script.orvel:7: pageBreak\nCOMERROR [^\n]+\n[^\n]+\n[^\n]*bad.gif[^\n]*damaged")))
+        << header.err;
+
+    auto save = run("orvel->start();\norvel->create(\"missing/deck.pptx\");\norvel->insertText(\"x\");\n"
+                    "orvel->close();\norvel->stop();\n");
+    EXPECT_EQ(save.status, 1);
+    EXPECT_TRUE(std::regex_search(save.err, std::regex("script.orvel:4: Saving powerpoint document\nCOMERROR [^\n]+\n[^\n]+\n"
+                                                       "[^\n]*missing/deck.pptx")))
+        << save.err;
+}
+
+// A presentation saved without a name (after a failed SaveAs, or the first
+// of two creates without close) takes the first free PresentationN name and
+// says so: the user's Presentation1.pptx stays.
+TEST_F(SilentLossRun, UntitledSavesNeverReplaceAFile)
+{
+    testenv::writeFile(documents() / "Presentation1.pptx", "the user's own");
+    auto failed = run("orvel->start();\norvel->create(\"missing/deck.pptx\");\norvel->insertText(\"lost?\");\n"
+                      "orvel->close();\norvel->stop();\n");
+    EXPECT_EQ(failed.status, 1);
+    auto twice = run("orvel->start();\norvel->create(\"a.pptx\");\norvel->insertText(\"first\");\n"
+                     "orvel->create(\"b.pptx\");\norvel->insertText(\"second\");\norvel->close();\norvel->stop();\n");
+    EXPECT_EQ(twice.status, 0) << twice.err;
+    EXPECT_EQ(testenv::readFile(documents() / "Presentation1.pptx"), "the user's own");
+    for (auto [r, n, text] : {std::tuple{&failed, "2", "lost?"}, std::tuple{&twice, "3", "first"}}) {
+        const fs::path saved = documents() / (std::string("Presentation") + n + ".pptx");
+        EXPECT_TRUE(contains(r->err, saved.string())) << r->err;
+        EXPECT_TRUE(contains(slideText(saved), text));
+    }
+    EXPECT_TRUE(contains(slideText(dir / "b.pptx"), "second"));
+}
+
+// A run that stops on a failing call keeps the last complete deck; what it
+// had written goes beside it, named on standard error. --keep-going writes
+// the deck as before.
+TEST_F(SilentLossRun, AFailedRunKeepsTheLastCompleteDeck)
+{
+    testenv::writeFile(dir / "bad.gif", "GIF89a but nothing more");
+    ASSERT_EQ(run("orvel->start();\norvel->create(\"deck.pptx\");\norvel->insertText(\"complete\");\n"
+                  "orvel->close();\norvel->stop();\n").status, 0);
+    const std::string complete = testenv::readFile(dir / "deck.pptx");
+    const std::string failing = "orvel->start();\norvel->create(\"deck.pptx\");\norvel->insertText(\"partial\");\n"
+                                "orvel->insertImage(\"bad.gif\",\"\");\norvel->insertText(\"more\");\n"
+                                "orvel->close();\norvel->stop();\n";
+    auto r = run(failing);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(testenv::readFile(dir / "deck.pptx"), complete);
+    EXPECT_TRUE(contains(r.err, "deck-incomplete.pptx")) << r.err;
+    EXPECT_TRUE(contains(slideText(dir / "deck-incomplete.pptx"), "partial"));
+    EXPECT_EQ(testenv::validatePackage(dir / "deck-incomplete.pptx").status, 0);
+
+    auto kept = run(failing, "--keep-going");
+    EXPECT_EQ(kept.status, 1);
+    EXPECT_TRUE(contains(slideText(dir / "deck.pptx"), "more"));
+    EXPECT_FALSE(fs::exists(dir / "deck-incomplete2.pptx"));
+}
+
+// Under address-space limits from 40 MB to 300 MB, a run with text, a
+// picture and a header either writes a sound deck and exits 0, or exits
+// non-zero with a message and leaves the old deck and no temporary file.
+TEST_F(SilentLossRun, MemoryLimitsNeverCostTheOldDeck)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit here";
+#endif
+    testenv::writeFile(dir / "pic.gif", tinyGif());
+    std::string script = "orvel->start();\norvel->create(\"deck.pptx\");\norvel->startHeader();\n"
+                         "orvel->insertText(\"Header <PAGE>\");\norvel->insertImage(\"pic.gif\",\"\");\n"
+                         "orvel->endHeader();\n";
+    for (int slide = 0; slide < 100; ++slide)
+        script += "orvel->insertText(\"Slide text " + std::to_string(slide) +
+                  "\");\norvel->insertEndl();\norvel->insertImage(\"pic.gif\",\"\");\norvel->insertPageBreak();\n";
+    script += "orvel->close();\norvel->stop();\n";
+    ASSERT_EQ(run(script).status, 0);
+    testenv::writeFile(dir / "limited.orvel", script);
+    std::string old = testenv::readFile(dir / "deck.pptx");
+    std::printf("limit   outcome\n");
+    // Fine steps where the program starts to fit, coarse ones above.
+    for (int mb : {40, 43, 46, 49, 52, 55, 58, 61, 64, 70, 100, 150, 200, 250, 300}) {
+        for (const auto& entry : fs::directory_iterator(dir.path()))
+            if (contains(entry.path().filename().string(), "-incomplete")) fs::remove(entry.path());
+        const std::string command = "cd " + testenv::shellQuote(dir.path().string()) + " && ulimit -v " +
+                                    std::to_string(mb * 1024) + " && " + testenv::shellQuote(clitest::orvelProgram()) +
+                                    " run --set PowerPoint/ClosePauseMs=0 limited.orvel 2>&1";
+        const testenv::CommandResult limited = testenv::runCommand("(" + command + ")");
+        std::string outcome;
+        if (limited.status == 0) {
+            EXPECT_TRUE(contains(slideText(dir / "deck.pptx"), "Slide text 99")) << mb << " MB";
+            outcome = "exit 0, deck written";
+            old = testenv::readFile(dir / "deck.pptx");
+        } else {
+            EXPECT_EQ(testenv::readFile(dir / "deck.pptx"), old) << mb << " MB";
+            EXPECT_FALSE(limited.output.empty()) << mb << " MB";
+            outcome = "exit " + std::to_string(limited.status) + ", old deck kept: " +
+                      limited.output.substr(0, limited.output.find('\n'));
+        }
+        EXPECT_EQ(hiddenFiles(dir.path()), std::vector<std::string>{}) << mb << " MB";
+        std::printf("%3d MB  %s\n", mb, outcome.c_str());
+    }
+    EXPECT_EQ(testenv::validatePackage(dir / "deck.pptx").status, 0);
+}
+
+}  // namespace

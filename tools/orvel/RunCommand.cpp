@@ -14,6 +14,7 @@
 #include "ScriptFile.h"
 #include "ScriptCall.h"
 #include "com/ComString.h"
+#include "com/ErrorInfo.h"
 
 namespace orvel_cli {
 namespace {
@@ -46,6 +47,9 @@ constexpr const char* usage =
     "                          (orvel register writes it when it is absent)\n"
     "  --trace LOG             echo every call into the trace log LOG (trace level 10)\n"
     "  --keep-going            report a call that fails and go on with the next\n"
+    "                          (without it, the presentation being written when a\n"
+    "                          call fails is saved beside its file as\n"
+    "                          NAME-incomplete.EXT; the file itself is left as it was)\n"
     "\n"
     "Every script is read and checked before the first call is made.\n"
     "Exit status: 0 success; 1 a call failed (SCRIPT:LINE: reason on standard\n"
@@ -184,6 +188,30 @@ bool prepare(IDocument& document, const Options& options)
     return true;
 }
 
+// The failing object's own words for the reason, on the line after its
+// message, unless the message says it already.
+void printErrorInfo(const std::string& message)
+{
+    const std::string detail = com::takeErrorInfo();
+    if (!detail.empty() && message.find(detail) == std::string::npos) std::fprintf(stderr, "%s\n", detail.c_str());
+}
+
+// After a call that stopped the run: the document keeps the file given to
+// create as it was, and what had been written goes beside it (close says where).
+void keepIncompleteAside(IDocument& document)
+{
+    try {
+        com::BStr option("incomplete"), value("");
+        HRESULT hr = document.setOption(option.get(), value.get());
+        if (SUCCEEDED(hr)) hr = document.close();
+        if (FAILED(hr)) std::fprintf(stderr, "orvel run: %s\n", describe(hr).c_str());
+    } catch (...) {
+        const std::string failure = describe(std::current_exception());
+        std::fprintf(stderr, "orvel run: %s\n", failure.c_str());
+        printErrorInfo(failure);
+    }
+}
+
 // Makes every call; false when one failed.
 bool runScripts(IDocument& document, const std::vector<LoadedScript>& scripts, bool keepGoing)
 {
@@ -198,6 +226,7 @@ bool runScripts(IDocument& document, const std::vector<LoadedScript>& scripts, b
         orvel_script::parseEach(*script.file, [&](const orvel_script::Statement& statement) {
             std::string failure;
             results.clear();
+            com::takeErrorInfo();  // only what this call reports
             try {
                 HRESULT hr = orvel_script::call(document, statement, &results);
                 if (FAILED(hr)) failure = describe(hr);
@@ -212,13 +241,18 @@ bool runScripts(IDocument& document, const std::vector<LoadedScript>& scripts, b
             if (!failure.empty()) {
                 progress.clear();
                 std::fprintf(stderr, "%s:%d: %s\n", script.name.c_str(), statement.line, failure.c_str());
+                printErrorInfo(failure);
                 ok = false;
                 goOn = keepGoing;
             }
             progress.update(++done);
             return goOn;
         });
-        if (!goOn) break;
+        if (!goOn) {
+            progress.clear();
+            keepIncompleteAside(document);
+            break;
+        }
     }
     return ok;
 }
@@ -246,7 +280,9 @@ int runCommand(Args args)
     try {
         document = nullptr;
     } catch (...) {
-        std::fprintf(stderr, "orvel run: %s\n", describe(std::current_exception()).c_str());
+        const std::string failure = describe(std::current_exception());
+        std::fprintf(stderr, "orvel run: %s\n", failure.c_str());
+        printErrorInfo(failure);
         ok = false;
     }
     return ok ? 0 : 1;

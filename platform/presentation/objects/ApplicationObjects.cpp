@@ -1,6 +1,7 @@
 // The Application and its Presentations collection.
 #include <string>
 
+#include "com/ErrorInfo.h"
 #include "com/ComError.h"
 #include "com/ComRuntime.h"
 #include "com/ComString.h"
@@ -21,52 +22,60 @@ public:
 
     int GetCount() override
     {
-        check();
-        return static_cast<int>(context().app->presentations.size());
+        return com::guardMember("Presentations.GetCount", [&]() -> int {
+            check();
+            return static_cast<int>(context().app->presentations.size());
+        });
     }
 
     ComPtr<_Presentation> Item(int index) override
     {
-        check();
-        const auto& list = context().app->presentations;
-        if (index < 1 || index > static_cast<int>(list.size()))
-            com::throwComError(E_INVALIDARG, "Presentations.Item : Integer out of range. " + std::to_string(index) +
-                                                 " is not in the valid range of 1 to " +
-                                                 std::to_string(list.size()) + ".");
-        return makePresentation(Context{context().app, list[static_cast<std::size_t>(index) - 1]});
+        return com::guardMember("Presentations.Item", [&]() -> ComPtr<_Presentation> {
+            check();
+            const auto& list = context().app->presentations;
+            if (index < 1 || index > static_cast<int>(list.size()))
+                com::throwComError(E_INVALIDARG, "Presentations.Item : Integer out of range. " + std::to_string(index) +
+                                                     " is not in the valid range of 1 to " +
+                                                     std::to_string(list.size()) + ".");
+            return makePresentation(Context{context().app, list[static_cast<std::size_t>(index) - 1]});
+        });
     }
 
     ComPtr<_Presentation> Add(MsoTriState withWindow) override
     {
-        check();
-        triStateArgument(withWindow, "Presentations.Add WithWindow");
-        AppState& app = *context().app;
-        auto model = std::make_shared<PresentationModel>();
-        model->name = u"Presentation" + com::utf8ToUtf16(std::to_string(++app.untitledCount));
-        app.presentations.push_back(model);
-        return makePresentation(Context{context().app, model});
+        return com::guardMember("Presentations.Add", [&]() -> ComPtr<_Presentation> {
+            check();
+            triStateArgument(withWindow, "Presentations.Add WithWindow");
+            AppState& app = *context().app;
+            auto model = std::make_shared<PresentationModel>();
+            model->name = u"Presentation" + com::utf8ToUtf16(std::to_string(++app.untitledCount));
+            app.presentations.push_back(model);
+            return makePresentation(Context{context().app, model});
+        });
     }
 
     ComPtr<_Presentation> Open(const std::u16string& fileName, MsoTriState readOnly, MsoTriState untitled,
                                MsoTriState withWindow) override
     {
-        check();
-        triStateArgument(readOnly, "Presentations.Open ReadOnly");
-        const bool asUntitled = triStateArgument(untitled, "Presentations.Open Untitled");
-        const bool window = triStateArgument(withWindow, "Presentations.Open WithWindow");
-        AppState& app = *context().app;
-        std::shared_ptr<PresentationModel> model = readPresentationFile(fileName);
-        if (asUntitled) {
-            // A copy with no file of its own: Save asks for a name, as for a new one.
-            model->fullName.clear();
-            model->nativePath.clear();
-            model->name = u"Presentation" + com::utf8ToUtf16(std::to_string(++app.untitledCount));
-        }
-        app.presentations.push_back(model);
-        ComPtr<_Presentation> presentation = makePresentation(Context{context().app, model});
-        if (!asUntitled) model->runningCookie = com::registerRunningFile(model->nativePath, presentation.get());
-        if (window && app.visible == msoTrue) showPresentation(*model);
-        return presentation;
+        return com::guardMember("Presentations.Open", [&]() -> ComPtr<_Presentation> {
+            check();
+            triStateArgument(readOnly, "Presentations.Open ReadOnly");
+            const bool asUntitled = triStateArgument(untitled, "Presentations.Open Untitled");
+            const bool window = triStateArgument(withWindow, "Presentations.Open WithWindow");
+            AppState& app = *context().app;
+            std::shared_ptr<PresentationModel> model = readPresentationFile(fileName);
+            if (asUntitled) {
+                // A copy with no file of its own: Save asks for a name, as for a new one.
+                model->fullName.clear();
+                model->nativePath.clear();
+                model->name = u"Presentation" + com::utf8ToUtf16(std::to_string(++app.untitledCount));
+            }
+            app.presentations.push_back(model);
+            ComPtr<_Presentation> presentation = makePresentation(Context{context().app, model});
+            if (!asUntitled) model->runningCookie = com::registerRunningFile(model->nativePath, presentation.get());
+            if (window && app.visible == msoTrue) showPresentation(*model);
+            return presentation;
+        });
     }
 };
 
@@ -89,34 +98,42 @@ public:
 
     ComPtr<Presentations> GetPresentations() override
     {
-        check();
-        return makeObject<PresentationsObject>(Context{context().app, nullptr});
+        return com::guardMember("Application.GetPresentations", [&]() -> ComPtr<Presentations> {
+            check();
+            return makeObject<PresentationsObject>(Context{context().app, nullptr});
+        });
     }
 
     MsoTriState GetVisible() override
     {
-        check();
-        return context().app->visible;
+        return com::guardMember("Application.GetVisible", [&]() -> MsoTriState {
+            check();
+            return context().app->visible;
+        });
     }
 
     void PutVisible(MsoTriState visible) override
     {
-        check();
-        AppState& app = *context().app;
-        const MsoTriState wanted = triState(triStateArgument(visible, "Application.Visible"));
-        if (wanted == app.visible) return;
-        app.visible = wanted;
-        // Becoming visible shows what is open.
-        if (wanted == msoTrue)
-            for (const auto& presentation : app.presentations) showPresentation(*presentation);
+        return com::guardMember("Application.PutVisible", [&]() -> void {
+            check();
+            AppState& app = *context().app;
+            const MsoTriState wanted = triState(triStateArgument(visible, "Application.Visible"));
+            if (wanted == app.visible) return;
+            app.visible = wanted;
+            // Becoming visible shows what is open.
+            if (wanted == msoTrue)
+                for (const auto& presentation : app.presentations) showPresentation(*presentation);
+        });
     }
 
     void Quit() override
     {
-        check();
-        // Keep this object alive while the table lets go of it.
-        ComPtr<_Application> self(this);
-        shutDown();
+        return com::guardMember("Application.Quit", [&]() -> void {
+            check();
+            // Keep this object alive while the table lets go of it.
+            ComPtr<_Application> self(this);
+            shutDown();
+        });
     }
 
 private:

@@ -3,6 +3,7 @@
 // a placeholder for each one that is visible.
 #include <string>
 
+#include "com/ErrorInfo.h"
 #include "com/ComError.h"
 #include "objects/ObjectBase.h"
 #include "objects/Objects.h"
@@ -22,48 +23,64 @@ public:
 
     MsoTriState GetVisible() override
     {
-        check();
-        return triState(state_->visible);
+        return com::guardMember("HeaderFooter.GetVisible", [&]() -> MsoTriState {
+            check();
+            return triState(state_->visible);
+        });
     }
     void PutVisible(MsoTriState visible) override
     {
-        check();
-        state_->visible = triStateArgument(visible, "HeaderFooter.Visible");
+        return com::guardMember("HeaderFooter.PutVisible", [&]() -> void {
+            check();
+            state_->visible = triStateArgument(visible, "HeaderFooter.Visible");
+        });
     }
     std::u16string GetText() override
     {
-        check();
-        return state_->text;
+        return com::guardMember("HeaderFooter.GetText", [&]() -> std::u16string {
+            check();
+            return state_->text;
+        });
     }
     void PutText(const std::u16string& text) override
     {
-        check();
-        state_->text = text;
+        return com::guardMember("HeaderFooter.PutText", [&]() -> void {
+            check();
+            state_->text = text;
+        });
     }
     MsoTriState GetUseFormat() override
     {
-        check();
-        return triState(state_->useFormat);
+        return com::guardMember("HeaderFooter.GetUseFormat", [&]() -> MsoTriState {
+            check();
+            return triState(state_->useFormat);
+        });
     }
     void PutUseFormat(MsoTriState useFormat) override
     {
-        check();
-        state_->useFormat = triStateArgument(useFormat, "HeaderFooter.UseFormat");
+        return com::guardMember("HeaderFooter.PutUseFormat", [&]() -> void {
+            check();
+            state_->useFormat = triStateArgument(useFormat, "HeaderFooter.UseFormat");
+        });
     }
     PpDateTimeFormat GetFormat() override
     {
-        check();
-        return static_cast<PpDateTimeFormat>(state_->format);
+        return com::guardMember("HeaderFooter.GetFormat", [&]() -> PpDateTimeFormat {
+            check();
+            return static_cast<PpDateTimeFormat>(state_->format);
+        });
     }
     void PutFormat(PpDateTimeFormat format) override
     {
-        check();
-        // PowerPoint's date and time formats are numbered 1 to 13.
-        if (static_cast<int>(format) < 1 || static_cast<int>(format) > 13)
-            com::throwComError(E_INVALIDARG, "HeaderFooter.Format : the value " +
-                                                 std::to_string(static_cast<int>(format)) +
-                                                 " is not a date and time format (1 to 13).");
-        state_->format = static_cast<int>(format);
+        return com::guardMember("HeaderFooter.PutFormat", [&]() -> void {
+            check();
+            // PowerPoint's date and time formats are numbered 1 to 13.
+            if (static_cast<int>(format) < 1 || static_cast<int>(format) > 13)
+                com::throwComError(E_INVALIDARG, "HeaderFooter.Format : the value " +
+                                                     std::to_string(static_cast<int>(format)) +
+                                                     " is not a date and time format (1 to 13).");
+            state_->format = static_cast<int>(format);
+        });
     }
 
 private:
@@ -78,9 +95,18 @@ public:
     {
     }
 
-    ComPtr<HeaderFooter> GetFooter() override { return item(&HeaderFooterSet::footer); }
-    ComPtr<HeaderFooter> GetSlideNumber() override { return item(&HeaderFooterSet::slideNumber); }
-    ComPtr<HeaderFooter> GetDateAndTime() override { return item(&HeaderFooterSet::dateAndTime); }
+    ComPtr<HeaderFooter> GetFooter() override
+    {
+        return com::guardMember("HeadersFooters.GetFooter", [&]() -> ComPtr<HeaderFooter> { return item(&HeaderFooterSet::footer); });
+    }
+    ComPtr<HeaderFooter> GetSlideNumber() override
+    {
+        return com::guardMember("HeadersFooters.GetSlideNumber", [&]() -> ComPtr<HeaderFooter> { return item(&HeaderFooterSet::slideNumber); });
+    }
+    ComPtr<HeaderFooter> GetDateAndTime() override
+    {
+        return com::guardMember("HeadersFooters.GetDateAndTime", [&]() -> ComPtr<HeaderFooter> { return item(&HeaderFooterSet::dateAndTime); });
+    }
 
 private:
     ComPtr<HeaderFooter> item(HeaderFooterState HeaderFooterSet::*which)

@@ -4,6 +4,7 @@
 // slide jumps) when the file is written.
 #include <string>
 
+#include "com/ErrorInfo.h"
 #include "com/ComError.h"
 #include "objects/ObjectBase.h"
 #include "objects/Objects.h"
@@ -23,27 +24,35 @@ public:
 
     std::u16string GetAddress() override
     {
-        check();
-        return current().address;
+        return com::guardMember("Hyperlink.GetAddress", [&]() -> std::u16string {
+            check();
+            return current().address;
+        });
     }
     void PutAddress(const std::u16string& address) override
     {
-        check();
-        LinkTarget target = current();
-        target.address = address;
-        assign(target);
+        return com::guardMember("Hyperlink.PutAddress", [&]() -> void {
+            check();
+            LinkTarget target = current();
+            target.address = address;
+            assign(target);
+        });
     }
     std::u16string GetSubAddress() override
     {
-        check();
-        return current().subAddress;
+        return com::guardMember("Hyperlink.GetSubAddress", [&]() -> std::u16string {
+            check();
+            return current().subAddress;
+        });
     }
     void PutSubAddress(const std::u16string& subAddress) override
     {
-        check();
-        LinkTarget target = current();
-        target.subAddress = subAddress;
-        assign(target);
+        return com::guardMember("Hyperlink.PutSubAddress", [&]() -> void {
+            check();
+            LinkTarget target = current();
+            target.subAddress = subAddress;
+            assign(target);
+        });
     }
 
 private:
@@ -96,8 +105,10 @@ public:
 
     ComPtr<Hyperlink> GetHyperlink() override
     {
-        check();
-        return makeObject<HyperlinkObject>(context(), host_, activation_);
+        return com::guardMember("ActionSetting.GetHyperlink", [&]() -> ComPtr<Hyperlink> {
+            check();
+            return makeObject<HyperlinkObject>(context(), host_, activation_);
+        });
     }
 
 private:
@@ -112,12 +123,14 @@ public:
 
     ComPtr<ActionSetting> Item(PpMouseActivation index) override
     {
-        check();
-        if (index != ppMouseClick && index != ppMouseOver)
-            com::throwComError(E_INVALIDARG, "ActionSettings.Item : Integer out of range. " +
-                                                 std::to_string(static_cast<int>(index)) +
-                                                 " is not in the valid range of 1 to 2.");
-        return makeObject<ActionSettingObject>(context(), host_, index);
+        return com::guardMember("ActionSettings.Item", [&]() -> ComPtr<ActionSetting> {
+            check();
+            if (index != ppMouseClick && index != ppMouseOver)
+                com::throwComError(E_INVALIDARG, "ActionSettings.Item : Integer out of range. " +
+                                                     std::to_string(static_cast<int>(index)) +
+                                                     " is not in the valid range of 1 to 2.");
+            return makeObject<ActionSettingObject>(context(), host_, index);
+        });
     }
 
 private:

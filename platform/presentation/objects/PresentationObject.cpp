@@ -1,14 +1,17 @@
 // A presentation: its name, saving, closing, its master and slides.
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "com/ErrorInfo.h"
 #include "com/ComError.h"
 #include "com/ComRuntime.h"
 #include "com/ComString.h"
 #include "objects/ObjectBase.h"
 #include "objects/Objects.h"
 #include "objects/TemplateDesign.h"
+#include "package/AtomicFile.h"
 #include "package/PackageWriter.h"
 #include "package/SavePath.h"
 
@@ -31,73 +34,110 @@ public:
 
     std::u16string GetFullName() override
     {
-        check();
-        const PresentationModel& p = model();
-        return p.fullName.empty() ? p.name : p.fullName;
+        return com::guardMember("Presentation.GetFullName", [&]() -> std::u16string {
+            check();
+            const PresentationModel& p = model();
+            return p.fullName.empty() ? p.name : p.fullName;
+        });
     }
 
     void Close() override
     {
-        check();
-        context().app->closePresentation(model());
+        return com::guardMember("Presentation.Close", [&]() -> void {
+            check();
+            context().app->closePresentation(model());
+        });
     }
 
     void Save() override
     {
-        check();
-        PresentationModel& p = model();
-        if (p.fullName.empty()) {
-            // An untitled presentation goes to the documents folder under its name.
-            const std::string folder = defaultSaveFolder();
-            saveTo(com::utf8ToUtf16((std::filesystem::path(folder) / com::utf16ToUtf8(p.name + u".pptx")).string()),
-                   SaveOptions{});
-            return;
-        }
-        writePresentationPackage(p, p.nativePath, SaveOptions{p.savedAsTemplate, p.embedFonts});
+        return com::guardMember("Presentation.Save", [&]() -> void {
+            check();
+            PresentationModel& p = model();
+            if (p.fullName.empty()) {
+                saveUntitled();
+                return;
+            }
+            writePresentationPackage(p, p.nativePath, SaveOptions{p.savedAsTemplate, p.embedFonts, true});
+        });
     }
 
     const PresentationPtr& modelPtr() const { return context().presentation; }
 
     void SaveAs(const std::u16string& fileName, PpSaveAsFileType format, MsoTriState embedTrueTypeFonts) override
     {
-        check();
-        SaveOptions options;
-        switch (static_cast<int>(format)) {
-        case ppSaveAsPresentation:
-        case 11:  // ppSaveAsDefault
-        case ppSaveAsOpenXMLPresentation: break;
-        case ppSaveAsTemplate:
-        case 26:  // ppSaveAsOpenXMLTemplate
-            options.asTemplate = true;
-            break;
-        default:
-            com::throwComError(E_INVALIDARG, "Presentation.SaveAs : the file format " +
-                                                 std::to_string(static_cast<int>(format)) + " is not supported.");
-        }
-        options.embedFonts = triStateArgument(embedTrueTypeFonts, "Presentation.SaveAs EmbedTrueTypeFonts");
-        saveTo(fileName, options);
+        return com::guardMember("Presentation.SaveAs", [&]() -> void {
+            check();
+            SaveOptions options;
+            switch (static_cast<int>(format)) {
+            case ppSaveAsPresentation:
+            case 11:  // ppSaveAsDefault
+            case ppSaveAsOpenXMLPresentation: break;
+            case ppSaveAsTemplate:
+            case 26:  // ppSaveAsOpenXMLTemplate
+                options.asTemplate = true;
+                break;
+            default:
+                com::throwComError(E_INVALIDARG, "Presentation.SaveAs : the file format " +
+                                                     std::to_string(static_cast<int>(format)) + " is not supported.");
+            }
+            options.embedFonts = triStateArgument(embedTrueTypeFonts, "Presentation.SaveAs EmbedTrueTypeFonts");
+            saveTo(fileName, options);
+        });
     }
 
     void ApplyTemplate(const std::u16string& fileName) override
     {
-        check();
-        applyTemplate(model(), fileName);
+        return com::guardMember("Presentation.ApplyTemplate", [&]() -> void {
+            check();
+            applyTemplate(model(), fileName);
+        });
     }
 
     ComPtr<_Master> GetSlideMaster() override
     {
-        check();
-        return makeMaster(context());
+        return com::guardMember("Presentation.GetSlideMaster", [&]() -> ComPtr<_Master> {
+            check();
+            return makeMaster(context());
+        });
     }
 
     ComPtr<Slides> GetSlides() override
     {
-        check();
-        return makeSlides(context());
+        return com::guardMember("Presentation.GetSlides", [&]() -> ComPtr<Slides> {
+            check();
+            return makeSlides(context());
+        });
     }
 
 private:
     PresentationModel& model() const { return *context().presentation; }
+
+    // An untitled presentation goes to the documents folder under the first
+    // name "PresentationN.pptx" that no file has: nothing of the user's is
+    // replaced. Where it went is told on standard error, as PowerPoint would
+    // show it.
+    void saveUntitled()
+    {
+        const std::filesystem::path folder = defaultSaveFolder();
+        const std::string untitled = com::utf16ToUtf8(model().name);
+        for (int n = 1;; ++n) {
+            const std::filesystem::path file = folder / ("Presentation" + std::to_string(n) + ".pptx");
+            std::error_code error;
+            if (std::filesystem::exists(std::filesystem::symlink_status(file, error))) continue;
+            try {
+                SaveOptions options;
+                options.replace = false;
+                saveTo(com::utf8ToUtf16(file.string()), options);
+            } catch (const ComError& e) {
+                if (e.Error() == HR_FILE_EXISTS) continue;  // made meanwhile by someone else
+                throw;
+            }
+            std::fprintf(stderr, "PowerPoint: the untitled presentation \"%s\" was saved as \"%s\".\n",
+                         untitled.c_str(), file.c_str());
+            return;
+        }
+    }
 
     void saveTo(const std::u16string& fileName, SaveOptions options)
     {

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "com/ErrorInfo.h"
 #include "com/ComError.h"
 #include "com/ComString.h"
 #include "objects/EmbeddedShapes.h"
@@ -38,39 +39,49 @@ public:
 
     ComPtr<TextRange> GetTextRange() override
     {
-        check();
-        return makeTextRange(context(), tree_, shape_, RangeExtent{});
+        return com::guardMember("TextFrame.GetTextRange", [&]() -> ComPtr<TextRange> {
+            check();
+            return makeTextRange(context(), tree_, shape_, RangeExtent{});
+        });
     }
 
     PpAutoSize GetAutoSize() override
     {
-        check();
-        return shape_->autoSize == AutoSize::None ? ppAutoSizeNone : ppAutoSizeShapeToFitText;
+        return com::guardMember("TextFrame.GetAutoSize", [&]() -> PpAutoSize {
+            check();
+            return shape_->autoSize == AutoSize::None ? ppAutoSizeNone : ppAutoSizeShapeToFitText;
+        });
     }
 
     void PutAutoSize(PpAutoSize autoSize) override
     {
-        check();
-        if (autoSize != ppAutoSizeNone && autoSize != ppAutoSizeShapeToFitText)
-            com::throwComError(E_INVALIDARG, "TextFrame.AutoSize : the value " +
-                                                 std::to_string(static_cast<int>(autoSize)) +
-                                                 " is not valid (use ppAutoSizeNone or ppAutoSizeShapeToFitText).");
-        shape_->autoSize = autoSize == ppAutoSizeNone ? AutoSize::None : AutoSize::ShapeToFitText;
+        return com::guardMember("TextFrame.PutAutoSize", [&]() -> void {
+            check();
+            if (autoSize != ppAutoSizeNone && autoSize != ppAutoSizeShapeToFitText)
+                com::throwComError(E_INVALIDARG, "TextFrame.AutoSize : the value " +
+                                                     std::to_string(static_cast<int>(autoSize)) +
+                                                     " is not valid (use ppAutoSizeNone or ppAutoSizeShapeToFitText).");
+            shape_->autoSize = autoSize == ppAutoSizeNone ? AutoSize::None : AutoSize::ShapeToFitText;
+        });
     }
 
     MsoTriState GetWordWrap() override
     {
-        check();
-        return triState(shape_->wordWrap);
+        return com::guardMember("TextFrame.GetWordWrap", [&]() -> MsoTriState {
+            check();
+            return triState(shape_->wordWrap);
+        });
     }
 
     void PutWordWrap(MsoTriState wordWrap) override
     {
-        check();
-        const bool wrap = triStateArgument(wordWrap, "TextFrame.WordWrap");
-        if (wrap == shape_->wordWrap) return;
-        shape_->wordWrap = wrap;
-        shape_->updateFrame();
+        return com::guardMember("TextFrame.PutWordWrap", [&]() -> void {
+            check();
+            const bool wrap = triStateArgument(wordWrap, "TextFrame.WordWrap");
+            if (wrap == shape_->wordWrap) return;
+            shape_->wordWrap = wrap;
+            shape_->updateFrame();
+        });
     }
 
 private:
@@ -88,38 +99,50 @@ public:
 
     ComPtr<TextFrame> GetTextFrame() override
     {
-        check();
-        if (!shape_->text)
-            com::throwComError(E_FAIL, "Shape.TextFrame : this shape (" + com::utf16ToUtf8(shape_->name) +
-                                           ") has no text frame.");
-        return makeObject<TextFrameObject>(context(), tree_, shape_);
+        return com::guardMember("Shape.GetTextFrame", [&]() -> ComPtr<TextFrame> {
+            check();
+            if (!shape_->text)
+                com::throwComError(E_FAIL, "Shape.TextFrame : this shape (" + com::utf16ToUtf8(shape_->name) +
+                                               ") has no text frame.");
+            return makeObject<TextFrameObject>(context(), tree_, shape_);
+        });
     }
 
     ComPtr<ActionSettings> GetActionSettings() override
     {
-        check();
-        return makeActionSettings(context(), LinkHost{tree_, shape_, false, {}});
+        return com::guardMember("Shape.GetActionSettings", [&]() -> ComPtr<ActionSettings> {
+            check();
+            return makeActionSettings(context(), LinkHost{tree_, shape_, false, {}});
+        });
     }
 
     float GetLeft() override
     {
-        check();
-        return shape_->effectiveBox().left;
+        return com::guardMember("Shape.GetLeft", [&]() -> float {
+            check();
+            return shape_->effectiveBox().left;
+        });
     }
     float GetTop() override
     {
-        check();
-        return shape_->effectiveBox().top;
+        return com::guardMember("Shape.GetTop", [&]() -> float {
+            check();
+            return shape_->effectiveBox().top;
+        });
     }
     float GetWidth() override
     {
-        check();
-        return shape_->effectiveBox().width;
+        return com::guardMember("Shape.GetWidth", [&]() -> float {
+            check();
+            return shape_->effectiveBox().width;
+        });
     }
     float GetHeight() override
     {
-        check();
-        return shape_->effectiveBox().height;
+        return com::guardMember("Shape.GetHeight", [&]() -> float {
+            check();
+            return shape_->effectiveBox().height;
+        });
     }
 
 private:
@@ -137,19 +160,23 @@ public:
 
     int GetCount() override
     {
-        check();
-        return static_cast<int>(list().size());
+        return com::guardMember("Placeholders.GetCount", [&]() -> int {
+            check();
+            return static_cast<int>(list().size());
+        });
     }
 
     ComPtr<Shape> Item(int index) override
     {
-        check();
-        auto placeholders = list();
-        if (index < 1 || index > static_cast<int>(placeholders.size()))
-            com::throwComError(E_INVALIDARG, "Placeholders.Item : Integer out of range. " + std::to_string(index) +
-                                                 " is not in the valid range of 1 to " +
-                                                 std::to_string(placeholders.size()) + ".");
-        return makeShape(context(), tree_, placeholders[static_cast<std::size_t>(index) - 1]);
+        return com::guardMember("Placeholders.Item", [&]() -> ComPtr<Shape> {
+            check();
+            auto placeholders = list();
+            if (index < 1 || index > static_cast<int>(placeholders.size()))
+                com::throwComError(E_INVALIDARG, "Placeholders.Item : Integer out of range. " + std::to_string(index) +
+                                                     " is not in the valid range of 1 to " +
+                                                     std::to_string(placeholders.size()) + ".");
+            return makeShape(context(), tree_, placeholders[static_cast<std::size_t>(index) - 1]);
+        });
     }
 
 private:
@@ -173,58 +200,68 @@ public:
 
     int GetCount() override
     {
-        check();
-        return static_cast<int>(tree_->shapes.size());
+        return com::guardMember("Shapes.GetCount", [&]() -> int {
+            check();
+            return static_cast<int>(tree_->shapes.size());
+        });
     }
 
     ComPtr<Shape> Item(int index) override
     {
-        check();
-        const auto& shapes = tree_->shapes;
-        if (index < 1 || index > static_cast<int>(shapes.size()))
-            com::throwComError(E_INVALIDARG, "Shapes.Item : Integer out of range. " + std::to_string(index) +
-                                                 " is not in the valid range of 1 to " + std::to_string(shapes.size()) +
-                                                 ".");
-        return makeShape(context(), tree_, shapes[static_cast<std::size_t>(index) - 1]);
+        return com::guardMember("Shapes.Item", [&]() -> ComPtr<Shape> {
+            check();
+            const auto& shapes = tree_->shapes;
+            if (index < 1 || index > static_cast<int>(shapes.size()))
+                com::throwComError(E_INVALIDARG, "Shapes.Item : Integer out of range. " + std::to_string(index) +
+                                                     " is not in the valid range of 1 to " + std::to_string(shapes.size()) +
+                                                     ".");
+            return makeShape(context(), tree_, shapes[static_cast<std::size_t>(index) - 1]);
+        });
     }
 
     ComPtr<Placeholders> GetPlaceholders() override
     {
-        check();
-        return makeObject<PlaceholdersObject>(context(), tree_);
+        return com::guardMember("Shapes.GetPlaceholders", [&]() -> ComPtr<Placeholders> {
+            check();
+            return makeObject<PlaceholdersObject>(context(), tree_);
+        });
     }
 
     ComPtr<Shape> AddLabel(MsoTextOrientation orientation, float left, float top, float width, float height) override
     {
-        check();
-        if (orientation != msoTextOrientationHorizontal)
-            com::throwComError(E_INVALIDARG, "Shapes.AddLabel : the orientation " +
-                                                 std::to_string(static_cast<int>(orientation)) +
-                                                 " is not supported (use msoTextOrientationHorizontal).");
-        const int id = tree_->nextId;
-        ShapeModel& shape = tree_->add(LabelShape{}, u"TextBox " + com::utf8ToUtf16(std::to_string(id - 1)),
-                                       boxArgument(left, top, width, height));
-        // A label sizes itself to its text and does not wrap.
-        shape.autoSize = AutoSize::ShapeToFitText;
-        shape.wordWrap = false;
-        shape.text = std::make_unique<TextBody>();
-        shape.updateFrame();
-        return makeShape(context(), tree_, tree_->shapes.back());
+        return com::guardMember("Shapes.AddLabel", [&]() -> ComPtr<Shape> {
+            check();
+            if (orientation != msoTextOrientationHorizontal)
+                com::throwComError(E_INVALIDARG, "Shapes.AddLabel : the orientation " +
+                                                     std::to_string(static_cast<int>(orientation)) +
+                                                     " is not supported (use msoTextOrientationHorizontal).");
+            const int id = tree_->nextId;
+            ShapeModel& shape = tree_->add(LabelShape{}, u"TextBox " + com::utf8ToUtf16(std::to_string(id - 1)),
+                                           boxArgument(left, top, width, height));
+            // A label sizes itself to its text and does not wrap.
+            shape.autoSize = AutoSize::ShapeToFitText;
+            shape.wordWrap = false;
+            shape.text = std::make_unique<TextBody>();
+            shape.updateFrame();
+            return makeShape(context(), tree_, tree_->shapes.back());
+        });
     }
 
     ComPtr<Shape> AddPicture(const std::u16string& fileName, MsoTriState linkToFile, MsoTriState saveWithDocument,
                              float left, float top, float width, float height) override
     {
-        check();
-        PictureRequest request;
-        request.fileName = fileName;
-        request.linkToFile = triStateArgument(linkToFile, "Shapes.AddPicture LinkToFile");
-        request.saveWithDocument = triStateArgument(saveWithDocument, "Shapes.AddPicture SaveWithDocument");
-        request.box = boxArgument(left, top, width, height);
-        request.naturalWidth = width < 0;
-        request.naturalHeight = height < 0;
-        addPictureShape(*context().presentation, *tree_, request);
-        return makeShape(context(), tree_, tree_->shapes.back());
+        return com::guardMember("Shapes.AddPicture", [&]() -> ComPtr<Shape> {
+            check();
+            PictureRequest request;
+            request.fileName = fileName;
+            request.linkToFile = triStateArgument(linkToFile, "Shapes.AddPicture LinkToFile");
+            request.saveWithDocument = triStateArgument(saveWithDocument, "Shapes.AddPicture SaveWithDocument");
+            request.box = boxArgument(left, top, width, height);
+            request.naturalWidth = width < 0;
+            request.naturalHeight = height < 0;
+            addPictureShape(*context().presentation, *tree_, request);
+            return makeShape(context(), tree_, tree_->shapes.back());
+        });
     }
 
     ComPtr<Shape> AddOLEObject(float left, float top, float width, float height, const std::u16string& className,
@@ -232,19 +269,21 @@ public:
                                const std::u16string& iconFileName, int iconIndex, const std::u16string& iconLabel,
                                MsoTriState link) override
     {
-        check();
-        OleObjectRequest request;
-        request.className = className;
-        request.fileName = fileName;
-        request.asIcon = triStateArgument(displayAsIcon, "Shapes.AddOLEObject DisplayAsIcon");
-        request.link = triStateArgument(link, "Shapes.AddOLEObject Link");
-        request.iconLabel = iconLabel;
-        (void)iconFileName, (void)iconIndex;  // the icon is drawn, not taken from a program file
-        request.box = boxArgument(left, top, width, height);
-        request.naturalWidth = !(width > 0);
-        request.naturalHeight = !(height > 0);
-        addOleObjectShape(*context().presentation, *tree_, request);
-        return makeShape(context(), tree_, tree_->shapes.back());
+        return com::guardMember("Shapes.AddOLEObject", [&]() -> ComPtr<Shape> {
+            check();
+            OleObjectRequest request;
+            request.className = className;
+            request.fileName = fileName;
+            request.asIcon = triStateArgument(displayAsIcon, "Shapes.AddOLEObject DisplayAsIcon");
+            request.link = triStateArgument(link, "Shapes.AddOLEObject Link");
+            request.iconLabel = iconLabel;
+            (void)iconFileName, (void)iconIndex;  // the icon is drawn, not taken from a program file
+            request.box = boxArgument(left, top, width, height);
+            request.naturalWidth = !(width > 0);
+            request.naturalHeight = !(height > 0);
+            addOleObjectShape(*context().presentation, *tree_, request);
+            return makeShape(context(), tree_, tree_->shapes.back());
+        });
     }
 
 private:

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "com/ErrorInfo.h"
 #include "com/ComError.h"
 #include "com/ComString.h"
 #include "objects/ObjectBase.h"
@@ -68,48 +69,74 @@ public:
     {
     }
 
-    MsoTriState GetBold() override { return getSwitch(&CharFormat::bold); }
-    void PutBold(MsoTriState value) override { putSwitch(&CharFormat::bold, value, "Font.Bold"); }
-    MsoTriState GetItalic() override { return getSwitch(&CharFormat::italic); }
-    void PutItalic(MsoTriState value) override { putSwitch(&CharFormat::italic, value, "Font.Italic"); }
-    MsoTriState GetUnderline() override { return getSwitch(&CharFormat::underline); }
-    void PutUnderline(MsoTriState value) override { putSwitch(&CharFormat::underline, value, "Font.Underline"); }
+    MsoTriState GetBold() override
+    {
+        return com::guardMember("Font.GetBold", [&]() -> MsoTriState { return getSwitch(&CharFormat::bold); });
+    }
+    void PutBold(MsoTriState value) override
+    {
+        return com::guardMember("Font.PutBold", [&]() -> void { putSwitch(&CharFormat::bold, value, "Font.Bold"); });
+    }
+    MsoTriState GetItalic() override
+    {
+        return com::guardMember("Font.GetItalic", [&]() -> MsoTriState { return getSwitch(&CharFormat::italic); });
+    }
+    void PutItalic(MsoTriState value) override
+    {
+        return com::guardMember("Font.PutItalic", [&]() -> void { putSwitch(&CharFormat::italic, value, "Font.Italic"); });
+    }
+    MsoTriState GetUnderline() override
+    {
+        return com::guardMember("Font.GetUnderline", [&]() -> MsoTriState { return getSwitch(&CharFormat::underline); });
+    }
+    void PutUnderline(MsoTriState value) override
+    {
+        return com::guardMember("Font.PutUnderline", [&]() -> void { putSwitch(&CharFormat::underline, value, "Font.Underline"); });
+    }
 
     float GetSize() override
     {
-        check();
-        auto [from, to] = span();
-        auto size = uniformValue(body().chars(), from, to, [](const CharFormat& f) { return f.size; });
-        return size ? *size : 0.0f;
+        return com::guardMember("Font.GetSize", [&]() -> float {
+            check();
+            auto [from, to] = span();
+            auto size = uniformValue(body().chars(), from, to, [](const CharFormat& f) { return f.size; });
+            return size ? *size : 0.0f;
+        });
     }
 
     void PutSize(float points) override
     {
-        check();
-        if (!(points >= 1.0f && points <= 4000.0f))
-            com::throwComError(E_INVALIDARG, "Font.Size : the size " + std::to_string(points) +
-                                                 " is out of range (1 to 4000 points).");
-        // Sizes are kept to a hundredth of a point, as the file stores them.
-        const float size = std::round(points * 100.0f) / 100.0f;
-        change([size](CharFormat& f) { f.size = size; });
+        return com::guardMember("Font.PutSize", [&]() -> void {
+            check();
+            if (!(points >= 1.0f && points <= 4000.0f))
+                com::throwComError(E_INVALIDARG, "Font.Size : the size " + std::to_string(points) +
+                                                     " is out of range (1 to 4000 points).");
+            // Sizes are kept to a hundredth of a point, as the file stores them.
+            const float size = std::round(points * 100.0f) / 100.0f;
+            change([size](CharFormat& f) { f.size = size; });
+        });
     }
 
     std::u16string GetName() override
     {
-        check();
-        auto [from, to] = span();
-        auto font = uniformValue(body().chars(), from, to, [](const CharFormat& f) { return f.font; });
-        return font ? FontNames::instance().name(*font) : std::u16string();
+        return com::guardMember("Font.GetName", [&]() -> std::u16string {
+            check();
+            auto [from, to] = span();
+            auto font = uniformValue(body().chars(), from, to, [](const CharFormat& f) { return f.font; });
+            return font ? FontNames::instance().name(*font) : std::u16string();
+        });
     }
 
     void PutName(const std::u16string& name) override
     {
-        check();
-        if (name.empty() || std::all_of(name.begin(), name.end(), [](char16_t c) { return c == u' '; }))
-            com::throwComError(E_INVALIDARG, "Font.Name : a font name is required.");
-        if (name.size() > 255) com::throwComError(E_INVALIDARG, "Font.Name : the font name is too long.");
-        const std::uint16_t id = FontNames::instance().intern(name);
-        change([id](CharFormat& f) { f.font = id; });
+        return com::guardMember("Font.PutName", [&]() -> void {
+            check();
+            if (name.empty() || std::all_of(name.begin(), name.end(), [](char16_t c) { return c == u' '; }))
+                com::throwComError(E_INVALIDARG, "Font.Name : a font name is required.");
+            if (name.size() > 255) com::throwComError(E_INVALIDARG, "Font.Name : the font name is too long.");
+            const std::uint16_t id = FontNames::instance().intern(name);
+            change([id](CharFormat& f) { f.font = id; });
+        });
     }
 
 private:
@@ -151,18 +178,22 @@ public:
 
     MsoTriState GetVisible() override
     {
-        check();
-        auto [first, last] = paragraphSpan(body(), range_);
-        auto value = uniformValue(body().paras(), first, last, [](const ParaFormat& f) { return f.bullet; });
-        return value ? triState(*value) : msoTriStateMixed;
+        return com::guardMember("BulletFormat.GetVisible", [&]() -> MsoTriState {
+            check();
+            auto [first, last] = paragraphSpan(body(), range_);
+            auto value = uniformValue(body().paras(), first, last, [](const ParaFormat& f) { return f.bullet; });
+            return value ? triState(*value) : msoTriStateMixed;
+        });
     }
 
     void PutVisible(MsoTriState visible) override
     {
-        check();
-        const bool on = triStateArgument(visible, "BulletFormat.Visible");
-        auto [first, last] = paragraphSpan(body(), range_);
-        body().changeParagraphs(first, last, [on](ParaFormat& f) { f.bullet = on; });
+        return com::guardMember("BulletFormat.PutVisible", [&]() -> void {
+            check();
+            const bool on = triStateArgument(visible, "BulletFormat.Visible");
+            auto [first, last] = paragraphSpan(body(), range_);
+            body().changeParagraphs(first, last, [on](ParaFormat& f) { f.bullet = on; });
+        });
     }
 };
 
@@ -176,27 +207,33 @@ public:
 
     PpParagraphAlignment GetAlignment() override
     {
-        check();
-        auto [first, last] = paragraphSpan(body(), range_);
-        auto value = uniformValue(body().paras(), first, last, [](const ParaFormat& f) { return f.align; });
-        return value ? static_cast<PpParagraphAlignment>(*value) : ppAlignmentMixed;
+        return com::guardMember("ParagraphFormat.GetAlignment", [&]() -> PpParagraphAlignment {
+            check();
+            auto [first, last] = paragraphSpan(body(), range_);
+            auto value = uniformValue(body().paras(), first, last, [](const ParaFormat& f) { return f.align; });
+            return value ? static_cast<PpParagraphAlignment>(*value) : ppAlignmentMixed;
+        });
     }
 
     void PutAlignment(PpParagraphAlignment alignment) override
     {
-        check();
-        if (alignment < ppAlignLeft || alignment > ppAlignJustify)
-            com::throwComError(E_INVALIDARG, "ParagraphFormat.Alignment : the value " +
-                                                 std::to_string(static_cast<int>(alignment)) + " is not valid.");
-        const Align align = static_cast<Align>(alignment);
-        auto [first, last] = paragraphSpan(body(), range_);
-        body().changeParagraphs(first, last, [align](ParaFormat& f) { f.align = align; });
+        return com::guardMember("ParagraphFormat.PutAlignment", [&]() -> void {
+            check();
+            if (alignment < ppAlignLeft || alignment > ppAlignJustify)
+                com::throwComError(E_INVALIDARG, "ParagraphFormat.Alignment : the value " +
+                                                     std::to_string(static_cast<int>(alignment)) + " is not valid.");
+            const Align align = static_cast<Align>(alignment);
+            auto [first, last] = paragraphSpan(body(), range_);
+            body().changeParagraphs(first, last, [align](ParaFormat& f) { f.align = align; });
+        });
     }
 
     ComPtr<BulletFormat> GetBullet() override
     {
-        check();
-        return makeObject<BulletFormatObject>(context(), shape_, range_);
+        return com::guardMember("ParagraphFormat.GetBullet", [&]() -> ComPtr<BulletFormat> {
+            check();
+            return makeObject<BulletFormatObject>(context(), shape_, range_);
+        });
     }
 };
 
@@ -211,92 +248,112 @@ public:
 
     std::u16string GetText() override
     {
-        check();
-        auto [from, to] = span();
-        return body().text().substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+        return com::guardMember("TextRange.GetText", [&]() -> std::u16string {
+            check();
+            auto [from, to] = span();
+            return body().text().substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+        });
     }
 
     int GetStart() override
     {
-        check();
-        return span().first + 1;
+        return com::guardMember("TextRange.GetStart", [&]() -> int {
+            check();
+            return span().first + 1;
+        });
     }
 
     int GetLength() override
     {
-        check();
-        auto [from, to] = span();
-        return to - from;
+        return com::guardMember("TextRange.GetLength", [&]() -> int {
+            check();
+            auto [from, to] = span();
+            return to - from;
+        });
     }
 
     ComPtr<TextRange> InsertAfter(const std::u16string& text) override
     {
-        check();
-        TextBody& b = body();
-        if (text.size() > static_cast<std::size_t>(kMaxTextLength - b.length()))
-            com::throwComError(E_OUTOFMEMORY, "TextRange.InsertAfter : the text would be too long for one frame.");
-        const int at = span().second;
-        b.insert(at, text);
-        return sub(RangeExtent{false, at + 1, static_cast<int>(text.size())});
+        return com::guardMember("TextRange.InsertAfter", [&]() -> ComPtr<TextRange> {
+            check();
+            TextBody& b = body();
+            if (text.size() > static_cast<std::size_t>(kMaxTextLength - b.length()))
+                com::throwComError(E_OUTOFMEMORY, "TextRange.InsertAfter : the text would be too long for one frame.");
+            const int at = span().second;
+            b.insert(at, text);
+            return sub(RangeExtent{false, at + 1, static_cast<int>(text.size())});
+        });
     }
 
     ComPtr<TextRange> Characters(int start, int length) override
     {
-        check();
-        if (start < 1 || length < 0)
-            com::throwComError(E_INVALIDARG, "TextRange.Characters : start " + std::to_string(start) + ", length " +
-                                                 std::to_string(length) + " is not a valid range.");
-        auto [from, to] = span();
-        const int size = to - from;
-        if (start == size + 1) return sub(RangeExtent{false, to + 1, 0});  // the insertion point after the range
-        if (start > size) start = std::max(size, 1);  // a start past the end lands on the last character
-        const int count = std::min(length, std::max(0, size - start + 1));
-        return sub(RangeExtent{false, from + start, count});
+        return com::guardMember("TextRange.Characters", [&]() -> ComPtr<TextRange> {
+            check();
+            if (start < 1 || length < 0)
+                com::throwComError(E_INVALIDARG, "TextRange.Characters : start " + std::to_string(start) + ", length " +
+                                                     std::to_string(length) + " is not a valid range.");
+            auto [from, to] = span();
+            const int size = to - from;
+            if (start == size + 1) return sub(RangeExtent{false, to + 1, 0});  // the insertion point after the range
+            if (start > size) start = std::max(size, 1);  // a start past the end lands on the last character
+            const int count = std::min(length, std::max(0, size - start + 1));
+            return sub(RangeExtent{false, from + start, count});
+        });
     }
 
     ComPtr<TextRange> Paragraphs(int start, int length) override
     {
-        check();
-        if (start < 1 || length < 0)
-            com::throwComError(E_INVALIDARG, "TextRange.Paragraphs : start " + std::to_string(start) + ", length " +
-                                                 std::to_string(length) + " is not a valid range.");
-        TextBody& b = body();
-        auto [from, to] = span();
-        const int first = b.paragraphAt(from);
-        const int last = to > from ? b.paragraphAt(to - 1) : first;
-        if (start > last - first + 1) return sub(RangeExtent{false, to + 1, 0});
-        const int p0 = first + start - 1;
-        if (length == 0) return sub(RangeExtent{false, b.paragraphStart(p0) + 1, 0});
-        const int p1 = static_cast<int>(std::min<long long>(last, static_cast<long long>(p0) + length - 1));
-        // A paragraph includes its paragraph end.
-        const int end = p1 + 1 < b.paragraphCount() ? b.paragraphEnd(p1) + 1 : b.length();
-        const int begin = b.paragraphStart(p0);
-        return sub(RangeExtent{false, begin + 1, end - begin});
+        return com::guardMember("TextRange.Paragraphs", [&]() -> ComPtr<TextRange> {
+            check();
+            if (start < 1 || length < 0)
+                com::throwComError(E_INVALIDARG, "TextRange.Paragraphs : start " + std::to_string(start) + ", length " +
+                                                     std::to_string(length) + " is not a valid range.");
+            TextBody& b = body();
+            auto [from, to] = span();
+            const int first = b.paragraphAt(from);
+            const int last = to > from ? b.paragraphAt(to - 1) : first;
+            if (start > last - first + 1) return sub(RangeExtent{false, to + 1, 0});
+            const int p0 = first + start - 1;
+            if (length == 0) return sub(RangeExtent{false, b.paragraphStart(p0) + 1, 0});
+            const int p1 = static_cast<int>(std::min<long long>(last, static_cast<long long>(p0) + length - 1));
+            // A paragraph includes its paragraph end.
+            const int end = p1 + 1 < b.paragraphCount() ? b.paragraphEnd(p1) + 1 : b.length();
+            const int begin = b.paragraphStart(p0);
+            return sub(RangeExtent{false, begin + 1, end - begin});
+        });
     }
 
     ComPtr<Font> GetFont() override
     {
-        check();
-        return makeObject<FontObject>(context(), shape_, range_);
+        return com::guardMember("TextRange.GetFont", [&]() -> ComPtr<Font> {
+            check();
+            return makeObject<FontObject>(context(), shape_, range_);
+        });
     }
 
     ComPtr<ParagraphFormat> GetParagraphFormat() override
     {
-        check();
-        return makeObject<ParagraphFormatObject>(context(), shape_, range_);
+        return com::guardMember("TextRange.GetParagraphFormat", [&]() -> ComPtr<ParagraphFormat> {
+            check();
+            return makeObject<ParagraphFormatObject>(context(), shape_, range_);
+        });
     }
 
     ComPtr<ActionSettings> GetActionSettings() override
     {
-        check();
-        return makeActionSettings(context(), LinkHost{tree_, shape_, true, range_});
+        return com::guardMember("TextRange.GetActionSettings", [&]() -> ComPtr<ActionSettings> {
+            check();
+            return makeActionSettings(context(), LinkHost{tree_, shape_, true, range_});
+        });
     }
 
     float GetBoundHeight() override
     {
-        check();
-        auto [from, to] = span();
-        return body().boundHeight(from, to);
+        return com::guardMember("TextRange.GetBoundHeight", [&]() -> float {
+            check();
+            auto [from, to] = span();
+            return body().boundHeight(from, to);
+        });
     }
 
 private:

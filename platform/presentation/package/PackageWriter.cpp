@@ -1,6 +1,9 @@
 #include "package/PackageWriter.h"
 
 #include <functional>
+#include <string_view>
+
+#include "com/ErrorInfo.h"
 
 #include "package/AtomicFile.h"
 #include "package/DesignImport.h"
@@ -43,11 +46,23 @@ private:
 
 void writePresentationPackage(PresentationModel& model, const std::string& nativePath, const SaveOptions& options)
 {
-    AtomicFile file(nativePath);
-    ZipWriter zip(file, kCompressionLevel);
-    writePackageParts(model, options, zip);
-    zip.finish();
-    file.commit();
+    // Whatever goes wrong is told with the file's name.
+    const std::string what = "Presentation.SaveAs : cannot write \"" + nativePath + "\"";
+    try {
+        com::guardMember(what, [&] {
+            AtomicFile file(nativePath, options.replace);
+            ZipWriter zip(file, kCompressionLevel);
+            writePackageParts(model, options, zip);
+            zip.finish();
+            file.commit();
+        });
+    } catch (const ComError& e) {
+        if (e.Description().find(nativePath) != std::string::npos) throw;
+        std::string reason = e.Description();
+        constexpr std::string_view member = "Presentation.SaveAs : ";
+        if (reason.starts_with(member)) reason.erase(0, member.size());
+        throw ComError(e.Error(), what + ": " + reason);
+    }
 }
 
 void writePackageParts(PresentationModel& model, const SaveOptions& options, PartSink& sink)

@@ -13,6 +13,7 @@ namespace ppt {
 struct SaveOptions {
     bool asTemplate = false;     // the template content type (.potx)
     bool embedFonts = false;     // recorded in presentation.xml
+    bool replace = true;         // false: an existing file is kept and the save fails with HR_FILE_EXISTS
 };
 
 void writePresentationPackage(PresentationModel& model, const std::string& nativePath, const SaveOptions& options);

@@ -1,5 +1,7 @@
 #include "package/SavePath.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 
@@ -33,6 +35,13 @@ SavePath resolveSavePath(const std::u16string& fileName)
     native = native.lexically_normal();
     if (!native.has_filename())
         com::throwComError(E_INVALIDARG, "Presentation.SaveAs : \"" + utf8 + "\" names a folder, not a file.");
+    // A client's empty name ("", "sub/") arrives as a bare extension: it would
+    // become a hidden file that nobody asked for.
+    std::string file = native.filename().string();
+    std::transform(file.begin(), file.end(), file.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const char* extension : {".ppt", ".pptx", ".pps", ".ppsx", ".pot", ".potx"})
+        if (file == extension)
+            com::throwComError(E_INVALIDARG, "Presentation.SaveAs : \"" + utf8 + "\" has no file name, only an extension.");
 
     SavePath result;
     result.nativePath = native.string();

@@ -145,13 +145,25 @@ private:
                 layoutIds_[id] = name;
             }
         }
-        for (const Relationship& rel : masterRels_)
-            if (isRelationshipKind(rel.type, "theme") && !rel.external && package_.hasPart(rel.targetPart)) {
-                result_.themePart = "/ppt/theme/theme" + std::to_string(naming_.themeNumber) + ".xml";
-                rename_[lowerAscii(rel.targetPart)] = result_.themePart;
-                sourceTheme_ = rel.targetPart;
-                break;
+        std::string unusableTheme;
+        for (const Relationship& rel : masterRels_) {
+            if (!isRelationshipKind(rel.type, "theme")) continue;
+            if (rel.external || !package_.hasPart(rel.targetPart)) {
+                unusableTheme = rel.target;
+                continue;
             }
+            result_.themePart = "/ppt/theme/theme" + std::to_string(naming_.themeNumber) + ".xml";
+            rename_[lowerAscii(rel.targetPart)] = result_.themePart;
+            sourceTheme_ = rel.targetPart;
+            break;
+        }
+        // A master is written with its theme: without one the package would be unreadable.
+        if (sourceTheme_.empty())
+            throw MediaError(MediaErrorKind::NotAPackage,
+                             "presentation " + quoteName(package_.displayName()) +
+                                 (unusableTheme.empty() ? std::string(" has a slide master without a theme")
+                                                        : " has a slide master whose theme " + quoteName(unusableTheme) +
+                                                              " is not in the package"));
         if (result_.layoutParts.empty())
             throw MediaError(MediaErrorKind::NotAPackage,
                              "presentation " + quoteName(package_.displayName()) + " has a slide master without layouts");
