@@ -95,6 +95,7 @@ private:
 
     // Tables.
     void ensureTableDocument();
+    void lockTableDocument();
     void beginTablePart();
     void endTablePart();
     KestString tableDocumentPath() const;
