@@ -2,7 +2,6 @@
 
 #include <dlfcn.h>
 
-#include <string_view>
 #include <system_error>
 
 #include "com/ComError.h"
