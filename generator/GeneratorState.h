@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "com/ComPtr.h"
 #include "document/IDocument.h"
@@ -13,6 +14,7 @@
 #include "powerpoint/PowerPoint.h"
 #include "registry/RegisterCache.h"
 #include "support/KestString.h"
+#include "support/SysFileLock.h"
 #include "support/Trace.h"
 #include "text/FontData.h"
 #include "text/PptText.h"
@@ -42,6 +44,7 @@ struct GeneratorState {
     ComPtr<IDocument> tableDocument;
     bool tableDocumentStarted = false;
     bool tableOpen = false;
+    std::unique_ptr<SysFileLock> tableLock;  // held while a table part is open
     std::int32_t rowHeight = 0;
     std::int32_t tableHeight = 0;
     FontData tableFont;

@@ -96,6 +96,7 @@ private:
 
     // Tables.
     void ensureTableDocument();
+    void lockTableDocument();
     void beginTablePart();
     void endTablePart();
     KestString tableDocumentPath() const;

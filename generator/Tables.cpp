@@ -1,12 +1,15 @@
 // Tables: composed by the Word back-end in a temporary document, embedded
 // below the body text when they end, cut onto a new slide when they grow
 // beyond the room left.
+#include <memory>
+
 #include "com/ComRuntime.h"
 #include "generator/AutomationGuard.h"
 #include "generator/CallEcho.h"
 #include "generator/OrvelSettings.h"
 #include "generator/SlideLayout.h"
 #include "support/SysFile.h"
+#include "support/SysFileLock.h"
 #include "text/TextConversion.h"
 
 using namespace PowerPoint;
@@ -63,10 +66,36 @@ HRESULT Orvel::startTable()
     return S_OK;
 }
 
+// Every run in a folder writes its tables under the same name: runs take
+// turns with it, and a file of that name that this run did not write is
+// neither overwritten nor deleted.
+void Orvel::lockTableDocument()
+{
+    GeneratorState& s = *state_;
+    KestString path = tableDocumentPath();
+    if (!s.tableLock) {
+        auto lock = std::make_unique<SysFileLock>(path);
+        if (!lock->held()) {
+            KestString reason("The table document cannot be used.\n");
+            reason.append(lock->failure());
+            raise(reason);
+        }
+        s.tableLock = std::move(lock);
+    }
+    if (SysFile::exists(path)) {
+        s.tableLock.reset();
+        KestString reason("The table document is in the way.\n");
+        reason.append(path);
+        reason.append(" exists and was not written by this run; it is left as it is.");
+        raise(reason);
+    }
+}
+
 void Orvel::beginTablePart()
 {
     GeneratorState& s = *state_;
     if (!s.tableDocument) return;
+    lockTableDocument();
     com::BStr path = toBstr(tableDocumentPath());
     toTable([&](IDocument& table) {
         table.create(path.get());
@@ -145,6 +174,8 @@ void Orvel::endTablePart()
     });
     s.tableOpen = false;
 
+    // However the embedding ends, the document goes, then the folder is free again.
+    std::unique_ptr<SysFileLock> turn = std::move(s.tableLock);
     KestString path = tableDocumentPath();
     TemporaryFile written(path);
     ComPtr<Shapes> shapes = s.slide->GetShapes();

@@ -48,6 +48,13 @@ public:
 const char* hiveName(Hive hive);  // "HKEY_CLASSES_ROOT", ...
 std::optional<Hive> hiveFromName(const std::string& name);  // also "HKCR", "HKCU", "HKLM"
 
+// One key as a walk over a tree shows it.
+struct KeyContents {
+    std::string path;  // below the hive, "" for the hive itself
+    std::vector<std::pair<std::string, Value>> values;  // sorted by name
+    std::vector<std::string> subKeys;                   // names, sorted
+};
+
 class Registry {
 public:
     // $ORVEL_REGISTRY, else $XDG_DATA_HOME/orvel/registry.db, else
@@ -75,6 +82,10 @@ public:
     void setValue(Hive hive, const std::string& key, const std::string& name, const Value& value);
     bool deleteValue(Hive hive, const std::string& key, const std::string& name);
     std::vector<std::pair<std::string, Value>> values(Hive hive, const std::string& key);
+    // Shows the key and every key below it to visit, each before its subkeys,
+    // subkeys in name order; time in proportion to the keys and values shown,
+    // however deep the tree. Nothing is shown when the key does not exist.
+    void visitTree(Hive hive, const std::string& key, const std::function<void(const KeyContents&)>& visit);
 
     // Runs several changes as one transaction: all or none are kept.
     void transaction(const std::function<void()>& changes);

@@ -24,8 +24,8 @@ public:
     void open(const KestString& file);
     void close();
     bool isOpen() const;
-    // Removes rotated copies of the log file ("file.1", "file.2", ...) older
-    // than a week, so long-running clients do not fill the disk.
+    // Would remove old rotated copies of the log file; the log is never
+    // rotated, so nothing is removed.
     void purgeBefore(const KestString& file);
 
     Trace& operator<<(const KestString& text);

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
@@ -102,6 +103,9 @@ Value decode(ValueType type, const SqliteStatement& row, int column)
 
 struct Registry::Impl {
     explicit Impl(const std::string& file) : db(file) {}
+    // What this process wrote reaches the database file itself: a copy of the
+    // file, or a reader that never sees the -wal file, misses nothing.
+    ~Impl() { db.checkpoint(); }
 
     SqliteConnection db;
     std::recursive_mutex mutex;
@@ -244,22 +248,48 @@ std::string Registry::defaultPath()
     return (folder / "registry.db").string();
 }
 
+namespace {
+
+struct DefaultRegistry {
+    std::mutex mutex;
+    std::shared_ptr<Registry> registry;
+    pid_t owner = 0;
+    // Connections inherited from a parent process: closing them here would
+    // act on the parent's files, so they are kept, unused.
+    std::vector<std::shared_ptr<Registry>> inherited;
+};
+
+// Kept past the end of main: settings may be read from static destructors.
+DefaultRegistry& defaultRegistry()
+{
+    static platform_detail::NoDestructor<DefaultRegistry> current;
+    return current.get();
+}
+
+// The process closes its registry when it ends, which checkpoints it. A
+// static destructor that reads a setting afterwards opens it again.
+void closeDefaultAtExit()
+{
+    DefaultRegistry& current = defaultRegistry();
+    std::shared_ptr<Registry> closing;
+    std::lock_guard lock(current.mutex);
+    if (current.owner == getpid()) closing = std::move(current.registry);
+}
+
+}  // namespace
+
 std::shared_ptr<Registry> Registry::openDefault()
 {
-    // Kept past the end of main: settings may be read from static destructors.
-    struct Current {
-        std::mutex mutex;
-        std::shared_ptr<Registry> registry;
-        pid_t owner = 0;
-    };
-    static platform_detail::NoDestructor<Current> current;
+    DefaultRegistry& current = defaultRegistry();
     std::string path = defaultPath();
-    std::lock_guard lock(current->mutex);
-    // A forked child must not share its parent's connection.
-    if (current->registry && current->registry->path() == path && current->owner == getpid()) return current->registry;
+    std::lock_guard lock(current.mutex);
+    static const bool closesAtExit = std::atexit(closeDefaultAtExit) == 0;
+    static_cast<void>(closesAtExit);
+    if (current.registry && current.owner != getpid()) current.inherited.push_back(std::move(current.registry));
+    if (current.registry && current.registry->path() == path) return current.registry;
     auto fresh = std::make_shared<Registry>(path);
-    current->registry = fresh;
-    current->owner = getpid();
+    current.registry = fresh;
+    current.owner = getpid();
     return fresh;
 }
 
@@ -365,6 +395,44 @@ std::vector<std::pair<std::string, Value>> Registry::values(Hive hive, const std
         while (query.step())
             result.emplace_back(query.columnText(0), decode(static_cast<ValueType>(query.columnInt(1)), query, 2));
         return result;
+    });
+}
+
+void Registry::visitTree(Hive hive, const std::string& key, const std::function<void(const KeyContents&)>& visit)
+{
+    impl_->read([&] {
+        auto top = impl_->findKey(hive, key);
+        if (!top) return;
+        // Keys are found by their id, not by their path: a path would be looked
+        // up again level by level for every key below it.
+        SqliteStatement valuesOf(impl_->db, "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY name");
+        SqliteStatement childrenOf(impl_->db, "SELECT id, name FROM keys WHERE parent = ?1 ORDER BY name");
+        std::string topPath;
+        for (const std::string& part : splitKey(key)) topPath += (topPath.empty() ? "" : "\\") + part;
+        std::vector<std::pair<std::int64_t, std::string>> pending{{*top, topPath}};
+        KeyContents contents;
+        while (!pending.empty()) {
+            auto [id, path] = std::move(pending.back());
+            pending.pop_back();
+            contents.path = std::move(path);
+            contents.values.clear();
+            contents.subKeys.clear();
+            valuesOf.reset().bind(1, id);
+            while (valuesOf.step())
+                contents.values.emplace_back(valuesOf.columnText(0),
+                                             decode(static_cast<ValueType>(valuesOf.columnInt(1)), valuesOf, 2));
+            std::size_t firstChild = pending.size();
+            childrenOf.reset().bind(1, id);
+            while (childrenOf.step()) {
+                contents.subKeys.push_back(childrenOf.columnText(1));
+                std::string childPath = contents.path.empty() ? contents.subKeys.back()
+                                                              : contents.path + "\\" + contents.subKeys.back();
+                pending.emplace_back(childrenOf.columnInt(0), std::move(childPath));
+            }
+            // The stack hands out the first subkey first.
+            std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(firstChild), pending.end());
+            visit(contents);
+        }
     });
 }
 

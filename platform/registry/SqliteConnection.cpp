@@ -39,6 +39,11 @@ void SqliteConnection::execute(const char* sql)
     }
 }
 
+void SqliteConnection::checkpoint() noexcept
+{
+    sqlite3_wal_checkpoint_v2(db_, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+}
+
 std::int64_t SqliteConnection::lastInsertId() const
 {
     return sqlite3_last_insert_rowid(db_);
@@ -92,6 +97,14 @@ SqliteStatement& SqliteStatement::bindBlob(int index, std::string_view bytes)
 SqliteStatement& SqliteStatement::bindNull(int index)
 {
     if (sqlite3_bind_null(statement_, index) != SQLITE_OK) connection_.fail("bind");
+    return *this;
+}
+
+SqliteStatement& SqliteStatement::reset()
+{
+    // The result of reset repeats the last step's failure, already raised.
+    sqlite3_reset(statement_);
+    sqlite3_clear_bindings(statement_);
     return *this;
 }
 

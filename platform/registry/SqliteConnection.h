@@ -27,6 +27,9 @@ public:
     SqliteStatement& bindBlob(int index, std::string_view bytes);
     SqliteStatement& bindNull(int index);
 
+    // Ready to run again, with new bindings.
+    SqliteStatement& reset();
+
     // Next row: true while there is one.
     bool step();
     // Runs a statement that returns no rows.
@@ -52,6 +55,9 @@ public:
     sqlite3* handle() const { return db_; }
 
     void execute(const char* sql);
+    // Copies what the write-ahead log holds into the database file, as far as
+    // readers of other connections allow; never waits, never raises.
+    void checkpoint() noexcept;
     std::int64_t lastInsertId() const;
     int changes() const;
 

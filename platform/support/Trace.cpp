@@ -1,11 +1,8 @@
 #include "support/Trace.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <set>
 #include <string>
 
@@ -19,8 +16,6 @@ struct FileCloser {
         if (f && f != stderr) std::fclose(f);
     }
 };
-
-constexpr std::time_t purgeAgeSeconds = 7 * 24 * 60 * 60;
 
 }  // namespace
 
@@ -101,18 +96,10 @@ bool Trace::isOpen() const
     return impl_->open;
 }
 
-void Trace::purgeBefore(const KestString& file)
+void Trace::purgeBefore(const KestString&)
 {
-    if (file.isEmpty()) return;
-    std::string base = SysFile::nativePath(file).str();
-    std::time_t limit = std::time(nullptr) - purgeAgeSeconds;
-    // Rotated copies are numbered from 1 without gaps.
-    for (int n = 1; n < 1000; ++n) {
-        std::string copy = base + "." + std::to_string(n);
-        struct stat info;
-        if (stat(copy.c_str(), &info) != 0) break;
-        if (S_ISREG(info.st_mode) && info.st_mtime < limit) std::remove(copy.c_str());
-    }
+    // The log is only ever appended to, never rotated: there are no copies of
+    // it to remove, and files beside it with numbered names are the user's.
 }
 
 Trace& Trace::operator<<(const KestString& text)

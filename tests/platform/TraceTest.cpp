@@ -100,23 +100,6 @@ TEST_F(TraceLog, UnopenableFileIsReportedOnceAndWritingIsHarmless)
     EXPECT_EQ(testenv::readFile(file), "kept\n");
 }
 
-TEST_F(TraceLog, PurgeRemovesOnlyOldRotatedCopies)
-{
-    testenv::writeFile(file, "current\n");
-    testenv::writeFile(file + ".1", "old\n");
-    testenv::writeFile(file + ".2", "recent\n");
-    testenv::writeFile(file + ".4", "beyond a gap\n");
-    fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(24 * 30));
-    fs::last_write_time(file + ".1", fs::file_time_type::clock::now() - std::chrono::hours(24 * 8));
-    Trace trace;
-    trace.purgeBefore(KestString(file));
-    trace.purgeBefore(KestString(""));
-    EXPECT_TRUE(fs::exists(file));
-    EXPECT_FALSE(fs::exists(file + ".1"));
-    EXPECT_TRUE(fs::exists(file + ".2"));
-    EXPECT_TRUE(fs::exists(file + ".4"));
-}
-
 // The exception log reads its configuration once per process, so each case
 // runs in a child process; the child's exit status is the verdict.
 template <class Check>

@@ -1,5 +1,5 @@
-// Creates the Orvel object through the COM runtime by its ProgID. When the
-// classes are not registered yet, the modules installed beside the program
+// Creates the Orvel object through the COM runtime by its ProgID. When any
+// class of the modules installed beside the program is not registered, they
 // are registered first (saying so once on standard error).
 #pragma once
 

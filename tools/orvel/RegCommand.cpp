@@ -2,14 +2,16 @@
 // the Windows reg tool (query, add, delete, export to the .reg text format).
 #include <strings.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
+#include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -32,14 +34,16 @@ constexpr const char* usageText =
     "usage: orvel reg query KEY [/v NAME | /ve] [/s]\n"
     "       orvel reg add KEY [/v NAME | /ve] [/t TYPE] [/d DATA] [/f]\n"
     "       orvel reg delete KEY [/v NAME | /ve | /va] [/f]\n"
-    "       orvel reg export [KEY [FILE]]\n"
+    "       orvel reg export [KEY [FILE]] [--force]\n"
     "\n"
     "KEY starts with a hive: HKEY_CLASSES_ROOT (HKCR), HKEY_CURRENT_USER (HKCU)\n"
     "or HKEY_LOCAL_MACHINE (HKLM), e.g. HKCU\\Software\\Orvel\\Settings.\n"
     "TYPE is REG_SZ (default), REG_EXPAND_SZ, REG_DWORD, REG_BINARY, REG_MULTI_SZ\n"
     "or REG_NONE. A DWORD is decimal or 0x hexadecimal, binary data hexadecimal\n"
     "digits, a multi-string's parts are separated by \\0. /ve names the default\n"
-    "value. export writes the .reg text format to FILE or standard output.\n"
+    "value. export writes the .reg text format to FILE or standard output; it\n"
+    "replaces an existing FILE only with --force (or /f, /y), and never the\n"
+    "registry's own files.\n"
     "The registry file is $ORVEL_REGISTRY or ~/.local/share/orvel/registry.db.\n";
 
 struct UsageError {
@@ -79,6 +83,7 @@ struct Options {
     bool recursive = false;                // /s
     std::optional<std::string> type;       // /t
     std::optional<std::string> data;       // /d
+    bool force = false;                    // --force, /f, /y
 };
 
 Options parseOptions(Args args)
@@ -104,8 +109,9 @@ Options parseOptions(Args args)
             o.type = next("/t");
         } else if (isOption(arg, "d")) {
             o.data = next("/d");
-        } else if (isOption(arg, "f")) {
-            // Never asks anyway.
+        } else if (arg == "--force" || isOption(arg, "f") || isOption(arg, "y")) {
+            // Never asks anyway; export replaces an existing file only when forced.
+            o.force = true;
         } else if (arg.size() > 1 && arg[0] == '/' && arg.size() <= 3 && arg.find('\\') == std::string::npos) {
             throw UsageError{"unknown option '" + arg + "'"};
         } else {
@@ -158,10 +164,15 @@ Value makeValue(ValueType type, const std::string& data)
     case ValueType::Dword: {
         std::string digits = data.empty() ? "0" : data;
         int base = digits.size() > 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X') ? 16 : 10;
+        // Digits only: strtoull alone would also take blanks and signs.
+        std::string_view body = std::string_view(digits).substr(base == 16 ? 2 : 0);
+        bool onlyDigits = std::all_of(body.begin(), body.end(), [&](char c) {
+            return base == 16 ? std::isxdigit(static_cast<unsigned char>(c)) : std::isdigit(static_cast<unsigned char>(c));
+        });
         char* end = nullptr;
         errno = 0;
         unsigned long long n = std::strtoull(digits.c_str(), &end, base);
-        if (*end || errno || n > 0xFFFFFFFFull || digits[0] == '-')
+        if (!onlyDigits || *end || errno || n > 0xFFFFFFFFull)
             throw UsageError{"'" + data + "' is not a DWORD (0 to 4294967295, or 0x hexadecimal)"};
         v.dword = static_cast<std::uint32_t>(n);
         break;
@@ -222,18 +233,23 @@ std::string join(const std::string& path, const std::string& child)
     return path.empty() ? child : path + "\\" + child;
 }
 
-void queryKey(Registry& reg, const KeyName& key, bool recursive, std::ostream& out)
+void printKey(std::ostream& out, const KeyName& key, const std::vector<std::pair<std::string, Value>>& values)
 {
     out << "\n" << key.full() << "\n";
-    for (const auto& [name, value] : reg.values(key.hive, key.path)) printValue(out, name, value);
-    for (const std::string& child : reg.subKeys(key.hive, key.path)) {
-        KeyName sub{key.hive, join(key.path, child)};
-        if (recursive)
-            queryKey(reg, sub, true, out);
-        else
-            out << "\n" << sub.full();
+    for (const auto& [name, value] : values) printValue(out, name, value);
+}
+
+void queryKey(Registry& reg, const KeyName& key, bool recursive, std::ostream& out)
+{
+    if (recursive) {
+        reg.visitTree(key.hive, key.path,
+                      [&](const registry::KeyContents& k) { printKey(out, KeyName{key.hive, k.path}, k.values); });
+        return;
     }
-    if (!recursive && !reg.subKeys(key.hive, key.path).empty()) out << "\n";
+    printKey(out, key, reg.values(key.hive, key.path));
+    std::vector<std::string> children = reg.subKeys(key.hive, key.path);
+    for (const std::string& child : children) out << "\n" << KeyName{key.hive, join(key.path, child)}.full();
+    if (!children.empty()) out << "\n";
 }
 
 int query(const Options& o)
@@ -376,13 +392,40 @@ std::string exportLine(const std::string& name, const Value& v)
 
 void exportKey(Registry& reg, const KeyName& key, std::ostream& out)
 {
-    if (!key.path.empty()) {
-        out << "[" << key.full() << "]\n";
-        for (const auto& [name, value] : reg.values(key.hive, key.path)) out << exportLine(name, value) << "\n";
+    reg.visitTree(key.hive, key.path, [&](const registry::KeyContents& k) {
+        if (k.path.empty()) return;  // a hive has no section of its own
+        out << "[" << KeyName{key.hive, k.path}.full() << "]\n";
+        for (const auto& [name, value] : k.values) out << exportLine(name, value) << "\n";
         out << "\n";
-    }
-    for (const std::string& child : reg.subKeys(key.hive, key.path))
-        exportKey(reg, KeyName{key.hive, join(key.path, child)}, out);
+    });
+}
+
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    std::error_code ec;
+    if (std::filesystem::equivalent(a, b, ec)) return true;
+    // Files not there yet (the registry's -wal and -shm come and go) compare by name.
+    auto ca = std::filesystem::weakly_canonical(a, ec);
+    if (ec) return false;
+    auto cb = std::filesystem::weakly_canonical(b, ec);
+    return !ec && ca == cb;
+}
+
+void writeExport(const std::string& file, const std::string& text, bool force, const std::string& registryFile)
+{
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        if (sameFile(file, registryFile + suffix))
+            throw CommandError{"refusing to export into " + file + ": it is a file of the registry itself"};
+    struct Closer {
+        void operator()(std::FILE* f) const { std::fclose(f); }
+    };
+    // Without --force an existing file is refused, atomically ("x": O_EXCL).
+    std::unique_ptr<std::FILE, Closer> out(std::fopen(file.c_str(), force ? "wbe" : "wbxe"));
+    if (!out && errno == EEXIST) throw CommandError{file + " exists; add --force to replace it"};
+    if (!out) throw CommandError{"cannot write " + file + ": " + std::strerror(errno)};
+    bool written = std::fwrite(text.data(), 1, text.size(), out.get()) == text.size();
+    if (std::fclose(out.release()) != 0 || !written)
+        throw CommandError{"cannot write " + file + ": " + std::strerror(errno)};
 }
 
 int exportKeys(const Options& o)
@@ -401,10 +444,7 @@ int exportKeys(const Options& o)
     text << "Windows Registry Editor Version 5.00\n\n";
     for (const KeyName& key : keys) exportKey(*reg, key, text);
     if (o.positional.size() == 2) {
-        std::ofstream file(o.positional[1], std::ios::binary | std::ios::trunc);
-        file << text.str();
-        file.close();
-        if (!file) throw CommandError{"cannot write " + o.positional[1] + ": " + std::strerror(errno)};
+        writeExport(o.positional[1], text.str(), o.force, reg->path());
     } else {
         std::cout << text.str();
     }
