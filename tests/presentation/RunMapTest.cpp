@@ -1,7 +1,9 @@
 // The run-length map against a plain array of values, over random edits.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "model/RunMap.h"
@@ -10,9 +12,10 @@ namespace {
 
 using ppt::RunMap;
 
-std::vector<int> expand(const RunMap<int>& map, int size)
+template <class V>
+std::vector<V> expand(const RunMap<V>& map, int size)
 {
-    std::vector<int> out(static_cast<std::size_t>(size));
+    std::vector<V> out(static_cast<std::size_t>(size));
     for (int i = 0; i < size; ++i) out[static_cast<std::size_t>(i)] = map.at(i);
     return out;
 }
@@ -45,8 +48,29 @@ TEST(RunMap, AppliesMergesAndInsertsLikeAnArray)
         ASSERT_EQ(changedCount, expectedChanges) << "step " << step;
         ASSERT_EQ(expand(map, static_cast<int>(plain.size())), plain) << "step " << step;
         // Neighbouring runs always differ.
-        for (std::size_t i = 1; i < map.runCount(); ++i) ASSERT_NE(map.runs()[i].value, map.runs()[i - 1].value);
+        for (std::size_t i = 1; i < map.runCount(); ++i) ASSERT_NE(map.run(i).value, map.run(i - 1).value);
     }
+}
+
+TEST(RunMap, SplitsWalkingToTheFrontAndBackKeepEveryValue)
+{
+    // Links are set from the last to the first, so each split lands just
+    // before the previous one; then a pass from the front changes them again.
+    // Strings, as a run moved from is left empty.
+    constexpr int kLinks = 3000;
+    RunMap<std::string> map("-");
+    std::vector<std::string> plain(3 * kLinks, "-");
+    const auto set = [&](int from, int to, const std::string& value) {
+        map.apply(from, to, [&value](std::string& v) { v = value; }, [](int, int) {});
+        std::fill(plain.begin() + from, plain.begin() + to, value);
+    };
+    for (int k = kLinks - 1; k >= 0; --k) set(3 * k, 3 * k + 2, std::to_string(k));
+    EXPECT_EQ(map.runCount(), 2u * kLinks);
+    map.insertGap(4, 2);  // text typed inside the second link
+    plain.insert(plain.begin() + 4, 2, plain[3]);
+    for (int k = 0; k < kLinks - 2; k += 2) set(3 * k + 7, 3 * k + 9, "x");
+    ASSERT_EQ(expand(map, static_cast<int>(plain.size())), plain);
+    for (std::size_t i = 1; i < map.runCount(); ++i) ASSERT_NE(map.run(i).value, map.run(i - 1).value);
 }
 
 TEST(RunMap, SettingTheValueAlreadyThereTouchesNothing)

@@ -67,8 +67,8 @@ public:
 private:
     const CharFormat& formatAt(int pos)
     {
-        while (runIndex_ + 1 < runs_.runCount() && runs_.runs()[runIndex_ + 1].start <= pos) ++runIndex_;
-        return runs_.runs()[runIndex_].value;
+        while (runIndex_ + 1 < runs_.runCount() && runs_.run(runIndex_ + 1).start <= pos) ++runIndex_;
+        return runs_.run(runIndex_).value;
     }
 
     void noteFont(const CharFormat& f)

@@ -35,9 +35,9 @@ template <class Map, class Get>
 auto uniformValue(const Map& map, int from, int to, Get get) -> std::optional<decltype(get(map.at(0)))>
 {
     std::size_t i = map.indexOf(from);
-    auto value = get(map.runs()[i].value);
-    for (++i; i < map.runCount() && map.runs()[i].start < to; ++i)
-        if (!(get(map.runs()[i].value) == value)) return std::nullopt;
+    auto value = get(map.run(i).value);
+    for (++i; i < map.runCount() && map.run(i).start < to; ++i)
+        if (!(get(map.run(i).value) == value)) return std::nullopt;
     return value;
 }
 

@@ -182,14 +182,14 @@ void writeParagraphs(XmlWriter& xml, const TextBody& body, PartLinks* links)
     for (int p = 0; p < body.paragraphCount(); ++p) {
         const int start = body.paragraphStart(p);
         const int end = body.paragraphEnd(p);
-        while (paraRun + 1 < paras.runCount() && paras.runs()[paraRun + 1].start <= p) ++paraRun;
+        while (paraRun + 1 < paras.runCount() && paras.run(paraRun + 1).start <= p) ++paraRun;
         xml.start("a:p");
-        writeParagraphProperties(xml, paras.runs()[paraRun].value);
+        writeParagraphProperties(xml, paras.run(paraRun).value);
         std::size_t run = chars.indexOf(start);
         int pos = start;
         while (pos < end) {
-            while (run + 1 < chars.runCount() && chars.runs()[run + 1].start <= pos) ++run;
-            const CharFormat& f = chars.runs()[run].value;
+            while (run + 1 < chars.runCount() && chars.run(run + 1).start <= pos) ++run;
+            const CharFormat& f = chars.run(run).value;
             const int pieceEnd = std::min(end, chars.runEnd(run));
             // Line breaks inside a run become <a:br/>.
             int from = pos;
