@@ -48,7 +48,7 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C
   -DORVEL_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j "$jobs" --target fuzz_script_parser fuzz_call_stream
 echo "== fuzzing (a fixed number of inputs each) =="
-export LSAN_OPTIONS="suppressions=$PWD/tests/fuzz/lsan.supp"
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
 fuzz_corpus=$(mktemp -d)
 trap 'rm -rf "$fuzz_corpus"' EXIT
 # fuzz TARGET ARGS...: quiet when it passes, the whole report when it fails.

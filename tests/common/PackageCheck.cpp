@@ -40,17 +40,38 @@ CommandResult validatePackage(const std::filesystem::path& package)
     return runCommand(shellQuote(std::string(ORVEL_SHARED_DIR) + "/ooxml/validate") + " " + shellQuote(package.string()));
 }
 
-std::filesystem::path convertToPdf(const std::filesystem::path& document, const std::filesystem::path& outDir)
+namespace {
+
+const std::filesystem::path& libreOfficeProfile()
+{
+    static const TempDir profile;
+    return profile.path();
+}
+
+}  // namespace
+
+std::vector<std::filesystem::path> convertWithLibreOffice(const std::vector<std::filesystem::path>& documents,
+                                                          const std::string& format,
+                                                          const std::filesystem::path& outDir)
 {
     std::filesystem::create_directories(outDir);
-    auto profile = outDir / ".lo-profile";
-    std::string command = "soffice -env:UserInstallation=file://" + profile.string() +
-                          " --headless --convert-to pdf --outdir " + shellQuote(outDir.string()) + " " +
-                          shellQuote(document.string());
+    std::string command = "soffice -env:UserInstallation=file://" + libreOfficeProfile().string() +
+                          " --headless --convert-to " + shellQuote(format) + " --outdir " +
+                          shellQuote(outDir.string());
+    for (const auto& document : documents) command += " " + shellQuote(document.string());
     CommandResult r = runCommand(command);
-    auto pdf = outDir / document.filename().replace_extension(".pdf");
-    if (r.status != 0 || !std::filesystem::exists(pdf)) return {};
-    return pdf;
+    const std::string extension = "." + format.substr(0, format.find(':'));
+    std::vector<std::filesystem::path> converted;
+    for (const auto& document : documents) {
+        auto file = outDir / document.filename().replace_extension(extension);
+        converted.push_back(r.status == 0 && std::filesystem::exists(file) ? file : std::filesystem::path());
+    }
+    return converted;
+}
+
+std::filesystem::path convertToPdf(const std::filesystem::path& document, const std::filesystem::path& outDir)
+{
+    return convertWithLibreOffice({document}, "pdf", outDir).front();
 }
 
 std::string pdfWordBoxes(const std::filesystem::path& pdf)

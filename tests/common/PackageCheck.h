@@ -18,8 +18,15 @@ std::string shellQuote(const std::string& text);
 // Runs the schema and package-invariant validator; status 0 means no problems.
 CommandResult validatePackage(const std::filesystem::path& package);
 
-// Converts with LibreOffice headless into outDir; returns the PDF path
-// (empty on failure). Each call uses its own LibreOffice profile.
+// Converts documents with one start of LibreOffice (headless) into outDir;
+// `format` is what --convert-to takes ("pdf", "potx", or a filter with its
+// options). Gives each converted file in the order of `documents`, an empty
+// path where one did not convert. Every call of a test program uses the same
+// LibreOffice profile, made on the first call and removed when the program
+// ends: a new profile costs LibreOffice seconds at every start.
+std::vector<std::filesystem::path> convertWithLibreOffice(const std::vector<std::filesystem::path>& documents,
+                                                          const std::string& format,
+                                                          const std::filesystem::path& outDir);
 std::filesystem::path convertToPdf(const std::filesystem::path& document, const std::filesystem::path& outDir);
 // pdftotext -bbox output (XHTML with one <word> per word and its box).
 std::string pdfWordBoxes(const std::filesystem::path& pdf);

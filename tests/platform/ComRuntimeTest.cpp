@@ -5,6 +5,7 @@
 
 #include "com/ComRuntime.h"
 #include "com/ComString.h"
+#include "common/CountedObject.h"
 #include "common/TestEnv.h"
 #include "modules/TestCounter.h"
 #include "registry/Registry.h"
@@ -194,24 +195,11 @@ TEST_F(ComRuntime, CorruptRegistryGivesAnErrorCodeNotACrash)
     EXPECT_EQ(hr, REGDB_E_READREGDB);
 }
 
-// A COM object that only counts its references.
-class Probe final : public IUnknown {
-public:
-    HRESULT QueryInterface(REFIID riid, void** object) override
-    {
-        if (!(riid == IUnknown::iid)) return E_NOINTERFACE;
-        *object = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++refs; }
-    ULONG Release() override { return --refs; }
-    ULONG refs = 1;
-};
+using testenv::CountedObject;
 
 TEST(RunningObjectTable, RegisterLookUpAndRevokeByClass)
 {
-    Probe app;
+    CountedObject app;
     constexpr CLSID appClsid = makeGuid("{91493441-5A91-11CF-8700-00AA0060263B}");
     IUnknown* found = nullptr;
     EXPECT_EQ(GetActiveObject(appClsid, nullptr, &found), MK_E_UNAVAILABLE);
@@ -234,7 +222,7 @@ TEST(RunningObjectTable, RegisterLookUpAndRevokeByClass)
 
 TEST(RunningObjectTable, RunningFilesByExactPath)
 {
-    Probe document;
+    CountedObject document;
     DWORD cookie = com::registerRunningFile("/tmp/decks/Report.pptx", &document);
     ASSERT_NE(cookie, 0u);
     EXPECT_TRUE(com::isFileRunning("/tmp/decks/Report.pptx"));

@@ -4,6 +4,7 @@
 #include "com/ComRuntime.h"
 #include "com/ComString.h"
 #include "com/Variant.h"
+#include "common/CountedObject.h"
 
 namespace {
 
@@ -88,19 +89,7 @@ TEST(Bstr, HolderCopiesMovesAndConverts)
     EXPECT_EQ(d.view(), u"out");
 }
 
-// A COM object that only counts its references.
-class CountedObject final : public IUnknown {
-public:
-    HRESULT QueryInterface(REFIID, void** object) override
-    {
-        *object = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++refs; }
-    ULONG Release() override { return --refs; }
-    ULONG refs = 1;
-};
+using testenv::CountedObject;
 
 VARIANT textVariant(const char16_t* text)
 {

@@ -5,6 +5,7 @@
 #include <regex>
 
 #include "com/ComRuntime.h"
+#include "common/CountedObject.h"
 #include "common/TestEnv.h"
 #include "support/CSignal2Exception.h"
 #include "support/KestMessageBox.h"
@@ -23,22 +24,11 @@ TEST(SysTimeText, DateAndTimeShapes)
         << SysTime::currentTime();
 }
 
-class Probe final : public IUnknown {
-public:
-    HRESULT QueryInterface(REFIID, void** object) override
-    {
-        *object = this;
-        AddRef();
-        return S_OK;
-    }
-    ULONG AddRef() override { return ++refs; }
-    ULONG Release() override { return --refs; }
-    ULONG refs = 1;
-};
+using testenv::CountedObject;
 
 TEST(SysCOMSupportLookup, RunningObjectByClassIdentifierString)
 {
-    Probe app;
+    CountedObject app;
     DWORD cookie = 0;
     ASSERT_EQ(RegisterActiveObject(&app, makeGuid("{91493441-5A91-11CF-8700-00AA0060263B}"), 0, &cookie), S_OK);
     {
@@ -60,7 +50,7 @@ TEST(SysCOMSupportLookup, RunningFileByAnyNameOfIt)
     testenv::TempDir dir;
     fs::create_directories(dir / "Decks");
     testenv::writeFile(dir / "Decks" / "Report.pptx", "x");
-    Probe document;
+    CountedObject document;
     std::string full = (dir / "Decks" / "Report.pptx").string();
     DWORD cookie = com::registerRunningFile(full, &document);
     EXPECT_TRUE(SysCOMSupport::isFileRunning(KestString(full)));

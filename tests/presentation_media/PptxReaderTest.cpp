@@ -15,12 +15,6 @@ using namespace mediatest;
 
 namespace {
 
-const std::filesystem::path kSamples = std::filesystem::path(ORVEL_SHARED_DIR) / "ooxml/samples";
-const std::string kRelNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
-const std::string kNs = "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
-                        "xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\" "
-                        "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
-
 std::string rels(const std::vector<std::array<std::string, 3>>& list)
 {
     std::string xml = "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">";

@@ -17,8 +17,6 @@ using namespace mediatest;
 
 namespace {
 
-const std::filesystem::path kSamples = std::filesystem::path(ORVEL_SHARED_DIR) / "ooxml/samples";
-
 void expectPictureOfSize(const Preview& preview)
 {
     PictureInfo info = sniffPicture(preview.emf, "preview.emf");

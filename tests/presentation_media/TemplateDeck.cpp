@@ -5,10 +5,6 @@
 namespace mediatest {
 namespace {
 
-const std::string kRelNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
-const std::string kNs = "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
-                        "xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\" "
-                        "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
 const std::string kPml = "application/vnd.openxmlformats-officedocument.presentationml.";
 const std::string kGroup =
     "<p:nvGrpSpPr><p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/></p:nvGrpSpPr><p:grpSpPr><a:xfrm><a:off x=\"0\" "

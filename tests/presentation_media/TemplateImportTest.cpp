@@ -16,8 +16,6 @@ using namespace mediatest;
 
 namespace {
 
-const std::filesystem::path kSamples = std::filesystem::path(ORVEL_SHARED_DIR) / "ooxml/samples";
-
 ImportedTemplate importBytes(const Bytes& bytes, const TemplateNaming& naming = {}, const std::string& name = "design.potx")
 {
     testenv::TempDir dir;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,15 @@
 namespace mediatest {
 
 using pptmedia::Bytes;
+
+// The packages LibreOffice wrote, kept beside the validator.
+inline const std::filesystem::path kSamples = std::filesystem::path(ORVEL_SHARED_DIR) / "ooxml/samples";
+// The relationship type prefix, and the a:, p: and r: namespace declarations
+// of the PresentationML parts the tests write.
+inline const std::string kRelNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships/";
+inline const std::string kNs = "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" "
+                               "xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\" "
+                               "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
 
 Bytes pngPicture(int width, int height, std::optional<int> dpi = std::nullopt);
 Bytes jpegPicture(int width, int height, std::optional<int> dpi = std::nullopt);

@@ -1,6 +1,8 @@
-// A template LibreOffice made (a coloured master background) applied to a
-// deck: the saved deck uses its master and theme, and LibreOffice draws
-// the slides on that background. Starts LibreOffice (label render).
+// A template LibreOffice made (a coloured master background), under the
+// legacy name templates often have: imported with its background and theme
+// colours, and applied to a deck: the saved deck uses its master and theme,
+// and LibreOffice draws the slides on that background. Starts LibreOffice
+// (label render).
 #include <algorithm>
 #include <cctype>
 #include <set>
@@ -10,6 +12,7 @@
 #include "PageImage.h"
 #include "PdfWords.h"
 #include "common/PackageCheck.h"
+#include "template/TemplateImport.h"
 
 namespace objtest {
 namespace {
@@ -63,15 +66,17 @@ class TemplateRenderTest : public PptTest {};
 TEST_F(TemplateRenderTest, ALibreOfficeTemplateGivesTheDeckItsMasterAndTheme)
 {
     const auto fodp = writeTestFile(dir.path(), "styled.fodp", kStyledFodp);
-    const auto profile = dir / "lo-profile";
-    auto converted = testenv::runCommand(
-        "soffice --headless -env:UserInstallation=file://" + testenv::shellQuote(profile.string()) +
-        " --convert-to potx --outdir " + testenv::shellQuote(dir.path().string()) + " " +
-        testenv::shellQuote(fodp.string()));
-    const auto potx = dir / "styled.potx";
-    ASSERT_TRUE(fs::exists(potx)) << converted.output;
+    const auto made = testenv::convertWithLibreOffice({fodp}, "potx", dir.path()).front();
+    ASSERT_FALSE(made.empty());
+    const auto design = dir / "styled.pot";
+    fs::rename(made, design);
 
-    presentation->ApplyTemplate(u16(potx.string()));
+    const auto imported = pptmedia::importTemplate(design, "styled.pot");
+    EXPECT_EQ(lower(imported.masterBackgroundColour), "1e5aa0");
+    EXPECT_EQ(imported.themeColours.size(), 12u);
+    EXPECT_FALSE(imported.themeColours.at("accent1").empty());
+
+    presentation->ApplyTemplate(u16(design.string()));
     for (int n = 1; n <= 2; ++n) {
         auto slide = addSlide();
         textOf(addBody(slide))->InsertAfter(u"Designed slide " + u16(std::to_string(n)));
@@ -85,13 +90,13 @@ TEST_F(TemplateRenderTest, ALibreOfficeTemplateGivesTheDeckItsMasterAndTheme)
     // PowerPoint tolerates that, and the imported parts keep it.
     auto suffix = [](const std::string& problem) { return problem.substr(problem.find(": ") + 2); };
     std::set<std::string> inherited;
-    for (const auto& problem : deck::invariantProblems(potx)) inherited.insert(suffix(problem));
+    for (const auto& problem : deck::invariantProblems(design)) inherited.insert(suffix(problem));
     for (const auto& problem : deck::invariantProblems(path))
         if (!inherited.count(suffix(problem))) ADD_FAILURE() << problem;
 
     // The saved master carries the template's background, the theme its colours.
     auto parts = deck::readParts(path);
-    auto source = deck::readParts(potx);
+    auto source = deck::readParts(design);
     EXPECT_NE(lower(parts["ppt/slideMasters/slideMaster1.xml"]).find("1e5aa0"), std::string::npos);
     EXPECT_EQ(parts["ppt/theme/theme1.xml"], source["ppt/theme/theme1.xml"]);
     EXPECT_EQ(parts["ppt/theme/theme1.xml"].find("name=\"Plain\""), std::string::npos);

@@ -13,7 +13,7 @@ std::string orvelProgram()
 std::string leakSuppressions()
 {
     return "LSAN_OPTIONS=print_suppressions=0:suppressions=" +
-           testenv::shellQuote(std::string(ORVEL_SOURCE_DIR) + "/tests/tools/lsan.supp");
+           testenv::shellQuote(std::string(ORVEL_SOURCE_DIR) + "/tests/lsan.supp");
 }
 
 Run orvel(const std::string& args, const std::filesystem::path& dir, const std::string& input)

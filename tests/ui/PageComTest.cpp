@@ -1,5 +1,5 @@
-// The page as a COM object: identity and aggregation, page information,
-// the module lock, and calls made out of order.
+// The page as a COM object: identity, page information, the module lock,
+// and calls made out of order (aggregation: registration/RegistrationTest).
 #include "PageFixture.h"
 #include "com/ComString.h"
 #include "registration/OrvelModule.h"
@@ -9,26 +9,6 @@ namespace uitest {
 namespace {
 
 std::string taskText(LPOLESTR text) { return text ? com::utf16ToUtf8(std::u16string_view(text)) : std::string(); }
-
-// A controlling object that aggregates the page.
-class Outer final : public IUnknown {
-public:
-    HRESULT QueryInterface(REFIID riid, void** object) override
-    {
-        if (!object) return E_POINTER;
-        if (riid == IUnknown::iid) {
-            *object = static_cast<IUnknown*>(this);
-            AddRef();
-            return S_OK;
-        }
-        return inner ? inner->QueryInterface(riid, object) : E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++references; }
-    ULONG Release() override { return --references; }
-
-    ComPtr<IUnknown> inner;
-    ULONG references = 1;
-};
 
 TEST(PageObject, AnswersOnlyIUnknownAndIPropertyPage)
 {
@@ -50,31 +30,6 @@ TEST(PageObject, AnswersOnlyIUnknownAndIPropertyPage)
     EXPECT_EQ(none, nullptr);
     EXPECT_EQ(OrvelComPage::createInstance(nullptr, IUnknown::iid, nullptr), E_POINTER);
     EXPECT_EQ(unknown->QueryInterface(IUnknown::iid, nullptr), E_POINTER);
-}
-
-TEST(PageObject, CanBeAggregated)
-{
-    Outer outer;
-    void* refused = nullptr;
-    EXPECT_EQ(OrvelComPage::createInstance(&outer, IPropertyPage::iid, &refused), CLASS_E_NOAGGREGATION);
-    EXPECT_EQ(refused, nullptr);
-
-    ASSERT_EQ(OrvelComPage::createInstance(&outer, IUnknown::iid, outer.inner.putVoid()), S_OK);
-    EXPECT_NE(outer.inner.get(), static_cast<IUnknown*>(&outer)) << "the inner, non-delegating unknown";
-
-    IPropertyPage* page = nullptr;
-    ASSERT_EQ(outer.QueryInterface(IPropertyPage::iid, reinterpret_cast<void**>(&page)), S_OK);
-    ULONG before = outer.references;
-    page->AddRef();
-    EXPECT_EQ(outer.references, before + 1) << "the page's references count on the outer object";
-    page->Release();
-
-    IUnknown* identity = nullptr;
-    ASSERT_EQ(page->QueryInterface(IUnknown::iid, reinterpret_cast<void**>(&identity)), S_OK);
-    EXPECT_EQ(identity, static_cast<IUnknown*>(&outer)) << "QueryInterface delegates to the outer object";
-    identity->Release();
-    page->Release();
-    outer.inner = nullptr;
 }
 
 TEST(PageObject, HoldsTheModuleLockWhileAlive)

@@ -1,5 +1,8 @@
 #include "SampleTable.h"
 
+#include <gtest/gtest.h>
+
+#include "WordDocument.h"
 #include "com/ComString.h"
 
 namespace wordtest {
@@ -18,6 +21,13 @@ HRESULT font(IDocument& d, const char* name, SHORT size)
 }
 
 }  // namespace
+
+ComPtr<IDocument> newDocument()
+{
+    ComPtr<IDocument> d;
+    EXPECT_EQ(word::WordDocument::createInstance(nullptr, IDocument::iid, d.putVoid()), S_OK);
+    return d;
+}
 
 HRESULT writeSampleTable(IDocument& d, const std::filesystem::path& target, const std::filesystem::path& picture)
 {

@@ -6,9 +6,13 @@
 #include <filesystem>
 
 #include "DocxReader.h"
+#include "com/ComPtr.h"
 #include "document/IDocument.h"
 
 namespace wordtest {
+
+// A new document of the stand-in, made in-process.
+ComPtr<IDocument> newDocument();
 
 // start, create(target), the table calls and close; picture is a PNG file.
 // Returns the HRESULT of close.

@@ -18,13 +18,6 @@ using namespace wordtest;
 
 namespace {
 
-ComPtr<IDocument> newDocument()
-{
-    ComPtr<IDocument> d;
-    EXPECT_EQ(word::WordDocument::createInstance(nullptr, IDocument::iid, d.putVoid()), S_OK);
-    return d;
-}
-
 BSTR b(const BStr& s)
 {
     return s.get();

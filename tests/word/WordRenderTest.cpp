@@ -6,7 +6,6 @@
 
 #include "SampleTable.h"
 #include "TestImages.h"
-#include "WordDocument.h"
 #include "com/ComString.h"
 #include "common/PackageCheck.h"
 #include "common/TestEnv.h"
@@ -14,13 +13,6 @@
 using namespace wordtest;
 
 namespace {
-
-ComPtr<IDocument> newDocument()
-{
-    ComPtr<IDocument> d;
-    EXPECT_EQ(word::WordDocument::createInstance(nullptr, IDocument::iid, d.putVoid()), S_OK);
-    return d;
-}
 
 // Page size in points from pdfinfo ("Page size: 612 x 792 pts").
 std::pair<double, double> pageSize(const std::filesystem::path& pdf)
@@ -39,20 +31,41 @@ std::string squeezed(std::string text)
 
 }  // namespace
 
-TEST(WordRender, WriterShowsTheSampleTableOnOnePage)
+// The sample table (text, tabs, line breaks, a picture) and the largest
+// table the generator sizes, converted together.
+TEST(WordRender, WriterShowsEachTableOnOnePage)
 {
     testenv::ScopedRegistry registry;
     testenv::TempDir dir;
     testenv::writeFile(dir / "picture.png", makePng(40, 30));
-    auto document = dir / "abctabxyz.doc";  // the name the table support uses
-    ASSERT_EQ(writeSampleTable(*newDocument().get(), document, dir / "picture.png"), S_OK);
+    auto sample = dir / "abctabxyz.doc";  // the name the table support uses
+    ASSERT_EQ(writeSampleTable(*newDocument().get(), sample, dir / "picture.png"), S_OK);
 
-    auto pdf = testenv::convertToPdf(document, dir / "pdf");
-    ASSERT_FALSE(pdf.empty()) << "LibreOffice could not convert " << document;
+    auto rows = dir / "rows.docx";
+    auto d = newDocument();
+    d->start();
+    d->create(com::BStr(rows.string()).get());
+    d->setOrientation(1);
+    d->startTable();
+    d->setTableRowHeight(20);
+    d->setFontSize(16);
+    for (int r = 1; r <= 22; ++r) {  // the most rows one table part holds
+        d->addRow();
+        for (int c = 1; c <= 3; ++c) {
+            d->addCell();
+            d->insertText(com::BStr("row " + std::to_string(r) + " cell " + std::to_string(c)).get());
+        }
+    }
+    d->endTable();
+    ASSERT_EQ(d->close(), S_OK);
+
+    const auto pdfs = testenv::convertWithLibreOffice({sample, rows}, "pdf", dir / "pdf");
+    const auto& pdf = pdfs[0];
+    ASSERT_FALSE(pdf.empty()) << "LibreOffice could not convert " << sample;
     // Kept for people to look at: the document, the PDF and a picture of the page.
     auto out = std::filesystem::path(ORVEL_BINARY_DIR) / "test-output" / "word";
     std::filesystem::create_directories(out);
-    std::filesystem::copy_file(document, out / "sample-table.docx", std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(sample, out / "sample-table.docx", std::filesystem::copy_options::overwrite_existing);
     std::filesystem::copy_file(pdf, out / "sample-table.pdf", std::filesystem::copy_options::overwrite_existing);
     auto result = testenv::runCommand("pdftoppm -png -r 110 -singlefile " + testenv::shellQuote(pdf.string()) + " " +
                                       testenv::shellQuote((out / "sample-table").string()));
@@ -74,40 +87,15 @@ TEST(WordRender, WriterShowsTheSampleTableOnOnePage)
                 start = end + 1;
             }
         }
-
     auto [width, height] = pageSize(pdf);
     EXPECT_GT(width, 150.0);
     EXPECT_LT(width, 612.0);
     EXPECT_GT(height, 40.0);
     EXPECT_LT(height, 200.0);
 
-}
-
-TEST(WordRender, AGeneratorSizedTableFitsItsPage)
-{
-    testenv::ScopedRegistry registry;
-    testenv::TempDir dir;
-    auto document = dir / "rows.docx";
-    auto d = newDocument();
-    d->start();
-    d->create(com::BStr(document.string()).get());
-    d->setOrientation(1);
-    d->startTable();
-    d->setTableRowHeight(20);
-    d->setFontSize(16);
-    for (int r = 1; r <= 22; ++r) {  // the most rows one table part holds
-        d->addRow();
-        for (int c = 1; c <= 3; ++c) {
-            d->addCell();
-            d->insertText(com::BStr("row " + std::to_string(r) + " cell " + std::to_string(c)).get());
-        }
-    }
-    d->endTable();
-    ASSERT_EQ(d->close(), S_OK);
-    auto pdf = testenv::convertToPdf(document, dir / "pdf");
-    ASSERT_FALSE(pdf.empty());
-    EXPECT_EQ(testenv::pdfPageCount(pdf), 1);
-    std::string text = testenv::pdfText(pdf);
+    ASSERT_FALSE(pdfs[1].empty()) << "LibreOffice could not convert " << rows;
+    EXPECT_EQ(testenv::pdfPageCount(pdfs[1]), 1);
+    text = testenv::pdfText(pdfs[1]);
     EXPECT_NE(text.find("row 1 cell 1"), std::string::npos);
     EXPECT_NE(text.find("row 22 cell 3"), std::string::npos);
 }

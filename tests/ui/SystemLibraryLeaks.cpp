@@ -1,7 +1,0 @@
-// LeakSanitizer: fontconfig loses a few hundred bytes parsing its own
-// configuration the first time fonts are looked up. That is the system
-// library's, not ours; nothing else is excused.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
