@@ -130,13 +130,7 @@ void replacePart(const fs::path& package, const std::string& name, const std::st
     ASSERT_EQ(zip_close(zip), 0);
 }
 
-const char* smallDeck =
-    "orvel->start();\n"
-    "orvel->create(\"deck.pptx\");\n"
-    "orvel->insertText(\"Hello\");\n"
-    "orvel->insertEndl();\n"
-    "orvel->close();\n"
-    "orvel->stop();\n";
+using clitest::smallDeck;
 
 class SilentLossRun : public ::testing::Test, public ScriptRun {};
 

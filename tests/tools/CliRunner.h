@@ -21,4 +21,13 @@ std::string leakSuppressions();
 // current folder, feeding `input` on standard input.
 Run orvel(const std::string& args, const std::filesystem::path& dir, const std::string& input = "");
 
+// One slide saying "Hello", saved as deck.pptx in the run's folder.
+inline constexpr const char* smallDeck =
+    "orvel->start();\n"
+    "orvel->create(\"deck.pptx\");\n"
+    "orvel->insertText(\"Hello\");\n"
+    "orvel->insertEndl();\n"
+    "orvel->close();\n"
+    "orvel->stop();\n";
+
 }  // namespace clitest

@@ -35,13 +35,7 @@ protected:
     testenv::TempDir dir;
 };
 
-const char* smallDeck =
-    "orvel->start();\n"
-    "orvel->create(\"deck.pptx\");\n"
-    "orvel->insertText(\"Hello\");\n"
-    "orvel->insertEndl();\n"
-    "orvel->close();\n"
-    "orvel->stop();\n";
+using clitest::smallDeck;
 
 TEST_F(Cli, EveryCommandDescribesItselfAndTheProgramItsVersion)
 {
