@@ -281,6 +281,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     });
     fs::create_directories(workDir);
     setenv("ORVEL_REGISTRY", (base / "registry.db").c_str(), 1);
+    // Untitled presentations are saved in the home folder: keep them in ours.
+    setenv("HOME", base.c_str(), 1);
     if (const char* keep = std::getenv("ORVEL_FUZZ_KEEP")) {
         keepDir = keep;
         fs::create_directories(keepDir);
