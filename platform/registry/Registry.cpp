@@ -114,8 +114,10 @@ struct Registry::Impl {
     void open()
     {
         // WAL lets readers run while one process writes; NORMAL sync keeps
-        // every committed transaction across a crash of the process.
-        db.execute("PRAGMA journal_mode = WAL");
+        // every committed transaction across a crash of the process. Processes
+        // that open a new file together all switch it to WAL: only one can at
+        // a time, and SQLite tells the others at once instead of waiting.
+        db.executeWhileBusy("PRAGMA journal_mode = WAL");
         db.execute("PRAGMA synchronous = NORMAL");
         db.execute("PRAGMA foreign_keys = ON");
         int version = userVersion();

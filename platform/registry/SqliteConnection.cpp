@@ -8,6 +8,7 @@ namespace registry {
 
 namespace {
 constexpr int busyTimeoutMs = 10000;
+constexpr int retryPauseMs = 10;
 }
 
 SqliteConnection::SqliteConnection(const std::string& path) : path_(path)
@@ -36,6 +37,20 @@ void SqliteConnection::execute(const char* sql)
         std::string reason = message ? message : sqlite3_errmsg(db_);
         sqlite3_free(message);
         throw RegistryError("registry " + path_ + ": " + reason);
+    }
+}
+
+void SqliteConnection::executeWhileBusy(const char* sql)
+{
+    for (int waited = 0;; waited += retryPauseMs) {
+        char* message = nullptr;
+        const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, &message);
+        if (rc == SQLITE_OK) return;
+        std::string reason = message ? message : sqlite3_errmsg(db_);
+        sqlite3_free(message);
+        if ((rc & 0xff) != SQLITE_BUSY || waited >= busyTimeoutMs)
+            throw RegistryError("registry " + path_ + ": " + reason);
+        sqlite3_sleep(retryPauseMs);
     }
 }
 

@@ -55,6 +55,10 @@ public:
     sqlite3* handle() const { return db_; }
 
     void execute(const char* sql);
+    // As execute, but a statement that SQLite refuses at once as busy, without
+    // waiting in its busy handler (a read lock that must become a write lock),
+    // is tried again for as long as the busy handler would have waited.
+    void executeWhileBusy(const char* sql);
     // Copies what the write-ahead log holds into the database file, as far as
     // readers of other connections allow; never waits, never raises.
     void checkpoint() noexcept;

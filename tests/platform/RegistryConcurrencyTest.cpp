@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <vector>
+
 #include <sqlite3.h>
 
 #include "common/TestEnv.h"
@@ -66,6 +68,35 @@ TEST(RegistryConcurrency, TwoProcessesWritingAtOnceLoseNothing)
                       static_cast<std::uint32_t>(i));
     }
     EXPECT_EQ(reg.subKeys(Hive::CurrentUser, "Software").size(), 2u);
+}
+
+// Processes that start on a registry file nobody has made yet all switch it
+// to write-ahead logging at once; none of them may fail for that.
+TEST(RegistryConcurrency, ProcessesOpeningANewFileTogetherAllSucceed)
+{
+    testenv::TempDir dir;
+    for (int round = 0; round < 20; ++round) {
+        const std::string path = (dir / ("registry" + std::to_string(round) + ".db")).string();
+        int start[2];
+        ASSERT_EQ(pipe(start), 0);
+        std::vector<pid_t> writers(12);
+        for (std::size_t w = 0; w < writers.size(); ++w) {
+            writers[w] = fork();
+            ASSERT_GE(writers[w], 0);
+            if (writers[w] == 0) {
+                close(start[1]);
+                char go;
+                (void)!read(start[0], &go, 1);  // returns when the parent closes its end: all start together
+                writeValues(path, "Software\\Writer" + std::to_string(w), 1, -1);
+            }
+        }
+        close(start[0]);
+        close(start[1]);
+        for (pid_t writer : writers) {
+            int status = waitFor(writer);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round << ", status " << status;
+        }
+    }
 }
 
 TEST(RegistryConcurrency, KilledWriterLeavesEveryCommittedValue)
