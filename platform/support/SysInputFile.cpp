@@ -1,27 +1,19 @@
 #include "support/SysInputFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 
+#include "RegularFile.h"
 #include "support/SysFile.h"
 
 SysInputFile::SysInputFile(const KestString& path)
 {
     if (path.isEmpty()) return;
-    fd_ = ::open(SysFile::nativePath(path).data(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd_ < 0) return;
-    struct stat info;
-    if (::fstat(fd_, &info) != 0 || !S_ISREG(info.st_mode) ||
-        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) {
-        ::close(fd_);
-        fd_ = -1;
-        return;
-    }
-    left_ = static_cast<std::uint64_t>(info.st_size);
+    const sysfile::OpenedRegularFile opened = sysfile::openRegularFile(SysFile::nativePath(path).data());
+    fd_ = opened.fd;
+    if (fd_ >= 0) left_ = static_cast<std::uint64_t>(opened.info.st_size);
 }
 
 SysInputFile::~SysInputFile()

@@ -1,7 +1,5 @@
 #include "media/FileBytes.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "RegularFile.h"
 #include "media/MediaError.h"
 
 namespace pptmedia {
@@ -33,20 +32,17 @@ FileHandle openForReading(const std::filesystem::path& path, const std::string& 
         return MediaError(MediaErrorKind::FileUnreadable,
                           "file " + quoteName(displayName) + " cannot be read: " + std::strerror(error));
     };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) throw unreadable(errno);
-    FileHandle file(::fdopen(fd, "rb"));
-    if (!file) {
-        const int error = errno;
-        ::close(fd);
-        throw unreadable(error);
-    }
-    struct stat info;
-    if (::fstat(fd, &info) != 0) throw unreadable(errno);
-    if (!S_ISREG(info.st_mode))
+    const sysfile::OpenedRegularFile opened = sysfile::openRegularFile(path.c_str());
+    if (opened.notRegular)
         throw MediaError(MediaErrorKind::FileUnreadable,
                          "file " + quoteName(displayName) + " is not a regular file (a pipe, socket or device)");
-    if (::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) throw unreadable(errno);
+    if (opened.fd < 0) throw unreadable(opened.error);
+    FileHandle file(::fdopen(opened.fd, "rb"));
+    if (!file) {
+        const int error = errno;
+        ::close(opened.fd);
+        throw unreadable(error);
+    }
     return file;
 }
 
