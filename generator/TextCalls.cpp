@@ -83,8 +83,8 @@ void Orvel::routeText(const KestString& text)
 }
 
 // Each link becomes the text before it, a cross-reference and the rest, each
-// echoed as the call of its own that it used to be made as (the script
-// reader knows these lines when it replays a trace log). Nothing here changes
+// piece echoed as a call of its own (the script reader knows these lines and
+// does not run them again when it replays a trace log). Nothing here changes
 // the capture mode or the table, so every piece goes to the body. Written as
 // a loop so that a text with very many links needs no deep recursion.
 void Orvel::writeBodyText(const KestString& text)
@@ -99,8 +99,7 @@ void Orvel::writeBodyText(const KestString& text)
             return;
         }
         KestString before(link->before);
-        // A failure in this piece ends only the piece, as it did when the
-        // piece was a call of its own.
+        // Guarded on its own, like the call its echo shows.
         guarded("insertText", [&] {
             echoInsertText(before);
             s.bodyText.insertText(before);
