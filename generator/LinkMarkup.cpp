@@ -3,6 +3,7 @@
 namespace {
 constexpr std::string_view opening = "<a href=";
 constexpr std::string_view closing = "</a>";
+constexpr std::string_view guidMark = "#GUID ";
 }  // namespace
 
 bool hasLinkMarkup(std::string_view text)
@@ -23,9 +24,12 @@ std::optional<LinkMarkup> parseLinkMarkup(std::string_view text)
 
     LinkMarkup link;
     link.before = text.substr(0, open);
-    link.linkText = KestString(inner.substr(endOfTag + 1));
-    link.target = KestString(endOfTag == 0 ? std::string_view() : inner.substr(0, endOfTag - 1));
-    if (link.target.startsWith("#GUID ")) link.target.replaceStr(KestString("#GUID "), KestString("GUID "));
+    link.linkText = inner.substr(endOfTag + 1);
+    link.target = endOfTag == 0 ? std::string_view() : inner.substr(0, endOfTag - 1);
+    if (link.target.starts_with(guidMark)) {
+        for (std::size_t at = 0; (at = link.target.find(guidMark, at)) != std::string::npos; at += guidMark.size() - 1)
+            link.target.erase(at, 1);
+    }
     link.after = text.substr(close + closing.size());
     return link;
 }

@@ -1,17 +1,17 @@
 // The small hyperlink markup a client may put into a text:
-// before<a href="target">link text</a>after.
+// before<a href="target">link text</a>after. Plain bytes, so that the script
+// reader replaying a trace log finds the links exactly as the object does.
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
-#include "support/KestString.h"
-
 struct LinkMarkup {
-    std::string_view before;    // the text before "<a href="
-    KestString linkText;        // between ">" and "</a>"
-    KestString target;          // the attribute text, its closing quote dropped
-    std::string_view after;     // the text after the first "</a>"
+    std::string_view before;  // the text before "<a href="
+    std::string linkText;     // between ">" and "</a>"
+    std::string target;       // the attribute text, its closing quote dropped
+    std::string_view after;   // the text after the first "</a>"
 };
 
 // True when the text holds "<a href=" at all.

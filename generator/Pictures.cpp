@@ -6,6 +6,7 @@
 
 #include "generator/AutomationGuard.h"
 #include "generator/CallEcho.h"
+#include "generator/CaptureTarget.h"
 #include "generator/SlideLayout.h"
 #include "generator/TextFileReader.h"
 #include "support/SysFile.h"
@@ -68,26 +69,19 @@ void Orvel::placePicture(const KestString& fileName, const KestString& link, sho
     GeneratorState& s = *state_;
     KestString resolved = fileName;
     resolveImagePath(resolved);
-    switch (s.captureMode) {
-    case CaptureMode::Header:
-        s.header.insertImage(resolved, link, width, height);
-        break;
-    case CaptureMode::Footer:
-        s.footer.insertImage(resolved, link, width, height);
-        break;
-    case CaptureMode::Notes:
-        break;
-    case CaptureMode::Body:
-        if (s.tableOpen) {
-            com::BStr file = toBstr(resolved);
-            com::BStr address = toBstr(link);
-            toTable([&](IDocument& table) { table.insertImage(file.get(), address.get()); });
-        } else {
-            placeInBody(resolved, link, width, height);
-        }
-        s.slideUsed = true;
-        break;
+    CaptureTarget target(s);
+    if (!target.isBody()) {
+        target.insertImage(resolved, link, width, height);
+        return;
     }
+    if (s.tableOpen) {
+        com::BStr file = toBstr(resolved);
+        com::BStr address = toBstr(link);
+        toTable([&](IDocument& table) { table.insertImage(file.get(), address.get()); });
+    } else {
+        placeInBody(resolved, link, width, height);
+    }
+    s.slideUsed = true;
 }
 
 void Orvel::placeInBody(const KestString& fileName, const KestString& link, short width, short height)

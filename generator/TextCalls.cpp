@@ -7,6 +7,7 @@
 
 #include "generator/AutomationGuard.h"
 #include "generator/CallEcho.h"
+#include "generator/CaptureTarget.h"
 #include "generator/LinkMarkup.h"
 #include "generator/OutputFileName.h"
 #include "generator/SlideLayout.h"
@@ -67,32 +68,25 @@ void Orvel::echoInsertText(const KestString& text)
 void Orvel::routeText(const KestString& text)
 {
     GeneratorState& s = *state_;
-    switch (s.captureMode) {
-    case CaptureMode::Header:
-        s.header.insertText(text);
-        break;
-    case CaptureMode::Footer:
-        s.footer.insertText(text);
-        break;
-    case CaptureMode::Notes:
-        s.notesText.insertText(text);
-        break;
-    case CaptureMode::Body:
-        s.slideUsed = true;
-        if (!s.tableOpen) {
-            writeBodyText(text);
-        } else if (s.tableDocument && !(hasLinkMarkup(text.view()) && writeTableMarkup(text))) {
-            com::BStr whole = toBstr(text);
-            toTable([&](IDocument& table) { table.insertText(whole.get()); });
-        }
-        break;
+    CaptureTarget target(s);
+    if (!target.isBody()) {
+        target.insertText(text);
+        return;
+    }
+    s.slideUsed = true;
+    if (!s.tableOpen) {
+        writeBodyText(text);
+    } else if (s.tableDocument && !(hasLinkMarkup(text.view()) && writeTableMarkup(text))) {
+        com::BStr whole = toBstr(text);
+        toTable([&](IDocument& table) { table.insertText(whole.get()); });
     }
 }
 
-// Each link becomes the text before it, a cross-reference and the rest, the
-// rest going through insertText again. Written as a loop so that a text with
-// very many links needs no deep recursion; the calls are those of the
-// recursive form.
+// Each link becomes the text before it, a cross-reference and the rest, each
+// piece echoed as a call of its own (the script reader knows these lines and
+// does not run them again when it replays a trace log). Nothing here changes
+// the capture mode or the table, so every piece goes to the body. Written as
+// a loop so that a text with very many links needs no deep recursion.
 void Orvel::writeBodyText(const KestString& text)
 {
     GeneratorState& s = *state_;
@@ -104,19 +98,15 @@ void Orvel::writeBodyText(const KestString& text)
             s.bodyText.insertText(rest.size() == text.length() ? text : KestString(rest));
             return;
         }
-        insertTextValue(KestString(link->before));
-        insertXrefValue(link->linkText, link->target);
+        KestString before(link->before);
+        // Guarded on its own, like the call its echo shows.
+        guarded("insertText", [&] {
+            echoInsertText(before);
+            s.bodyText.insertText(before);
+        });
+        insertXrefValue(KestString(link->linkText), KestString(link->target));
         rest = link->after;
-
-        // What insertText(rest) does when it is called.
-        KestString restText(rest);
-        if (!s.documentOpen) return;
-        echoInsertText(restText);
-        if (s.captureMode != CaptureMode::Body || s.tableOpen) {
-            routeText(restText);
-            return;
-        }
-        s.slideUsed = true;
+        echoInsertText(KestString(rest));
     }
 }
 
@@ -128,7 +118,7 @@ bool Orvel::writeTableMarkup(const KestString& text)
     if (!link) return false;
     com::BStr before = toBstr(KestString(link->before));
     toTable([&](IDocument& table) { table.insertText(before.get()); });
-    insertXrefValue(link->linkText, link->target);
+    insertXrefValue(KestString(link->linkText), KestString(link->target));
     com::BStr after = toBstr(KestString(link->after));
     toTable([&](IDocument& table) { table.insertText(after.get()); });
     return true;
@@ -140,21 +130,14 @@ HRESULT Orvel::insertEndl()
     if (!s.documentOpen) return S_OK;
     guarded("insertEndl", [&] {
         CallEcho::line(s.traceLog, "orvel->insertEndl();");
-        switch (s.captureMode) {
-        case CaptureMode::Body:
-            if (s.tableOpen) {
-                toTable([](IDocument& table) { table.insertEndl(); });
-            } else {
-                s.bodyText.insertEndl();
-                checkBodyOverflow();
-            }
-            break;
-        case CaptureMode::Notes:
-            s.notesText.insertEndl();
-            break;
-        case CaptureMode::Header:
-        case CaptureMode::Footer:
-            break;
+        CaptureTarget target(s);
+        if (!target.isBody()) {
+            if (target.writer()) target.writer()->insertEndl();
+        } else if (s.tableOpen) {
+            toTable([](IDocument& table) { table.insertEndl(); });
+        } else {
+            s.bodyText.insertEndl();
+            checkBodyOverflow();
         }
     });
     return S_OK;
@@ -166,38 +149,20 @@ HRESULT Orvel::insertField(SHORT field)
     if (!s.documentOpen) return S_OK;
     CallEcho(s.traceLog, "orvel->insertField(").number(field).end();
     guarded("insertField", [&] {
+        // Date and time in Body mode go to the body text, also while a table is open.
+        CaptureTarget target(s);
         switch (field) {
-        case 1: {  // today's date
-            KestString date = SysTime::currentDate();
-            switch (s.captureMode) {
-            case CaptureMode::Header:
-                s.header.insertText(date);
-                break;
-            case CaptureMode::Body:
-                s.bodyText.insertText(date);
-                break;
-            case CaptureMode::Footer:
-                s.footer.insertDate(date);
-                break;
-            case CaptureMode::Notes:
-                s.notesText.insertText(date);
-                break;
-            }
+        case 1:  // today's date
+            target.insertDate(SysTime::currentDate());
             break;
-        }
-        case 2: {  // time of day
-            KestString time = SysTime::currentTime();
-            if (s.captureMode == CaptureMode::Header) s.header.insertText(time);
-            if (s.captureMode == CaptureMode::Body) s.bodyText.insertText(time);
-            if (s.captureMode == CaptureMode::Notes) s.notesText.insertText(time);
+        case 2:  // time of day
+            target.insertTime(SysTime::currentTime());
             break;
-        }
         case 3:  // the presentation's file name, as if the client had written it
             insertTextValue(fileNameAfterSlash(s.outputFile));
             break;
         case 4:  // page number
-            if (s.captureMode == CaptureMode::Header) s.header.insertPageNumber();
-            if (s.captureMode == CaptureMode::Footer) s.footer.insertPageNumber();
+            target.insertPageNumber();
             break;
         default:
             break;
@@ -214,19 +179,7 @@ HRESULT Orvel::setStyle(BSTR style)
         KestString name = fromBstr(style);
         CallEcho(s.traceLog, "orvel->setStyle(").quoted(name).end();
         // Styles never reach a table: they format the slide text.
-        switch (s.captureMode) {
-        case CaptureMode::Header:
-            s.header.setStyle(name);
-            break;
-        case CaptureMode::Body:
-            s.bodyText.setStyle(name);
-            break;
-        case CaptureMode::Notes:
-            s.notesText.setStyle(name);
-            break;
-        case CaptureMode::Footer:
-            break;
-        }
+        CaptureTarget(s).setStyle(name);
     });
     return S_OK;
 }
@@ -313,20 +266,11 @@ HRESULT Orvel::setTextAlign(SHORT textAlign)
 {
     GeneratorState& s = *state_;
     CallEcho(s.traceLog, "orvel->setTextAlign(").number(textAlign).end();
-    switch (s.captureMode) {
-    case CaptureMode::Body:
-        if (s.tableOpen)
-            toTable([&](IDocument& table) { table.setTextAlign(textAlign); });
-        else
-            s.bodyText.setTextAlign(textAlign);
-        break;
-    case CaptureMode::Notes:
-        s.notesText.setTextAlign(textAlign);
-        break;
-    case CaptureMode::Header:
-    case CaptureMode::Footer:
-        break;
-    }
+    CaptureTarget target(s);
+    if (target.isBody() && s.tableOpen)
+        toTable([&](IDocument& table) { table.setTextAlign(textAlign); });
+    else if (target.writer())
+        target.writer()->setTextAlign(textAlign);
     return S_OK;
 }
 
@@ -354,49 +298,15 @@ void Orvel::insertXrefValue(const KestString& text, const KestString& tagName)
 
 PptText* Orvel::currentWriter()
 {
-    switch (state_->captureMode) {
-    case CaptureMode::Body:
-        return &state_->bodyText;
-    case CaptureMode::Notes:
-        return &state_->notesText;
-    case CaptureMode::Header:
-    case CaptureMode::Footer:
-        break;
-    }
-    return nullptr;
+    return CaptureTarget(*state_).writer();
 }
 
 FontData Orvel::currentFont()
 {
-    switch (state_->captureMode) {
-    case CaptureMode::Header:
-        return state_->header.getFont();
-    case CaptureMode::Body:
-        return state_->bodyText.getFont();
-    case CaptureMode::Notes:
-        return state_->notesText.getFont();
-    case CaptureMode::Footer:
-        break;
-    }
-    return FontData();
+    return CaptureTarget(*state_).font();
 }
 
 void Orvel::switchFont(const FontData& font)
 {
-    GeneratorState& s = *state_;
-    guarded("switchFont", [&] {
-        switch (s.captureMode) {
-        case CaptureMode::Header:
-            s.header.setFont(font);
-            break;
-        case CaptureMode::Body:
-            s.bodyText.setFont(font);
-            break;
-        case CaptureMode::Notes:
-            s.notesText.setFont(font);
-            break;
-        case CaptureMode::Footer:
-            break;
-        }
-    });
+    guarded("switchFont", [&] { CaptureTarget(*state_).setFont(font); });
 }

@@ -264,8 +264,10 @@ TEST_F(Cli, ATraceLogReadsBackAsTheScriptThatMakesTheSameDeckAndLog)
         "orvel->insertEndl();\n"
         "orvel->insertXref(\"to slide 2\",\"Slide 2\");\n"
         "orvel->insertEndl();\n"
+        "orvel->insertText(\"see <a href=\"Slide 2\">two</a>, <a href=\"#GUID 7\">seven</a> or <a href=\"x\">\");\n"
+        "orvel->insertEndl();\n"
         "orvel->setOption(\"startNote\",\"\");\n"
-        "orvel->insertText(\"notes\");\n"
+        "orvel->insertText(\"notes <a href=\"x\">as they are</a>\");\n"
         "orvel->setOption(\"endNote\",\"\");\n"
         "orvel->insertImage(\"dot.gif\",\"https://example.com/\");\n"
         "orvel->insertImage(\"missing.gif\",\"\");\n"
@@ -280,6 +282,8 @@ TEST_F(Cli, ATraceLogReadsBackAsTheScriptThatMakesTheSameDeckAndLog)
     EXPECT_TRUE(contains(log, "orvel->insertText(\"Quotes \"inside\", and\na second line\");\n")) << log;
     EXPECT_TRUE(contains(log, "orvel->setFontAttribute(TRUE);\n")) << log;
     EXPECT_TRUE(contains(log, "ERR File not found: missing.gif\n")) << log;
+    // The object's own calls for the links are in the log; run again, they would write the text twice.
+    EXPECT_TRUE(contains(log, "orvel->insertText(\", \");\norvel->insertXref(\"seven\",\"GUID 7\");\n")) << log;
 
     std::filesystem::copy_file(dir / "trace.log", replayDir / "script.orvel");
     auto replay = orvel("run --set PowerPoint/ClosePauseMs=0 --trace trace.log script.orvel", replayDir.path());

@@ -8,6 +8,7 @@
 
 #include "Commands.h"
 #include "Failure.h"
+#include "NestedEcho.h"
 #include "OrvelObject.h"
 #include "ProgressBar.h"
 #include "Script.h"
@@ -35,8 +36,9 @@ constexpr const char* usage =
     "  orvel->close();\n"
     "  orvel->stop();\n"
     "\n"
-    "A trace log (trace level 10) is such a script. getDocType() and getPropPages()\n"
-    "print their result. '-' reads the script from standard input.\n"
+    "A trace log (trace level 10) is such a script; the lines it holds for the pieces\n"
+    "a text with link markup is cut into are not run again. getDocType() and\n"
+    "getPropPages() print their result. '-' reads the script from standard input.\n"
     "\n"
     "options:\n"
     "  --set GROUP/NAME=VALUE  override a setting for this run (overrideRegistry),\n"
@@ -135,6 +137,7 @@ int parseOptions(Args args, Options& options)
 bool loadScripts(const Options& options, std::vector<LoadedScript>& loaded)
 {
     bool ok = true;
+    orvel_script::NestedEcho nested;
     for (const std::string& file : options.scripts) {
         std::string name = file == "-" ? "<stdin>" : file;
         std::string reason;
@@ -143,8 +146,8 @@ bool loadScripts(const Options& options, std::vector<LoadedScript>& loaded)
         auto script = orvel_script::ScriptFile::open(file, reason);
         try {
             if (script)
-                errors = orvel_script::parseEach(*script, [&](orvel_script::Statement&) {
-                    ++count;
+                errors = orvel_script::parseEach(*script, [&](orvel_script::Statement& statement) {
+                    if (!nested.isNested(statement)) ++count;
                     return true;
                 });
         } catch (const orvel_script::ScriptReadError& e) {
@@ -221,9 +224,11 @@ bool runScripts(IDocument& document, const std::vector<LoadedScript>& scripts, b
     std::size_t done = 0;
     bool ok = true;
     std::vector<std::string> results;
+    orvel_script::NestedEcho nested;
     for (const LoadedScript& script : scripts) {
         bool goOn = true;
         orvel_script::parseEach(*script.file, [&](const orvel_script::Statement& statement) {
+            if (nested.isNested(statement)) return true;
             std::string failure;
             results.clear();
             com::takeErrorInfo();  // only what this call reports
