@@ -2,7 +2,6 @@
 // size on them, wrapping within the frame less its insets, long words broken
 // anywhere, and the per-paragraph cache kept right as text changes.
 #include "PptTestSupport.h"
-#include "layout/FontCatalog.h"
 
 namespace ppttest {
 namespace {
@@ -59,20 +58,6 @@ TEST_F(LayoutTest, WrapsWithinTheFrameLessItsInsetsOnlyWhenWrapping)
     auto narrow = body(300);
     narrow->InsertAfter(words);
     EXPECT_GE(narrow->GetBoundHeight(), 1.8f * wrapped->GetBoundHeight());
-}
-
-TEST_F(LayoutTest, WordWidthsComeFromTheFaces)
-{
-    auto& catalog = ppt::FontCatalog::instance();
-    auto& fonts = ppt::FontNames::instance();
-    auto& sans = catalog.face(fonts.intern(u"Arial"), false, false);
-    auto& bold = catalog.face(fonts.intern(u"Arial"), true, false);
-    auto& mono = catalog.face(fonts.intern(u"Courier New"), false, false);
-    EXPECT_NE(sans.file().find("LiberationSans"), std::string::npos) << sans.file();
-    EXPECT_NE(mono.file().find("LiberationMono"), std::string::npos) << mono.file();
-    EXPECT_NEAR(mono.width(u"abcdefghij"), 6.0, 0.01);  // 0.6 em per character
-    EXPECT_GT(bold.width(u"Heading"), sans.width(u"Heading"));
-    EXPECT_LT(sans.width(u"iiii"), sans.width(u"MMMM"));
 }
 
 TEST_F(LayoutTest, AWordLongerThanTheLineBreaksAnywhere)
