@@ -4,8 +4,34 @@
 #include <cmath>
 #include <numeric>
 
+#include "text/FontCatalog.h"
+#include "text/TableGrid.h"
+
 namespace word {
 namespace {
+
+// Text as a word processor lays it out, in points.
+class RunMeasure {
+public:
+    double width(const RunFormat& format, std::string_view utf8)
+    {
+        return fontOf(format).width(utf8) * format.points();
+    }
+    // One single-spaced line: ascent + descent (a face claiming less than
+    // half an em or more than four gets typical proportions).
+    double lineHeight(const RunFormat& format)
+    {
+        const office::FontMetrics& m = fontOf(format).metrics();
+        double ems = m.ascent + m.descent;
+        return (ems > 0.5 && ems < 4.0 ? ems : office::FontMetrics{}.lineHeight) * format.points();
+    }
+
+private:
+    static office::Font& fontOf(const RunFormat& format)
+    {
+        return office::FontCatalog::instance().font(format.fontName, format.bold, format.italic);
+    }
+};
 
 // The text width of Word's default page, US Letter with 1.25-inch left and
 // right margins: what an automatically fitted table may take. The page
@@ -32,7 +58,7 @@ struct Piece {
 
 class ParagraphMeasure {
 public:
-    ParagraphMeasure(const Paragraph& paragraph, const DocumentContent& content, TextMeasure& measure,
+    ParagraphMeasure(const Paragraph& paragraph, const DocumentContent& content, RunMeasure& measure,
                      double pictureCap)
         : markHeight_(measure.lineHeight(paragraph.markFormat))
     {
@@ -93,7 +119,7 @@ public:
     }
 
 private:
-    void addText(const std::string& text, const RunFormat& format, TextMeasure& measure)
+    void addText(const std::string& text, const RunFormat& format, RunMeasure& measure)
     {
         double height = measure.lineHeight(format);
         double space = measure.width(format, " ");
@@ -132,7 +158,7 @@ struct ContentSize {
     double minimum = 0;
 };
 
-ContentSize cellSize(const Cell& cell, const DocumentContent& content, TextMeasure& measure)
+ContentSize cellSize(const Cell& cell, const DocumentContent& content, RunMeasure& measure)
 {
     ContentSize size;
     for (const Paragraph& p : cell.paragraphs) {
@@ -143,7 +169,7 @@ ContentSize cellSize(const Cell& cell, const DocumentContent& content, TextMeasu
     return size;
 }
 
-double cellHeight(const Cell& cell, double textWidth, const DocumentContent& content, TextMeasure& measure)
+double cellHeight(const Cell& cell, double textWidth, const DocumentContent& content, RunMeasure& measure)
 {
     double height = 0;
     for (const Paragraph& p : cell.paragraphs)
@@ -151,60 +177,39 @@ double cellHeight(const Cell& cell, double textWidth, const DocumentContent& con
     return height;
 }
 
-// Natural widths when they fit; else each column keeps its longest word and
-// shares what is left in proportion to how much more it would like.
-std::vector<double> fitColumns(const std::vector<ContentSize>& columns, double available)
-{
-    double natural = 0, minimum = 0;
-    for (const ContentSize& c : columns) natural += c.natural, minimum += c.minimum;
-    std::vector<double> widths;
-    for (const ContentSize& c : columns) {
-        if (natural <= available)
-            widths.push_back(c.natural);
-        else if (minimum <= available && natural > minimum)
-            widths.push_back(c.minimum + (c.natural - c.minimum) * (available - minimum) / (natural - minimum));
-        else
-            widths.push_back(c.natural * available / natural);
-    }
-    return widths;
-}
-
 TableGeometry tableGeometry(const Table& table, double available, const DocumentContent& content,
-                            TextMeasure& measure)
+                            RunMeasure& measure)
 {
     std::size_t count = table.columnCount();
-    std::vector<ContentSize> columns(count);
+    std::vector<office::CellExtent> cells;
     for (const Row& row : table.rows)
         for (std::size_t c = 0; c < row.cells.size(); ++c) {
             ContentSize s = cellSize(row.cells[c], content, measure);
-            columns[c].natural = std::max(columns[c].natural, s.natural);
-            columns[c].minimum = std::max(columns[c].minimum, s.minimum);
+            // A hair more than measured: word processors round their metrics.
+            cells.push_back({c, 1, s.natural > 0 ? s.natural * 1.02 + 1.0 : 0.0, s.minimum});
         }
     const double extra = 2 * layout::cellMargin + layout::borderWidth;
-    for (ContentSize& c : columns) {
-        if (c.natural <= 0) c.natural = layout::emptyColumnWidth;
-        c.minimum = std::min(c.natural, c.minimum);
-        // A hair more than measured: word processors round their metrics.
-        c.natural = c.natural * 1.02 + 1.0;
-    }
-    std::vector<double> widths = fitColumns(columns, available - extra * double(count) - layout::borderWidth);
+    office::ColumnRules rules;
+    rules.emptyColumn = layout::emptyColumnWidth * 1.02 + 1.0;
+    rules.available = available - extra * double(count) - layout::borderWidth;
+    std::vector<double> widths = office::columnWidths(count, cells, rules);
     TableGeometry geometry;
     for (double w : widths) geometry.columnWidths.push_back(std::round((w + extra) * 20.0) / 20.0);
     return geometry;
 }
 
 double tableHeight(const Table& table, const TableGeometry& geometry, const DocumentContent& content,
-                   TextMeasure& measure)
+                   RunMeasure& measure)
 {
     double height = layout::borderWidth;
     for (const Row& row : table.rows) {
         if (row.cells.empty()) continue;
-        double rowHeight = row.heightPoints;
+        double tallest = 0;
         for (std::size_t c = 0; c < row.cells.size(); ++c) {
             double textWidth = geometry.columnWidths[c] - 2 * layout::cellMargin - layout::borderWidth;
-            rowHeight = std::max(rowHeight, cellHeight(row.cells[c], textWidth, content, measure));
+            tallest = std::max(tallest, cellHeight(row.cells[c], textWidth, content, measure));
         }
-        height += rowHeight + layout::borderWidth;
+        height += office::rowHeight(tallest, office::RowHeightRule::AtLeast, row.heightPoints, 0) + layout::borderWidth;
     }
     return height;
 }
@@ -234,8 +239,9 @@ double TableGeometry::width() const
     return std::accumulate(columnWidths.begin(), columnWidths.end(), 0.0);
 }
 
-DocumentLayout layOutDocument(const DocumentContent& content, TextMeasure& measure)
+DocumentLayout layOutDocument(const DocumentContent& content)
 {
+    RunMeasure measure;
     DocumentLayout result;
     const double available = maximumTextWidth(content.orientation);
 

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "DocumentContent.h"
-#include "TextMeasure.h"
 
 namespace word {
 
@@ -46,7 +45,7 @@ struct DocumentLayout {
     std::vector<TableGeometry> tables;  // one per Table block, in order (empty ones too)
 };
 
-DocumentLayout layOutDocument(const DocumentContent& content, TextMeasure& measure);
+DocumentLayout layOutDocument(const DocumentContent& content);
 
 // Twentieths of a point, WordprocessingML's unit of length.
 inline long long toTwips(double points) { return static_cast<long long>(points * 20.0 + 0.5); }

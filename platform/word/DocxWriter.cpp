@@ -75,9 +75,9 @@ std::set<std::string> usedFonts(const DocumentContent& content)
 
 }  // namespace
 
-std::vector<PackagePart> docxParts(const DocumentContent& content, TextMeasure& measure, std::time_t created)
+std::vector<PackagePart> docxParts(const DocumentContent& content, std::time_t created)
 {
-    DocumentLayout layout = layOutDocument(content, measure);
+    DocumentLayout layout = layOutDocument(content);
 
     Relationships documentRels;
     documentRels.add(reltype::styles, "styles.xml");
@@ -114,12 +114,11 @@ std::vector<PackagePart> docxParts(const DocumentContent& content, TextMeasure& 
     return parts;
 }
 
-std::error_code saveDocx(const DocumentContent& content, TextMeasure& measure, const std::filesystem::path& path,
-                         std::time_t created)
+std::error_code saveDocx(const DocumentContent& content, const std::filesystem::path& path, std::time_t created)
 {
     std::string bytes;
     try {
-        bytes = zipParts(docxParts(content, measure, created));
+        bytes = zipParts(docxParts(content, created));
     } catch (const PackageError&) {
         return std::make_error_code(std::errc::not_enough_memory);
     } catch (const std::bad_alloc&) {

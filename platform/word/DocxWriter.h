@@ -8,18 +8,16 @@
 #include <vector>
 
 #include "DocumentContent.h"
-#include "TextMeasure.h"
 #include "ZipPackage.h"
 
 namespace word {
 
 // Every part of the package, [Content_Types].xml first.
-std::vector<PackagePart> docxParts(const DocumentContent& content, TextMeasure& measure, std::time_t created);
+std::vector<PackagePart> docxParts(const DocumentContent& content, std::time_t created);
 
 // Writes the package to path (its extension does not matter). The error is
 // that of the file system; a package that could not be built reports
 // errc::not_enough_memory. Nothing is left behind on failure.
-std::error_code saveDocx(const DocumentContent& content, TextMeasure& measure, const std::filesystem::path& path,
-                         std::time_t created);
+std::error_code saveDocx(const DocumentContent& content, const std::filesystem::path& path, std::time_t created);
 
 }  // namespace word

@@ -178,7 +178,7 @@ HRESULT WordDocument::close()
         if (!document_) return S_OK;
         // Resolved again: folders made since create are matched by their real case.
         std::filesystem::path target(SysFile::nativePath(KestString(path_)).str());
-        std::error_code error = saveDocx(document_->content(), measure_, target, std::time(nullptr));
+        std::error_code error = saveDocx(document_->content(), target, std::time(nullptr));
         if (error) {  // the document stays open: nothing is lost
             com::setErrorInfo("cannot write '" + target.string() + "': " + error.message());
             return saveFailure(error);

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "DocumentBuilder.h"
-#include "TextMeasure.h"
 #include "com/ComObject.h"
 #include "com/ComTypes.h"
 #include "document/IDocument.h"
@@ -50,7 +49,6 @@ private:
     std::optional<DocumentBuilder> document_;
     std::string path_;  // where close writes, resolved when the document was created
     RegisterCache settings_;  // overrideRegistry's entries, for this object only
-    TextMeasure measure_;     // kept: fonts are found once per object
 };
 
 }  // namespace word

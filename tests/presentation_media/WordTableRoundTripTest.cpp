@@ -5,7 +5,6 @@
 #include "DocumentBuilder.h"
 #include "DocxWriter.h"
 #include "TestFiles.h"
-#include "TextMeasure.h"
 #include "common/TestEnv.h"
 #include "media/EmfRecords.h"
 #include "media/DocxTableReader.h"
@@ -31,8 +30,7 @@ TEST(WordTableRoundTrip, TheWordBackEndsTableIsReadBack)
     }
     builder.endTable();
     testenv::TempDir dir;
-    word::TextMeasure wordMeasure;
-    ASSERT_FALSE(word::saveDocx(builder.content(), wordMeasure, dir / "abctabxyz.doc", 0));
+    ASSERT_FALSE(word::saveDocx(builder.content(), dir / "abctabxyz.doc", 0));
 
     DocxTable table = readFirstDocxTable(dir / "abctabxyz.doc", "abctabxyz.doc");
     ASSERT_EQ(table.rows.size(), 3u);
@@ -71,8 +69,7 @@ TEST(WordTableRoundTrip, APictureInACellShowsInThePreview)
     builder.insertPicture(*word::imageFromBytes(std::string(png.begin(), png.end())));
     builder.endTable();
     testenv::TempDir dir;
-    word::TextMeasure wordMeasure;
-    ASSERT_FALSE(word::saveDocx(builder.content(), wordMeasure, dir / "abctabxyz.doc", 0));
+    ASSERT_FALSE(word::saveDocx(builder.content(), dir / "abctabxyz.doc", 0));
 
     Bytes emf = describeEmbeddedFile(dir / "abctabxyz.doc", "abctabxyz.doc").preview.emf;
     auto u32 = [&](std::size_t at) {

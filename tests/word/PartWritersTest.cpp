@@ -46,8 +46,7 @@ struct WrittenDocument {
 
     void write()
     {
-        TextMeasure measure;
-        DocumentLayout layout = layOutDocument(builder.content(), measure);
+        DocumentLayout layout = layOutDocument(builder.content());
         rels.add(reltype::styles, "styles.xml");
         xml = parse(documentXml(builder.content(), layout, rels));
         body = xml.child("w:document").child("w:body");

@@ -2,11 +2,29 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
 
-#include "layout/FontCatalog.h"
+#include "com/ComString.h"
+#include "model/TextFormat.h"
+#include "text/FontCatalog.h"
 
 namespace ppt {
 namespace {
+
+// The font of a run, by its interned name and style: a word's lookup must
+// not build a family name.
+office::Font& fontOf(const CharFormat& f)
+{
+    static std::unordered_map<std::uint32_t, office::Font*> byStyle;
+    const std::uint32_t key = (static_cast<std::uint32_t>(f.font) << 2) | (f.bold ? 2u : 0u) | (f.italic ? 1u : 0u);
+    if (auto it = byStyle.find(key); it != byStyle.end()) return *it->second;
+    const std::string family = com::utf16ToUtf8(FontNames::instance().name(f.font));
+    office::Font& font = office::FontCatalog::instance().font(family, f.bold, f.italic);
+    byStyle.emplace(key, &font);
+    return font;
+}
 
 bool isLineBreak(char16_t c) { return c == u'\v' || c == u'\n'; }
 bool isBreakingSpace(char16_t c) { return c == u' ' || c == u'\t' || isLineBreak(c) || c == 0x3000; }
@@ -14,7 +32,7 @@ bool isBreakingSpace(char16_t c) { return c == u' ' || c == u'\t' || isLineBreak
 class LineBuilder {
 public:
     LineBuilder(const TextBody& body, int paragraph, const FrameGeometry& frame)
-        : text_(body.text()), runs_(body.chars()), catalog_(FontCatalog::instance())
+        : text_(body.text()), runs_(body.chars())
     {
         start_ = body.paragraphStart(paragraph);
         end_ = body.paragraphEnd(paragraph);
@@ -46,8 +64,7 @@ public:
                 ++pos;
             } else if (isBreakingSpace(c)) {
                 const CharFormat& f = formatAt(pos);
-                FontFace& face = catalog_.face(f.font, f.bold, f.italic);
-                addSpaceLike(pos, static_cast<float>(face.width(std::u16string_view(&text_[static_cast<std::size_t>(pos)], 1)) * f.size));
+                addSpaceLike(pos, static_cast<float>(fontOf(f).width(std::u16string_view(&text_[static_cast<std::size_t>(pos)], 1)) * f.size));
                 ++pos;
             } else {
                 int wordEnd = pos;
@@ -106,8 +123,7 @@ private:
         while (pos < to) {
             const CharFormat& f = formatAt(pos);
             const int pieceEnd = std::min(to, runs_.runEnd(runIndex_));
-            FontFace& face = catalog_.face(f.font, f.bold, f.italic);
-            width += face.width(std::u16string_view(&text_[static_cast<std::size_t>(pos)],
+            width += fontOf(f).width(std::u16string_view(&text_[static_cast<std::size_t>(pos)],
                                                     static_cast<std::size_t>(pieceEnd - pos))) *
                      f.size;
             pos = pieceEnd;
@@ -160,7 +176,6 @@ private:
 
     const std::u16string& text_;
     const RunMap<CharFormat>& runs_;
-    FontCatalog& catalog_;
     int start_ = 0, end_ = 0;
     float indent_ = 0;
     bool wrap_ = false;

@@ -22,7 +22,6 @@ std::string baseName(const std::string& path)
 
 Preview drawFilePreview(const std::string& fileName)
 {
-    TextMeasure measure;
     EmfFont font;
     font.sizePt = kFontPt;
     std::string name = baseName(fileName);
@@ -33,9 +32,9 @@ Preview drawFilePreview(const std::string& fileName)
     BlockParagraph paragraph;
     paragraph.spans.push_back({name, font});
     paragraph.emptyFont = font;
-    double textWidth = std::min(unwrappedWidth({paragraph}, measure), maxText);
+    double textWidth = std::min(unwrappedWidth({paragraph}), maxText);
     double width = std::max(kMinWidthPt, textLeft + textWidth + kPadPt);
-    TextBlock block = layoutTextBlock({paragraph}, maxText, measure);
+    TextBlock block = layoutTextBlock({paragraph}, maxText);
     double height = std::max(kHeightPt, block.heightPt + 2 * kPadPt);
 
     EmfWriter emf(width, height);

@@ -71,11 +71,10 @@ Preview drawPresentationPreview(const PptxDeck& deck)
         std::stable_sort(shapes.begin(), shapes.end(), [](const PptxShape* a, const PptxShape* b) {
             return a->topPt != b->topPt ? a->topPt < b->topPt : a->leftPt < b->leftPt;
         });
-        TextMeasure measure;
         double y = kMarginPt, bottom = height - kMarginPt / 2;
         for (const PptxShape* shape : shapes) {
             if (y >= bottom) break;
-            TextBlock block = layoutTextBlock(paragraphsOf(*shape), width - 2 * kMarginPt, measure);
+            TextBlock block = layoutTextBlock(paragraphsOf(*shape), width - 2 * kMarginPt);
             drawTextBlock(emf, block, kMarginPt, y, kText, bottom);
             y += block.heightPt + kGapPt;
         }

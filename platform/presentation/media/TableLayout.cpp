@@ -4,6 +4,8 @@
 #include <map>
 #include <numeric>
 
+#include "text/TableGrid.h"
+
 namespace pptmedia {
 namespace {
 
@@ -57,7 +59,7 @@ std::vector<BlockParagraph> blockParagraphs(const std::vector<DocxParagraph>& pa
     return blocks;
 }
 
-TableLayout layoutTable(const DocxTable& table, TextMeasure& measure, const TableLayoutDefaults& defaults)
+TableLayout layoutTable(const DocxTable& table, const TableLayoutDefaults& defaults)
 {
     TableLayout layout;
     const std::size_t columns = table.columnCount();
@@ -77,39 +79,18 @@ TableLayout layoutTable(const DocxTable& table, TextMeasure& measure, const Tabl
     }
 
     // Column widths.
-    std::vector<double> widths(columns, 0);
-    std::vector<bool> fixed(columns, false);
-    bool gridGiven = table.gridColumnsPt.size() == columns &&
-                     std::accumulate(table.gridColumnsPt.begin(), table.gridColumnsPt.end(), 0.0) > 0;
-    if (gridGiven)
-        for (std::size_t c = 0; c < columns; ++c) {
-            widths[c] = table.gridColumnsPt[c];
-            fixed[c] = widths[c] > 0;
-        }
-    auto needed = [&](const GridCell& g) {
-        if (g.cell->widthPt > 0) return g.cell->widthPt;
-        double text = unwrappedWidth(g.paragraphs, measure);
-        return std::min(text + g.margins.leftPt + g.margins.rightPt, kMaxNaturalColumnPt);
-    };
-    for (const GridCell& g : grid)
-        if (g.span == 1 && !fixed[g.column]) widths[g.column] = std::max(widths[g.column], needed(g));
+    office::ColumnRules rules;
+    if (table.gridColumnsPt.size() == columns &&
+        std::accumulate(table.gridColumnsPt.begin(), table.gridColumnsPt.end(), 0.0) > 0)
+        rules.fixed = table.gridColumnsPt;
+    rules.emptyColumn = std::max(kMinColumnPt, table.cellMargins.leftPt + table.cellMargins.rightPt + 1);
+    std::vector<office::CellExtent> extents;
     for (const GridCell& g : grid) {
-        if (g.span == 1) continue;
-        double have = 0;
-        std::size_t free = 0;
-        for (std::size_t c = g.column; c < g.column + g.span; ++c) {
-            have += widths[c];
-            if (!fixed[c]) ++free;
-        }
-        double want = needed(g);
-        if (free == 0 || have >= want) continue;
-        for (std::size_t c = g.column; c < g.column + g.span; ++c)
-            if (!fixed[c]) widths[c] += (want - have) / static_cast<double>(free);
+        const double text = unwrappedWidth(g.paragraphs) + g.margins.leftPt + g.margins.rightPt;
+        const double need = g.cell->widthPt > 0 ? g.cell->widthPt : std::min(text, kMaxNaturalColumnPt);
+        extents.push_back({g.column, g.span, need, need});
     }
-    for (std::size_t c = 0; c < columns; ++c) {
-        double minimum = std::max(kMinColumnPt, table.cellMargins.leftPt + table.cellMargins.rightPt + 1);
-        if (widths[c] <= 0) widths[c] = minimum;
-    }
+    std::vector<double> widths = office::columnWidths(columns, extents, rules);
     std::vector<double> left(columns + 1, 0);
     for (std::size_t c = 0; c < columns; ++c) left[c + 1] = left[c] + widths[c];
 
@@ -124,7 +105,7 @@ TableLayout layoutTable(const DocxTable& table, TextMeasure& measure, const Tabl
         box.x = left[g.column];
         box.width = left[g.column + g.span] - left[g.column];
         double inner = std::max(1.0, box.width - g.margins.leftPt - g.margins.rightPt);
-        box.content = layoutTextBlock(g.paragraphs, inner, measure);
+        box.content = layoutTextBlock(g.paragraphs, inner);
         box.contentX = box.x + g.margins.leftPt;
         if (g.cell->verticalMerge == DocxVerticalMerge::Continue) {
             box.topEdge = false;
@@ -136,14 +117,13 @@ TableLayout layoutTable(const DocxTable& table, TextMeasure& measure, const Tabl
         box.contentY = g.margins.topPt;  // made absolute below
         boxes.push_back(std::move(box));
     }
-    double emptyRow = measure.metrics(measureStyle(EmfFont{defaults.fontName, 10, false, false, false, false})).lineHeightPt;
+    const double emptyRow = lineHeightPt(EmfFont{defaults.fontName, 10, false, false, false, false});
     for (std::size_t r = 0; r < table.rows.size(); ++r) {
         const DocxRow& row = table.rows[r];
-        if (heights[r] <= 0) heights[r] = emptyRow;
-        if (row.heightRule == DocxHeightRule::Exact && row.heightPt > 0)
-            heights[r] = row.heightPt;
-        else if (row.heightRule == DocxHeightRule::AtLeast)
-            heights[r] = std::max(heights[r], row.heightPt);
+        const auto rule = row.heightRule == DocxHeightRule::Exact     ? office::RowHeightRule::Exact
+                          : row.heightRule == DocxHeightRule::AtLeast ? office::RowHeightRule::AtLeast
+                                                                      : office::RowHeightRule::Auto;
+        heights[r] = office::rowHeight(heights[r], rule, row.heightPt, emptyRow);
     }
     std::vector<double> top(table.rows.size() + 1, 0);
     for (std::size_t r = 0; r < table.rows.size(); ++r) top[r + 1] = top[r] + heights[r];

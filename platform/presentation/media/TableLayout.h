@@ -1,7 +1,8 @@
 // Where everything of a Word table goes when it is drawn at its natural
 // size: column widths (w:tblGrid, else the cells' w:tcW, else the width of
 // their text), row heights (w:trHeight and its rule, else the text's
-// height with the cell margins) and each cell's laid-out text.
+// height with the cell margins) and each cell's laid-out text. The grid is
+// sized as every table is (text/TableGrid.h).
 #pragma once
 
 #include <cstddef>
@@ -10,7 +11,6 @@
 
 #include "media/DocxTable.h"
 #include "media/TextBlock.h"
-#include "media/TextMeasure.h"
 
 namespace pptmedia {
 
@@ -36,7 +36,7 @@ struct TableLayoutDefaults {
     std::string fontName = "Times New Roman";  // runs that name no font
 };
 
-TableLayout layoutTable(const DocxTable& table, TextMeasure& measure, const TableLayoutDefaults& defaults = {});
+TableLayout layoutTable(const DocxTable& table, const TableLayoutDefaults& defaults = {});
 
 // The paragraphs of a cell as the text layout takes them.
 std::vector<BlockParagraph> blockParagraphs(const std::vector<DocxParagraph>& paragraphs,

@@ -16,15 +16,13 @@ constexpr double kEmptyWidthPt = 72, kEmptyHeightPt = 18;
 
 TableSize tableNaturalSize(const DocxTable& table, const TableLayoutDefaults& defaults)
 {
-    TextMeasure measure;
-    TableLayout layout = layoutTable(table, measure, defaults);
+    TableLayout layout = layoutTable(table, defaults);
     return {layout.widthPt, layout.heightPt};
 }
 
 Preview drawTablePreview(const DocxTable& table, const TableLayoutDefaults& defaults)
 {
-    TextMeasure measure;
-    TableLayout layout = layoutTable(table, measure, defaults);
+    TableLayout layout = layoutTable(table, defaults);
     double width = layout.widthPt > 0 ? layout.widthPt : kEmptyWidthPt;
     double height = layout.heightPt > 0 ? layout.heightPt : kEmptyHeightPt;
 

@@ -5,6 +5,7 @@
 
 #include "media/PictureDecode.h"
 #include "media/Utf.h"
+#include "text/FontCatalog.h"
 
 namespace pptmedia {
 namespace {
@@ -12,6 +13,21 @@ namespace {
 constexpr double kFit = 1e-6;
 constexpr double kPlaceholderPt = 36;
 constexpr double kPixelsPerPoint = 2;  // 144 dpi: sharp enough on a slide, small in the file
+constexpr const char* kDefaultFont = "Liberation Sans";
+
+office::Font& fontOf(const EmfFont& font)
+{
+    return office::FontCatalog::instance().font(font.name.empty() ? kDefaultFont : font.name, font.bold, font.italic);
+}
+
+// Characters are placed one by one, as the EMF text record draws them: a
+// tab is four spaces wide, other control characters take no room.
+double advanceOf(char32_t c, const EmfFont& font)
+{
+    if (c == U'\t') return 4 * advanceOf(U' ', font);
+    if (c < 0x20 || c == 0x7F) return 0;
+    return fontOf(font).advance(c) * font.sizePt;
+}
 
 // A piece of one span's text with the advance of every character.
 struct Part {
@@ -49,7 +65,7 @@ void addChar(Word& word, std::size_t span, char32_t c, double advance)
     part.width += advance;
 }
 
-std::vector<Word> splitWords(const BlockParagraph& paragraph, TextMeasure& measure)
+std::vector<Word> splitWords(const BlockParagraph& paragraph)
 {
     std::vector<Word> words;
     Word word;
@@ -63,13 +79,12 @@ std::vector<Word> splitWords(const BlockParagraph& paragraph, TextMeasure& measu
     };
     for (std::size_t s = 0; s < paragraph.spans.size(); ++s) {
         const StyledSpan& span = paragraph.spans[s];
-        TextStyle style = measureStyle(span.font);
         for (char32_t c : decodeUtf8(span.text)) {
             if (c == U'\n' || c == U'\r' || c == U'\v') {
                 finish(true);
                 continue;
             }
-            double advance = measure.advanceOf(c, style);
+            double advance = advanceOf(c, span.font);
             if (isSpace(c)) {
                 addChar(word, s, c, advance);
                 word.trailingWidth += advance;
@@ -156,25 +171,24 @@ PlacedSpan placeSpan(const Part& part, const EmfFont& font, double x)
     return placed;
 }
 
-PlacedSpan placeBullet(const StyledSpan& bullet, TextMeasure& measure)
+PlacedSpan placeBullet(const StyledSpan& bullet)
 {
     Part part;
-    TextStyle style = measureStyle(bullet.font);
     for (char32_t c : decodeUtf8(bullet.text)) {
         part.text += c;
-        part.advances.push_back(measure.advanceOf(c, style));
+        part.advances.push_back(advanceOf(c, bullet.font));
     }
     return placeSpan(part, bullet.font, 0);
 }
 
 }  // namespace
 
-TextStyle measureStyle(const EmfFont& font)
+double lineHeightPt(const EmfFont& font)
 {
-    return {font.name, font.sizePt, font.bold, font.italic};
+    return fontOf(font).metrics().lineHeight * font.sizePt;
 }
 
-TextBlock layoutTextBlock(const std::vector<BlockParagraph>& paragraphs, double wrapWidthPt, TextMeasure& measure)
+TextBlock layoutTextBlock(const std::vector<BlockParagraph>& paragraphs, double wrapWidthPt)
 {
     TextBlock block;
     double wrap = std::max(wrapWidthPt, 1.0);
@@ -185,12 +199,12 @@ TextBlock layoutTextBlock(const std::vector<BlockParagraph>& paragraphs, double 
         const double indent = std::clamp(paragraph.indentPt, 0.0, wrap - 1.0);
         const double textWrap = wrap - indent;
         bool firstLine = true;
-        for (const Line& line : breakLines(splitWords(paragraph, measure), textWrap)) {
+        for (const Line& line : breakLines(splitWords(paragraph), textWrap)) {
             double ascent = 0, height = 0;
             auto account = [&](const EmfFont& font) {
-                FontMetrics m = measure.metrics(measureStyle(font));
-                ascent = std::max(ascent, m.ascentPt);
-                height = std::max(height, m.lineHeightPt);
+                const office::FontMetrics& m = fontOf(font).metrics();
+                ascent = std::max(ascent, m.ascent * font.sizePt);
+                height = std::max(height, m.lineHeight * font.sizePt);
             };
             const bool bulleted = firstLine && !paragraph.bullet.text.empty();
             if (line.parts.empty()) account(paragraph.emptyFont);
@@ -205,7 +219,7 @@ TextBlock layoutTextBlock(const std::vector<BlockParagraph>& paragraphs, double 
             PlacedLine placed;
             placed.baseline = top + ascent;
             placed.width = line.contentWidth;
-            if (bulleted) placed.spans.push_back(placeBullet(paragraph.bullet, measure));
+            if (bulleted) placed.spans.push_back(placeBullet(paragraph.bullet));
             firstLine = false;
             double x = offset;
             for (const Part& part : line.parts) {
@@ -233,11 +247,11 @@ TextBlock layoutTextBlock(const std::vector<BlockParagraph>& paragraphs, double 
     return block;
 }
 
-double unwrappedWidth(const std::vector<BlockParagraph>& paragraphs, TextMeasure& measure)
+double unwrappedWidth(const std::vector<BlockParagraph>& paragraphs)
 {
     double widest = 0;
     for (const BlockParagraph& paragraph : paragraphs) {
-        for (const Line& line : breakLines(splitWords(paragraph, measure), 1e12))
+        for (const Line& line : breakLines(splitWords(paragraph), 1e12))
             widest = std::max(widest, std::max(paragraph.indentPt, 0.0) + line.contentWidth);
         for (const DocxPicture& picture : paragraph.pictures)
             widest = std::max(widest, picture.widthPt > 0 ? picture.widthPt : kPlaceholderPt);

@@ -11,7 +11,6 @@
 
 #include "media/DocxTable.h"
 #include "media/EmfWriter.h"
-#include "media/TextMeasure.h"
 
 namespace pptmedia {
 
@@ -57,16 +56,17 @@ struct TextBlock {
     double heightPt = 0;  // top of the first line to the end of the last paragraph
 };
 
-TextBlock layoutTextBlock(const std::vector<BlockParagraph>& paragraphs, double wrapWidthPt, TextMeasure& measure);
+TextBlock layoutTextBlock(const std::vector<BlockParagraph>& paragraphs, double wrapWidthPt);
 
 // The width the paragraphs need without wrapping (widest forced line).
-double unwrappedWidth(const std::vector<BlockParagraph>& paragraphs, TextMeasure& measure);
+double unwrappedWidth(const std::vector<BlockParagraph>& paragraphs);
 
 // Draws the block with its top-left corner at (x, y). Lines whose baseline
 // lies below `clipBottom` are left out.
 void drawTextBlock(EmfWriter& emf, const TextBlock& block, double x, double y, EmfColour colour,
                    double clipBottom = 1e12);
 
-TextStyle measureStyle(const EmfFont& font);
+// The height of a single-spaced line in the font (ascent, descent, line gap).
+double lineHeightPt(const EmfFont& font);
 
 }  // namespace pptmedia
