@@ -4,7 +4,7 @@
 
 #include <cairo.h>
 
-#include "media/Utf.h"
+#include "office/package/Unicode.h"
 
 namespace pptmedia {
 namespace {
@@ -64,7 +64,7 @@ double TextMeasure::advance(Face& f, char32_t cp)
     if (it != f.advanceAtReference.end()) return it->second;
     double value = 0;
     if (cp >= 0x20 && cp != 0x7F) {
-        std::string utf8 = toUtf8(std::u32string_view(&cp, 1));
+        std::string utf8 = office::utf32ToUtf8(std::u32string_view(&cp, 1));
         cairo_text_extents_t extents;
         cairo_scaled_font_text_extents(f.font, utf8.c_str(), &extents);
         if (cairo_scaled_font_status(f.font) == CAIRO_STATUS_SUCCESS) value = extents.x_advance;
@@ -79,7 +79,7 @@ double TextMeasure::width(std::string_view utf8, const TextStyle& style)
 {
     Face& f = face(style);
     double total = 0;
-    for (char32_t cp : decodeUtf8(utf8)) total += advance(f, cp);
+    for (char32_t cp : office::utf8ToUtf32(utf8)) total += advance(f, cp);
     return total * style.sizePt / kReferenceSize;
 }
 
