@@ -22,7 +22,7 @@
 #include "com/ComString.h"
 #include "objects/Objects.h"
 #include "package/PackageWriter.h"
-#include "package/ZipWriter.h"
+#include "office/package/ZipWriter.h"
 #include "powerpoint/PowerPoint.h"
 
 namespace {
@@ -107,7 +107,7 @@ ComPtr<_Presentation> buildDeck(const ComPtr<_Application>& app, int slideCount)
 }
 
 // The XML bytes of every slide and notes part, deflated with zlib alone.
-class DeflateOnly final : public ppt::PartSink {
+class DeflateOnly final : public office::PartSink {
 public:
     DeflateOnly()
     {

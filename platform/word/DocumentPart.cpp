@@ -3,7 +3,8 @@
 #include <map>
 #include <string_view>
 
-#include "XmlWriter.h"
+#include "office/package/OpcNames.h"
+#include "office/package/XmlWriter.h"
 
 namespace word {
 namespace {
@@ -23,7 +24,7 @@ const char* jcValue(Alignment a)
 
 class BodyWriter {
 public:
-    BodyWriter(const DocumentContent& content, const DocumentLayout& layout, Relationships& rels)
+    BodyWriter(const DocumentContent& content, const DocumentLayout& layout, office::Relationships& rels)
         : content_(content), layout_(layout), rels_(rels)
     {
     }
@@ -108,7 +109,7 @@ private:
     {
         auto it = linkIds_.find(address);
         if (it == linkIds_.end())
-            it = linkIds_.emplace(address, rels_.add(reltype::hyperlink, hyperlinkTarget(address), true)).first;
+            it = linkIds_.emplace(address, rels_.add(office::opc::relHyperlink, hyperlinkTarget(address), true)).first;
         return it->second;
     }
 
@@ -116,7 +117,7 @@ private:
     {
         auto it = pictureIds_.find(image);
         if (it == pictureIds_.end())
-            it = pictureIds_.emplace(image, rels_.add(reltype::image, picturePartName(content_, image))).first;
+            it = pictureIds_.emplace(image, rels_.add(office::opc::relImage, picturePartName(content_, image))).first;
         return it->second;
     }
 
@@ -297,8 +298,8 @@ private:
 
     const DocumentContent& content_;
     const DocumentLayout& layout_;
-    Relationships& rels_;
-    XmlWriter w_;
+    office::Relationships& rels_;
+    office::XmlDocument w_;
     std::map<std::string, std::string> linkIds_;
     std::map<std::size_t, std::string> pictureIds_;
     long long drawingCount_ = 0;
@@ -311,7 +312,7 @@ std::string picturePartName(const DocumentContent& content, std::size_t index)
     return "media/image" + std::to_string(index + 1) + "." + fileExtension(content.images[index].type);
 }
 
-std::string documentXml(const DocumentContent& content, const DocumentLayout& layout, Relationships& rels)
+std::string documentXml(const DocumentContent& content, const DocumentLayout& layout, office::Relationships& rels)
 {
     return BodyWriter(content, layout, rels).write();
 }

@@ -7,7 +7,7 @@
 
 #include "DocumentContent.h"
 #include "DocumentLayout.h"
-#include "Relationships.h"
+#include "office/package/Relationships.h"
 
 namespace word {
 
@@ -15,7 +15,7 @@ namespace word {
 std::string picturePartName(const DocumentContent& content, std::size_t index);
 
 // Adds the picture and hyperlink relationships the body needs to rels.
-std::string documentXml(const DocumentContent& content, const DocumentLayout& layout, Relationships& rels);
+std::string documentXml(const DocumentContent& content, const DocumentLayout& layout, office::Relationships& rels);
 
 // An address as a relationship target: "www." gets its scheme, and
 // characters a URI cannot hold are percent-encoded.

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "XmlWriter.h"
+#include "office/package/XmlWriter.h"
 
 namespace word {
 namespace {
@@ -30,7 +30,7 @@ FontClass classify(std::string_view name)
 
 std::string fontTableXml(const std::set<std::string>& fontNames)
 {
-    XmlWriter w;
+    office::XmlDocument w;
     w.open("w:fonts").attr("xmlns:w", "http://schemas.openxmlformats.org/wordprocessingml/2006/main");
     for (const std::string& name : fontNames) {
         FontClass c = classify(name);

@@ -1,42 +1,20 @@
 #include "PropertiesParts.h"
 
-#include "XmlWriter.h"
+#include "office/package/CoreProperties.h"
+#include "office/package/XmlWriter.h"
 
 namespace word {
-namespace {
-
-std::string w3cdtf(std::time_t when)
-{
-    std::tm utc{};
-    gmtime_r(&when, &utc);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
-    return text;
-}
-
-}  // namespace
 
 std::string corePropertiesXml(std::time_t created)
 {
-    const std::string stamp = w3cdtf(created);
-    XmlWriter w;
-    w.open("cp:coreProperties")
-        .attr("xmlns:cp", "http://schemas.openxmlformats.org/package/2006/metadata/core-properties")
-        .attr("xmlns:dc", "http://purl.org/dc/elements/1.1/")
-        .attr("xmlns:dcterms", "http://purl.org/dc/terms/")
-        .attr("xmlns:dcmitype", "http://purl.org/dc/dcmitype/")
-        .attr("xmlns:xsi", "http://www.w3.org/2001/XMLSchema-instance");
-    w.open("dc:creator").text("Orvel").close();
-    w.open("cp:lastModifiedBy").text("Orvel").close();
-    w.open("cp:revision").text("1").close();
-    w.open("dcterms:created").attr("xsi:type", "dcterms:W3CDTF").text(stamp).close();
-    w.open("dcterms:modified").attr("xsi:type", "dcterms:W3CDTF").text(stamp).close();
+    office::XmlDocument w;
+    office::writeCoreProperties(w, created);
     return w.finish();
 }
 
 std::string appPropertiesXml(const DocumentStatistics& s)
 {
-    XmlWriter w;
+    office::XmlDocument w;
     w.open("Properties")
         .attr("xmlns", "http://schemas.openxmlformats.org/officeDocument/2006/extended-properties")
         .attr("xmlns:vt", "http://schemas.openxmlformats.org/officeDocument/2006/docPropsVTypes");

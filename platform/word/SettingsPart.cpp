@@ -1,12 +1,12 @@
 #include "SettingsPart.h"
 
-#include "XmlWriter.h"
+#include "office/package/XmlWriter.h"
 
 namespace word {
 
 std::string settingsXml()
 {
-    XmlWriter w;
+    office::XmlDocument w;
     w.open("w:settings").attr("xmlns:w", "http://schemas.openxmlformats.org/wordprocessingml/2006/main");
     w.leaf("w:zoom", "w:percent", "100");
     w.leaf("w:defaultTabStop", "w:val", "720");

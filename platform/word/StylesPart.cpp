@@ -4,12 +4,12 @@
 
 #include "DocumentContent.h"
 #include "DocumentLayout.h"
-#include "XmlWriter.h"
+#include "office/package/XmlWriter.h"
 
 namespace word {
 namespace {
 
-void cellMargins(XmlWriter& w)
+void cellMargins(office::XmlWriter& w)
 {
     const std::string side = std::to_string(toTwips(layout::cellMargin));
     w.open("w:tblCellMar");
@@ -26,7 +26,7 @@ std::string stylesXml()
 {
     const RunFormat defaults;
     const std::string size = std::to_string(defaults.halfPoints);
-    XmlWriter w;
+    office::XmlDocument w;
     w.open("w:styles").attr("xmlns:w", "http://schemas.openxmlformats.org/wordprocessingml/2006/main");
 
     w.open("w:docDefaults");

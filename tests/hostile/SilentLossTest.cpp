@@ -11,7 +11,7 @@
 #include "com/ComString.h"
 #include "com/ErrorInfo.h"
 #include "objects/Objects.h"
-#include "package/AtomicFile.h"
+#include "office/package/AtomicFile.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ void underEveryFault(const char* kind, Calls&& calls, After&& after)
         std::string escaped;
         {
             AllocationFault fault(allocation ? n : 0);
-            ppt::injectFileFault(allocation ? 0 : n);
+            office::injectFileFault(allocation ? 0 : n);
             try {
                 calls();
             } catch (const ComError& e) {
@@ -43,7 +43,7 @@ void underEveryFault(const char* kind, Calls&& calls, After&& after)
             }
             faulted = faulted || (allocation ? AllocationFault::hit() : false);
         }
-        ppt::injectFileFault(0);
+        office::injectFileFault(0);
         EXPECT_EQ(escaped, "") << kind << " fault " << n;
         after(n);
         if (!faulted || !escaped.empty()) return;

@@ -10,7 +10,7 @@
 #include "ScriptRun.h"
 #include "com/ComString.h"
 #include "objects/Objects.h"
-#include "package/AtomicFile.h"
+#include "office/package/AtomicFile.h"
 #include "registry/Registry.h"
 
 namespace {
@@ -89,7 +89,7 @@ TEST(KilledSave, LeavesNothingBehind)
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            ppt::injectFileFault(n, ppt::FileFault::Kill);
+            office::injectFileFault(n, office::FileFault::Kill);
             try {
                 presentation->SaveAs(deckName, ppSaveAsOpenXMLPresentation, msoFalse);
             } catch (...) {

@@ -1,4 +1,4 @@
-// UTF-8 <-> UTF-16, BSTR, VARIANT and GUID strings.
+// BSTR, VARIANT and GUID strings (their UTF conversion: tests/office).
 #include <gtest/gtest.h>
 
 #include "com/ComRuntime.h"
@@ -7,38 +7,6 @@
 #include "common/CountedObject.h"
 
 namespace {
-
-using com::utf16ToUtf8;
-using com::utf8ToUtf16;
-
-TEST(Utf, RoundTripsEveryPlane)
-{
-    const std::string samples[] = {"", "plain", "caf\xC3\xA9", "\xE2\x82\xAC 100", "\xF0\x9F\x98\x80 grin",
-                                   "\xF4\x8F\xBF\xBF", std::string("nul\0inside", 10)};
-    for (const std::string& s : samples) EXPECT_EQ(utf16ToUtf8(utf8ToUtf16(s)), s);
-    EXPECT_EQ(utf8ToUtf16("\xF0\x9F\x98\x80"), std::u16string(u"\xD83D\xDE00"));
-    EXPECT_EQ(utf8ToUtf16("\xE2\x82\xAC"), std::u16string(u"\x20AC"));
-}
-
-TEST(Utf, LoneSurrogatesBecomeReplacementCharacters)
-{
-    EXPECT_EQ(utf16ToUtf8(std::u16string(u"a\xD83D")), "a\xEF\xBF\xBD");
-    EXPECT_EQ(utf16ToUtf8(std::u16string(u"\xDE00z")), "\xEF\xBF\xBDz");
-    const char16_t reversed[] = {0xDE00, 0xD83D, 0};
-    EXPECT_EQ(utf16ToUtf8(reversed), "\xEF\xBF\xBD\xEF\xBF\xBD");
-}
-
-TEST(Utf, IllFormedUtf8BecomesOneReplacementPerMaximalSubpart)
-{
-    const std::u16string bad = u"\xFFFD";
-    EXPECT_EQ(utf8ToUtf16("\xC0\x80"), bad + bad);            // overlong NUL
-    EXPECT_EQ(utf8ToUtf16("\xED\xA0\x80"), bad + bad + bad);  // encoded surrogate
-    EXPECT_EQ(utf8ToUtf16("\xF4\x90\x80\x80"), bad + bad + bad + bad);  // above U+10FFFF
-    EXPECT_EQ(utf8ToUtf16("a\xE2\x82"), u"a" + bad);          // truncated at the end
-    EXPECT_EQ(utf8ToUtf16("\xE2\x82z"), bad + u"z");          // truncated before ASCII
-    EXPECT_EQ(utf8ToUtf16("\x80\xBF"), bad + bad);            // stray continuation bytes
-    EXPECT_EQ(utf8ToUtf16("\xFE\xFF"), bad + bad);
-}
 
 TEST(Bstr, LengthPrefixCountsBytesAndKeepsEmbeddedNuls)
 {

@@ -3,7 +3,6 @@
 #include "media/EmfWriter.h"
 #include "media/Preview.h"
 #include "media/TextBlock.h"
-#include "media/Utf.h"
 
 namespace pptmedia {
 namespace {

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "media/PictureDecode.h"
-#include "media/Utf.h"
+#include "office/package/Unicode.h"
 #include "text/FontCatalog.h"
 
 namespace pptmedia {
@@ -79,7 +79,7 @@ std::vector<Word> splitWords(const BlockParagraph& paragraph)
     };
     for (std::size_t s = 0; s < paragraph.spans.size(); ++s) {
         const StyledSpan& span = paragraph.spans[s];
-        for (char32_t c : decodeUtf8(span.text)) {
+        for (char32_t c : office::utf8ToUtf32(span.text)) {
             if (c == U'\n' || c == U'\r' || c == U'\v') {
                 finish(true);
                 continue;
@@ -163,7 +163,7 @@ PlacedSpan placeSpan(const Part& part, const EmfFont& font, double x)
     for (std::size_t i = 0; i < part.text.size(); ++i) {
         char32_t c = part.text[i];
         if (c < 0x20 || c == 0x7F) c = U' ';
-        std::u16string units = toUtf16(std::u32string_view(&c, 1));
+        std::u16string units = office::utf32ToUtf16(std::u32string_view(&c, 1));
         placed.text += units;
         placed.advances.push_back(part.advances[i]);
         if (units.size() == 2) placed.advances.push_back(0);
@@ -174,7 +174,7 @@ PlacedSpan placeSpan(const Part& part, const EmfFont& font, double x)
 PlacedSpan placeBullet(const StyledSpan& bullet)
 {
     Part part;
-    for (char32_t c : decodeUtf8(bullet.text)) {
+    for (char32_t c : office::utf8ToUtf32(bullet.text)) {
         part.text += c;
         part.advances.push_back(advanceOf(c, bullet.font));
     }

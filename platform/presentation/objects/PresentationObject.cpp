@@ -11,7 +11,6 @@
 #include "objects/ObjectBase.h"
 #include "objects/Objects.h"
 #include "objects/TemplateDesign.h"
-#include "package/AtomicFile.h"
 #include "package/PackageWriter.h"
 #include "package/SavePath.h"
 

@@ -4,7 +4,7 @@
 
 namespace ppt {
 
-void writeImportedDesign(PartSink& sink, const pptmedia::ImportedTemplate& design)
+void writeImportedDesign(office::PartSink& sink, const pptmedia::ImportedTemplate& design)
 {
     for (const pptmedia::PackagePart& part : design.parts) {
         sink.beginEntry(part.name.substr(1));  // zip entries carry no leading "/"

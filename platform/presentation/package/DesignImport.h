@@ -5,12 +5,12 @@
 #include <string>
 
 #include "model/PresentationModel.h"
-#include "package/ZipWriter.h"
+#include "office/package/ZipWriter.h"
 
 namespace ppt {
 
 // Every imported part, relationship parts included.
-void writeImportedDesign(PartSink& sink, const pptmedia::ImportedTemplate& design);
+void writeImportedDesign(office::PartSink& sink, const pptmedia::ImportedTemplate& design);
 
 // A slide's layout relative to the slides folder: the imported blank
 // layout, or the built-in one.

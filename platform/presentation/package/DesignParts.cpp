@@ -26,7 +26,7 @@ std::string level1(const char* size)
     return s;
 }
 
-void openPart(XmlWriter& xml, const char* root)
+void openPart(office::XmlWriter& xml, const char* root)
 {
     xml.declaration();
     xml.start(root);
@@ -37,7 +37,7 @@ void openPart(XmlWriter& xml, const char* root)
 
 }  // namespace
 
-void writeTheme(XmlWriter& xml, const char* name)
+void writeTheme(office::XmlWriter& xml, const char* name)
 {
     xml.declaration();
     xml.start("a:theme");
@@ -69,7 +69,7 @@ void writeTheme(XmlWriter& xml, const char* name)
     xml.end("a:theme");
 }
 
-void writeSlideMaster(XmlWriter& xml, PresentationModel& model, const SlideDirectory& slides, Relationships& rels)
+void writeSlideMaster(office::XmlWriter& xml, PresentationModel& model, const SlideDirectory& slides, office::Relationships& rels)
 {
     rels.add(opc::relSlideLayout, "../slideLayouts/slideLayout1.xml");
     rels.add(opc::relTheme, "../theme/theme1.xml");
@@ -102,7 +102,7 @@ void writeSlideMaster(XmlWriter& xml, PresentationModel& model, const SlideDirec
     xml.end("p:sldMaster");
 }
 
-void writeSlideLayout(XmlWriter& xml, Relationships& rels)
+void writeSlideLayout(office::XmlWriter& xml, office::Relationships& rels)
 {
     rels.add(opc::relSlideMaster, "../slideMasters/slideMaster1.xml");
     openPart(xml, "p:sldLayout");
@@ -118,7 +118,7 @@ void writeSlideLayout(XmlWriter& xml, Relationships& rels)
     xml.end("p:sldLayout");
 }
 
-void writeNotesMaster(XmlWriter& xml, Relationships& rels)
+void writeNotesMaster(office::XmlWriter& xml, office::Relationships& rels)
 {
     rels.add(opc::relTheme, "../theme/theme2.xml");
     openPart(xml, "p:notesMaster");
@@ -140,13 +140,13 @@ void writeNotesMaster(XmlWriter& xml, Relationships& rels)
     xml.end("p:notesMaster");
 }
 
-void writePresProps(XmlWriter& xml)
+void writePresProps(office::XmlWriter& xml)
 {
     openPart(xml, "p:presentationPr");
     xml.end("p:presentationPr");
 }
 
-void writeViewProps(XmlWriter& xml)
+void writeViewProps(office::XmlWriter& xml)
 {
     openPart(xml, "p:viewPr");
     xml.raw("<p:normalViewPr><p:restoredLeft sz=\"15620\"/><p:restoredTop sz=\"94660\"/></p:normalViewPr>"
@@ -154,7 +154,7 @@ void writeViewProps(XmlWriter& xml)
     xml.end("p:viewPr");
 }
 
-void writeTableStyles(XmlWriter& xml)
+void writeTableStyles(office::XmlWriter& xml)
 {
     xml.declaration();
     xml.start("a:tblStyleLst");

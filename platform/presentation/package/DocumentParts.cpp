@@ -4,6 +4,8 @@
 #include <ctime>
 
 #include "com/ComString.h"
+#include "office/package/ContentTypes.h"
+#include "office/package/CoreProperties.h"
 #include "package/ObjectParts.h"
 #include "template/TemplateImport.h"
 #include "package/OpcNames.h"
@@ -19,88 +21,51 @@ PackagePlan::PackagePlan(const PresentationModel& model, const SaveOptions& opti
     notesCount = static_cast<int>(std::count_if(notesNumber.begin(), notesNumber.end(), [](int n) { return n != 0; }));
 }
 
-namespace {
-
-void override(XmlWriter& xml, const std::string& part, const char* type)
+void writeContentTypes(office::XmlWriter& xml, const PackagePlan& plan)
 {
-    xml.start("Override");
-    xml.attr("PartName", part);
-    xml.attr("ContentType", type);
-    xml.end("Override");
-}
-
-std::string utcNow()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm t{};
-    gmtime_r(&now, &t);
-    char text[32];
-    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &t);
-    return text;
-}
-
-}  // namespace
-
-void writeContentTypes(XmlWriter& xml, const PackagePlan& plan)
-{
-    xml.declaration();
-    xml.start("Types");
-    xml.attr("xmlns", "http://schemas.openxmlformats.org/package/2006/content-types");
-    xml.raw("<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
-            "<Default Extension=\"xml\" ContentType=\"application/xml\"/>");
-    writeObjectContentTypes(xml, plan.model);
-    override(xml, "/ppt/presentation.xml", plan.options.asTemplate ? opc::typeTemplate : opc::typePresentation);
+    office::ContentTypes types;
+    addObjectContentTypes(types, plan.model);
+    types.byPart("/ppt/presentation.xml", plan.options.asTemplate ? opc::typeTemplate : opc::typePresentation);
     if (!plan.model.design) {
-        override(xml, "/ppt/slideMasters/slideMaster1.xml", opc::typeSlideMaster);
-        override(xml, "/ppt/slideLayouts/slideLayout1.xml", opc::typeSlideLayout);
-        override(xml, "/ppt/theme/theme1.xml", opc::typeTheme);
+        types.byPart("/ppt/slideMasters/slideMaster1.xml", opc::typeSlideMaster);
+        types.byPart("/ppt/slideLayouts/slideLayout1.xml", opc::typeSlideLayout);
+        types.byPart("/ppt/theme/theme1.xml", opc::typeTheme);
     }
-    override(xml, "/ppt/notesMasters/notesMaster1.xml", opc::typeNotesMaster);
-    override(xml, "/ppt/theme/theme2.xml", opc::typeTheme);
-    override(xml, "/ppt/presProps.xml", opc::typePresProps);
-    override(xml, "/ppt/viewProps.xml", opc::typeViewProps);
-    override(xml, "/ppt/tableStyles.xml", opc::typeTableStyles);
-    override(xml, "/docProps/core.xml", opc::typeCoreProperties);
-    override(xml, "/docProps/app.xml", opc::typeExtendedProperties);
+    types.byPart("/ppt/notesMasters/notesMaster1.xml", opc::typeNotesMaster);
+    types.byPart("/ppt/theme/theme2.xml", opc::typeTheme);
+    types.byPart("/ppt/presProps.xml", opc::typePresProps);
+    types.byPart("/ppt/viewProps.xml", opc::typeViewProps);
+    types.byPart("/ppt/tableStyles.xml", opc::typeTableStyles);
+    types.byPart("/docProps/core.xml", opc::typeCoreProperties);
+    types.byPart("/docProps/app.xml", opc::typeExtendedProperties);
     for (int n = 1; n <= plan.slides.count(); ++n) {
-        override(xml, "/ppt/slides/slide" + std::to_string(n) + ".xml", opc::typeSlide);
+        types.byPart("/ppt/slides/slide" + std::to_string(n) + ".xml", opc::typeSlide);
         if (int notes = plan.notesNumber[static_cast<std::size_t>(n) - 1])
-            override(xml, "/ppt/notesSlides/notesSlide" + std::to_string(notes) + ".xml", opc::typeNotesSlide);
+            types.byPart("/ppt/notesSlides/notesSlide" + std::to_string(notes) + ".xml", opc::typeNotesSlide);
     }
-    xml.end("Types");
+    xml.declaration();
+    types.write(xml);
 }
 
-void writeRootRelationships(XmlWriter& xml)
+void writeRootRelationships(office::XmlWriter& xml)
 {
-    Relationships rels;
+    office::Relationships rels;
     rels.add(opc::relOfficeDocument, "ppt/presentation.xml");
     rels.add(opc::relCoreProperties, "docProps/core.xml");
     rels.add(opc::relExtendedProperties, "docProps/app.xml");
+    xml.declaration();
     rels.write(xml);
 }
 
-void writeCoreProperties(XmlWriter& xml, const PackagePlan& plan)
+void writeCoreProperties(office::XmlWriter& xml, const PackagePlan& plan)
 {
-    const std::string now = utcNow();
     std::u16string title = plan.model.name;
     if (auto dot = title.rfind(u'.'); dot != std::u16string::npos && dot > 0) title.resize(dot);
     xml.declaration();
-    xml.start("cp:coreProperties");
-    xml.attr("xmlns:cp", "http://schemas.openxmlformats.org/package/2006/metadata/core-properties");
-    xml.attr("xmlns:dc", "http://purl.org/dc/elements/1.1/");
-    xml.attr("xmlns:dcterms", "http://purl.org/dc/terms/");
-    xml.attr("xmlns:dcmitype", "http://purl.org/dc/dcmitype/");
-    xml.attr("xmlns:xsi", "http://www.w3.org/2001/XMLSchema-instance");
-    xml.start("dc:title");
-    xml.text(title);
-    xml.end("dc:title");
-    xml.raw("<dc:creator>Orvel</dc:creator><cp:lastModifiedBy>Orvel</cp:lastModifiedBy><cp:revision>1</cp:revision>");
-    xml.raw("<dcterms:created xsi:type=\"dcterms:W3CDTF\">" + now + "</dcterms:created>");
-    xml.raw("<dcterms:modified xsi:type=\"dcterms:W3CDTF\">" + now + "</dcterms:modified>");
-    xml.end("cp:coreProperties");
+    office::writeCoreProperties(xml, std::time(nullptr), title);
 }
 
-void writeAppProperties(XmlWriter& xml, const PackagePlan& plan)
+void writeAppProperties(office::XmlWriter& xml, const PackagePlan& plan)
 {
     xml.declaration();
     xml.start("Properties");
@@ -113,7 +78,7 @@ void writeAppProperties(XmlWriter& xml, const PackagePlan& plan)
     xml.end("Properties");
 }
 
-void writePresentation(XmlWriter& xml, const PackagePlan& plan, Relationships& rels)
+void writePresentation(office::XmlWriter& xml, const PackagePlan& plan, office::Relationships& rels)
 {
     const pptmedia::ImportedTemplate* design = plan.model.design.get();
     const std::string master =

@@ -21,7 +21,7 @@ const char* embeddingStem(const MediaItem& item)
     return "oleObject";
 }
 
-void writeXfrm(XmlWriter& xml, const char* tag, const Box& box)
+void writeXfrm(office::XmlWriter& xml, const char* tag, const Box& box)
 {
     xml.start(tag);
     xml.start("a:off");
@@ -35,7 +35,7 @@ void writeXfrm(XmlWriter& xml, const char* tag, const Box& box)
     xml.end(tag);
 }
 
-void writeName(XmlWriter& xml, int id, const std::u16string& name, const ShapeModel* linksOf, PartLinks& links)
+void writeName(office::XmlWriter& xml, int id, const std::u16string& name, const ShapeModel* linksOf, PartLinks& links)
 {
     xml.start("p:cNvPr");
     xml.attr("id", id);
@@ -57,7 +57,7 @@ void writeName(XmlWriter& xml, int id, const std::u16string& name, const ShapeMo
 std::string relativeToSlide(const std::string& partName) { return "../" + partName.substr(4); }  // drop "ppt/"
 
 // <p:pic>: embedded (r:embed), linked (r:link) or both.
-void writePicture(XmlWriter& xml, int id, const std::u16string& name, const ShapeModel* linksOf, const Box& box,
+void writePicture(office::XmlWriter& xml, int id, const std::u16string& name, const ShapeModel* linksOf, const Box& box,
                   const std::string& embedId, const std::string& linkId, PartLinks& links)
 {
     xml.start("p:pic");
@@ -81,10 +81,10 @@ void writePicture(XmlWriter& xml, int id, const std::u16string& name, const Shap
 
 std::string fileUrl(const std::u16string& path) { return externalLinkTarget(path, u""); }
 
-void writeOleObject(XmlWriter& xml, const ShapeModel& shape, const OleShape& ole, const PresentationModel& model,
+void writeOleObject(office::XmlWriter& xml, const ShapeModel& shape, const OleShape& ole, const PresentationModel& model,
                     PartLinks& links)
 {
-    Relationships& rels = links.relationships();
+    office::Relationships& rels = links.relationships();
     std::string objectId;
     if (ole.linked) {
         objectId = rels.add(opc::relOleObject, fileUrl(ole.linkTarget), true);
@@ -126,7 +126,7 @@ void writeOleObject(XmlWriter& xml, const ShapeModel& shape, const OleShape& ole
     xml.end("p:graphicFrame");
 }
 
-void writeBytes(PartSink& sink, const std::string& name, const std::string& bytes)
+void writeBytes(office::PartSink& sink, const std::string& name, const std::string& bytes)
 {
     sink.beginEntry(name);
     sink.write(bytes.data(), bytes.size());
@@ -151,10 +151,10 @@ std::string embeddingPartName(const PresentationModel& model, std::uint32_t id)
     return "ppt/embeddings/" + std::string(embeddingStem(item)) + std::to_string(id) + "." + item.extension;
 }
 
-void writeObjectShape(XmlWriter& xml, const ShapeModel& shape, const PresentationModel& model, PartLinks& links)
+void writeObjectShape(office::XmlWriter& xml, const ShapeModel& shape, const PresentationModel& model, PartLinks& links)
 {
     if (const auto* picture = std::get_if<PictureShape>(&shape.kind)) {
-        Relationships& rels = links.relationships();
+        office::Relationships& rels = links.relationships();
         std::string embedId, linkId;
         if (picture->media) embedId = rels.add(opc::relImage, relativeToSlide(mediaPartName(model, picture->media)));
         if (picture->linked) linkId = rels.add(opc::relImage, fileUrl(picture->linkTarget), true);
@@ -165,7 +165,7 @@ void writeObjectShape(XmlWriter& xml, const ShapeModel& shape, const Presentatio
     }
 }
 
-void writeObjectContentTypes(XmlWriter& xml, const PresentationModel& model)
+void addObjectContentTypes(office::ContentTypes& types, const PresentationModel& model)
 {
     std::map<std::string, std::string> defaults;
     for (std::uint32_t id = 1; id <= model.media.count(); ++id) {
@@ -187,27 +187,13 @@ void writeObjectContentTypes(XmlWriter& xml, const PresentationModel& model)
             overrides.emplace_back(part.name, part.contentType);
         }
     }
-    for (const auto& [name, type] : overrides) {
-        xml.start("Override");
-        xml.attr("PartName", name);
-        xml.attr("ContentType", type);
-        xml.end("Override");
-    }
-    for (const auto& [extension, type] : defaults) {
-        xml.start("Default");
-        xml.attr("Extension", extension);
-        xml.attr("ContentType", type);
-        xml.end("Default");
-    }
-    for (std::uint32_t id = 1; id <= model.embeddings.count(); ++id) {
-        xml.start("Override");
-        xml.attr("PartName", "/" + embeddingPartName(model, id));
-        xml.attr("ContentType", model.embeddings.item(id).contentType);
-        xml.end("Override");
-    }
+    for (const auto& [name, type] : overrides) types.byPart(name, type);
+    for (const auto& [extension, type] : defaults) types.byExtension(extension, type);
+    for (std::uint32_t id = 1; id <= model.embeddings.count(); ++id)
+        types.byPart("/" + embeddingPartName(model, id), model.embeddings.item(id).contentType);
 }
 
-void writeObjectParts(PartSink& sink, const PresentationModel& model)
+void writeObjectParts(office::PartSink& sink, const PresentationModel& model)
 {
     for (std::uint32_t id = 1; id <= model.media.count(); ++id) writeBytes(sink, mediaPartName(model, id), model.media.item(id).bytes);
     for (std::uint32_t id = 1; id <= model.embeddings.count(); ++id)

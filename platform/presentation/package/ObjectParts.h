@@ -8,23 +8,24 @@
 
 #include "model/PresentationModel.h"
 #include "package/PartLinks.h"
-#include "package/XmlWriter.h"
-#include "package/ZipWriter.h"
+#include "office/package/ContentTypes.h"
+#include "office/package/XmlWriter.h"
+#include "office/package/ZipWriter.h"
 
 namespace ppt {
 
 bool isObjectShape(const ShapeModel& shape);
 // A picture or an object shape; slides and notes slides reach the package's
 // folders the same way ("../media/...").
-void writeObjectShape(XmlWriter& xml, const ShapeModel& shape, const PresentationModel& model, PartLinks& links);
+void writeObjectShape(office::XmlWriter& xml, const ShapeModel& shape, const PresentationModel& model, PartLinks& links);
 
 // "ppt/media/image3.png", "ppt/embeddings/Microsoft_Word_Document1.docx".
 std::string mediaPartName(const PresentationModel& model, std::uint32_t id);
 std::string embeddingPartName(const PresentationModel& model, std::uint32_t id);
 
 // Default entries for the media's extensions, Overrides for embeddings.
-void writeObjectContentTypes(XmlWriter& xml, const PresentationModel& model);
+void addObjectContentTypes(office::ContentTypes& types, const PresentationModel& model);
 // The media and embedding parts themselves.
-void writeObjectParts(PartSink& sink, const PresentationModel& model);
+void writeObjectParts(office::PartSink& sink, const PresentationModel& model);
 
 }  // namespace ppt

@@ -1,29 +1,60 @@
 #include "package/PackageWriter.h"
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <string_view>
 
 #include "com/ErrorInfo.h"
-
-#include "package/AtomicFile.h"
+#include "office/package/AtomicFile.h"
+#include "office/package/ZipWriter.h"
 #include "package/DesignImport.h"
 #include "package/ObjectParts.h"
 #include "package/Parts.h"
-#include "package/ZipWriter.h"
 
 namespace ppt {
 namespace {
 
 constexpr int kCompressionLevel = 6;  // zlib's default balance of size and time
 
+// The COM error for a file operation that failed.
+[[noreturn]] void throwFileError(const office::FileError& e)
+{
+    const int error = e.code().value();
+    const std::string cannot = "Presentation.SaveAs : cannot " + e.doing() + " \"" + e.path() + "\": ";
+    if (error == EEXIST) com::throwComError(HR_FILE_EXISTS, "Presentation.SaveAs : \"" + e.path() + "\" exists already.");
+    if (!e.reason().empty()) com::throwComError(E_ACCESSDENIED, cannot + e.reason() + ".");
+    const std::string cause = std::strerror(error);
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+        com::throwComError(HR_PATH_NOT_FOUND, cannot + "the folder does not exist (" + cause + ").");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+        com::throwComError(E_ACCESSDENIED, cannot + "access is denied (" + cause + ").");
+    case ENOSPC:
+    case EDQUOT:
+        com::throwComError(HR_DISK_FULL, cannot + "the disk is full (" + cause + ").");
+    case ENOMEM:
+        com::throwComError(E_OUTOFMEMORY, cannot + "out of memory.");
+    default:
+        com::throwComError(E_FAIL, cannot + cause + ".");
+    }
+}
+
 class PackageStream {
 public:
-    explicit PackageStream(PartSink& zip) : zip_(zip) {}
+    explicit PackageStream(office::PartSink& zip) : zip_(zip) {}
 
-    void part(const std::string& name, const std::function<void(XmlWriter&)>& body)
+    void part(const std::string& name, const std::function<void(office::XmlWriter&)>& body)
     {
         zip_.beginEntry(name);
-        XmlWriter xml(zip_);
+        office::XmlWriter xml(zip_);
         body(xml);
         xml.flush();
         zip_.endEntry();
@@ -31,15 +62,18 @@ public:
 
     // A part and its relationships (written as _rels/<name>.rels beside it).
     void partWithRels(const std::string& folder, const std::string& file,
-                      const std::function<void(XmlWriter&, Relationships&)>& body)
+                      const std::function<void(office::XmlWriter&, office::Relationships&)>& body)
     {
-        Relationships rels;
-        part(folder + file, [&](XmlWriter& xml) { body(xml, rels); });
-        if (!rels.empty()) part(folder + "_rels/" + file + ".rels", [&](XmlWriter& xml) { rels.write(xml); });
+        office::Relationships rels;
+        part(folder + file, [&](office::XmlWriter& xml) { body(xml, rels); });
+        if (!rels.empty()) part(folder + "_rels/" + file + ".rels", [&](office::XmlWriter& xml) {
+            xml.declaration();
+            rels.write(xml);
+        });
     }
 
 private:
-    PartSink& zip_;
+    office::PartSink& zip_;
 };
 
 }  // namespace
@@ -50,11 +84,15 @@ void writePresentationPackage(PresentationModel& model, const std::string& nativ
     const std::string what = "Presentation.SaveAs : cannot write \"" + nativePath + "\"";
     try {
         com::guardMember(what, [&] {
-            AtomicFile file(nativePath, options.replace);
-            ZipWriter zip(file, kCompressionLevel);
-            writePackageParts(model, options, zip);
-            zip.finish();
-            file.commit();
+            try {
+                office::AtomicFile file(nativePath, options.replace);
+                office::ZipWriter zip(file, kCompressionLevel);
+                writePackageParts(model, options, zip);
+                zip.finish();
+                file.commit();
+            } catch (const office::FileError& e) {
+                throwFileError(e);
+            }
         });
     } catch (const ComError& e) {
         if (e.Description().find(nativePath) != std::string::npos) throw;
@@ -65,41 +103,41 @@ void writePresentationPackage(PresentationModel& model, const std::string& nativ
     }
 }
 
-void writePackageParts(PresentationModel& model, const SaveOptions& options, PartSink& sink)
+void writePackageParts(PresentationModel& model, const SaveOptions& options, office::PartSink& sink)
 {
     PackageStream out(sink);
     const PackagePlan plan(model, options);
 
-    out.part("[Content_Types].xml", [&](XmlWriter& xml) { writeContentTypes(xml, plan); });
-    out.part("_rels/.rels", [&](XmlWriter& xml) { writeRootRelationships(xml); });
-    out.part("docProps/core.xml", [&](XmlWriter& xml) { writeCoreProperties(xml, plan); });
-    out.part("docProps/app.xml", [&](XmlWriter& xml) { writeAppProperties(xml, plan); });
-    out.partWithRels("ppt/", "presentation.xml", [&](XmlWriter& xml, Relationships& rels) { writePresentation(xml, plan, rels); });
-    out.part("ppt/presProps.xml", [&](XmlWriter& xml) { writePresProps(xml); });
-    out.part("ppt/viewProps.xml", [&](XmlWriter& xml) { writeViewProps(xml); });
-    out.part("ppt/tableStyles.xml", [&](XmlWriter& xml) { writeTableStyles(xml); });
+    out.part("[Content_Types].xml", [&](office::XmlWriter& xml) { writeContentTypes(xml, plan); });
+    out.part("_rels/.rels", [&](office::XmlWriter& xml) { writeRootRelationships(xml); });
+    out.part("docProps/core.xml", [&](office::XmlWriter& xml) { writeCoreProperties(xml, plan); });
+    out.part("docProps/app.xml", [&](office::XmlWriter& xml) { writeAppProperties(xml, plan); });
+    out.partWithRels("ppt/", "presentation.xml", [&](office::XmlWriter& xml, office::Relationships& rels) { writePresentation(xml, plan, rels); });
+    out.part("ppt/presProps.xml", [&](office::XmlWriter& xml) { writePresProps(xml); });
+    out.part("ppt/viewProps.xml", [&](office::XmlWriter& xml) { writeViewProps(xml); });
+    out.part("ppt/tableStyles.xml", [&](office::XmlWriter& xml) { writeTableStyles(xml); });
     if (model.design) {
         writeImportedDesign(sink, *model.design);
     } else {
-        out.partWithRels("ppt/slideMasters/", "slideMaster1.xml", [&](XmlWriter& xml, Relationships& rels) {
+        out.partWithRels("ppt/slideMasters/", "slideMaster1.xml", [&](office::XmlWriter& xml, office::Relationships& rels) {
             writeSlideMaster(xml, model, plan.slides, rels);
         });
         out.partWithRels("ppt/slideLayouts/", "slideLayout1.xml",
-                         [&](XmlWriter& xml, Relationships& rels) { writeSlideLayout(xml, rels); });
-        out.part("ppt/theme/theme1.xml", [&](XmlWriter& xml) { writeTheme(xml, "Plain"); });
+                         [&](office::XmlWriter& xml, office::Relationships& rels) { writeSlideLayout(xml, rels); });
+        out.part("ppt/theme/theme1.xml", [&](office::XmlWriter& xml) { writeTheme(xml, "Plain"); });
     }
-    out.part("ppt/theme/theme2.xml", [&](XmlWriter& xml) { writeTheme(xml, "Plain Notes"); });
+    out.part("ppt/theme/theme2.xml", [&](office::XmlWriter& xml) { writeTheme(xml, "Plain Notes"); });
     out.partWithRels("ppt/notesMasters/", "notesMaster1.xml",
-                     [&](XmlWriter& xml, Relationships& rels) { writeNotesMaster(xml, rels); });
+                     [&](office::XmlWriter& xml, office::Relationships& rels) { writeNotesMaster(xml, rels); });
     for (std::size_t i = 0; i < model.slides.size(); ++i) {
         SlideModel& slide = *model.slides[i];
         const int number = static_cast<int>(i + 1);
         const std::string file = "slide" + std::to_string(number) + ".xml";
         out.partWithRels("ppt/slides/", file,
-                         [&](XmlWriter& xml, Relationships& rels) { writeSlide(xml, slide, number, plan, rels); });
+                         [&](office::XmlWriter& xml, office::Relationships& rels) { writeSlide(xml, slide, number, plan, rels); });
         if (int notes = plan.notesNumber[i]) {
             out.partWithRels("ppt/notesSlides/", "notesSlide" + std::to_string(notes) + ".xml",
-                             [&](XmlWriter& xml, Relationships& rels) { writeNotesSlide(xml, slide, number, plan, rels); });
+                             [&](office::XmlWriter& xml, office::Relationships& rels) { writeNotesSlide(xml, slide, number, plan, rels); });
         }
     }
     writeObjectParts(sink, model);

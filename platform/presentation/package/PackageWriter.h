@@ -6,9 +6,16 @@
 
 #include <string>
 
+#include "com/ComTypes.h"
 #include "model/PresentationModel.h"
 
+namespace office {
+class PartSink;
+}
+
 namespace ppt {
+
+constexpr HRESULT HR_FILE_EXISTS = HRESULT_FROM_WIN32(80);  // ERROR_FILE_EXISTS
 
 struct SaveOptions {
     bool asTemplate = false;     // the template content type (.potx)
@@ -18,9 +25,8 @@ struct SaveOptions {
 
 void writePresentationPackage(PresentationModel& model, const std::string& nativePath, const SaveOptions& options);
 
-class PartSink;
 // Every part of the package, in order, into any sink (the zip file, or a
 // measurement).
-void writePackageParts(PresentationModel& model, const SaveOptions& options, PartSink& sink);
+void writePackageParts(PresentationModel& model, const SaveOptions& options, office::PartSink& sink);
 
 }  // namespace ppt

@@ -24,7 +24,7 @@ int SlideDirectory::resolve(std::u16string_view subAddress) const
     return 0;
 }
 
-PartLinks::PartLinks(const ShapeTree& tree, Relationships& rels, const SlideDirectory& slides,
+PartLinks::PartLinks(const ShapeTree& tree, office::Relationships& rels, const SlideDirectory& slides,
                      std::string slidesFolder)
     : tree_(tree), rels_(rels), slides_(slides), slidesFolder_(std::move(slidesFolder)),
       cache_(tree.links.size()), known_(tree.links.size(), false)

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "model/PresentationModel.h"
-#include "package/Relationships.h"
+#include "office/package/Relationships.h"
 
 namespace ppt {
 
@@ -35,14 +35,14 @@ public:
     };
 
     // slidesFolder: how the part reaches ppt/slides ("" from a slide, "../slides/" elsewhere).
-    PartLinks(const ShapeTree& tree, Relationships& rels, const SlideDirectory& slides, std::string slidesFolder);
+    PartLinks(const ShapeTree& tree, office::Relationships& rels, const SlideDirectory& slides, std::string slidesFolder);
     const Ref& resolve(std::uint32_t link);
     // The part's relationships, for what its shapes refer to besides links.
-    Relationships& relationships() { return rels_; }
+    office::Relationships& relationships() { return rels_; }
 
 private:
     const ShapeTree& tree_;
-    Relationships& rels_;
+    office::Relationships& rels_;
     const SlideDirectory& slides_;
     std::string slidesFolder_;
     std::vector<Ref> cache_;

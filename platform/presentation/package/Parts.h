@@ -8,8 +8,8 @@
 #include "model/PresentationModel.h"
 #include "package/PackageWriter.h"
 #include "package/PartLinks.h"
-#include "package/Relationships.h"
-#include "package/XmlWriter.h"
+#include "office/package/Relationships.h"
+#include "office/package/XmlWriter.h"
 
 namespace ppt {
 
@@ -24,21 +24,21 @@ struct PackagePlan {
     PackagePlan(const PresentationModel& model, const SaveOptions& options);
 };
 
-void writeContentTypes(XmlWriter& xml, const PackagePlan& plan);
-void writeRootRelationships(XmlWriter& xml);
-void writeCoreProperties(XmlWriter& xml, const PackagePlan& plan);
-void writeAppProperties(XmlWriter& xml, const PackagePlan& plan);
-void writePresentation(XmlWriter& xml, const PackagePlan& plan, Relationships& rels);
+void writeContentTypes(office::XmlWriter& xml, const PackagePlan& plan);
+void writeRootRelationships(office::XmlWriter& xml);
+void writeCoreProperties(office::XmlWriter& xml, const PackagePlan& plan);
+void writeAppProperties(office::XmlWriter& xml, const PackagePlan& plan);
+void writePresentation(office::XmlWriter& xml, const PackagePlan& plan, office::Relationships& rels);
 
-void writePresProps(XmlWriter& xml);
-void writeViewProps(XmlWriter& xml);
-void writeTableStyles(XmlWriter& xml);
-void writeTheme(XmlWriter& xml, const char* name);
-void writeSlideMaster(XmlWriter& xml, PresentationModel& model, const SlideDirectory& slides, Relationships& rels);
-void writeSlideLayout(XmlWriter& xml, Relationships& rels);
-void writeNotesMaster(XmlWriter& xml, Relationships& rels);
+void writePresProps(office::XmlWriter& xml);
+void writeViewProps(office::XmlWriter& xml);
+void writeTableStyles(office::XmlWriter& xml);
+void writeTheme(office::XmlWriter& xml, const char* name);
+void writeSlideMaster(office::XmlWriter& xml, PresentationModel& model, const SlideDirectory& slides, office::Relationships& rels);
+void writeSlideLayout(office::XmlWriter& xml, office::Relationships& rels);
+void writeNotesMaster(office::XmlWriter& xml, office::Relationships& rels);
 
-void writeSlide(XmlWriter& xml, SlideModel& slide, int number, const PackagePlan& plan, Relationships& rels);
-void writeNotesSlide(XmlWriter& xml, SlideModel& slide, int number, const PackagePlan& plan, Relationships& rels);
+void writeSlide(office::XmlWriter& xml, SlideModel& slide, int number, const PackagePlan& plan, office::Relationships& rels);
+void writeNotesSlide(office::XmlWriter& xml, SlideModel& slide, int number, const PackagePlan& plan, office::Relationships& rels);
 
 }  // namespace ppt

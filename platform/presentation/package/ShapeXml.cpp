@@ -14,7 +14,7 @@ constexpr std::int64_t kMaxCoordinate = 27273042316900;  // ST_Coordinate
 
 bool isLineBreak(char16_t c) { return c == u'\v' || c == u'\n'; }
 
-void writeRunProperties(XmlWriter& xml, const char* tag, const CharFormat& f, PartLinks* links)
+void writeRunProperties(office::XmlWriter& xml, const char* tag, const CharFormat& f, PartLinks* links)
 {
     xml.start(tag);
     xml.attr("lang", "en-US");
@@ -39,7 +39,7 @@ void writeRunProperties(XmlWriter& xml, const char* tag, const CharFormat& f, Pa
     xml.end(tag);
 }
 
-void writeParagraphProperties(XmlWriter& xml, const ParaFormat& p)
+void writeParagraphProperties(office::XmlWriter& xml, const ParaFormat& p)
 {
     xml.start("a:pPr");
     if (p.bullet) {
@@ -72,7 +72,7 @@ constexpr std::size_t kLongestRunText = 1'000'000;
 
 // A long run is written as several runs of the same format, each cut
 // between two characters (never inside a surrogate pair).
-void writeRun(XmlWriter& xml, std::u16string_view text, const CharFormat& f, PartLinks* links)
+void writeRun(office::XmlWriter& xml, std::u16string_view text, const CharFormat& f, PartLinks* links)
 {
     while (!text.empty()) {
         std::size_t cut = std::min(text.size(), kLongestRunText);
@@ -87,7 +87,7 @@ void writeRun(XmlWriter& xml, std::u16string_view text, const CharFormat& f, Par
     }
 }
 
-void writeXfrm(XmlWriter& xml, const Box& box)
+void writeXfrm(office::XmlWriter& xml, const Box& box)
 {
     xml.start("a:xfrm");
     xml.start("a:off");
@@ -114,7 +114,7 @@ const char* placeholderType(PlaceholderType type)
     return "body";
 }
 
-void writeNonVisual(XmlWriter& xml, const ShapeModel& shape, PartLinks& links, const PlaceholderShape* placeholder)
+void writeNonVisual(office::XmlWriter& xml, const ShapeModel& shape, PartLinks& links, const PlaceholderShape* placeholder)
 {
     xml.start("p:nvSpPr");
     xml.start("p:cNvPr");
@@ -166,14 +166,14 @@ std::int64_t emu(float points)
     return static_cast<std::int64_t>(std::clamp(value, -static_cast<double>(kMaxCoordinate), static_cast<double>(kMaxCoordinate)));
 }
 
-void writeTreeGroup(XmlWriter& xml)
+void writeTreeGroup(office::XmlWriter& xml)
 {
     xml.raw("<p:nvGrpSpPr><p:cNvPr id=\"1\" name=\"\"/><p:cNvGrpSpPr/><p:nvPr/></p:nvGrpSpPr>"
             "<p:grpSpPr><a:xfrm><a:off x=\"0\" y=\"0\"/><a:ext cx=\"0\" cy=\"0\"/><a:chOff x=\"0\" y=\"0\"/>"
             "<a:chExt cx=\"0\" cy=\"0\"/></a:xfrm></p:grpSpPr>");
 }
 
-void writeParagraphs(XmlWriter& xml, const TextBody& body, PartLinks* links)
+void writeParagraphs(office::XmlWriter& xml, const TextBody& body, PartLinks* links)
 {
     const std::u16string& text = body.text();
     const auto& chars = body.chars();
@@ -210,7 +210,7 @@ void writeParagraphs(XmlWriter& xml, const TextBody& body, PartLinks* links)
     }
 }
 
-void writeShape(XmlWriter& xml, ShapeModel& shape, PartLinks& links)
+void writeShape(office::XmlWriter& xml, ShapeModel& shape, PartLinks& links)
 {
     const auto* placeholder = std::get_if<PlaceholderShape>(&shape.kind);
     if (!shape.isLabel() && !placeholder) return;  // pictures and objects: written by their own writers
@@ -271,7 +271,7 @@ std::u16string dateText(int format)
     return com::utf8ToUtf16(out);
 }
 
-void writeFooterPlaceholders(XmlWriter& xml, const HeaderFooterSet& set, const std::u16string& slideNumber,
+void writeFooterPlaceholders(office::XmlWriter& xml, const HeaderFooterSet& set, const std::u16string& slideNumber,
                              int& nextId)
 {
     struct Item {

@@ -7,21 +7,21 @@
 
 #include "model/PresentationModel.h"
 #include "package/PartLinks.h"
-#include "package/XmlWriter.h"
+#include "office/package/XmlWriter.h"
 
 namespace ppt {
 
 std::int64_t emu(float points);
 
 // <p:nvGrpSpPr> and <p:grpSpPr> of a part's shape tree.
-void writeTreeGroup(XmlWriter& xml);
-void writeShape(XmlWriter& xml, ShapeModel& shape, PartLinks& links);
+void writeTreeGroup(office::XmlWriter& xml);
+void writeShape(office::XmlWriter& xml, ShapeModel& shape, PartLinks& links);
 // The paragraphs of a text body (<a:p> ...).
-void writeParagraphs(XmlWriter& xml, const TextBody& body, PartLinks* links);
+void writeParagraphs(office::XmlWriter& xml, const TextBody& body, PartLinks* links);
 
 // The footer, slide-number and date placeholders a slide shows (those set
 // visible), with ids from nextId on; slideNumber is the number's text.
-void writeFooterPlaceholders(XmlWriter& xml, const HeaderFooterSet& set, const std::u16string& slideNumber,
+void writeFooterPlaceholders(office::XmlWriter& xml, const HeaderFooterSet& set, const std::u16string& slideNumber,
                              int& nextId);
 
 // Today's date (and time) in one of PowerPoint's formats 1 to 13.

@@ -9,7 +9,7 @@
 namespace ppt {
 namespace {
 
-void openPart(XmlWriter& xml, const char* root)
+void openPart(office::XmlWriter& xml, const char* root)
 {
     xml.declaration();
     xml.start(root);
@@ -20,7 +20,7 @@ void openPart(XmlWriter& xml, const char* root)
 
 }  // namespace
 
-void writeSlide(XmlWriter& xml, SlideModel& slide, int number, const PackagePlan& plan, Relationships& rels)
+void writeSlide(office::XmlWriter& xml, SlideModel& slide, int number, const PackagePlan& plan, office::Relationships& rels)
 {
     rels.add(opc::relSlideLayout, slideLayoutTarget(plan.model));
     if (int notes = plan.notesNumber[static_cast<std::size_t>(number) - 1])
@@ -45,7 +45,7 @@ void writeSlide(XmlWriter& xml, SlideModel& slide, int number, const PackagePlan
     xml.end("p:sld");
 }
 
-void writeNotesSlide(XmlWriter& xml, SlideModel& slide, int number, const PackagePlan& plan, Relationships& rels)
+void writeNotesSlide(office::XmlWriter& xml, SlideModel& slide, int number, const PackagePlan& plan, office::Relationships& rels)
 {
     rels.add(opc::relNotesMaster, "../notesMasters/notesMaster1.xml");
     rels.add(opc::relSlide, "../slides/slide" + std::to_string(number) + ".xml");

@@ -2,30 +2,38 @@
 // complete (fsync, link, rename, fsync of the folder). Until then the target
 // is untouched. The new content lives in an unnamed file (O_TMPFILE), so a
 // save that is killed leaves nothing behind; where the file system has no
-// unnamed files a hidden temporary name is used and removed on failure.
+// unnamed files a hidden temporary name is used and removed on failure, and
+// such names left by a killed process are removed by the next save beside.
+
+//
+// Every failure throws FileError naming the target; an AtomicFile destroyed
+// before commit leaves the target as it was and nothing beside it.
+//
+//   office::AtomicFile file(path);
+//   file.write(bytes.data(), bytes.size());  // as often as needed
+//   file.commit();
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-#include "com/ComTypes.h"
+#include "office/package/ByteSink.h"
+#include "office/package/FileError.h"
 
-namespace ppt {
+namespace office {
 
-class AtomicFile {
+class AtomicFile final : public ByteSink {
 public:
-    // Raises ComError (path not found, access denied ...) naming the target.
     // A symbolic link is written through to the file it names; a target that
-    // exists but is not a regular file (a device, a FIFO) is refused. With
-    // replace false, commit keeps a file that exists by then and raises
-    // HR_FILE_EXISTS.
+    // exists but is not a regular file (a device, a FIFO), or is read-only,
+    // is refused (EACCES, with the reason). With replace false, commit keeps
+    // a file that exists by then and fails with EEXIST.
     explicit AtomicFile(std::string target, bool replace = true);
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
     ~AtomicFile() = default;
 
-    void write(const char* data, std::size_t size);
-    std::uint64_t written() const { return written_ + buffered_.size(); }
+    void write(const char* data, std::size_t size) override;
     void commit();
 
     // The name of the file while it is written ("" while it has none).
@@ -51,18 +59,14 @@ private:
     bool replace_;
     Temporary temporary_;
     std::string buffered_;
-    std::uint64_t written_ = 0;
 };
 
-constexpr HRESULT HR_FILE_EXISTS = HRESULT_FROM_WIN32(80);  // ERROR_FILE_EXISTS
-
-// The COM error for a failed file operation on path (errno value error).
-[[noreturn]] void throwFileError(int error, const std::string& doing, const std::string& path);
-
-// For tests: at the n-th file operation of the saves that follow (opening,
-// each write, fsync, link, rename; counted from 1) the save fails as on a
-// full disk, or the process is killed; 0 turns this off.
+// For tests: at the n-th file operation of the AtomicFiles that follow
+// (opening, each call of write and each write it makes, fsync, link,
+// rename; counted from 1, in this process)
+// the operation fails as on a full disk, or the process is killed; 0 turns
+// this off.
 enum class FileFault { Fail, Kill };
 void injectFileFault(long operation, FileFault fault = FileFault::Fail);
 
-}  // namespace ppt
+}  // namespace office

@@ -1,7 +1,6 @@
-#include "package/Relationships.h"
+#include "office/package/Relationships.h"
 
-
-namespace ppt {
+namespace office {
 
 std::string Relationships::add(const char* type, std::string target, bool external)
 {
@@ -13,7 +12,6 @@ std::string Relationships::add(const char* type, std::string target, bool extern
 
 void Relationships::write(XmlWriter& xml) const
 {
-    xml.declaration();
     xml.start("Relationships");
     xml.attr("xmlns", "http://schemas.openxmlformats.org/package/2006/relationships");
     for (std::size_t i = 0; i < items_.size(); ++i) {
@@ -27,4 +25,4 @@ void Relationships::write(XmlWriter& xml) const
     xml.end("Relationships");
 }
 
-}  // namespace ppt
+}  // namespace office

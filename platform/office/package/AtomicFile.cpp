@@ -1,4 +1,4 @@
-#include "package/AtomicFile.h"
+#include "office/package/AtomicFile.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -15,9 +15,7 @@
 #include <memory>
 #include <string_view>
 
-#include "com/ComError.h"
-
-namespace ppt {
+namespace office {
 namespace fs = std::filesystem;
 namespace {
 constexpr std::size_t kBufferSize = 1 << 18;
@@ -70,7 +68,7 @@ std::string followLinks(std::string path)
         if (next.is_relative()) next = fs::path(path).parent_path() / next;
         path = next.lexically_normal().string();
     }
-    throwFileError(ELOOP, "write", path);
+    throw FileError(ELOOP, "write", path);
 }
 
 std::string folderOf(const std::string& path)
@@ -86,35 +84,6 @@ void injectFileFault(long operation, FileFault fault)
     faultCountdown = operation;
 }
 
-void throwFileError(int error, const std::string& doing, const std::string& path)
-{
-    const std::string cause = std::strerror(error);
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case ELOOP:
-        com::throwComError(HR_PATH_NOT_FOUND, "Presentation.SaveAs : cannot " + doing + " \"" + path +
-                                                  "\": the folder does not exist (" + cause + ").");
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case ETXTBSY:
-        com::throwComError(E_ACCESSDENIED, "Presentation.SaveAs : cannot " + doing + " \"" + path +
-                                               "\": access is denied (" + cause + ").");
-    case ENOSPC:
-    case EDQUOT:
-        com::throwComError(HR_DISK_FULL, "Presentation.SaveAs : cannot " + doing + " \"" + path +
-                                             "\": the disk is full (" + cause + ").");
-    case ENOMEM:
-        com::throwComError(E_OUTOFMEMORY, "Presentation.SaveAs : cannot " + doing + " \"" + path +
-                                              "\": out of memory.");
-    default:
-        com::throwComError(E_FAIL, "Presentation.SaveAs : cannot " + doing + " \"" + path + "\": " + cause + ".");
-    }
-}
-
 AtomicFile::Temporary::~Temporary()
 {
     if (fd >= 0) ::close(fd);
@@ -125,15 +94,13 @@ AtomicFile::AtomicFile(std::string target, bool replace) : target_(followLinks(s
 {
     struct stat existing {};
     const bool exists = ::stat(target_.c_str(), &existing) == 0;
-    if (exists && S_ISDIR(existing.st_mode)) throwFileError(EISDIR, "write", target_);
+    if (exists && S_ISDIR(existing.st_mode)) throw FileError(EISDIR, "write", target_);
     // Replacing a device or a FIFO by a file would break what else uses it.
     if (exists && !S_ISREG(existing.st_mode))
-        com::throwComError(E_ACCESSDENIED, "Presentation.SaveAs : cannot write \"" + target_ +
-                                               "\": it is not a regular file.");
+        throw FileError(EACCES, "write", target_, "it is not a regular file");
     // A read-only file is not replaced, whoever asks (root included).
     if (exists && (existing.st_mode & 0222) == 0)
-        com::throwComError(E_ACCESSDENIED, "Presentation.SaveAs : cannot write \"" + target_ +
-                                               "\": the file is read-only.");
+        throw FileError(EACCES, "write", target_, "the file is read-only");
     buffered_.reserve(kBufferSize);
 
     // The new file gets the old one's permissions, or the usual ones.
@@ -171,10 +138,12 @@ void AtomicFile::openTemporary(const std::string& folder, unsigned mode)
 
 std::string AtomicFile::selfLink() const { return "/proc/self/fd/" + std::to_string(temporary_.fd); }
 
-void AtomicFile::fail(int error, const char* doing) { throwFileError(error, doing, target_); }
+void AtomicFile::fail(int error, const char* doing) { throw FileError(error, doing, target_); }
 
 void AtomicFile::write(const char* data, std::size_t size)
 {
+    // Each write a fault point, buffered or not: a failure anywhere in the stream of a save.
+    if (faultNow()) fail(ENOSPC, "write");
     if (buffered_.size() + size > kBufferSize) flush();
     if (size >= kBufferSize) {
         buffered_.assign(data, size);
@@ -198,7 +167,6 @@ void AtomicFile::flush()
         p += n;
         left -= static_cast<std::size_t>(n);
     }
-    written_ += buffered_.size();
     buffered_.clear();
 }
 
@@ -214,7 +182,7 @@ void AtomicFile::commit()
                                 ? ::linkat(AT_FDCWD, selfLink().c_str(), AT_FDCWD, target_.c_str(), AT_SYMLINK_FOLLOW) == 0
                                 : ::link(temporary_.name.c_str(), target_.c_str()) == 0;
         if (!linked && errno == EEXIST)
-            com::throwComError(HR_FILE_EXISTS, "Presentation.SaveAs : \"" + target_ + "\" exists already.");
+            throw FileError(EEXIST, "write", target_, "it exists already");
         if (!linked) fail(errno, "write");
         // A named temporary is removed by its destructor: the target is the other name.
     } else {
@@ -246,4 +214,4 @@ void AtomicFile::commit()
     }
 }
 
-}  // namespace ppt
+}  // namespace office

@@ -1,11 +1,8 @@
-#include "package/ZipWriter.h"
+#include "office/package/ZipWriter.h"
 
-#include <algorithm>
-#include <ctime>
+#include <stdexcept>
 
-#include "com/ComError.h"
-
-namespace ppt {
+namespace office {
 namespace {
 
 constexpr std::uint16_t kFlags = 0x0008 | 0x0800;  // data descriptor follows; UTF-8 names
@@ -27,29 +24,20 @@ void put64(std::string& s, std::uint64_t v)
 
 }  // namespace
 
-ZipWriter::ZipWriter(AtomicFile& out, int level) : out_(out), buffer_(1 << 17)
+ZipWriter::ZipWriter(ByteSink& out, int level, std::time_t modified) : out_(out), deflater_(level)
 {
-    if (deflateInit2(&stream_, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-        com::throwComError(E_OUTOFMEMORY, "Presentation.SaveAs : the compressor could not start.");
-    streamReady_ = true;
-    const std::time_t now = std::time(nullptr);
     std::tm local{};
-    localtime_r(&now, &local);
+    localtime_r(&modified, &local);
     dosTime_ = static_cast<std::uint16_t>((local.tm_hour << 11) | (local.tm_min << 5) | (local.tm_sec / 2));
     dosDate_ = static_cast<std::uint16_t>(((local.tm_year - 80) << 9) | ((local.tm_mon + 1) << 5) | local.tm_mday);
-}
-
-ZipWriter::~ZipWriter()
-{
-    if (streamReady_) deflateEnd(&stream_);
 }
 
 void ZipWriter::beginEntry(const std::string& name)
 {
     Entry entry;
     entry.name = name;
-    entry.offset = out_.written();
-    if (entry.offset > kLimit32) com::throwComError(E_FAIL, "Presentation.SaveAs : the presentation is too large.");
+    entry.offset = out_.written;
+    if (entry.offset > kLimit32) throw std::length_error("the package is too large");
     std::string header;
     put32(header, 0x04034b50);
     put16(header, 20);
@@ -65,49 +53,23 @@ void ZipWriter::beginEntry(const std::string& name)
     header += name;
     out_.write(header.data(), header.size());
     entries_.push_back(std::move(entry));
-    deflateReset(&stream_);
-    inEntry_ = true;
-}
-
-void ZipWriter::deflateSome(int flush)
-{
-    do {
-        stream_.next_out = reinterpret_cast<Bytef*>(buffer_.data());
-        stream_.avail_out = static_cast<uInt>(buffer_.size());
-        const int status = deflate(&stream_, flush);
-        if (status == Z_STREAM_ERROR) com::throwComError(E_FAIL, "Presentation.SaveAs : compression failed.");
-        const std::size_t produced = buffer_.size() - stream_.avail_out;
-        if (produced) out_.write(buffer_.data(), produced);
-        entries_.back().compressed += produced;
-        if (flush == Z_FINISH && status == Z_STREAM_END) break;
-    } while (stream_.avail_out == 0 || (flush == Z_FINISH));
+    deflater_.reset();
 }
 
 void ZipWriter::write(const char* data, std::size_t size)
 {
-    Entry& entry = entries_.back();
-    while (size > 0) {
-        const auto chunk = static_cast<uInt>(std::min<std::size_t>(size, 1u << 30));
-        entry.crc = static_cast<std::uint32_t>(crc32(entry.crc, reinterpret_cast<const Bytef*>(data), chunk));
-        stream_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data));
-        stream_.avail_in = chunk;
-        deflateSome(Z_NO_FLUSH);
-        entry.size += chunk;
-        totalIn_ += chunk;
-        data += chunk;
-        size -= chunk;
-    }
+    deflater_.add(data, size, out_);
+    totalIn_ += size;
 }
 
 void ZipWriter::endEntry()
 {
-    stream_.next_in = nullptr;
-    stream_.avail_in = 0;
-    deflateSome(Z_FINISH);
-    inEntry_ = false;
-    const Entry& entry = entries_.back();
-    if (entry.size > kLimit32 || entry.compressed > kLimit32)
-        com::throwComError(E_FAIL, "Presentation.SaveAs : a part of the presentation is too large.");
+    deflater_.finish(out_);
+    Entry& entry = entries_.back();
+    entry.crc = deflater_.crc();
+    entry.size = deflater_.size();
+    entry.compressed = deflater_.compressedSize();
+    if (entry.size > kLimit32 || entry.compressed > kLimit32) throw std::length_error("a part of the package is too large");
     std::string descriptor;
     put32(descriptor, 0x08074b50);
     put32(descriptor, entry.crc);
@@ -116,9 +78,16 @@ void ZipWriter::endEntry()
     out_.write(descriptor.data(), descriptor.size());
 }
 
+void ZipWriter::add(const std::string& name, std::string_view data)
+{
+    beginEntry(name);
+    write(data.data(), data.size());
+    endEntry();
+}
+
 void ZipWriter::finish()
 {
-    const std::uint64_t directoryStart = out_.written();
+    const std::uint64_t directoryStart = out_.written;
     std::string record;
     for (const Entry& e : entries_) {
         record.clear();
@@ -142,9 +111,9 @@ void ZipWriter::finish()
         record += e.name;
         out_.write(record.data(), record.size());
     }
-    const std::uint64_t directoryEnd = out_.written();
+    const std::uint64_t directoryEnd = out_.written;
     const std::uint64_t directorySize = directoryEnd - directoryStart;
-    if (directoryEnd > kLimit32) com::throwComError(E_FAIL, "Presentation.SaveAs : the presentation is too large.");
+    if (directoryEnd > kLimit32) throw std::length_error("the package is too large");
     const std::uint64_t count = entries_.size();
     record.clear();
     if (count >= 0xffff) {
@@ -175,4 +144,4 @@ void ZipWriter::finish()
     out_.write(record.data(), record.size());
 }
 
-}  // namespace ppt
+}  // namespace office
