@@ -75,19 +75,37 @@ HRESULT Orvel::create(BSTR fileName)
             }
         }
     }
-    s.presentation = s.presentations->Add(msoTrue);
-
-    s.templateName = OrvelSettings::templateName(s.settingsCache);
-    KestString templatePath = OrvelSettings::templatePath(s.templateName);
-    if (!templatePath.isEmpty()) {
-        if (!SysFile::exists(templatePath)) {
-            KestString reason("Powerpoint template does not exist.\n");
-            reason.append(templatePath);
-            raise(reason);
+    ComPtr<_Presentation> made;
+    // A presentation this object cannot finish is not left open for PowerPoint to save.
+    auto letGo = [&] {
+        try {
+            if (made) made->Close();
+        } catch (...) {
         }
-        guarded("Applying template", [&] { s.presentation->ApplyTemplate(toWide(templatePath)); });
+        s.presentation = nullptr;
+    };
+    try {
+        made = s.presentations->Add(msoTrue);
+        s.presentation = made;
+        s.templateName = OrvelSettings::templateName(s.settingsCache);
+        KestString templatePath = OrvelSettings::templatePath(s.templateName);
+        if (!templatePath.isEmpty()) {
+            if (!SysFile::exists(templatePath)) {
+                KestString reason("Powerpoint template does not exist.\n");
+                reason.append(templatePath);
+                raise(reason);
+            }
+            guarded("Applying template", [&] { s.presentation->ApplyTemplate(toWide(templatePath)); });
+        }
+        s.footer.setFooter(s.presentation->GetSlideMaster()->GetHeadersFooters());
+    } catch (const ComError& error) {
+        letGo();
+        reportComError(KestString("Creating presentation"), error);
+        return S_OK;
+    } catch (...) {
+        letGo();
+        throw;
     }
-    s.footer.setFooter(s.presentation->GetSlideMaster()->GetHeadersFooters());
 
     // Every presentation starts again at slide 1, also the second one of an
     // object; its first slide has no previous one to finish.
