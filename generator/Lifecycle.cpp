@@ -75,18 +75,8 @@ HRESULT Orvel::create(BSTR fileName)
             }
         }
     }
-    ComPtr<_Presentation> made;
-    // A presentation this object cannot finish is not left open for PowerPoint to save.
-    auto letGo = [&] {
-        try {
-            if (made) made->Close();
-        } catch (...) {
-        }
-        s.presentation = nullptr;
-    };
+    s.presentation = s.presentations->Add(msoTrue);
     try {
-        made = s.presentations->Add(msoTrue);
-        s.presentation = made;
         s.templateName = OrvelSettings::templateName(s.settingsCache);
         KestString templatePath = OrvelSettings::templatePath(s.templateName);
         if (!templatePath.isEmpty()) {
@@ -98,12 +88,13 @@ HRESULT Orvel::create(BSTR fileName)
             guarded("Applying template", [&] { s.presentation->ApplyTemplate(toWide(templatePath)); });
         }
         s.footer.setFooter(s.presentation->GetSlideMaster()->GetHeadersFooters());
-    } catch (const ComError& error) {
-        letGo();
-        reportComError(KestString("Creating presentation"), error);
-        return S_OK;
     } catch (...) {
-        letGo();
+        // A presentation this object cannot finish is not left open for PowerPoint to save.
+        try {
+            s.presentation->Close();
+        } catch (...) {
+        }
+        s.presentation = nullptr;
         throw;
     }
 
