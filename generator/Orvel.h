@@ -21,43 +21,14 @@ public:
     // IUnknown may be asked for (the inner, non-delegating one).
     static HRESULT createInstance(IUnknown* outer, REFIID riid, void** object);
 
-    HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
-    HRESULT Invoke(DISPID member, REFIID riid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
-                   EXCEPINFO* exception, UINT* argumentError) override;
-
-    HRESULT start() override;
-    HRESULT stop() override;
-    HRESULT create(BSTR fileName) override;
-    HRESULT close() override;
-    HRESULT showLast() override;
-    HRESULT insertText(BSTR text) override;
-    HRESULT insertEndl() override;
-    HRESULT insertDiagram(LONG ptr, SHORT width, SHORT height) override;
-    HRESULT insertPageBreak() override;
-    HRESULT insertField(SHORT field) override;
+    ORVEL_DOCUMENT_BACK_END_METHODS
     HRESULT startHeader() override;
     HRESULT endHeader() override;
     HRESULT startFooter() override;
     HRESULT endFooter() override;
     HRESULT setStyle(BSTR style) override;
-    HRESULT setFontName(BSTR name) override;
-    HRESULT setFontSize(SHORT size) override;
-    HRESULT setFontAttribute(SHORT att, BOOL value) override;
-    HRESULT setTextAlign(SHORT textAlign) override;
-    HRESULT setOrientation(SHORT docorient) override;
-    HRESULT insertFile(BSTR fileName, SHORT insertAsType) override;
-    HRESULT insertImage(BSTR imageFileName, BSTR fileOrUrl) override;
-    HRESULT insertXref(BSTR text, BSTR tagName) override;
-    HRESULT startTable() override;
-    HRESULT endTable() override;
-    HRESULT addCell() override;
-    HRESULT addRow() override;
-    HRESULT setTableRowHeight(LONG points) override;
     HRESULT setOption(BSTR option, BSTR value) override;
     HRESULT trace(SHORT level) override;
-    HRESULT overrideRegistry(BSTR group, BSTR name, BSTR value, SHORT valueType) override;
-    HRESULT getPropPages(BSTR* bstrCLSID) override;
-    HRESULT getDocType(BSTR* docType) override;
 
 private:
     explicit Orvel(IUnknown* outer);

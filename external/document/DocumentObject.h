@@ -30,3 +30,36 @@ public:
 protected:
     using Object::Object;
 };
+
+// In a back-end's class: the calls every back-end answers in its own way,
+// and the IDispatch members it forwards to the type library.
+#define ORVEL_DOCUMENT_BACK_END_METHODS                                                                        \
+    HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;        \
+    HRESULT Invoke(DISPID member, REFIID riid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,   \
+                   EXCEPINFO* exception, UINT* argumentError) override;                                        \
+    HRESULT start() override;                                                                                  \
+    HRESULT stop() override;                                                                                   \
+    HRESULT create(BSTR fileName) override;                                                                    \
+    HRESULT close() override;                                                                                  \
+    HRESULT showLast() override;                                                                               \
+    HRESULT insertText(BSTR text) override;                                                                    \
+    HRESULT insertEndl() override;                                                                             \
+    HRESULT insertPageBreak() override;                                                                        \
+    HRESULT insertField(SHORT field) override;                                                                 \
+    HRESULT insertDiagram(LONG ptr, SHORT width, SHORT height) override;                                       \
+    HRESULT insertFile(BSTR fileName, SHORT insertAsType) override;                                            \
+    HRESULT insertImage(BSTR imageFileName, BSTR fileOrUrl) override;                                          \
+    HRESULT insertXref(BSTR text, BSTR tagName) override;                                                      \
+    HRESULT setFontName(BSTR name) override;                                                                   \
+    HRESULT setFontSize(SHORT size) override;                                                                  \
+    HRESULT setFontAttribute(SHORT att, BOOL value) override;                                                  \
+    HRESULT setTextAlign(SHORT textAlign) override;                                                            \
+    HRESULT setOrientation(SHORT docorient) override;                                                          \
+    HRESULT startTable() override;                                                                             \
+    HRESULT endTable() override;                                                                               \
+    HRESULT addRow() override;                                                                                 \
+    HRESULT addCell() override;                                                                                \
+    HRESULT setTableRowHeight(LONG points) override;                                                           \
+    HRESULT overrideRegistry(BSTR group, BSTR name, BSTR value, SHORT valueType) override;                     \
+    HRESULT getPropPages(BSTR* bstrCLSID) override;                                                            \
+    HRESULT getDocType(BSTR* docType) override;

@@ -22,36 +22,7 @@ public:
     // For the class factory; cannot be aggregated.
     static HRESULT createInstance(IUnknown* outer, REFIID riid, void** object);
 
-    HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
-    HRESULT Invoke(DISPID member, REFIID riid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
-                   EXCEPINFO* exception, UINT* argumentError) override;
-
-    HRESULT start() override;
-    HRESULT stop() override;
-    HRESULT create(BSTR fileName) override;
-    HRESULT close() override;
-    HRESULT showLast() override;
-    HRESULT overrideRegistry(BSTR group, BSTR name, BSTR value, SHORT valueType) override;
-    HRESULT startTable() override;
-    HRESULT endTable() override;
-    HRESULT addRow() override;
-    HRESULT addCell() override;
-    HRESULT setTableRowHeight(LONG points) override;
-    HRESULT setOrientation(SHORT docorient) override;
-    HRESULT insertText(BSTR text) override;
-    HRESULT insertEndl() override;
-    HRESULT insertPageBreak() override;
-    HRESULT setFontName(BSTR name) override;
-    HRESULT setFontSize(SHORT size) override;
-    HRESULT setFontAttribute(SHORT att, BOOL value) override;
-    HRESULT setTextAlign(SHORT textAlign) override;
-    HRESULT insertXref(BSTR text, BSTR tagName) override;
-    HRESULT insertField(SHORT field) override;
-    HRESULT insertImage(BSTR imageFileName, BSTR fileOrUrl) override;
-    HRESULT insertFile(BSTR fileName, SHORT insertAsType) override;
-    HRESULT insertDiagram(LONG ptr, SHORT width, SHORT height) override;
-    HRESULT getPropPages(BSTR* bstrCLSID) override;
-    HRESULT getDocType(BSTR* docType) override;
+    ORVEL_DOCUMENT_BACK_END_METHODS
 
     // A stand-alone Word document has no headers, footers, styles, options or trace.
     HRESULT startHeader() override { return S_OK; }
