@@ -1,8 +1,7 @@
 // Notes capture, the trace log, setting overrides, the document type, the
 // property page, and the IDocument calls that mean nothing for a presentation.
-#include <new>
-
 #include "com/ComString.h"
+#include "com/ErrorInfo.h"
 #include "generator/AutomationGuard.h"
 #include "generator/CallEcho.h"
 #include "generator/OrvelIds.h"
@@ -16,12 +15,10 @@ HRESULT newString(const char* text, BSTR* out)
 {
     if (!out) return E_POINTER;
     *out = nullptr;
-    try {
+    return com::guardHresult("newString", [&] {
         *out = com::allocBstr(std::string_view(text));
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
-    return *out ? S_OK : E_OUTOFMEMORY;
+        return *out ? S_OK : E_OUTOFMEMORY;
+    });
 }
 
 }  // namespace
@@ -75,26 +72,6 @@ HRESULT Orvel::overrideRegistry(BSTR group, BSTR name, BSTR value, SHORT valueTy
     return S_OK;
 }
 
-HRESULT Orvel::insertTOC()
-{
-    return S_OK;
-}
-
-HRESULT Orvel::insertMark(LONG, BOOL)
-{
-    return S_OK;
-}
-
-HRESULT Orvel::startTOCEntry()
-{
-    return S_OK;
-}
-
-HRESULT Orvel::endTOCEntry()
-{
-    return S_OK;
-}
-
 HRESULT Orvel::setOrientation(SHORT)
 {
     return S_OK;
@@ -105,27 +82,3 @@ HRESULT Orvel::setTableRowHeight(LONG)
     return S_OK;
 }
 
-HRESULT Orvel::insertTag(BSTR)
-{
-    return S_OK;
-}
-
-HRESULT Orvel::startFile(BSTR)
-{
-    return S_OK;
-}
-
-HRESULT Orvel::insertLocate()
-{
-    return S_OK;
-}
-
-HRESULT Orvel::pushDirectory(BSTR)
-{
-    return S_OK;
-}
-
-HRESULT Orvel::popDirectory()
-{
-    return S_OK;
-}

@@ -2,8 +2,6 @@
 // aggregation, the IDispatch members, construction and destruction.
 #include "generator/Orvel.h"
 
-#include <new>
-
 #include "document/DocumentTypeLib.h"
 #include "generator/AutomationGuard.h"
 #include "generator/GeneratorState.h"
@@ -16,25 +14,11 @@ HRESULT Orvel::createInstance(IUnknown* outer, REFIID riid, void** object)
     if (!object) return E_POINTER;
     *object = nullptr;
     if (outer && !(riid == IUnknown::iid)) return CLASS_E_NOAGGREGATION;
-    Orvel* made = nullptr;
-    try {
-        made = new Orvel(outer);  // owned by its reference count, freed by Release
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (const ComError& error) {
-        return error.Error();
-    } catch (...) {
-        return E_FAIL;
-    }
-    // The object lives by its inner reference count from here on.
-    made->inner_.AddRef();
-    HRESULT hr = made->inner_.QueryInterface(riid, object);
-    made->inner_.Release();
-    return hr;
+    return com::createObject(riid, object, [&] { return new Orvel(outer); });
 }
 
 Orvel::Orvel(IUnknown* outer)
-    : outer_(outer ? outer : &inner_), moduleLock_(orvelModuleLock()), state_(std::make_unique<GeneratorState>())
+    : DocumentObject(outer), moduleLock_(orvelModuleLock()), state_(std::make_unique<GeneratorState>())
 {
     GeneratorState& s = *state_;
     s.pageNumber = 0;
@@ -84,61 +68,6 @@ void Orvel::teardown() noexcept
         state_.reset();
     } catch (...) {
     }
-}
-
-HRESULT Orvel::QueryInterface(REFIID riid, void** object)
-{
-    return outer_->QueryInterface(riid, object);
-}
-
-ULONG Orvel::AddRef()
-{
-    return outer_->AddRef();
-}
-
-ULONG Orvel::Release()
-{
-    return outer_->Release();
-}
-
-HRESULT Orvel::InnerUnknown::QueryInterface(REFIID riid, void** object)
-{
-    if (!object) return E_POINTER;
-    if (riid == IUnknown::iid) {
-        *object = static_cast<IUnknown*>(this);
-        AddRef();
-        return S_OK;
-    }
-    if (riid == IDispatch::iid || riid == IDocument::iid) {
-        IDocument* document = &owner_;
-        *object = document;
-        document->AddRef();  // counts on the controlling unknown
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG Orvel::InnerUnknown::AddRef()
-{
-    return ++owner_.refs_;
-}
-
-ULONG Orvel::InnerUnknown::Release()
-{
-    ULONG left = --owner_.refs_;
-    if (left == 0) delete &owner_;
-    return left;
-}
-
-HRESULT Orvel::GetTypeInfoCount(UINT* count)
-{
-    return doctypelib::getTypeInfoCount(count);
-}
-
-HRESULT Orvel::GetTypeInfo(UINT index, LCID locale, ITypeInfo** info)
-{
-    return doctypelib::getTypeInfo(index, locale, info);
 }
 
 HRESULT Orvel::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)

@@ -1,7 +1,5 @@
 // The component's document generator as a COM object: IDocument (dual) over
-// one GeneratorState. Apartment model: a plain reference count, no locks.
-// The object can be aggregated; its own IUnknown is then the inner one handed
-// to the outer object, and IUnknown calls on IDocument go to the outer.
+// one GeneratorState. The object can be aggregated (see com::Object).
 #pragma once
 
 #include <cstdint>
@@ -10,48 +8,31 @@
 #include "com/ComError.h"
 #include "com/ComObject.h"
 #include "com/ComTypes.h"
-#include "document/IDocument.h"
+#include "document/DocumentObject.h"
 #include "support/KestString.h"
 
 struct GeneratorState;
 class PptText;
 class FontData;
 
-class Orvel final : public IDocument {
+class Orvel final : public DocumentObject {
 public:
     // Makes an object and answers riid on it; with an outer unknown only
     // IUnknown may be asked for (the inner, non-delegating one).
     static HRESULT createInstance(IUnknown* outer, REFIID riid, void** object);
 
-    HRESULT QueryInterface(REFIID riid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
-
-    HRESULT GetTypeInfoCount(UINT* count) override;
-    HRESULT GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
-    HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
-    HRESULT Invoke(DISPID member, REFIID riid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
-                   EXCEPINFO* exception, UINT* argumentError) override;
-
-#define ORVEL_DECLARE_METHOD(id, name, params, info) HRESULT name params override;
-    ORVEL_IDOCUMENT_METHODS(ORVEL_DECLARE_METHOD)
-#undef ORVEL_DECLARE_METHOD
+    ORVEL_DOCUMENT_BACK_END_METHODS
+    HRESULT startHeader() override;
+    HRESULT endHeader() override;
+    HRESULT startFooter() override;
+    HRESULT endFooter() override;
+    HRESULT setStyle(BSTR style) override;
+    HRESULT setOption(BSTR option, BSTR value) override;
+    HRESULT trace(SHORT level) override;
 
 private:
-    // The object's own IUnknown: holds the reference count.
-    class InnerUnknown final : public IUnknown {
-    public:
-        explicit InnerUnknown(Orvel& owner) : owner_(owner) {}
-        HRESULT QueryInterface(REFIID riid, void** object) override;
-        ULONG AddRef() override;
-        ULONG Release() override;
-
-    private:
-        Orvel& owner_;
-    };
-
     explicit Orvel(IUnknown* outer);
-    ~Orvel();
+    ~Orvel() override;
     // Destruction as the user sees it: close and stop a hidden PowerPoint,
     // stop the table back-end. Failures are only logged.
     void teardown() noexcept;
@@ -104,9 +85,6 @@ private:
     template <class Call>
     void toTable(Call&& call);
 
-    IUnknown* outer_;  // the controlling unknown: the aggregate's, or inner_
-    InnerUnknown inner_{*this};
-    ULONG refs_ = 0;
     com::ModuleLockHolder moduleLock_;
     std::unique_ptr<GeneratorState> state_;
 };

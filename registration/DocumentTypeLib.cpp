@@ -46,39 +46,37 @@ bool equalsIgnoringCase(std::u16string_view a, std::string_view b)
     return true;
 }
 
-// Arguments after coercion, held for the duration of one call.
-struct Argument {
-    com::BStr text;
-    std::int32_t number = 0;
-    BSTR* out = nullptr;
-
-    explicit operator BSTR() const { return text.get(); }
-    explicit operator SHORT() const { return static_cast<SHORT>(number); }
-    explicit operator LONG() const { return number; }
-    explicit operator BSTR*() const { return out; }
+// An argument handed to the parameter type of the method's signature.
+struct Passed {
+    const CallArgument& arg;
+    explicit operator BSTR() const { return arg.text.get(); }
+    explicit operator SHORT() const { return static_cast<SHORT>(arg.number); }
+    explicit operator LONG() const { return arg.number; }
+    explicit operator BSTR*() const { return arg.out; }
 };
 
 template <class... A, std::size_t... I>
-HRESULT callWith(IDocument* target, HRESULT (IDocument::*method)(A...), const Argument* args,
+HRESULT callWith(IDocument& target, HRESULT (IDocument::*method)(A...), const CallArguments& args,
                  std::index_sequence<I...>)
 {
-    return (target->*method)(static_cast<A>(args[I])...);
+    return (target.*method)(static_cast<A>(Passed{args[I]})...);
 }
 
 template <class... A>
-HRESULT callMethod(IDocument* target, HRESULT (IDocument::*method)(A...), const Argument* args)
+HRESULT callMethod(IDocument& target, HRESULT (IDocument::*method)(A...), const CallArguments& args)
 {
     return callWith(target, method, args, std::index_sequence_for<A...>{});
 }
 
-using Thunk = HRESULT (*)(IDocument*, const Argument*);
+using Thunk = HRESULT (*)(IDocument&, const CallArguments&);
 #define ORVEL_THUNK(id, name, params, info) \
-    [](IDocument* t, const Argument* a) { return callMethod(t, &IDocument::name, a); },
+    [](IDocument& t, const CallArguments& a) { return callMethod(t, &IDocument::name, a); },
 const Thunk thunks[] = {ORVEL_IDOCUMENT_METHODS(ORVEL_THUNK)};
 #undef ORVEL_THUNK
+static_assert(std::size(thunks) == std::size(methodTable));
 
 // Coerces one VARIANT to the parameter's kind; DISP_E_TYPEMISMATCH when it cannot.
-HRESULT coerce(const VARIANT& given, ParamKind kind, Argument& arg)
+HRESULT coerce(const VARIANT& given, ParamKind kind, CallArgument& arg)
 {
     const VARIANT* source = &given;
     if (given.vt == (VT_BYREF | VT_VARIANT) && given.pvarVal) source = given.pvarVal;
@@ -195,7 +193,7 @@ HRESULT invoke(IDocument* target, DISPID member, WORD flags, DISPPARAMS* params,
     if (params->cArgs != method->params.size()) return DISP_E_BADPARAMCOUNT;
     if (params->cArgs > 0 && !params->rgvarg) return E_POINTER;
 
-    std::array<Argument, 4> args;
+    CallArguments args;
     for (std::size_t i = 0; i < method->params.size(); ++i) {
         // Automation passes arguments last-first.
         std::size_t position = params->cArgs - 1 - i;
@@ -206,7 +204,12 @@ HRESULT invoke(IDocument* target, DISPID member, WORD flags, DISPPARAMS* params,
         }
     }
     if (result) VariantInit(result);
-    return thunks[member - 1](target, args.data());
+    return call(*target, *method, args);
+}
+
+HRESULT call(IDocument& target, const MethodInfo& method, const CallArguments& args)
+{
+    return thunks[method.dispid - 1](target, args);
 }
 
 }  // namespace doctypelib

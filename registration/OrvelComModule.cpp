@@ -1,7 +1,5 @@
 // The entry points of liborvelcom.so, the in-process server of the classes
 // Orvel (the presentation back-end) and PptComPage (its property page).
-#include <new>
-
 #include "com/ComObject.h"
 #include "generator/Orvel.h"
 #include "generator/OrvelIds.h"
@@ -12,28 +10,13 @@
 #include "registry/Registry.h"
 #include "settings/OrvelComPage.h"
 
-namespace {
-
-template <class Impl>
-HRESULT classObject(REFIID riid, void** object)
-{
-    ComPtr<IClassFactory> factory(new com::ClassFactory<Impl>(orvelModuleLock()));
-    return factory->QueryInterface(riid, object);
-}
-
-}  // namespace
-
 COM_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** object)
 {
     if (!object) return E_POINTER;
     *object = nullptr;
-    try {
-        if (clsid == CLSID_Orvel) return classObject<Orvel>(riid, object);
-        if (clsid == CLSID_PptComPage) return classObject<OrvelComPage>(riid, object);
-        return CLASS_E_CLASSNOTAVAILABLE;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
+    if (clsid == CLSID_Orvel) return com::ClassFactory<Orvel>::answer(orvelModuleLock(), riid, object);
+    if (clsid == CLSID_PptComPage) return com::ClassFactory<OrvelComPage>::answer(orvelModuleLock(), riid, object);
+    return CLASS_E_CLASSNOTAVAILABLE;
 }
 
 COM_EXPORT HRESULT DllCanUnloadNow()
@@ -43,14 +26,10 @@ COM_EXPORT HRESULT DllCanUnloadNow()
 
 COM_EXPORT HRESULT DllRegisterServer()
 {
-    try {
+    return com::guardHresult(__func__, [] {
         auto registry = registry::Registry::openDefault();
         return registration::registerServer(*registry, registration::modulePath());
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return REGDB_E_WRITEREGDB;
-    }
+    }, REGDB_E_WRITEREGDB);
 }
 
 COM_EXPORT HRESULT DllUnregisterServer()

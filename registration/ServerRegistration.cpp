@@ -4,6 +4,7 @@
 #include <map>
 
 #include "com/ComRuntime.h"
+#include "com/ErrorInfo.h"
 #include "document/DocumentTypeLib.h"
 #include "registration/ModuleResources.h"
 #include "registration/RegistryScript.h"
@@ -35,24 +36,22 @@ RegistryScript classScript(int id, const std::map<std::string, std::string>& var
 HRESULT registerServer(registry::Registry& registry, const std::string& modulePath)
 {
     if (modulePath.empty()) return E_UNEXPECTED;
-    try {
-        auto vars = variables(modulePath);
-        RegistryScript orvel = classScript(IDR_ORVEL, vars);
-        RegistryScript page = classScript(IDR_PPTCOMPAGE, vars);
-        RegistryScript typeLib = RegistryScript::parse(typeLibRegistrationScript(), vars);
-        registry.transaction([&] {
-            orvel.registerIn(registry);
-            page.registerIn(registry);
-            typeLib.registerIn(registry);
-        });
-        return S_OK;
-    } catch (const ScriptError&) {
-        return E_UNEXPECTED;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (const std::exception&) {
-        return REGDB_E_WRITEREGDB;
-    }
+    return com::guardHresult(__func__, [&] {
+        try {
+            auto vars = variables(modulePath);
+            RegistryScript orvel = classScript(IDR_ORVEL, vars);
+            RegistryScript page = classScript(IDR_PPTCOMPAGE, vars);
+            RegistryScript typeLib = RegistryScript::parse(typeLibRegistrationScript(), vars);
+            registry.transaction([&] {
+                orvel.registerIn(registry);
+                page.registerIn(registry);
+                typeLib.registerIn(registry);
+            });
+            return S_OK;
+        } catch (const ScriptError&) {
+            return E_UNEXPECTED;  // the module's own scripts are broken
+        }
+    }, REGDB_E_WRITEREGDB);
 }
 
 HRESULT unregisterServer(registry::Registry& registry, const std::string& modulePath)

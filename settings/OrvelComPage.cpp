@@ -3,12 +3,12 @@
 #include <array>
 #include <cstring>
 #include <exception>
-#include <new>
 #include <optional>
 #include <string>
 #include <utility>
 
 #include "com/ComError.h"
+#include "com/ErrorInfo.h"
 #include "registration/OrvelModule.h"
 #include "registry/RegEntry.h"
 #include "registry/RegisterDynamic.h"
@@ -46,15 +46,7 @@ KestString storedTemplateName()
 template <class Body>
 HRESULT guarded(Body&& body) noexcept
 {
-    try {
-        return body();
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (const ComError& e) {
-        return e.Error();
-    } catch (...) {
-        return E_FAIL;
-    }
+    return com::guardHresult("PptComPage", std::forward<Body>(body));
 }
 
 }  // namespace
@@ -64,54 +56,15 @@ HRESULT OrvelComPage::createInstance(IUnknown* outer, REFIID riid, void** object
     if (!object) return E_POINTER;
     *object = nullptr;
     if (outer && !(riid == IUnknown::iid)) return CLASS_E_NOAGGREGATION;
-    return guarded([&] {
-        auto page = std::make_unique<OrvelComPage>(Token{}, outer);
-        IUnknown& identity = page.release()->identity_;  // from now on owned by its count
-        identity.AddRef();
-        HRESULT hr = identity.QueryInterface(riid, object);
-        identity.Release();
-        return hr;
-    });
+    return com::createObject(riid, object, [&] { return std::make_unique<OrvelComPage>(Token{}, outer).release(); });
 }
 
 OrvelComPage::OrvelComPage(Token, IUnknown* outer)
-    : controlling_(outer ? outer : &identity_), moduleLock_(orvelModuleLock())
+    : Object(outer), moduleLock_(orvelModuleLock())
 {
 }
 
 OrvelComPage::~OrvelComPage() { destroyDialog(); }
-
-HRESULT OrvelComPage::Identity::QueryInterface(REFIID riid, void** object)
-{
-    if (!object) return E_POINTER;
-    if (riid == IUnknown::iid) {
-        *object = static_cast<IUnknown*>(this);
-        AddRef();
-        return S_OK;
-    }
-    if (riid == IPropertyPage::iid) {
-        *object = static_cast<IPropertyPage*>(&page_);
-        page_.AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG OrvelComPage::Identity::AddRef() { return ++page_.references_; }
-
-ULONG OrvelComPage::Identity::Release()
-{
-    ULONG left = --page_.references_;
-    if (left == 0) delete &page_;
-    return left;
-}
-
-HRESULT OrvelComPage::QueryInterface(REFIID riid, void** object) { return controlling_->QueryInterface(riid, object); }
-
-ULONG OrvelComPage::AddRef() { return controlling_->AddRef(); }
-
-ULONG OrvelComPage::Release() { return controlling_->Release(); }
 
 HRESULT OrvelComPage::SetPageSite(IPropertyPageSite* site)
 {

@@ -10,11 +10,12 @@
 #include "com/ComObject.h"
 #include "com/ComPtr.h"
 #include "com/ComTypes.h"
+#include "com/Object.h"
 #include "support/KestString.h"
 #include "ui/PropertyPage.h"
 #include "ui/WindowTypes.h"
 
-class OrvelComPage final : public IPropertyPage {
+class OrvelComPage final : public com::Object<IPropertyPage> {
     struct Token {
         explicit Token() = default;
     };
@@ -29,11 +30,6 @@ public:
     OrvelComPage(Token, IUnknown* outer);  // through createInstance only
     OrvelComPage(const OrvelComPage&) = delete;
     OrvelComPage& operator=(const OrvelComPage&) = delete;
-
-    // IUnknown, delegating to the controlling unknown.
-    HRESULT QueryInterface(REFIID riid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
 
     // IPropertyPage
     HRESULT SetPageSite(IPropertyPageSite* site) override;
@@ -50,20 +46,7 @@ public:
 
 private:
     friend struct std::default_delete<OrvelComPage>;
-    ~OrvelComPage();
-
-    // The object's identity and reference count; the controlling unknown
-    // unless the object is aggregated.
-    class Identity final : public IUnknown {
-    public:
-        explicit Identity(OrvelComPage& page) : page_(page) {}
-        HRESULT QueryInterface(REFIID riid, void** object) override;
-        ULONG AddRef() override;
-        ULONG Release() override;
-
-    private:
-        OrvelComPage& page_;
-    };
+    ~OrvelComPage() override;
 
     INT_PTR handleMessage(WindowHandle dialog, UINT message, WPARAM wParam, LPARAM lParam);
     void firstLoad();
@@ -72,9 +55,6 @@ private:
     HRESULT applyText(const KestString& text);
     void destroyDialog();
 
-    Identity identity_{*this};
-    IUnknown* controlling_;  // not counted: the outer object owns us
-    ULONG references_ = 0;
     com::ModuleLockHolder moduleLock_;
 
     BOOL dirty_ = 0;

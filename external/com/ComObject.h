@@ -10,6 +10,7 @@
 #include "com/ErrorInfo.h"
 #include "com/ComPtr.h"
 #include "com/ComTypes.h"
+#include "com/Object.h"
 
 namespace com {
 
@@ -43,28 +44,10 @@ private:
 // does not keep the module loaded (as with COM's own class objects): a client
 // that keeps it for later calls LockServer.
 template <class Impl>
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public Object<IClassFactory> {
 public:
     explicit ClassFactory(ModuleLock& lock) : lock_(lock) {}
 
-    HRESULT QueryInterface(REFIID riid, void** object) override
-    {
-        if (!object) return E_POINTER;
-        if (riid == IUnknown::iid || riid == IClassFactory::iid) {
-            *object = static_cast<IClassFactory*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++refs_; }
-    ULONG Release() override
-    {
-        ULONG left = --refs_;
-        if (left == 0) delete this;
-        return left;
-    }
     HRESULT CreateInstance(IUnknown* outer, REFIID riid, void** object) override
     {
         if (!object) return E_POINTER;
@@ -81,10 +64,15 @@ public:
         return S_OK;
     }
 
+    // A new factory answering riid, for DllGetClassObject.
+    static HRESULT answer(ModuleLock& lock, REFIID riid, void** object) noexcept
+    {
+        return createObject(riid, object, [&] { return new ClassFactory(lock); });
+    }
+
 private:
-    ~ClassFactory() = default;
+    ~ClassFactory() override = default;
     ModuleLock& lock_;
-    ULONG refs_ = 0;
 };
 
 }  // namespace com

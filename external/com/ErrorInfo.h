@@ -20,17 +20,19 @@ std::string takeErrorInfo();
 
 // Inside a catch block: the HRESULT the exception being handled stands for,
 // with the thread's error info set to its description ("what: reason").
-// ComError keeps its code, std::bad_alloc is E_OUTOFMEMORY, anything else E_FAIL.
-HRESULT currentFailure(std::string_view what) noexcept;
+// ComError keeps its code, std::bad_alloc is E_OUTOFMEMORY, anything else
+// is `otherwise`.
+HRESULT currentFailure(std::string_view what, HRESULT otherwise = E_FAIL) noexcept;
 
-// The body of a method that returns an HRESULT.
+// The body of a function that returns an HRESULT (a COM method, a module
+// entry point); `otherwise` as for currentFailure.
 template <class Body>
-HRESULT guardHresult(std::string_view what, Body&& body) noexcept
+HRESULT guardHresult(std::string_view what, Body&& body, HRESULT otherwise = E_FAIL) noexcept
 {
     try {
         return std::forward<Body>(body)();
     } catch (...) {
-        return currentFailure(what);
+        return currentFailure(what, otherwise);
     }
 }
 

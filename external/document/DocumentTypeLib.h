@@ -3,9 +3,12 @@
 // VARIANT arguments (in the usual reverse order) mapped onto the vtable call.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
+#include "com/ComString.h"
 #include "com/ComTypes.h"
 #include "document/IDocument.h"
 
@@ -37,6 +40,19 @@ constexpr const char* interfaceHelpString = "IDocument Interface";
 std::span<const MethodInfo> methods();
 const MethodInfo* findMethod(std::string_view name);  // exact, case-sensitive
 const MethodInfo* findMethod(DISPID dispid);
+
+// One argument of a call, as the method's parameter of that position takes it.
+struct CallArgument {
+    com::BStr text;           // BstrIn
+    std::int32_t number = 0;  // ShortIn, LongIn, BoolIn (0 or 1)
+    BSTR* out = nullptr;      // BstrOut
+};
+constexpr std::size_t maxParams = 4;
+using CallArguments = std::array<CallArgument, maxParams>;
+
+// Calls the method on target through the vtable, with args in declaration
+// order. Exceptions the method raises pass to the caller unchanged.
+HRESULT call(IDocument& target, const MethodInfo& method, const CallArguments& args);
 
 // IDispatch members for an IDocument implementation to forward to.
 HRESULT getTypeInfoCount(UINT* count);

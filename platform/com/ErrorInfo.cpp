@@ -22,9 +22,9 @@ std::string takeErrorInfo()
     return std::exchange(errorInfo, std::string());
 }
 
-HRESULT currentFailure(std::string_view what) noexcept
+HRESULT currentFailure(std::string_view what, HRESULT otherwise) noexcept
 {
-    HRESULT hr = E_FAIL;
+    HRESULT hr = otherwise;
     try {
         try {
             throw;
@@ -40,7 +40,7 @@ HRESULT currentFailure(std::string_view what) noexcept
             setErrorInfo(std::string(what) + ": unexpected failure");
         }
     } catch (...) {
-        if (hr == E_FAIL) hr = E_OUTOFMEMORY;  // only building the words can fail here
+        if (hr == otherwise) hr = E_OUTOFMEMORY;  // only building the words can fail here
         setErrorInfo({});
     }
     return hr;

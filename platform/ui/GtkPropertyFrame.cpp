@@ -5,6 +5,7 @@
 #include <bit>
 
 #include "com/ComString.h"
+#include "com/Object.h"
 #include "ui/Window.h"
 
 namespace ui {
@@ -37,28 +38,10 @@ std::string gtkMnemonic(const std::string& text)
 }
 
 // The frame's side of the conversation with its pages.
-class FrameSite final : public IPropertyPageSite {
+class FrameSite final : public com::Object<IPropertyPageSite> {
 public:
     explicit FrameSite(GtkWidget* applyButton) : applyButton_(applyButton) {}
 
-    HRESULT QueryInterface(REFIID riid, void** object) override
-    {
-        if (!object) return E_POINTER;
-        if (riid == IUnknown::iid || riid == IPropertyPageSite::iid) {
-            *object = static_cast<IPropertyPageSite*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++references_; }
-    ULONG Release() override
-    {
-        ULONG left = --references_;
-        if (left == 0) delete this;
-        return left;
-    }
     HRESULT OnStatusChange(DWORD flags) override
     {
         if ((flags & PROPPAGESTATUS_DIRTY) && applyButton_) gtk_widget_set_sensitive(applyButton_, TRUE);
@@ -80,9 +63,8 @@ public:
     void forgetButton() { applyButton_ = nullptr; }
 
 private:
-    ~FrameSite() = default;
+    ~FrameSite() override = default;
     GtkWidget* applyButton_;
-    ULONG references_ = 0;
 };
 
 struct Frame {

@@ -23,14 +23,6 @@ namespace {
 
 constexpr std::uintmax_t largestTextFile = 64u << 20;  // bytes; larger files are named, not read
 
-// Runs a method body; whatever escapes it becomes the HRESULT a COM caller
-// expects, with the reason in the thread's error info.
-template <class Body>
-HRESULT guard(const char* member, Body&& body) noexcept
-{
-    return com::guardHresult(member, std::forward<Body>(body));
-}
-
 std::string text(BSTR value)
 {
     return com::bstrToUtf8(value);  // a null BSTR is the empty string
@@ -89,44 +81,7 @@ HRESULT WordDocument::createInstance(IUnknown* outer, REFIID riid, void** object
     if (!object) return E_POINTER;
     *object = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    return guard(__func__, [&] {
-        ComPtr<WordDocument> instance(new WordDocument());
-        return instance->QueryInterface(riid, object);
-    });
-}
-
-HRESULT WordDocument::QueryInterface(REFIID riid, void** object)
-{
-    if (!object) return E_POINTER;
-    if (riid == IUnknown::iid || riid == IDispatch::iid || riid == IDocument::iid) {
-        *object = static_cast<IDocument*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG WordDocument::AddRef()
-{
-    return ++refs_;
-}
-
-ULONG WordDocument::Release()
-{
-    ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-}
-
-HRESULT WordDocument::GetTypeInfoCount(UINT* count)
-{
-    return doctypelib::getTypeInfoCount(count);
-}
-
-HRESULT WordDocument::GetTypeInfo(UINT index, LCID locale, ITypeInfo** info)
-{
-    return doctypelib::getTypeInfo(index, locale, info);
+    return com::createObject(riid, object, [] { return new WordDocument(); });
 }
 
 HRESULT WordDocument::GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids)
@@ -139,7 +94,7 @@ HRESULT WordDocument::Invoke(DISPID member, REFIID riid, LCID, WORD flags, DISPP
                              EXCEPINFO* exception, UINT* argumentError)
 {
     if (!(riid == GUID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         return doctypelib::invoke(this, member, flags, params, result, exception, argumentError);
     });
 }
@@ -161,7 +116,7 @@ HRESULT WordDocument::stop()
 
 HRESULT WordDocument::create(BSTR fileName)
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         if (!started_) return E_UNEXPECTED;
         std::string name = text(fileName);
         if (!usableName(name)) return E_INVALIDARG;
@@ -174,7 +129,7 @@ HRESULT WordDocument::create(BSTR fileName)
 
 HRESULT WordDocument::close()
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         if (!document_) return S_OK;
         // Resolved again: folders made since create are matched by their real case.
         std::filesystem::path target(SysFile::nativePath(KestString(path_)).str());
@@ -195,7 +150,7 @@ HRESULT WordDocument::showLast()
 
 HRESULT WordDocument::overrideRegistry(BSTR group, BSTR name, BSTR value, SHORT valueType)
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         int type = valueType == 1 ? RegEntry::Text : valueType == 2 ? RegEntry::Number : RegEntry::Flag;
         settings_.override(RegEntry(KestString(text(group)), KestString(text(name)), KestString(text(value)), type));
         return S_OK;
@@ -206,7 +161,7 @@ HRESULT WordDocument::overrideRegistry(BSTR group, BSTR name, BSTR value, SHORT 
 
 HRESULT WordDocument::startTable()
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         if (auto* d = document()) d->startTable();
         return S_OK;
     });
@@ -214,7 +169,7 @@ HRESULT WordDocument::startTable()
 
 HRESULT WordDocument::endTable()
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         if (auto* d = document()) d->endTable();
         return S_OK;
     });
@@ -222,7 +177,7 @@ HRESULT WordDocument::endTable()
 
 HRESULT WordDocument::addRow()
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         if (auto* d = document()) d->addRow();
         return S_OK;
     });
@@ -230,7 +185,7 @@ HRESULT WordDocument::addRow()
 
 HRESULT WordDocument::addCell()
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         if (auto* d = document()) d->addCell();
         return S_OK;
     });
@@ -238,7 +193,7 @@ HRESULT WordDocument::addCell()
 
 HRESULT WordDocument::setTableRowHeight(LONG points)
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         if (auto* d = document()) d->setRowHeight(points);
         return S_OK;
     });
@@ -246,7 +201,7 @@ HRESULT WordDocument::setTableRowHeight(LONG points)
 
 HRESULT WordDocument::setOrientation(SHORT docorient)
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         if (auto* d = document()) {
             if (docorient == 0) d->setOrientation(Orientation::Portrait);
             if (docorient == 1) d->setOrientation(Orientation::Landscape);
@@ -259,7 +214,7 @@ HRESULT WordDocument::setOrientation(SHORT docorient)
 
 HRESULT WordDocument::insertText(BSTR value)
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         if (auto* d = document()) d->insertText(text(value));
         return S_OK;
     });
@@ -267,7 +222,7 @@ HRESULT WordDocument::insertText(BSTR value)
 
 HRESULT WordDocument::insertEndl()
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         if (auto* d = document()) d->insertEndl();
         return S_OK;
     });
@@ -275,7 +230,7 @@ HRESULT WordDocument::insertEndl()
 
 HRESULT WordDocument::insertPageBreak()
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         if (auto* d = document()) d->insertPageBreak();
         return S_OK;
     });
@@ -283,7 +238,7 @@ HRESULT WordDocument::insertPageBreak()
 
 HRESULT WordDocument::setFontName(BSTR name)
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         if (auto* d = document()) d->setFontName(text(name));
         return S_OK;
     });
@@ -291,7 +246,7 @@ HRESULT WordDocument::setFontName(BSTR name)
 
 HRESULT WordDocument::setFontSize(SHORT size)
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         if (auto* d = document()) d->setFontSize(size);
         return S_OK;
     });
@@ -299,7 +254,7 @@ HRESULT WordDocument::setFontSize(SHORT size)
 
 HRESULT WordDocument::setFontAttribute(SHORT att, BOOL value)
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         if (auto* d = document()) d->setFontAttribute(att, value != 0);
         return S_OK;
     });
@@ -307,7 +262,7 @@ HRESULT WordDocument::setFontAttribute(SHORT att, BOOL value)
 
 HRESULT WordDocument::setTextAlign(SHORT textAlign)
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         if (auto* d = document()) d->setAlignment(textAlign);
         return S_OK;
     });
@@ -315,7 +270,7 @@ HRESULT WordDocument::setTextAlign(SHORT textAlign)
 
 HRESULT WordDocument::insertXref(BSTR value, BSTR tagName)
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         auto* d = document();
         if (!d) return S_OK;
         std::string shown = text(value), tag = text(tagName);
@@ -330,7 +285,7 @@ HRESULT WordDocument::insertXref(BSTR value, BSTR tagName)
 
 HRESULT WordDocument::insertField(SHORT field)
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         auto* d = document();
         if (!d) return S_OK;
         switch (field) {
@@ -348,7 +303,7 @@ HRESULT WordDocument::insertField(SHORT field)
 
 HRESULT WordDocument::insertImage(BSTR imageFileName, BSTR fileOrUrl)
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         auto* d = document();
         if (!d) return S_OK;
         std::string name = text(imageFileName);
@@ -366,7 +321,7 @@ HRESULT WordDocument::insertImage(BSTR imageFileName, BSTR fileOrUrl)
 
 HRESULT WordDocument::insertFile(BSTR fileName, SHORT insertAsType)
 {
-    return guard(__func__, [&] {
+    return com::guardHresult(__func__, [&] {
         auto* d = document();
         if (!d) return S_OK;
         std::string name = text(fileName);
@@ -416,88 +371,6 @@ void WordDocument::insertTextFile(const std::string& path, const std::string& na
 }
 
 HRESULT WordDocument::insertDiagram(LONG, SHORT, SHORT)
-{
-    return S_OK;
-}
-
-// Calls a stand-alone Word document has no use for --------------------------
-
-HRESULT WordDocument::startHeader()
-{
-    return S_OK;
-}
-
-HRESULT WordDocument::endHeader()
-{
-    return S_OK;
-}
-
-HRESULT WordDocument::startFooter()
-{
-    return S_OK;
-}
-
-HRESULT WordDocument::endFooter()
-{
-    return S_OK;
-}
-
-HRESULT WordDocument::setStyle(BSTR)
-{
-    return S_OK;
-}
-
-HRESULT WordDocument::setOption(BSTR, BSTR)
-{
-    return S_OK;
-}
-
-HRESULT WordDocument::trace(SHORT)
-{
-    return S_OK;
-}
-
-HRESULT WordDocument::insertTOC()
-{
-    return S_OK;
-}
-
-HRESULT WordDocument::insertMark(LONG, BOOL)
-{
-    return S_OK;
-}
-
-HRESULT WordDocument::startTOCEntry()
-{
-    return S_OK;
-}
-
-HRESULT WordDocument::endTOCEntry()
-{
-    return S_OK;
-}
-
-HRESULT WordDocument::insertTag(BSTR)
-{
-    return S_OK;
-}
-
-HRESULT WordDocument::startFile(BSTR)
-{
-    return S_OK;
-}
-
-HRESULT WordDocument::insertLocate()
-{
-    return S_OK;
-}
-
-HRESULT WordDocument::pushDirectory(BSTR)
-{
-    return S_OK;
-}
-
-HRESULT WordDocument::popDirectory()
 {
     return S_OK;
 }

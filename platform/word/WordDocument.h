@@ -11,40 +11,36 @@
 #include "DocumentBuilder.h"
 #include "com/ComObject.h"
 #include "com/ComTypes.h"
-#include "document/IDocument.h"
+#include "document/DocumentObject.h"
 #include "registry/RegisterCache.h"
 
 namespace word {
 
-class WordDocument final : public IDocument {
+class WordDocument final : public DocumentObject {
 public:
     // For the class factory; cannot be aggregated.
     static HRESULT createInstance(IUnknown* outer, REFIID riid, void** object);
 
-    HRESULT QueryInterface(REFIID riid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
+    ORVEL_DOCUMENT_BACK_END_METHODS
 
-    HRESULT GetTypeInfoCount(UINT* count) override;
-    HRESULT GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
-    HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
-    HRESULT Invoke(DISPID member, REFIID riid, LCID locale, WORD flags, DISPPARAMS* params, VARIANT* result,
-                   EXCEPINFO* exception, UINT* argumentError) override;
-
-#define ORVEL_WORD_DECLARE_METHOD(id, name, params, info) HRESULT name params override;
-    ORVEL_IDOCUMENT_METHODS(ORVEL_WORD_DECLARE_METHOD)
-#undef ORVEL_WORD_DECLARE_METHOD
+    // A stand-alone Word document has no headers, footers, styles, options or trace.
+    HRESULT startHeader() override { return S_OK; }
+    HRESULT endHeader() override { return S_OK; }
+    HRESULT startFooter() override { return S_OK; }
+    HRESULT endFooter() override { return S_OK; }
+    HRESULT setStyle(BSTR) override { return S_OK; }
+    HRESULT setOption(BSTR, BSTR) override { return S_OK; }
+    HRESULT trace(SHORT) override { return S_OK; }
 
 private:
     WordDocument();
-    ~WordDocument() = default;
+    ~WordDocument() override = default;
 
     // The open document, or null when none is.
     DocumentBuilder* document() { return document_ ? &*document_ : nullptr; }
     void insertTextFile(const std::string& path, const std::string& name);
 
     com::ModuleLockHolder moduleLock_;
-    ULONG refs_ = 0;
     bool started_ = false;
     std::optional<DocumentBuilder> document_;
     std::string path_;  // where close writes, resolved when the document was created

@@ -5,7 +5,6 @@
 #include <stdlib.h>
 
 #include <memory>
-#include <new>
 #include <string>
 
 #include "WordDocument.h"
@@ -32,12 +31,7 @@ COM_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** object)
     if (!object) return E_POINTER;
     *object = nullptr;
     if (!(clsid == word::CLSID_WordDocument)) return CLASS_E_CLASSNOTAVAILABLE;
-    try {
-        ComPtr<IClassFactory> factory(new com::ClassFactory<word::WordDocument>(word::wordModuleLock()));
-        return factory->QueryInterface(riid, object);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
+    return com::ClassFactory<word::WordDocument>::answer(word::wordModuleLock(), riid, object);
 }
 
 COM_EXPORT HRESULT DllCanUnloadNow()

@@ -1,9 +1,9 @@
 #include "WordRegistration.h"
 
-#include <new>
 #include <stdexcept>
 
 #include "WordIds.h"
+#include "com/ErrorInfo.h"
 #include "registry/RegisterIt.h"
 #include "registry/Registry.h"
 
@@ -32,7 +32,7 @@ void removeClass(registry::Registry& reg)
 HRESULT registerWordServer(const std::string& modulePath)
 {
     if (modulePath.empty()) return E_UNEXPECTED;
-    try {
+    return com::guardHresult(__func__, [&] {
         auto reg = registry::Registry::openDefault();
         reg->transaction([&] {
             removeClass(*reg);  // nothing stale from an earlier registration survives
@@ -55,11 +55,7 @@ HRESULT registerWordServer(const std::string& modulePath)
             if (!RegisterIt::addDoc(entry)) throw std::runtime_error("the back-end list cannot be written");
         });
         return S_OK;
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    } catch (...) {
-        return SELFREG_E_CLASS;
-    }
+    }, SELFREG_E_CLASS);
 }
 
 HRESULT unregisterWordServer()

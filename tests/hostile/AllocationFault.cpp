@@ -32,3 +32,6 @@ void* operator new(std::size_t size)
 
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+// The library's own nothrow form would not pair with the delete above.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return std::malloc(size ? size : 1); }

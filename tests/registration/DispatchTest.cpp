@@ -1,22 +1,19 @@
 // IDocument through IDispatch: names and ids from the type library, Invoke
-// with VARIANT arguments, and the same deck as through the function table.
+// with VARIANT arguments. (Invoke and the script reader make their calls
+// through the one method table of the type library.)
 #include <gtest/gtest.h>
 
-#include "PackageParts.h"
-#include "Script.h"
-#include "ScriptCall.h"
 #include "com/ComRuntime.h"
 #include "com/ComString.h"
 #include "com/Variant.h"
 #include "common/Modules.h"
-#include "common/PackageCheck.h"
 #include "common/TestEnv.h"
+#include "document/DocumentTypeLib.h"
 #include "document/IDocument.h"
 #include "support/KestException.h"
 
 namespace {
 
-using doctypelib::ParamKind;
 
 // Arguments for Invoke, last first, freed when the call is over.
 class Arguments {
@@ -99,26 +96,6 @@ HRESULT invoke(IDispatch& dispatch, DISPID id, Arguments& args, UINT* argumentEr
                                  argumentError ? argumentError : &error);
     VariantClear(&result);
     return hr;
-}
-
-// A client that knows IDispatch only: every statement by name.
-HRESULT invokeStatement(IDispatch& dispatch, const orvel_script::Statement& s)
-{
-    Arguments args;
-    std::vector<com::BStr> outs(s.method->params.size());
-    std::size_t input = 0;
-    for (std::size_t i = 0; i < s.method->params.size(); ++i) {
-        const orvel_script::Argument* a = nullptr;
-        if (s.method->params[i].kind != ParamKind::BstrOut) a = &s.args.at(input++);
-        switch (s.method->params[i].kind) {
-        case ParamKind::BstrIn: args.text(a->text); break;
-        case ParamKind::ShortIn: args.i2(static_cast<std::int16_t>(a->number)); break;
-        case ParamKind::LongIn: args.i4(a->number); break;
-        case ParamKind::BoolIn: args.boolean(a->number != 0); break;
-        case ParamKind::BstrOut: args.outText(outs[i].put()); break;
-        }
-    }
-    return invoke(dispatch, idOf(dispatch, s.method->name), args);
 }
 
 class Dispatch : public ::testing::Test {
@@ -241,121 +218,6 @@ TEST_F(Dispatch, AFailureOfTheMethodLeavesInvokeAsItLeavesTheFunctionTable)
     } catch (const KestException& e) {
         EXPECT_EQ(e.reasonText().str(), "Cannot open PowerPoint\nPlease install PowerPoint.\n");
     }
-}
-
-const char* deckScript =
-    "orvel->overrideRegistry(\"PowerPoint\",\"ClosePauseMs\",\"0\",1);\n"
-    "orvel->overrideRegistry(\"Log\",\"LogName\",\"@DIR@/trace.log\",1);\n"
-    "orvel->trace(10);\n"
-    "orvel->start();\n"
-    "orvel->create(\"@DIR@/deck.pptx\");\n"
-    "orvel->startHeader();\n"
-    "orvel->insertText(\"Report Page \");\n"
-    "orvel->insertField(4);\n"
-    "orvel->endHeader();\n"
-    "orvel->startFooter();\n"
-    "orvel->insertText(\"Quarterly figures\");\n"
-    "orvel->insertField(4);\n"
-    "orvel->endFooter();\n"
-    "orvel->setStyle(\"Heading 1\");\n"
-    "orvel->insertText(\"Results\");\n"
-    "orvel->insertEndl();\n"
-    "orvel->setStyle(\"Normal\");\n"
-    "orvel->setFontName(\"Times New Roman\");\n"
-    "orvel->setFontSize(20);\n"
-    "orvel->setFontAttribute(Bold,TRUE);\n"
-    "orvel->insertText(\"Bold \");\n"
-    "orvel->setFontAttribute(Bold,FALSE);\n"
-    "orvel->setFontAttribute(Italic,TRUE);\n"
-    "orvel->insertText(\"and italic\");\n"
-    "orvel->setFontAttribute(Italic,FALSE);\n"
-    "orvel->insertEndl();\n"
-    "orvel->setStyle(\"List Bullet\");\n"
-    "orvel->insertText(\"first point\");\n"
-    "orvel->insertEndl();\n"
-    "orvel->setStyle(\"Normal\");\n"
-    "orvel->setTextAlign(2);\n"
-    "orvel->insertText(\"centred\");\n"
-    "orvel->insertEndl();\n"
-    "orvel->setTextAlign(1);\n"
-    "orvel->insertXref(\"see the next slide\",\"Slide 2\");\n"
-    "orvel->insertEndl();\n"
-    "orvel->insertText(\"Visit <a href=\"https://example.com/\">our site</a> today\");\n"
-    "orvel->insertEndl();\n"
-    "orvel->setOption(\"startNote\",\"\");\n"
-    "orvel->insertText(\"Speaker notes\");\n"
-    "orvel->setOption(\"endNote\",\"\");\n"
-    "orvel->insertImage(\"@DIR@/dot.gif\",\"https://example.com/dot\");\n"
-    "orvel->insertPageBreak();\n"
-    "orvel->insertText(\"Second slide\");\n"
-    "orvel->insertEndl();\n"
-    "orvel->insertTOC();\n"
-    "orvel->insertMark(7,TRUE);\n"
-    "orvel->startTOCEntry();\n"
-    "orvel->endTOCEntry();\n"
-    "orvel->setOrientation(1);\n"
-    "orvel->setTableRowHeight(20);\n"
-    "orvel->insertTag(\"tag\");\n"
-    "orvel->startFile(\"file\");\n"
-    "orvel->insertLocate();\n"
-    "orvel->pushDirectory(\"dir\");\n"
-    "orvel->popDirectory();\n"
-    "orvel->insertDiagram(0,10,10);\n"
-    "orvel->getDocType();\n"
-    "orvel->getPropPages();\n"
-    "orvel->close();\n"
-    "orvel->stop();\n";
-
-std::vector<orvel_script::Statement> deckStatements(const std::filesystem::path& dir, std::string& text)
-{
-    text = deckScript;
-    for (std::size_t at; (at = text.find("@DIR@")) != std::string::npos;) text.replace(at, 5, dir.string());
-    auto parsed = orvel_script::parse(text);
-    EXPECT_TRUE(parsed.ok());
-    return parsed.statements;
-}
-
-// A 1 x 1 GIF picture.
-const char dotGif[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00,"
-                      "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02" "D\x01\x00;";
-
-TEST(DispatchClient, WritesTheSameDeckAsTheFunctionTableClient)
-{
-    testenv::ScopedRegistry scopedRegistry;
-    std::string error;
-    ASSERT_TRUE(testenv::registerModule("liborvelcom.so", &error)) << error;
-    ASSERT_TRUE(testenv::registerModule("libpowerpoint.so", &error)) << error;
-    testenv::TempDir byTable, byDispatch;
-    std::string text;
-    for (const auto* dir : {&byTable, &byDispatch}) {
-        testenv::writeFile(*dir / "dot.gif", std::string(dotGif, sizeof dotGif - 1));
-        auto statements = deckStatements(dir->path(), text);
-        ComPtr<IDocument> doc = com::createInstance<IDocument>("Orvel.Orvel");
-        ASSERT_TRUE(doc);
-        for (const auto& s : statements) {
-            SCOPED_TRACE(orvel_script::format(s));
-            if (dir == &byTable)
-                ASSERT_EQ(orvel_script::call(*doc.get(), s), S_OK);
-            else
-                ASSERT_EQ(invokeStatement(*doc.as<IDispatch>().get(), s), S_OK);
-        }
-    }
-    auto table = regtest::slideParts(byTable / "deck.pptx");
-    auto dispatch = regtest::slideParts(byDispatch / "deck.pptx");
-    ASSERT_TRUE(table.contains("ppt/slides/slide2.xml"));
-    EXPECT_EQ(table, dispatch);
-    EXPECT_EQ(testenv::validatePackage(byDispatch / "deck.pptx").status, 0)
-        << testenv::validatePackage(byDispatch / "deck.pptx").output;
-
-    // Both logs echo the same calls, apart from the folder names in them.
-    std::string tableLog = testenv::readFile(byTable / "trace.log");
-    std::string dispatchLog = testenv::readFile(byDispatch / "trace.log");
-    for (std::size_t at; (at = tableLog.find(byTable.path().string())) != std::string::npos;)
-        tableLog.replace(at, byTable.path().string().size(), "@DIR@");
-    for (std::size_t at; (at = dispatchLog.find(byDispatch.path().string())) != std::string::npos;)
-        dispatchLog.replace(at, byDispatch.path().string().size(), "@DIR@");
-    EXPECT_NE(tableLog.find("orvel->insertText(\"Results\");"), std::string::npos);
-    EXPECT_EQ(tableLog, dispatchLog);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Makes the call a script statement describes, through the IDocument
-// function table.
+// Makes the call a script statement describes, through the type library's
+// method table (the one IDispatch::Invoke uses).
 #pragma once
 
 #include <string>

@@ -29,12 +29,7 @@ COM_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** object)
     if (!object) return E_POINTER;
     *object = nullptr;
     if (!(clsid == PowerPoint::CLSID_Application)) return CLASS_E_CLASSNOTAVAILABLE;
-    try {
-        ComPtr<IClassFactory> factory(new com::ClassFactory<ApplicationClass>(ppt::engineModuleLock()));
-        return factory->QueryInterface(riid, object);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
+    return com::ClassFactory<ApplicationClass>::answer(ppt::engineModuleLock(), riid, object);
 }
 
 COM_EXPORT HRESULT DllCanUnloadNow() { return ppt::engineModuleLock().count() == 0 ? S_OK : S_FALSE; }

@@ -1,52 +1,53 @@
-// Reference counting and QueryInterface for the objects of the object
-// model. Each object answers IUnknown and its one interface.
+// What the objects of the object model share: reference counting and
+// QueryInterface (each answers IUnknown and its one interface), the module
+// lock, and the context that tells whether they may still be used.
 #pragma once
 
 #include <utility>
 
+#include "com/ComError.h"
 #include "com/ComObject.h"
 #include "com/ComPtr.h"
+#include "com/Object.h"
 #include "objects/AppState.h"
 
 namespace ppt {
 
-template <class Interface>
-class ObjectBase : public Interface {
-public:
-    HRESULT QueryInterface(REFIID riid, void** object) override
-    {
-        if (!object) return E_POINTER;
-        if (riid == IUnknown::iid || riid == Interface::iid) {
-            *object = static_cast<Interface*>(this);
-            this->AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++refs_; }
-    ULONG Release() override
-    {
-        ULONG left = --refs_;
-        if (left == 0) delete this;
-        return left;
-    }
+// For tests that fail the object model's calls one by one: every member call
+// is counted, and while a countdown runs the call that ends it fails.
+struct CallFaults {
+    static inline long made = 0;
+    static inline long countdown = 0;  // 0: no call fails
+};
 
+// The member call `n` calls from now fails (0: none); counting starts again.
+inline void injectCallFault(long n)
+{
+    CallFaults::made = 0;
+    CallFaults::countdown = n;
+}
+// Member calls since the last injectCallFault.
+inline long memberCallsMade() { return CallFaults::made; }
+
+template <class Interface>
+class ObjectBase : public com::Object<Interface> {
 protected:
     explicit ObjectBase(Context context) : context_(std::move(context)), lock_(engineModuleLock()) {}
-    virtual ~ObjectBase() = default;
-    ObjectBase(const ObjectBase&) = delete;
-    ObjectBase& operator=(const ObjectBase&) = delete;
 
-    // Every member starts here: fails once the application has quit or the
-    // presentation has been closed.
-    void check() const { context_.check(); }
+    // Every member starts here, inside its guard: fails once the application
+    // has quit or the presentation has been closed.
+    void check() const
+    {
+        ++CallFaults::made;
+        if (CallFaults::countdown > 0 && --CallFaults::countdown == 0)
+            com::throwComError(E_FAIL, "the call failed (fault injected by a test)");
+        context_.check();
+    }
     const Context& context() const { return context_; }
 
 private:
     Context context_;
     com::ModuleLockHolder lock_;
-    ULONG refs_ = 0;
 };
 
 // A new object handed out with the caller's reference.

@@ -10,35 +10,13 @@ com::ModuleLock& moduleLock()
     return lock;
 }
 
-class Counter final : public ITestCounter {
+class Counter final : public com::Object<ITestCounter> {
 public:
     static HRESULT createInstance(IUnknown*, REFIID riid, void** object)
     {
-        auto* counter = new Counter;  // owned by its reference count from here
-        counter->AddRef();
-        HRESULT hr = counter->QueryInterface(riid, object);
-        counter->Release();
-        return hr;
+        return com::createObject(riid, object, [] { return new Counter; });
     }
 
-    HRESULT QueryInterface(REFIID riid, void** object) override
-    {
-        if (!object) return E_POINTER;
-        if (riid == IUnknown::iid || riid == ITestCounter::iid) {
-            *object = static_cast<ITestCounter*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *object = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG AddRef() override { return ++refs_; }
-    ULONG Release() override
-    {
-        ULONG left = --refs_;
-        if (left == 0) delete this;
-        return left;
-    }
     HRESULT Increment(LONG* value) override
     {
         if (!value) return E_POINTER;
@@ -48,9 +26,8 @@ public:
 
 private:
     Counter() : holder_(moduleLock()) {}
-    ~Counter() = default;
+    ~Counter() override = default;
     com::ModuleLockHolder holder_;
-    ULONG refs_ = 0;
     LONG count_ = 0;
 };
 
@@ -61,11 +38,7 @@ COM_EXPORT HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** object)
     if (!object) return E_POINTER;
     *object = nullptr;
     if (!(clsid == testCounterClsid)) return CLASS_E_CLASSNOTAVAILABLE;
-    auto* factory = new com::ClassFactory<Counter>(moduleLock());
-    factory->AddRef();
-    HRESULT hr = factory->QueryInterface(riid, object);
-    factory->Release();
-    return hr;
+    return com::ClassFactory<Counter>::answer(moduleLock(), riid, object);
 }
 
 COM_EXPORT HRESULT DllCanUnloadNow()
