@@ -1,5 +1,7 @@
-#include "PptxReader.h"
+#include "PackageReader.h"
 
+#include <cstdio>
+#include <memory>
 #include <stdexcept>
 
 #include <pugixml.hpp>
@@ -103,24 +105,9 @@ std::vector<const Shape*> Slide::labels() const
     return out;
 }
 
-Package::Package(const std::filesystem::path& file)
+Package::Package(const std::filesystem::path& file) : files_(readZip(file))
 {
-    int error = 0;
-    zip_t* zip = zip_open(file.string().c_str(), ZIP_RDONLY, &error);
-    if (!zip) throw std::runtime_error("cannot open " + file.string());
-    zip_int64_t count = zip_get_num_entries(zip, 0);
-    for (zip_int64_t i = 0; i < count; ++i) {
-        zip_stat_t stat;
-        if (zip_stat_index(zip, static_cast<zip_uint64_t>(i), 0, &stat) != 0) continue;
-        zip_file_t* entry = zip_fopen_index(zip, static_cast<zip_uint64_t>(i), 0);
-        if (!entry) continue;
-        std::string bytes(static_cast<std::size_t>(stat.size), '\0');
-        zip_fread(entry, bytes.data(), stat.size);
-        zip_fclose(entry);
-        files_[stat.name] = std::move(bytes);
-    }
-    zip_close(zip);
-
+    if (files_.empty()) throw std::runtime_error("cannot open " + file.string());
     // Slides in presentation order.
     auto presentationRels = relationshipsOf(*this, "ppt/presentation.xml");
     pugi::xml_document presentation = load(*this, "ppt/presentation.xml");
@@ -181,6 +168,7 @@ Package::Package(const std::filesystem::path& file)
             }
             if (auto ole = node.select_node(".//p:oleObj").node()) {
                 shape.progId = ole.attribute("progId").value();
+                shape.linked = ole.child("p:link");
                 auto found = rels.find(ole.attribute("r:id").value());
                 if (found != rels.end()) shape.embedded = found->second.target;
             }
@@ -225,28 +213,150 @@ std::vector<std::string> Package::parts() const
     return out;
 }
 
-std::string zipEntry(const std::string& packageBytes, const std::string& name)
+namespace {
+
+using ZipPtr = std::unique_ptr<zip_t, decltype(&zip_discard)>;
+
+std::map<std::string, std::string> entriesOf(zip_t* archive)
+{
+    std::map<std::string, std::string> parts;
+    const zip_int64_t count = zip_get_num_entries(archive, 0);
+    for (zip_int64_t i = 0; i < count; ++i) {
+        zip_stat_t st;
+        if (zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &st) != 0) continue;
+        std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0),
+                                                                &zip_fclose);
+        if (!file) continue;
+        std::string bytes(static_cast<std::size_t>(st.size), '\0');
+        zip_int64_t got = zip_fread(file.get(), bytes.data(), st.size);
+        bytes.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
+        parts.emplace(st.name, std::move(bytes));
+    }
+    return parts;
+}
+
+std::string number(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", value);
+    std::string out = text;
+    while (out.back() == '0') out.pop_back();
+    if (out.back() == '.') out.pop_back();
+    return out;
+}
+
+std::string runDump(const Run& run)
+{
+    std::string format;
+    auto add = [&](const std::string& item) { format += (format.empty() ? "" : " ") + item; };
+    if (!run.font.empty()) add(run.font);
+    if (run.size) add(number(run.size));
+    if (run.bold) add("b");
+    if (run.italic) add("i");
+    if (run.underline) add("u");
+    if (!run.link.empty()) add("link=" + run.link);
+    if (run.jumpTo) add("jump=" + std::to_string(run.jumpTo));
+    return "\"" + run.text + "\"" + (format.empty() ? "" : "{" + format + "}");
+}
+
+}  // namespace
+
+std::map<std::string, std::string> readZip(const std::filesystem::path& file)
+{
+    int error = 0;
+    ZipPtr archive(zip_open(file.c_str(), ZIP_RDONLY, &error), &zip_discard);
+    return archive ? entriesOf(archive.get()) : std::map<std::string, std::string>{};
+}
+
+std::map<std::string, std::string> readZipBytes(const std::string& bytes)
 {
     zip_error_t error;
     zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(packageBytes.data(), packageBytes.size(), 0, &error);
-    if (!source) return "";
-    zip_t* zip = zip_open_from_source(source, ZIP_RDONLY, &error);
-    if (!zip) {
+    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    if (!source) return {};
+    ZipPtr archive(zip_open_from_source(source, ZIP_RDONLY, &error), &zip_discard);
+    if (!archive) {
         zip_source_free(source);
-        return "";
+        return {};
     }
-    std::string bytes;
-    zip_stat_t stat;
-    if (zip_stat(zip, name.c_str(), 0, &stat) == 0) {
-        if (zip_file_t* entry = zip_fopen(zip, name.c_str(), 0)) {
-            bytes.resize(static_cast<std::size_t>(stat.size));
-            zip_fread(entry, bytes.data(), stat.size);
-            zip_fclose(entry);
+    return entriesOf(archive.get());
+}
+
+void writeZip(const std::filesystem::path& file, const std::map<std::string, std::string>& parts)
+{
+    std::filesystem::remove(file);
+    int error = 0;
+    ZipPtr archive(zip_open(file.c_str(), ZIP_CREATE | ZIP_EXCL, &error), &zip_discard);
+    if (!archive) throw std::runtime_error("cannot write " + file.string());
+    for (const auto& [name, bytes] : parts) {
+        zip_source_t* source = zip_source_buffer(archive.get(), bytes.data(), bytes.size(), 0);
+        if (!source || zip_file_add(archive.get(), name.c_str(), source, ZIP_FL_OVERWRITE) < 0) {
+            zip_source_free(source);
+            throw std::runtime_error("cannot add " + name);
         }
     }
-    zip_close(zip);
-    return bytes;
+    if (zip_close(archive.get()) != 0) throw std::runtime_error("cannot write " + file.string());
+    archive.release();
+}
+
+std::string zipEntry(const std::string& packageBytes, const std::string& name)
+{
+    auto parts = readZipBytes(packageBytes);
+    auto found = parts.find(name);
+    return found == parts.end() ? "" : found->second;
+}
+
+std::string dump(const Slide& slide, int number)
+{
+    std::string out = "slide " + std::to_string(number) + "\n";
+    for (const Shape& shape : slide.shapes) {
+        out += " " + (shape.placeholder.empty() ? shape.kind : "ph " + shape.placeholder);
+        if (shape.placeholder.empty())
+            out += " " + pptx::number(shape.left) + "," + pptx::number(shape.top) + " " + pptx::number(shape.width) + "x" +
+                   pptx::number(shape.height);
+        if (!shape.clickLink.empty()) out += " click=" + shape.clickLink;
+        if (!shape.progId.empty()) out += " ole=" + shape.progId + (shape.linked ? " linked" : "");
+        // Labels show each paragraph on a line; placeholders and frames their runs inline.
+        const bool multi = shape.placeholder.empty() && shape.kind == "sp";
+        if (!multi) {
+            std::string text;
+            for (const Paragraph& p : shape.paragraphs)
+                for (const Run& r : p.runs) text += (text.empty() ? "" : " ") + runDump(r);
+            if (!text.empty()) out += ": " + text;
+        }
+        out += "\n";
+        if (!multi) continue;
+        // Repeated paragraphs (the push-down below a picture) as one line with their count.
+        std::string previous;
+        int repeats = 0;
+        auto flush = [&] {
+            if (repeats) out += previous + (repeats > 1 ? " *" + std::to_string(repeats) : "") + "\n";
+        };
+        for (const Paragraph& p : shape.paragraphs) {
+            std::string line = "  p";
+            if (!p.align.empty()) line += " " + p.align;
+            if (p.bullet) line += " bullet";
+            line += ":";
+            for (const Run& r : p.runs) line += " " + runDump(r);
+            if (line == previous) {
+                ++repeats;
+                continue;
+            }
+            flush();
+            previous = line;
+            repeats = 1;
+        }
+        flush();
+    }
+    if (!slide.notes.empty()) out += " notes: \"" + slide.notes + "\"\n";
+    return out;
+}
+
+std::string dump(const Package& package)
+{
+    std::string out;
+    for (std::size_t i = 0; i < package.slides.size(); ++i) out += dump(package.slides[i], static_cast<int>(i + 1));
+    return out;
 }
 
 }  // namespace pptx

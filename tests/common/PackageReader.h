@@ -1,6 +1,7 @@
-// Reads back a saved presentation package (libzip + pugixml): its slides in
-// order, each shape's box, text, run formats and hyperlinks, the notes, and
-// the embedded objects, so end-to-end tests can check what was written.
+// The one package reader of the tests (libzip + pugixml): the parts of any
+// zip package, and a saved presentation's slides in order, each shape's box,
+// text, run formats and hyperlinks, the notes and the embedded objects, with
+// a compact text dump of them that tests compare with a short expected block.
 #pragma once
 
 #include <filesystem>
@@ -37,6 +38,7 @@ struct Shape {
     std::string clickLink;   // a picture's click address
     std::string progId;      // of an OLE object
     std::string embedded;    // package part of an embedded object
+    bool linked = false;     // an OLE object linked to its file
     std::string text() const;  // paragraphs joined with "\n"
 };
 
@@ -49,6 +51,12 @@ struct Slide {
     // Text shapes that are not placeholders, in z-order.
     std::vector<const Shape*> labels() const;
 };
+
+// Every member of a zip archive by name; empty when it cannot be read.
+std::map<std::string, std::string> readZip(const std::filesystem::path& file);
+std::map<std::string, std::string> readZipBytes(const std::string& bytes);
+// Writes the parts as a new zip archive (to make a variant of a package).
+void writeZip(const std::filesystem::path& file, const std::map<std::string, std::string>& parts);
 
 class Package {
 public:
@@ -65,5 +73,16 @@ private:
 // One entry of a zip package held in memory ("" when it is not there), for
 // the documents embedded in a presentation.
 std::string zipEntry(const std::string& packageBytes, const std::string& name);
+
+// One line per shape, indented lines per paragraph, e.g.
+//   slide 1
+//    sp 75,55 600x420
+//     p ctr bullet: "Total"{Arial 24 b} " 12"{link=http://x}
+//    ph ftr: "Confidential"
+//    notes: "Say hello"
+// Boxes in points; only the run formats that are set; an empty paragraph
+// as "p:"; n equal paragraphs in a row as one line ending in " *n".
+std::string dump(const Slide& slide, int number);
+std::string dump(const Package& package);
 
 }  // namespace pptx
