@@ -2,9 +2,15 @@
 
 #include <fstream>
 
+#include "com/ComError.h"
+#include "common/PackageCheck.h"
 #include "generator/Orvel.h"
 
 namespace gentest {
+
+const std::string tinyGif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00,"
+                          "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
+                          43);
 
 ComPtr<IDocument> makeOrvel()
 {
@@ -22,6 +28,11 @@ GeneratorTest::GeneratorTest()
 GeneratorTest::~GeneratorTest()
 {
     doc = nullptr;
+    // Out of the running-object table, so that the next test starts its own.
+    try {
+        powerpoint->Quit();
+    } catch (const ComError&) {
+    }
 }
 
 ComPtr<IDocument> GeneratorTest::newObject()
@@ -59,6 +70,11 @@ void GeneratorTest::option(const char* word)
     doc->setOption(bs(word).get(), bs("").get());
 }
 
+void GeneratorTest::image(const std::string& file, const std::string& link)
+{
+    doc->insertImage(bs(file).get(), bs(link).get());
+}
+
 std::vector<std::string> GeneratorTest::logLines() const
 {
     std::vector<std::string> lines;
@@ -75,21 +91,27 @@ std::vector<std::string> GeneratorTest::logFrom(const std::string& line) const
     return {};
 }
 
-std::shared_ptr<fakeppt::SlideModel> GeneratorTest::slideAt(std::size_t index) const
+int GeneratorTest::slideCount() const
 {
-    auto presentation = deck();
-    if (!presentation || index < 1 || index > presentation->slides.size()) return nullptr;
-    return presentation->slides[index - 1];
+    auto presentations = powerpoint->GetPresentations();
+    if (presentations->GetCount() == 0) return 0;
+    return presentations->Item(presentations->GetCount())->GetSlides()->GetCount();
 }
 
-std::string GeneratorTest::bodyOf(std::size_t slide) const
+pptx::Package GeneratorTest::saved(const std::string& name)
 {
-    auto s = slideAt(slide);
-    if (!s) return "<no slide>";
-    // The body label is the one made at Top 55.
-    for (const auto& label : s->labels())
-        if (label->top == 55.0f) return label->frame->utf8();
-    return "<no body>";
+    doc->close();
+    std::filesystem::path file = dir / (name + ".ppt");
+    testenv::CommandResult check = testenv::validatePackage(file);
+    EXPECT_EQ(check.status, 0) << check.output;
+    return pptx::Package(file);
+}
+
+std::string GeneratorTest::withoutDir(std::string text) const
+{
+    const std::string folder = dir.path().string();
+    for (std::size_t at; (at = text.find(folder)) != std::string::npos;) text.replace(at, folder.size(), "<dir>");
+    return text;
 }
 
 }  // namespace gentest

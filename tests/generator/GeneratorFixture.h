@@ -1,6 +1,8 @@
-// A fresh Orvel object per test, attached to a recording fake PowerPoint
-// registered in the running-object table, in its own registry and working
-// folder, tracing every call into a log file the test can read.
+// A fresh Orvel object per test, attached to the PowerPoint stand-in running
+// in this process (registered in the running-object table, as a started
+// PowerPoint is), in its own registry and working folder, tracing every call
+// into a log file the test can read. Results are read back from the saved
+// deck and compared as a compact dump.
 #pragma once
 
 #include <filesystem>
@@ -10,11 +12,13 @@
 
 #include <gtest/gtest.h>
 
-#include "FakePowerPoint.h"
 #include "com/ComPtr.h"
 #include "com/ComString.h"
+#include "common/PackageReader.h"
 #include "common/TestEnv.h"
 #include "document/IDocument.h"
+#include "powerpoint/PowerPoint.h"
+#include "objects/Objects.h"
 #include "support/KestException.h"
 
 namespace gentest {
@@ -53,6 +57,9 @@ std::string failureOf(Call&& call)
     return "";
 }
 
+// A 1 x 1 GIF picture.
+extern const std::string tinyGif;
+
 class GeneratorTest : public ::testing::Test {
 protected:
     GeneratorTest();
@@ -67,19 +74,25 @@ protected:
     void text(std::string_view t);
     void endl();
     void option(const char* word);
+    void image(const std::string& file, const std::string& link = "");
 
     std::vector<std::string> logLines() const;
     // Log lines from the first one equal to line on (empty when none).
     std::vector<std::string> logFrom(const std::string& line) const;
-    std::shared_ptr<fakeppt::PresentationModel> deck() const { return ppt.lastPresentation(); }
-    std::shared_ptr<fakeppt::SlideModel> slideAt(std::size_t index) const;  // 1-based
-    std::string bodyOf(std::size_t slide) const;                             // text of the body label
+
+    // Slides of the newest presentation open in PowerPoint now.
+    int slideCount() const;
+    // Closes the deck, checks it with the validator and reads it back.
+    pptx::Package saved(const std::string& name = "deck");
+    // Its dump, the test's folder written as <dir>.
+    std::string savedDump(const std::string& name = "deck") { return withoutDir(pptx::dump(saved(name))); }
+    std::string withoutDir(std::string text) const;
 
     testenv::ScopedRegistry registry;
     testenv::TempDir dir;
     ScopedCurrentDir cwd{dir.path()};
-    fakeppt::RunningFakePowerPoint powerpoint;
-    fakeppt::Recorder& ppt = powerpoint.recorder();
+    // The stand-in's application registers itself as the running PowerPoint; Quit takes it away.
+    ComPtr<PowerPoint::_Application> powerpoint = ppt::makeApplication();
     std::filesystem::path logPath = dir / "trace.log";
     ComPtr<IDocument> doc;
 };

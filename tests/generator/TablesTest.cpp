@@ -1,295 +1,223 @@
-// Tables through a recording fake Word back-end: what it is told, when a
-// table is cut, and where its parts are embedded.
-#include <dlfcn.h>
-
-#include <algorithm>
-
+// Tables through the Word stand-in: when a table is cut, where its parts are
+// embedded, what goes into them, and the cells as paragraphs without Word.
 #include <gtest/gtest.h>
 
-#include "FakeWordBackEnd.h"
 #include "GeneratorFixture.h"
 #include "com/ComError.h"
+#include "common/Modules.h"
 #include "registry/RegisterIt.h"
-#include "registry/Registry.h"
 
 using namespace gentest;
 
 namespace {
 
-std::string fakeModulePath()
-{
-    return std::string(ORVEL_LIB_DIR) + "/" + fakeword::moduleFileName;
-}
-
-void registerBackEnd(const std::string& name, const std::string& classId)
-{
-    RegDoc entry{KestString(name), KestString("test back-end"), KestString(classId), KestString(fakeModulePath())};
-    ASSERT_TRUE(RegisterIt::addDoc(entry));
-}
-
-void registerFakeWord()
-{
-    registry::Registry::openDefault()->setValue(registry::Hive::ClassesRoot,
-                                                std::string("CLSID\\") + fakeword::clsidString + "\\InprocServer32", "",
-                                                registry::Value::string(fakeModulePath()));
-    registerBackEnd("Microsoft Word", fakeword::clsidString);
-}
-
-std::vector<std::string>& wordCalls()
-{
-    static std::vector<std::string>* calls = [] {
-        void* module = dlopen(fakeModulePath().c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!module) throw std::runtime_error(dlerror());
-        auto fn = reinterpret_cast<fakeword::CallsFn>(dlsym(module, fakeword::callsSymbol));
-        return fn();
-    }();
-    return *calls;
-}
-
 class Tables : public GeneratorTest {
 protected:
     Tables()
     {
-        registerFakeWord();
-        wordCalls().clear();
-        ppt.lineHeight = 20.0;
+        std::string error;
+        EXPECT_TRUE(testenv::registerModule("liborvelword.so", &error)) << error;
     }
-    std::string tablePath() const { return (dir / "abctabxyz.doc").string(); }
-    int wordCount(const std::string& call) const
-    {
-        const auto& calls = wordCalls();
-        return static_cast<int>(std::count(calls.begin(), calls.end(), call));
-    }
-    // Index of call in the Word log at or after from; -1 when none.
-    int wordIndex(const std::string& call, int from = 0) const
-    {
-        const auto& calls = wordCalls();
-        auto found = std::find(calls.begin() + from, calls.end(), call);
-        return found == calls.end() ? -1 : static_cast<int>(found - calls.begin());
-    }
-    void bodyOfHeight300()
-    {
-        std::string t = "line";
-        for (int i = 1; i < 15; ++i) t += "\nline";
-        text(t);  // 15 paragraphs of 20 points
-    }
-    void row(const std::string& a, const std::string& b)
+    void row(const std::vector<std::string>& cells)
     {
         doc->addRow();
-        doc->addCell();
-        text(a);
-        doc->addCell();
-        text(b);
+        for (const std::string& cell : cells) {
+            doc->addCell();
+            text(cell);
+        }
     }
-    std::string embed(float top) const
+    static std::string documentOf(const pptx::Package& deck, const pptx::Shape& object)
     {
-        return "Shapes.AddOLEObject(80," + fakeppt::number(top) + ",0,0,\"\",\"" + tablePath() + "\",0,\"\",0,\"\",0)";
+        return pptx::zipEntry(deck.read(object.embedded), "word/document.xml");
+    }
+    static int rowsOf(const pptx::Package& deck, const pptx::Shape& object)
+    {
+        std::string xml = documentOf(deck, object);
+        int rows = 0;
+        for (std::size_t at = xml.find("<w:tr"); at != std::string::npos; at = xml.find("<w:tr", at + 1))
+            if (xml.compare(at, 6, "<w:tr>") == 0 || xml.compare(at, 6, "<w:tr ") == 0) ++rows;
+        return rows;
+    }
+    static std::vector<const pptx::Shape*> objects(const pptx::Package& deck)
+    {
+        std::vector<const pptx::Shape*> out;
+        for (const pptx::Slide& slide : deck.slides)
+            for (const pptx::Shape& s : slide.shapes)
+                if (!s.embedded.empty()) out.push_back(&s);
+        return out;
     }
 };
 
-TEST_F(Tables, StartingATableMakesTheBackEndOnceAndOpensAPart)
+TEST_F(Tables, ALongTableIsCutIntoEmbeddedWordDocuments)
 {
     open();
+    for (int i = 1; i <= 14; ++i) {
+        text("Body line " + std::to_string(i));
+        endl();
+    }
     doc->startTable();
-    std::vector<std::string> expected = {
-        "start()", "overrideRegistry(\"Word\",\"WordTemplateName\",\"\",1)", "create(\"" + tablePath() + "\")",
-        "setOrientation(1)", "startTable()", "setTableRowHeight(0)", "setTableRowHeight(20)", "setFontSize(16)"};
-    EXPECT_EQ(wordCalls(), expected);
-    EXPECT_EQ(logFrom("orvel->startTable();"),
-              (std::vector<std::string>{"orvel->startTable();", "orvel->setFontSize(16);"}));
+    for (int r = 1; r <= 30; ++r) {
+        doc->addRow();
+        for (int c = 1; c <= 3; ++c) {
+            doc->addCell();
+            text("r" + std::to_string(r) + "c" + std::to_string(c));
+        }
+    }
     doc->endTable();
-    doc->startTable();
-    EXPECT_EQ(wordCount("start()"), 1);
+    pptx::Package deck = saved();
+    std::vector<std::pair<const pptx::Shape*, std::size_t>> parts;
+    for (std::size_t n = 0; n < deck.slides.size(); ++n)
+        for (const pptx::Shape& s : deck.slides[n].shapes)
+            if (!s.embedded.empty()) parts.emplace_back(&s, n);
+    ASSERT_GE(parts.size(), 2u);
+    EXPECT_GT(parts[0].first->top - 65.0, 100.0);  // the first part sits below the body text
+    int total = 0;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const pptx::Shape& part = *parts[i].first;
+        EXPECT_EQ(part.left, 80.0);
+        EXPECT_NE(part.progId.find("Word.Document"), std::string::npos) << part.progId;
+        EXPECT_EQ(parts[i].second, i) << "one part per slide, on successive slides";
+        // Top = text height + 65; a part is cut before the row that would
+        // take 20-point rows and that height past 420 points.
+        double h0 = part.top - 65.0;
+        int fitting = static_cast<int>((420.0 - h0) / 20.0) + 1;
+        int rows = rowsOf(deck, part);
+        if (i + 1 < parts.size())
+            EXPECT_EQ(rows, fitting) << "part " << i;
+        else
+            EXPECT_LE(rows, fitting);
+        total += rows;
+    }
+    EXPECT_EQ(total, 30);
+    EXPECT_FALSE(std::filesystem::exists(dir / "abctabxyz.doc"));
 }
 
-TEST_F(Tables, TenRowsUnderThreeHundredPointsAreCutBeforeRowEight)
+TEST_F(Tables, ATableWithALongColumnStaysOnTheSlide)
 {
     open();
-    bodyOfHeight300();
+    std::string description;
+    for (int i = 0; i < 40; ++i) description += "long description ";
     doc->startTable();
-    for (int r = 1; r <= 7; ++r) row("r" + std::to_string(r), "c");
-    EXPECT_EQ(ppt.count("Shapes.AddOLEObject"), 0);
-    EXPECT_EQ(wordCount("addRow()"), 7);
-    row("r8", "c");
-    // The seven-row part is embedded below the text, the table goes on on slide 2.
-    EXPECT_EQ(ppt.callsOf("Shapes.AddOLEObject"), std::vector<std::string>{embed(365)});
-    ASSERT_EQ(deck()->slides.size(), 2u);
-    EXPECT_EQ(slideAt(1)->ofKind("ole").size(), 1u);
-    int secondPart = wordIndex("create(\"" + tablePath() + "\")", wordIndex("create(\"" + tablePath() + "\")") + 1);
-    ASSERT_GT(secondPart, 0);
-    EXPECT_EQ(wordIndex("close()"), secondPart - 1);
-    EXPECT_EQ(wordCalls()[static_cast<std::size_t>(secondPart) + 4], "setFontSize(16)");  // the table font again
-    EXPECT_LT(wordIndex("insertText(\"r8\")"), static_cast<int>(wordCalls().size()));
-    EXPECT_GT(wordIndex("insertText(\"r8\")"), secondPart);
-    row("r9", "c");
-    row("r10", "c");
+    for (int r = 1; r <= 3; ++r) {
+        doc->addRow();
+        for (const std::string& cell : {std::string("Item"), std::string("Code 1234"), description, std::string("9.99")}) {
+            doc->addCell();
+            text(cell);
+        }
+    }
     doc->endTable();
-    EXPECT_EQ(ppt.callsOf("Shapes.AddOLEObject"), (std::vector<std::string>{embed(365), embed(65)}));
-    EXPECT_EQ(slideAt(2)->ofKind("ole").size(), 1u);
-    EXPECT_EQ(wordCount("addRow()"), 10);
-    EXPECT_FALSE(std::filesystem::exists(tablePath()));
-    // The body text was pushed below each part (natural height 100 points).
-    EXPECT_EQ(bodyOf(2), "\r\r\r\r");
-    EXPECT_EQ(slideAt(1)->labels()[1]->frame->paragraphs().size(), 20u);
+    pptx::Package deck = saved();
+    auto objects = deck.slides[0].ofKind("graphicFrame");
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_EQ(objects[0]->left, 80.0);
+    EXPECT_LE(objects[0]->left + objects[0]->width, 720.0);
+    EXPECT_GT(objects[0]->height, 3 * 3 * 16.0);  // the long cells wrap onto several lines
 }
 
-TEST_F(Tables, TwentyTwoRowsOfTwentyPointsFitAnEmptySlide)
-{
-    open();
-    doc->startTable();
-    for (int r = 1; r <= 22; ++r) row("x", "y");
-    EXPECT_EQ(ppt.count("Shapes.AddOLEObject"), 0);
-    row("x", "y");
-    EXPECT_EQ(ppt.callsOf("Shapes.AddOLEObject"), std::vector<std::string>{embed(65)});
-    doc->endTable();
-}
 
-TEST_F(Tables, TheTableFontIsCarriedOverACut)
+// The table font is what was set before the first row, on every part; the
+// content while a table is open goes into it, and styles stay with the slide.
+TEST_F(Tables, TheTableTakesTheContentAndItsFontOverACut)
 {
     open();
-    bodyOfHeight300();
+    for (int i = 1; i <= 14; ++i) {
+        text("Body line " + std::to_string(i));
+        endl();
+    }
     doc->startTable();
-    doc->setFontSize(10);
-    doc->setFontAttribute(1, 1);
+    EXPECT_EQ(logFrom("orvel->startTable();"), (std::vector<std::string>{"orvel->startTable();", "orvel->setFontSize(16);"}));
     doc->setFontName(bs("Courier New").get());
-    for (int r = 1; r <= 9; ++r) row("r", "c");  // 9 x 14 = 126 points
-    EXPECT_EQ(ppt.count("Shapes.AddOLEObject"), 0);
-    doc->setFontSize(30);  // after the first row: the table font keeps 10
-    row("r", "c");
-    ASSERT_EQ(ppt.count("Shapes.AddOLEObject"), 1);
-    int secondPart = wordIndex("create(\"" + tablePath() + "\")", wordIndex("create(\"" + tablePath() + "\")") + 1);
-    ASSERT_GT(secondPart, 0);
-    std::vector<std::string> after(wordCalls().begin() + secondPart, wordCalls().begin() + secondPart + 10);
-    EXPECT_EQ(after, (std::vector<std::string>{"create(\"" + tablePath() + "\")", "setOrientation(1)", "startTable()",
-                                               "setFontName(\"Courier New\")", "setTableRowHeight(14)",
-                                               "setFontSize(10)", "setFontAttribute(1,1)", "setTableRowHeight(14)",
-                                               "addRow()", "addCell()"}));
-    doc->endTable();
-}
-
-TEST_F(Tables, RowsAndCellsOutsideATable)
-{
-    open();
-    doc->addCell();  // no back-end yet: echo only
-    doc->addRow();
-    EXPECT_TRUE(wordCalls().empty());
-    doc->startTable();
-    doc->addRow();
-    doc->addRow();  // no cell since the last row: ignored
-    EXPECT_EQ(wordCount("addRow()"), 1);
-    doc->addCell();
-    doc->endTable();
-    doc->endTable();  // no table open: nothing more
-    EXPECT_EQ(wordCount("endTable()"), 1);
-    EXPECT_EQ(ppt.count("Shapes.AddOLEObject"), 1);
-    doc->addCell();  // still passed on
-    EXPECT_EQ(wordCount("addCell()"), 2);
-    EXPECT_EQ(logFrom("orvel->addCell();").size(), 10u);
-}
-
-TEST_F(Tables, ContentWhileATableIsOpenGoesToTheBackEnd)
-{
-    open();
-    std::string pic = (dir / "p.gif").string();
-    testenv::writeFile(pic, "GIF89a");
-    doc->startTable();
+    doc->setFontAttribute(1, 1);
+    doc->setFontSize(10);
     doc->addRow();
     doc->addCell();
     text("see <a href=\"http://x\">this</a>!");
-    endl();
-    doc->setTextAlign(3);
-    doc->setStyle(bs("Heading 1").get());  // styles stay with the slide text
-    doc->insertImage(bs(pic).get(), bs("http://l").get());
-    doc->insertFile(bs("any.txt").get(), 2);
-    doc->insertXref(bs("t").get(), bs("Slide 2").get());
+    doc->setStyle(bs("Heading 1").get());
+    doc->setFontSize(30);  // after the first row: the table keeps 10
     doc->insertField(3);
-    doc->setFontAttribute(2, 0);
+    for (int r = 2; r <= 40; ++r) row({"r" + std::to_string(r)});
     doc->endTable();
-    std::vector<std::string> content(wordCalls().begin() + static_cast<long>(wordIndex("addCell()")) + 1,
-                                     wordCalls().begin() + static_cast<long>(wordIndex("endTable()")));
-    EXPECT_EQ(content, (std::vector<std::string>{"insertText(\"see \")", "insertXref(\"this\",\"http://x\")",
-                                                 "insertText(\"!\")", "insertEndl()", "setTextAlign(3)",
-                                                 "insertImage(\"" + pic + "\",\"http://l\")",
-                                                 "insertFile(\"any.txt\",2)", "insertXref(\"t\",\"Slide 2\")",
-                                                 "insertText(\"deck.ppt\")", "setFontAttribute(2,0)"}));
-    EXPECT_EQ(bodyOf(1).find_first_not_of('\r'), std::string::npos);  // nothing but the push-down
-    EXPECT_EQ(ppt.callsOf("Font.Name=").size(), 0u);
+    doc->endTable();  // no table open: nothing more
+    pptx::Package deck = saved();
+    auto parts = objects(deck);
+    ASSERT_GE(parts.size(), 2u);
+    for (const pptx::Shape* part : parts) {
+        std::string xml = documentOf(deck, *part);
+        EXPECT_NE(xml.find("Courier New"), std::string::npos);
+        EXPECT_NE(xml.find("<w:sz w:val=\"20\"/>"), std::string::npos);
+        EXPECT_NE(xml.find("<w:b/>"), std::string::npos);
+    }
+    std::string first = documentOf(deck, *parts[0]);
+    EXPECT_NE(first.find(">see <"), std::string::npos);
+    EXPECT_NE(first.find(">this<"), std::string::npos);
+    EXPECT_NE(first.find("deck.ppt"), std::string::npos);
+    // Nothing of the table on the slide but the push-down below the part.
+    for (const pptx::Paragraph& p : deck.slides[1].labels().at(1)->paragraphs) EXPECT_EQ(p.text(), "");
 }
 
-TEST_F(Tables, ATableStartedTwiceBeginsAgainOnTheSameFile)
+TEST_F(Tables, RowsAndCellsOutsideATableAndATableStartedTwice)
 {
     open();
-    doc->startTable();
-    row("a", "b");
-    doc->startTable();
-    EXPECT_EQ(wordCount("create(\"" + tablePath() + "\")"), 2);
-    EXPECT_EQ(ppt.count("Shapes.AddOLEObject"), 0);
-    row("c", "d");
-    doc->endTable();
-    EXPECT_EQ(ppt.count("Shapes.AddOLEObject"), 1);
-}
-
-TEST_F(Tables, TheBackEndIsStoppedWhenTheObjectGoes)
-{
-    open();
-    doc->startTable();
-    doc->endTable();
-    doc = nullptr;
-    EXPECT_EQ(wordCalls()[wordCalls().size() - 2], "stop()");
-    EXPECT_EQ(wordCalls().back(), "~released");
-}
-
-TEST_F(Tables, AFailingEmbedIsAComErrorAndLeavesNoTemporaryFile)
-{
-    open();
-    doc->startTable();
-    row("a", "b");
-    ppt.fail("Shapes.AddOLEObject", HR_FILE_NOT_FOUND);
-    EXPECT_THROW(doc->endTable(), ComError);
-    EXPECT_FALSE(std::filesystem::exists(tablePath()));
-}
-
-class TablesWithoutWord : public GeneratorTest {};
-
-TEST_F(TablesWithoutWord, CellTextsLandOnTheSlide)
-{
-    open();
-    doc->startTable();
+    doc->addCell();  // no table: echo only
     doc->addRow();
-    doc->addCell();
-    text("a");
-    endl();
-    doc->addCell();
-    text("b");
-    doc->endTable();
-    EXPECT_EQ(bodyOf(1), "a\rb");
-    EXPECT_EQ(ppt.callsOf("Font.Size="), (std::vector<std::string>{"Font.Size=16", "Font.Size=16"}));
-    EXPECT_EQ(ppt.count("Shapes.AddOLEObject"), 0);
-}
-
-TEST_F(TablesWithoutWord, TheFirstExactlyNamedBackEndWins)
-{
-    registry::Registry::openDefault()->setValue(registry::Hive::ClassesRoot,
-                                                std::string("CLSID\\") + fakeword::clsidString + "\\InprocServer32", "",
-                                                registry::Value::string(fakeModulePath()));
-    registerBackEnd("microsoft word", "{00000000-0000-0000-0000-0000000000A1}");
-    registerBackEnd("Microsoft Word", fakeword::clsidString);
-    registerBackEnd("Microsoft Word", "{00000000-0000-0000-0000-0000000000A2}");
-    wordCalls().clear();
-    open();
     doc->startTable();
-    EXPECT_EQ(std::count(wordCalls().begin(), wordCalls().end(), "start()"), 1);
+    row({"a", "b"});
+    doc->startTable();  // begins again on the same file: a and b are gone
+    doc->addRow();
+    doc->addRow();  // no cell since the last row: ignored
+    doc->addCell();
+    text("c");
     doc->endTable();
+    EXPECT_EQ(logFrom("orvel->addCell();").size(), 16u);
+    pptx::Package deck = saved();
+    auto parts = objects(deck);
+    ASSERT_EQ(parts.size(), 1u);
+    EXPECT_EQ(rowsOf(deck, *parts[0]), 1);
+    EXPECT_EQ(documentOf(deck, *parts[0]).find(">a<"), std::string::npos);
 }
 
-TEST_F(TablesWithoutWord, ABackEndThatCannotBeMadeIsTriedAgain)
+void registerBackEnd(const char* name, const char* classId)
+{
+    ASSERT_TRUE(RegisterIt::addDoc(RegDoc{KestString(name), KestString("test back-end"), KestString(classId),
+                                          KestString("/nowhere/backend.so")}));
+}
+
+using TableBackEnds = GeneratorTest;
+
+TEST_F(TableBackEnds, WithoutOneThatCanBeMadeTheCellsAreParagraphs)
 {
     registerBackEnd("Microsoft Word", "{00000000-0000-0000-0000-0000000000A3}");
     open();
     doc->startTable();
-    text("plain");
+    doc->addRow();
+    doc->addCell();
+    text("cell one");
+    endl();
+    doc->addCell();
+    text("cell two");
     doc->endTable();
-    EXPECT_EQ(bodyOf(1), "plain");
+    EXPECT_EQ(savedDump(), R"(slide 1
+ sp 75,10 14.4x28.8
+  p l:
+ sp 75,55 600x420
+  p l: "cell one"{Arial 16}
+  p l: "cell two"{Arial 16}
+)");
+}
+
+TEST_F(TableBackEnds, TheFirstExactlyNamedOneWins)
+{
+    registerBackEnd("microsoft word", "{00000000-0000-0000-0000-0000000000A1}");
+    std::string error;
+    ASSERT_TRUE(testenv::registerModule("liborvelword.so", &error)) << error;
+    registerBackEnd("Microsoft Word", "{00000000-0000-0000-0000-0000000000A2}");
+    open();
+    doc->startTable();
+    doc->addRow();
+    doc->addCell();
+    text("cell");
+    doc->endTable();
+    EXPECT_EQ(saved().slides.at(0).ofKind("graphicFrame").size(), 1u);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "DeckCheck.h"
 
-#include <zip.h>
+#include "common/PackageReader.h"
 
 #include <algorithm>
 #include <cctype>
@@ -13,23 +13,7 @@ namespace fs = std::filesystem;
 
 std::map<std::string, std::string> readParts(const fs::path& package)
 {
-    std::map<std::string, std::string> parts;
-    int error = 0;
-    std::unique_ptr<zip_t, decltype(&zip_discard)> archive(zip_open(package.c_str(), ZIP_RDONLY, &error), &zip_discard);
-    if (!archive) return parts;
-    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
-    for (zip_int64_t i = 0; i < count; ++i) {
-        zip_stat_t st;
-        if (zip_stat_index(archive.get(), static_cast<zip_uint64_t>(i), 0, &st) != 0) continue;
-        std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(zip_fopen_index(archive.get(), static_cast<zip_uint64_t>(i), 0),
-                                                                &zip_fclose);
-        if (!file) continue;
-        std::string bytes(st.size, '\0');
-        zip_int64_t got = zip_fread(file.get(), bytes.data(), st.size);
-        bytes.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
-        parts.emplace(st.name, std::move(bytes));
-    }
-    return parts;
+    return pptx::readZip(package);
 }
 
 namespace {

@@ -1,29 +1,9 @@
 #include "DocxReader.h"
 
-#include <zip.h>
-
-#include <memory>
+#include "common/PackageReader.h"
 
 namespace wordtest {
 namespace {
-
-std::map<std::string, std::string> readArchive(zip_t* archive)
-{
-    std::map<std::string, std::string> parts;
-    zip_int64_t count = zip_get_num_entries(archive, 0);
-    for (zip_int64_t i = 0; i < count; ++i) {
-        zip_stat_t stat;
-        if (zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat) != 0) continue;
-        zip_file_t* member = zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0);
-        if (!member) continue;
-        std::string data(static_cast<std::size_t>(stat.size), '\0');
-        zip_int64_t got = zip_fread(member, data.data(), stat.size);
-        zip_fclose(member);
-        if (got == static_cast<zip_int64_t>(stat.size)) parts[stat.name] = std::move(data);
-    }
-    zip_close(archive);
-    return parts;
-}
 
 std::string cellText(const pugi::xml_node& cell)
 {
@@ -54,24 +34,12 @@ void collectText(const pugi::xml_node& node, std::string& out)
 
 std::map<std::string, std::string> readPackage(const std::filesystem::path& file)
 {
-    int error = 0;
-    zip_t* archive = zip_open(file.c_str(), ZIP_RDONLY, &error);
-    if (!archive) return {};
-    return readArchive(archive);
+    return pptx::readZip(file);
 }
 
 std::map<std::string, std::string> readPackageBytes(const std::string& bytes)
 {
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
-    if (!source) return {};
-    zip_t* archive = zip_open_from_source(source, ZIP_RDONLY, &error);
-    if (!archive) {
-        zip_source_free(source);
-        return {};
-    }
-    return readArchive(archive);
+    return pptx::readZipBytes(bytes);
 }
 
 std::string paragraphText(const pugi::xml_node& paragraph)

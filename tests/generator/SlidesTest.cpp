@@ -1,0 +1,320 @@
+// Slides as the generator builds them: the labels of a new slide, when text
+// flows onto the next one, the header and footer painted onto every finished
+// slide, the notes, and the label a failing call is reported under.
+#include <gtest/gtest.h>
+
+#include "GeneratorFixture.h"
+#include "common/Modules.h"
+#include "support/SysTime.h"
+
+using namespace gentest;
+
+namespace {
+
+using Slides = GeneratorTest;
+
+TEST_F(Slides, CreateThenCloseMakesOneSlideWithAHeaderAndABodyLabel)
+{
+    open();
+    EXPECT_EQ(savedDump(), R"(slide 1
+ sp 75,10 14.4x28.8
+  p l:
+ sp 75,55 600x420
+  p l:
+)");
+    EXPECT_EQ(logLines(), (std::vector<std::string>{"orvel->start();", "orvel->create(\"" + deckPath() + "\");",
+                                                    "orvel->close();"}));
+    doc->close();  // a second close: nothing
+    EXPECT_EQ(logLines().size(), 3u);
+}
+
+TEST_F(Slides, PageBreaksMakeNoEmptySlides)
+{
+    doc->insertPageBreak();  // before create: nothing, not even an echo
+    open();
+    doc->insertPageBreak();
+    doc->insertPageBreak();
+    EXPECT_EQ(slideCount(), 1);
+    EXPECT_EQ(logFrom("orvel->insertPageBreak();"),
+              (std::vector<std::string>{"orvel->insertPageBreak();", "", "orvel->insertPageBreak();", ""}));
+    // Header text and notes text do not make a slide used.
+    doc->startHeader();
+    text("head");
+    doc->endHeader();
+    option("startNote");
+    text("note");
+    option("endNote");
+    doc->insertPageBreak();
+    EXPECT_EQ(slideCount(), 1);
+    text("body");
+    doc->insertPageBreak();
+    EXPECT_EQ(slideCount(), 2);
+    text("last");
+    EXPECT_EQ(savedDump(), R"(slide 1
+ sp 75,10 14.4x28.8
+  p l:
+ sp 75,55 600x420
+  p l: "body"{Arial 18}
+ sp 75,10 54.44x28.8
+  p l: "head"{Arial 18}
+ notes: "note"
+slide 2
+ sp 75,10 54.44x28.8
+  p l: "head"{Arial 18}
+ sp 75,55 600x420
+  p l: "last"{Arial 18}
+)");
+    std::size_t lines = logLines().size();
+    doc->insertPageBreak();  // after close: nothing
+    EXPECT_EQ(logLines().size(), lines);
+}
+
+TEST_F(Slides, BodyTextFlowsOntoANewSlideOnlyAtALineEnd)
+{
+    open();
+    doc->setFontSize(24);
+    std::string longText;
+    for (int i = 0; i < 200; ++i) longText += "words without a line end ";
+    text(longText);
+    text("and more");
+    EXPECT_EQ(slideCount(), 1);
+    endl();
+    EXPECT_EQ(slideCount(), 2);
+    // Line ends alone on the new slide never make another.
+    for (int i = 0; i < 30; ++i) endl();
+    EXPECT_EQ(slideCount(), 2);
+    for (int i = 1; i <= 40; ++i) {
+        text("Line " + std::to_string(i));
+        endl();
+    }
+    pptx::Package deck = saved();
+    ASSERT_EQ(deck.slides.size(), 5u);
+    // Every full slide ends with the line end that filled it; 24-point lines fill 420 points after a dozen or more.
+    const auto& third = deck.slides[2].labels().at(1)->paragraphs;
+    EXPECT_EQ(third.size(), 16u);
+    EXPECT_EQ(third.front().text() + "|" + third[14].text() + "|" + third.back().text(), "Line 2|Line 16|");
+    EXPECT_EQ(pptx::dump(deck.slides[4], 5), R"(slide 5
+ sp 75,10 14.4x28.8
+  p l:
+ sp 75,55 600x420
+  p l: "Line 32"{Arial 24}
+  p l: "Line 33"{Arial 24}
+  p l: "Line 34"{Arial 24}
+  p l: "Line 35"{Arial 24}
+  p l: "Line 36"{Arial 24}
+  p l: "Line 37"{Arial 24}
+  p l: "Line 38"{Arial 24}
+  p l: "Line 39"{Arial 24}
+  p l: "Line 40"{Arial 24}
+  p l:
+)");
+}
+
+TEST_F(Slides, TheHeaderIsPaintedOnEveryFinishedSlideWithItsNumber)
+{
+    open();
+    doc->startHeader();
+    doc->setFontSize(8);
+    doc->setFontAttribute(2, 1);
+    text("Page ");
+    doc->insertField(4);
+    text(" of <PAGE>\nsecond");
+    endl();                // ignored in the header
+    doc->setTextAlign(2);  // ignored in the header
+    doc->endHeader();
+    text("one");
+    doc->insertPageBreak();
+    text("two");
+    doc->startHeader();
+    text("H");
+    doc->endFooter();  // ends the header too, without a label of its own
+    text(" more");
+    EXPECT_EQ(savedDump(), R"(slide 1
+ sp 75,10 14.4x28.8
+  p l:
+ sp 75,55 600x420
+  p l: "one"{Arial 18}
+ sp 75,10 81.85x26.4
+  p l: "Page 1 of <PAGE>"{Arial 8 i}
+  p l: "second"{Arial 8 i}
+slide 2
+ sp 75,10 20.18x16.8
+  p l: "H"{Arial 8 i}
+ sp 75,55 600x420
+  p l: "two more"{Arial 18}
+)");
+}
+
+TEST_F(Slides, EveryDeckOfOneObjectStartsAtSlideOneWithItsHeader)
+{
+    open("a");
+    doc->startHeader();
+    text("H<PAGE>");
+    doc->endHeader();
+    text("first");
+    doc->insertPageBreak();
+    text("second");
+    std::string a = savedDump("a");
+    ASSERT_EQ(doc->create(bs(deckPath("b")).get()), S_OK);
+    text("b1");
+    doc->insertPageBreak();
+    text("b2");
+    ASSERT_EQ(doc->create(bs(deckPath("c")).get()), S_OK);  // b was not closed: its last slide is finished as it is
+    text("c1");
+    std::string c = savedDump("c");
+    // b is still open in PowerPoint, unsaved: saved here to be read.
+    powerpoint->GetPresentations()->Item(1)->SaveAs(com::utf8ToUtf16(deckPath("b.ppt")), PowerPoint::ppSaveAsPresentation,
+                                                    PowerPoint::msoTrue);
+    ASSERT_EQ(doc->stop(), S_OK);
+    std::string error;  // PowerPoint has quit: the next start launches it
+    ASSERT_TRUE(testenv::registerModule("libpowerpoint.so", &error)) << error;
+    open("d");
+    text("d1");
+    EXPECT_EQ(a + pptx::dump(pptx::Package(dir / "b.ppt")) + c + savedDump("d"), R"(slide 1
+ sp 75,10 14.4x28.8
+  p l:
+ sp 75,55 600x420
+  p l: "first"{Arial 18}
+ sp 75,10 37.41x28.8
+  p l: "H1"{Arial 18}
+slide 2
+ sp 75,10 37.41x28.8
+  p l: "H2"{Arial 18}
+ sp 75,55 600x420
+  p l: "second"{Arial 18}
+slide 1
+ sp 75,10 37.41x28.8
+  p l: "H1"{Arial 18}
+ sp 75,55 600x420
+  p l: "b1"{Arial 18}
+slide 2
+ sp 75,10 37.41x28.8
+  p l: "H2"{Arial 18}
+ sp 75,55 600x420
+  p l: "b2"{Arial 18}
+slide 1
+ sp 75,10 37.41x28.8
+  p l: "H1"{Arial 18}
+ sp 75,55 600x420
+  p l: "c1"{Arial 18}
+slide 1
+ sp 75,10 37.41x28.8
+  p l: "H1"{Arial 18}
+ sp 75,55 600x420
+  p l: "d1"{Arial 18}
+)");
+}
+
+TEST_F(Slides, TheFooterFillsThePlaceholdersOfEverySlide)
+{
+    open();
+    doc->startFooter();
+    text("Acme");
+    text(" Corp");
+    doc->setFontSize(9);  // font, style and alignment calls change nothing in the footer
+    doc->setStyle(bs("Heading 1").get());
+    doc->setTextAlign(3);
+    doc->insertXref(bs("dropped").get(), bs("http://x").get());
+    doc->insertField(1);
+    doc->insertField(1);
+    doc->insertField(2);  // the time is not recorded in the footer
+    doc->insertField(4);
+    doc->endFooter();
+    text("one");
+    doc->insertPageBreak();
+    doc->startFooter();  // starts empty
+    doc->insertField(2);
+    doc->endFooter();
+    text("two");
+    doc->insertPageBreak();
+    doc->startFooter();
+    doc->insertField(4);  // the number alone shows the footer too
+    doc->endFooter();
+    text("three");
+    std::string dump = savedDump();
+    const std::string today = SysTime::currentDate().str();
+    ASSERT_NE(dump.find(today), std::string::npos) << dump;
+    dump.replace(dump.find(today), today.size(), "<today>");
+    EXPECT_EQ(dump, R"(slide 1
+ sp 75,10 14.4x28.8
+  p l:
+ sp 75,55 600x420
+  p l: "one"{Arial 18}
+ ph dt: "<today>"{Arial 12}
+ ph ftr: "Acme Corp"{Arial 12}
+ ph sldNum: "1"{Arial 12}
+slide 2
+ sp 75,10 14.4x28.8
+  p l:
+ sp 75,55 600x420
+  p l: "two"{Arial 18}
+slide 3
+ sp 75,10 14.4x28.8
+  p l:
+ sp 75,55 600x420
+  p l: "three"{Arial 18}
+ ph ftr
+ ph sldNum: "3"{Arial 12}
+)");
+}
+
+TEST_F(Slides, ModeCallsBeforeCreateEchoOnlyTheFooterEnd)
+{
+    doc->startFooter();
+    doc->startHeader();
+    doc->endHeader();
+    doc->endFooter();
+    EXPECT_EQ(logLines(), std::vector<std::string>{"orvel->endFooter();"});
+}
+
+TEST_F(Slides, TextGoesWhereTheCaptureModeSays)
+{
+    open();
+    text("body ");
+    option("startNote");
+    text("note");
+    endl();
+    text("more note");
+    doc->setOption(bs("StartNote").get(), bs("").get());  // not an option word: still notes
+    text("!");
+    option("endNote");
+    text("body again");
+    doc->startHeader();
+    text("head");
+    option("endNote");  // back to the body from any mode
+    text(" end");
+    EXPECT_EQ(savedDump(), R"(slide 1
+ sp 75,10 54.44x28.8
+  p l: "head"{Arial 18}
+ sp 75,55 600x420
+  p l: "body body again end"{Arial 18}
+ notes: "note
+more note!"
+)");
+}
+
+// After PowerPoint has gone every call fails; each failure names the call.
+TEST_F(Slides, FailuresCarryTheLabelOfTheCall)
+{
+    open();
+    text("x");
+    doc->startHeader();
+    text("h");
+    powerpoint->Quit();
+    auto label = [](const std::string& reason) { return reason.substr(0, reason.find('\n')); };
+    EXPECT_EQ(label(failureOf([&] { doc->endHeader(); })), "endHeader");
+    EXPECT_EQ(failureOf([&] { text("still header"); }), "");  // a failed endHeader stays in header mode
+    option("endNote");
+    EXPECT_EQ(failureOf([&] { text("y"); }), "insertText\nCOMERROR 0x800706ba\nPowerPoint is unavailable.");
+    EXPECT_EQ(label(failureOf([&] { doc->setFontSize(3); })), "switchFont");
+    EXPECT_EQ(label(failureOf([&] { doc->setStyle(bs("Normal").get()); })), "setStyle");
+    EXPECT_EQ(label(failureOf([&] { doc->insertField(1); })), "insertField");
+    EXPECT_EQ(label(failureOf([&] { endl(); })), "insertEndl");
+    EXPECT_EQ(label(failureOf([&] { doc->insertPageBreak(); })), "pageBreak");
+    // The echo is written before the work: the failing call is in the log, then why it failed.
+    std::vector<std::string> lines = logLines();
+    EXPECT_EQ(lines[lines.size() - 3], "orvel->insertPageBreak();");
+    EXPECT_EQ(lines.back(), "ERR pageBreak: PowerPoint has quit: the application is no longer available.");
+}
+
+}  // namespace

@@ -1,0 +1,284 @@
+// Text and formatting calls: their echo lines byte for byte, the runs and
+// paragraphs they make on the slide, the link markup and the fields.
+#include <gtest/gtest.h>
+
+#include "GeneratorFixture.h"
+#include "com/ComError.h"
+
+using namespace gentest;
+
+namespace {
+
+using Text = GeneratorTest;
+
+TEST_F(Text, BeforeCreateOnlyAlignmentAndCrossReferencesEchoAndRaiseTheComError)
+{
+    doc->start();
+    text("nothing");
+    endl();
+    doc->insertField(1);
+    doc->setStyle(bs("Normal").get());
+    doc->setFontName(bs("Arial").get());
+    doc->setFontSize(10);
+    doc->setFontAttribute(1, 1);
+    doc->setTextAlign(0);
+    try {
+        doc->setTextAlign(2);
+        FAIL() << "no error";
+    } catch (const ComError& e) {
+        EXPECT_EQ(e.Error(), E_POINTER);  // no frame yet
+    }
+    EXPECT_THROW(doc->insertXref(bs("t").get(), bs("Slide 2").get()), ComError);
+    EXPECT_EQ(logLines(), (std::vector<std::string>{"orvel->start();", "orvel->setTextAlign(0);", "orvel->setTextAlign(2);",
+                                                    "orvel->insertXref(\"t\",\"Slide 2\");"}));
+}
+
+TEST_F(Text, EchoLinesAreWrittenExactlyAsReceived)
+{
+    open();
+    text("He said \"hi\"\nand <b>left</b>");
+    doc->insertField(3);
+    doc->setStyle(bs("Heading 1").get());
+    doc->setFontName(bs("Courier New").get());
+    doc->setFontSize(12);
+    doc->setFontAttribute(1, 1);
+    doc->setFontAttribute(2, 0);
+    doc->setFontAttribute(4, 1);
+    doc->setFontAttribute(8, 0);
+    doc->setFontAttribute(3, 1);
+    doc->setFontAttribute(16, 0);
+    doc->setTextAlign(2);
+    doc->insertXref(bs("see \"this\"").get(), bs("Slide 1").get());
+    doc->setOption(bs("startNote").get(), bs("a,b").get());
+    doc->insertImage(bs("").get(), bs("").get());
+    doc->insertFile(bs("").get(), 2);
+    endl();
+    doc->insertPageBreak();
+    doc->insertText(nullptr);  // null strings are empty strings
+    doc->setStyle(nullptr);
+    doc->setFontName(nullptr);
+    doc->insertXref(nullptr, nullptr);
+    doc->setOption(nullptr, nullptr);
+    doc->insertImage(nullptr, nullptr);
+    doc->insertFile(nullptr, 0);
+    std::vector<std::string> expected = {
+        "orvel->insertText(\"He said \"hi\"",
+        "and <b>left</b>\");",
+        "orvel->insertField(3);",
+        "orvel->insertText(\"deck.ppt\");",
+        "orvel->setStyle(\"Heading 1\");",
+        "orvel->setFontName(\"Courier New\");",
+        "orvel->setFontSize(12);",
+        "orvel->setFontAttribute(Bold,TRUE);",
+        "orvel->setFontAttribute(Italic,FALSE);",
+        "orvel->setFontAttribute(Underline,TRUE);",
+        "orvel->setFontAttribute(Strike,FALSE);",
+        "orvel->setFontAttribute(TRUE);",
+        "orvel->setFontAttribute(FALSE);",
+        "orvel->setTextAlign(2);",
+        "orvel->insertXref(\"see \"this\"\",\"Slide 1\");",
+        "orvel->setOption(\"startNote\",\"a,b\");",
+        "orvel->insertImage(\"\",\"\");",
+        "orvel->insertFile(\"\",2);",
+        "orvel->insertEndl();",
+        "orvel->insertPageBreak();",
+        "",
+        "orvel->insertText(\"\");",
+        "orvel->setStyle(\"\");",
+        "orvel->setFontName(\"\");",
+        "orvel->insertXref(\"\",\"\");",
+        "orvel->setOption(\"\",\"\");",
+        "orvel->insertImage(\"\",\"\");",
+        "orvel->insertFile(\"\",0);",
+    };
+    EXPECT_EQ(logFrom("orvel->insertText(\"He said \"hi\""), expected);
+}
+
+TEST_F(Text, StylesAndFontCallsFormatTheRunsFromWhereTheyWereMade)
+{
+    open();
+    doc->setStyle(bs("Heading 1").get());
+    text("Title");
+    endl();
+    doc->setStyle(bs("Heading 2").get());
+    text("Sub");
+    endl();
+    doc->setStyle(bs("Normal").get());
+    text("Plain ");
+    doc->setFontSize(30);
+    doc->setFontAttribute(1, 1);
+    doc->setFontName(bs("Georgia").get());  // a name starts a fresh font: not bold, size unset
+    text("fresh");
+    doc->setFontSize(14);  // a size keeps the name
+    text(" sized");
+    endl();
+    doc->setFontName(bs("Courier New").get());
+    doc->setFontSize(12);
+    doc->setFontAttribute(1, 1);
+    doc->setFontAttribute(4, 1);
+    text("Code");
+    text("");  // applies the font, appends nothing
+    text("a\r\nb\t\"<x>\"\n\n");  // a carriage return ends a paragraph too
+    text("end");
+    EXPECT_EQ(savedDump(), R"(slide 1
+ sp 75,10 14.4x28.8
+  p l:
+ sp 75,55 600x420
+  p l: "Title"{Arial 26 b}
+  p l: "Sub"{Arial 24 b i}
+  p l: "Plain "{Times New Roman 20} "fresh"{Georgia 20} " sized"{Georgia 14}
+  p l: "Codea"{Courier New 12 b u}
+  p l:
+  p l: "b	"<x>""{Courier New 12 b u}
+  p l:
+  p l: "end"{Courier New 12 b u}
+)");
+}
+
+TEST_F(Text, BulletsGoToTheWholeFrameAndAFontSwitchTurnsThemOff)
+{
+    open();
+    text("first\nsecond\n");
+    doc->setStyle(bs("List Bullet").get());
+    text("third");
+    endl();
+    EXPECT_EQ(savedDump("deck"), R"(slide 1
+ sp 75,10 14.4x28.8
+  p l:
+ sp 75,55 600x420
+  p l bullet: "first"{Arial 18}
+  p l bullet: "second"{Arial 18}
+  p l bullet: "third"{Arial 18}
+  p l bullet:
+)");
+    open("off");
+    doc->setStyle(bs("List Bullet").get());
+    text("one");
+    doc->setFontAttribute(16, 1);  // an unknown attribute still sets the font again
+    text("two");
+    EXPECT_EQ(savedDump("off"), R"(slide 1
+ sp 75,10 14.4x28.8
+  p l:
+ sp 75,55 600x420
+  p l: "onetwo"{Arial 18}
+)");
+}
+
+TEST_F(Text, AlignmentGoesToTheParagraphBeingWritten)
+{
+    open();
+    text("left\n");
+    doc->setTextAlign(2);
+    text("centre\n");
+    doc->setTextAlign(3);
+    text("right\n");
+    doc->setTextAlign(4);  // justified is written as left
+    text("four\n");
+    doc->setTextAlign(9);  // unknown: nothing
+    text("nine");
+    option("startNote");
+    text("note");
+    doc->setTextAlign(2);
+    option("endNote");
+    doc->startHeader();
+    doc->setTextAlign(3);  // ignored
+    text("head");
+    doc->endHeader();
+    EXPECT_EQ(savedDump(), R"(slide 1
+ sp 75,10 14.4x28.8
+  p l:
+ sp 75,55 600x420
+  p l: "left"{Arial 18}
+  p ctr: "centre"{Arial 18}
+  p r: "right"{Arial 18}
+  p l: "four"{Arial 18}
+  p l: "nine"{Arial 18}
+ sp 75,10 54.44x28.8
+  p l: "head"{Arial 18}
+ notes: "note"
+)");
+}
+
+TEST_F(Text, LinkMarkupBecomesTextCrossReferenceText)
+{
+    open();
+    text("Go <a href=\"http://example.com/\">there</a> now");
+    EXPECT_EQ(logFrom("orvel->insertText(\"Go <a href=\"http://example.com/\">there</a> now\");"),
+              (std::vector<std::string>{"orvel->insertText(\"Go <a href=\"http://example.com/\">there</a> now\");",
+                                        "orvel->insertText(\"Go \");",
+                                        "orvel->insertXref(\"there\",\"http://example.com/\");",
+                                        "orvel->insertText(\" now\");"}));
+    endl();
+    text("<a href=\"#GUID 12\">A</a>-<a href=\"mailto:b@example.com\" target=\"x\">B</a>!");
+    endl();
+    text("a <a href=\"x\">no end");  // incomplete markup is plain text
+    text("|b <a href=\"x\" no close</a>");
+    text("|</a> c");
+    endl();
+    text("<a href=\"#GUID a #GUID b\">1</a><a href=\"x#GUID c\">2</a><a href=\">3</a>");  // the prefix only at the start
+    endl();
+    doc->insertXref(bs("three").get(), bs("Slide 3").get());
+    doc->insertXref(bs("word").get(), bs("Slide x").get());
+    doc->insertXref(bs("lower").get(), bs("slide 3").get());
+    doc->insertXref(bs("spaced").get(), bs("Slide   2abc").get());
+    doc->insertXref(bs("web").get(), bs("http://example.com/a").get());
+    doc->insertXref(bs("file").get(), bs((dir / "trace.log").string()).get());
+    doc->startHeader();  // dropped in the header and footer
+    doc->insertXref(bs("h").get(), bs("http://x").get());
+    doc->endHeader();
+    doc->insertPageBreak();
+    text("two");
+    doc->insertPageBreak();
+    text("three");
+    EXPECT_FALSE(logFrom("orvel->insertXref(\"1\",\"GUID a GUID b\");").empty());
+    EXPECT_FALSE(logFrom("orvel->insertXref(\"2\",\"x#GUID c\");").empty());
+    EXPECT_FALSE(logFrom("orvel->insertXref(\"3\",\"\");").empty());
+    EXPECT_FALSE(logFrom("orvel->insertXref(\"h\",\"http://x\");").empty());
+    pptx::Package deck = saved();
+    EXPECT_EQ(withoutDir(pptx::dump(deck.slides[0], 1)), R"(slide 1
+ sp 75,10 14.4x28.8
+  p l:
+ sp 75,55 600x420
+  p l: "Go "{Arial 18} "there"{Arial 18 link=http://example.com/} " now"{Arial 18}
+  p l: "A"{Arial 18} "-"{Arial 18} "B"{Arial 18 link=mailto:b@example.com%22%20target=%22x} "!"{Arial 18}
+  p l: "a <a href="x">no end|b <a href="x" no close</a>|</a> c"{Arial 18}
+  p l: "1"{Arial 18} "2"{Arial 18} "3"{Arial 18}
+  p l: "three"{Arial 18 jump=3} "word"{Arial 18} "lower"{Arial 18} "spaced"{Arial 18 jump=2} "web"{Arial 18 link=http://example.com/a} "file"{Arial 18 link=file://<dir>/trace.log}
+ sp 75,10 14.4x28.8
+  p l:
+)");
+}
+
+TEST_F(Text, ManyLinksInOneTextNeedNoDeepCalls)
+{
+    open();
+    doc->trace(0);  // the echo of every rest would be quadratic
+    std::string many;
+    for (int i = 0; i < 10000; ++i) many += "<a href=\"u\">x</a>";
+    text(many);
+    pptx::Package deck = saved();
+    EXPECT_EQ(deck.slides.at(0).labels().at(1)->text().size(), 10000u);
+}
+
+TEST_F(Text, FieldsByModeAndCode)
+{
+    doc->start();
+    doc->create(bs("Report").get());  // a name without a folder is the whole name
+    doc->insertField(3);
+    doc->insertField(2);
+    doc->insertField(4);  // the page number only in the header and footer
+    doc->insertField(9);
+    option("startNote");
+    doc->insertField(1);
+    option("endNote");
+    doc->close();
+    EXPECT_FALSE(logFrom("orvel->insertText(\"report.ppt\");").empty());
+    pptx::Package deck(dir / "report.ppt");
+    std::string body = deck.slides.at(0).labels().at(1)->text();
+    EXPECT_EQ(body.substr(0, 10), "report.ppt");
+    EXPECT_EQ(body.size(), 18u);  // and the time of day only
+    EXPECT_EQ(body[12], ':');
+    EXPECT_EQ(deck.slides[0].notes.size(), 10u);  // the date
+}
+
+}  // namespace
