@@ -21,20 +21,10 @@ foreach(folder Templates pix)
   install(DIRECTORY DESTINATION share/orvel/${folder})
 endforeach()
 
-# The targets come from many folders, some made at the end of the configure
-# step (the component's module): their rules are added then.
+# The targets come from many folders: the top level calls this once every
+# folder is read.
 function(orvel_install_targets)
-  if(TARGET orvel)
-    install(TARGETS orvel RUNTIME DESTINATION bin)
-  endif()
-  foreach(library kest_string kest_registry kest_com kest_support kest_ui orvelcom ppt_standin word_standin)
-    if(TARGET ${library})
-      install(TARGETS ${library} LIBRARY DESTINATION lib)
-    endif()
-  endforeach()
+  install(TARGETS orvel RUNTIME DESTINATION bin)
+  install(TARGETS kest_string kest_registry kest_com kest_support kest_ui orvelcom ppt_standin word_standin
+          LIBRARY DESTINATION lib)
 endfunction()
-# Deferred twice: after the calls that other folders defer as well.
-function(orvel_defer_install_targets)
-  cmake_language(DEFER CALL orvel_install_targets)
-endfunction()
-cmake_language(DEFER CALL orvel_defer_install_targets)

@@ -1,4 +1,4 @@
-#include "platform/ui/GtkHost.h"
+#include "GtkHost.h"
 
 #include <gtk/gtk.h>
 #include <pango/pangocairo.h>

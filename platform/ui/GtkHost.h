@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "platform/ui/WindowTree.h"
+#include "WindowTree.h"
 
 namespace ui {
 

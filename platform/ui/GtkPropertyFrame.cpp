@@ -1,4 +1,4 @@
-#include "platform/ui/GtkPropertyFrame.h"
+#include "GtkPropertyFrame.h"
 
 #include <gtk/gtk.h>
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "com/ComPtr.h"
-#include "platform/ui/GtkHost.h"
+#include "GtkHost.h"
 #include "ui/PropertyPage.h"
 
 namespace ui {

@@ -1,4 +1,4 @@
-#include "platform/ui/HeadlessHost.h"
+#include "HeadlessHost.h"
 
 #include <cstring>
 

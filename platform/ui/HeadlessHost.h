@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/ui/WindowTree.h"
+#include "WindowTree.h"
 
 namespace ui {
 

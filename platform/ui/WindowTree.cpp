@@ -1,4 +1,4 @@
-#include "platform/ui/WindowTree.h"
+#include "WindowTree.h"
 
 #include <algorithm>
 #include <bit>

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <numeric>
 
-#include "text/FontCatalog.h"
-#include "text/TableGrid.h"
+#include "office/text/FontCatalog.h"
+#include "office/text/TableGrid.h"
 
 namespace word {
 namespace {

@@ -2,7 +2,7 @@
 // shaped in ems, vertical metrics from the face, an estimate without a font.
 #include <gtest/gtest.h>
 
-#include "text/FontCatalog.h"
+#include "office/text/FontCatalog.h"
 
 namespace {
 

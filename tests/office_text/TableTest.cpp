@@ -9,8 +9,8 @@
 #include "TestImages.h"
 #include "media/Preview.h"
 #include "media/TableLayout.h"
-#include "text/FontCatalog.h"
-#include "text/TableGrid.h"
+#include "office/text/FontCatalog.h"
+#include "office/text/TableGrid.h"
 
 namespace {
 

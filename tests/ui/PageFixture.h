@@ -9,7 +9,7 @@
 
 #include "com/ComPtr.h"
 #include "common/TestEnv.h"
-#include "platform/ui/HeadlessHost.h"
+#include "HeadlessHost.h"
 #include "registry/RegisterDynamic.h"
 #include "settings/OrvelComPage.h"
 #include "settings/OrvelComPageResources.h"

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/GtkHost.h"
-#include "platform/ui/HeadlessHost.h"
+#include "GtkHost.h"
+#include "HeadlessHost.h"
 #include "ui/Window.h"
 
 namespace uitest {

@@ -8,7 +8,7 @@
 
 #include "com/ComString.h"
 #include "model/TextFormat.h"
-#include "text/FontCatalog.h"
+#include "office/text/FontCatalog.h"
 
 namespace ppt {
 namespace {

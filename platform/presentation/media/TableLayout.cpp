@@ -4,7 +4,7 @@
 #include <map>
 #include <numeric>
 
-#include "text/TableGrid.h"
+#include "office/text/TableGrid.h"
 
 namespace pptmedia {
 namespace {

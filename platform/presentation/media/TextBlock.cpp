@@ -5,7 +5,7 @@
 
 #include "media/PictureDecode.h"
 #include "office/package/Unicode.h"
-#include "text/FontCatalog.h"
+#include "office/text/FontCatalog.h"
 
 namespace pptmedia {
 namespace {
