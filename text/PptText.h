@@ -49,7 +49,7 @@ public:
 
 private:
     void appendAndFormat(const KestString& line);
-    void applyFont();
+    void applyFont(const ComPtr<PowerPoint::TextRange>& appended);
 
     struct Record;
     std::unique_ptr<Record> d_;
