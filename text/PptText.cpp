@@ -97,9 +97,9 @@ void PptText::insertText(const KestString& text)
 
 void PptText::appendAndFormat(const KestString& line)
 {
-    const std::optional<std::int32_t> formattedTo = d_->formattedTo;
     ComPtr<TextRange> appended = d_->textRange->InsertAfter(toWide(line));
     // Right after formatted text the appended range is all that needs the font.
+    const std::optional<std::int32_t>& formattedTo = d_->formattedTo;
     const bool followsFormatted = formattedTo && appended && appended->GetStart() == *formattedTo + 1;
     applyFont(followsFormatted ? appended : nullptr);
 }
