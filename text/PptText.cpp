@@ -1,6 +1,8 @@
 #include "text/PptText.h"
 
 #include <list>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "support/SysFile.h"
@@ -13,13 +15,27 @@ using namespace PowerPoint;
 struct PptText::Record {
     ComPtr<TextRange> textRange;
     ComPtr<Shapes> shapes;
+    // The bullets of the whole frame, asked for once per frame: the frame's
+    // own range keeps covering the paragraphs appended later.
+    ComPtr<BulletFormat> frameBullets;
     FontData font;
+    std::u16string fontName = toWide(font.name);  // as PowerPoint takes it
     std::int32_t paragraph = 1;
     bool bullet = false;
     short align = 0;
     // The start of the frame is where setFont puts the font of an empty frame.
     std::int32_t fontStart = 1;
+    // The last position that already carries the current font, while that is
+    // known: the text up to there is not formatted again.
+    std::optional<std::int32_t> formattedTo;
     std::list<PptHyperLink> links;  // newest first
+
+    void aimAt(const ComPtr<TextRange>& range)
+    {
+        textRange = range;
+        frameBullets = nullptr;
+        formattedTo.reset();
+    }
 };
 
 namespace {
@@ -43,12 +59,12 @@ PptText::~PptText()
 
 void PptText::setRange(const ComPtr<TextRange>& range)
 {
-    d_->textRange = range;
+    d_->aimAt(range);
 }
 
 void PptText::beginSlide(const ComPtr<TextRange>& range, const ComPtr<Shapes>& shapes)
 {
-    d_->textRange = range;
+    d_->aimAt(range);
     d_->shapes = shapes;
     d_->paragraph = 1;
     // The current font stays current, from the start of the new frame.
@@ -81,8 +97,11 @@ void PptText::insertText(const KestString& text)
 
 void PptText::appendAndFormat(const KestString& line)
 {
-    d_->textRange->InsertAfter(toWide(line));
-    applyFont();
+    ComPtr<TextRange> appended = d_->textRange->InsertAfter(toWide(line));
+    // Right after formatted text the appended range is all that needs the font.
+    const std::optional<std::int32_t>& formattedTo = d_->formattedTo;
+    const bool followsFormatted = formattedTo && appended && appended->GetStart() == *formattedTo + 1;
+    applyFont(followsFormatted ? appended : nullptr);
 }
 
 void PptText::insertEndl()
@@ -113,6 +132,8 @@ void PptText::setFont(const FontData& font)
 {
     // The font is current even when reading the length fails below.
     d_->font = font;
+    d_->fontName = toWide(font.name);
+    d_->formattedTo.reset();
     d_->fontStart = d_->textRange->GetLength() + 1;
     d_->bullet = false;
 }
@@ -157,19 +178,27 @@ void PptText::setStyle(const KestString& styleName)
         setFont(style.font);
 }
 
-void PptText::applyFont()
+// The font goes from its start to the end of the frame; what an earlier call
+// formatted with the same font in the same frame is left as it is.
+void PptText::applyFont(const ComPtr<TextRange>& appended)
 {
-    ComPtr<TextRange>& range = d_->textRange;
-    const FontData& font = d_->font;
-    std::int32_t length = range->GetLength();
-    ComPtr<Font> target = range->Characters(d_->fontStart, length)->GetFont();
+    Record& d = *d_;
+    const FontData& font = d.font;
+    std::int32_t length = d.textRange->GetLength();
+    ComPtr<Font> target = appended ? appended->GetFont()
+                                   : d.textRange->Characters(d.formattedTo ? *d.formattedTo + 1 : d.fontStart, length)
+                                         ->GetFont();
     target->PutBold(triState(font.bold));
     target->PutItalic(triState(font.italic));
     target->PutUnderline(triState(font.underline));
     if (font.size != 0) target->PutSize(static_cast<float>(font.size));
-    target->PutName(toWide(font.name));
+    target->PutName(d.fontName);
     // Bullets go to every paragraph of the frame: all or none show them.
-    range->GetParagraphFormat()->GetBullet()->PutVisible(triState(d_->bullet));
+    if (!d.frameBullets) d.frameBullets = d.textRange->GetParagraphFormat()->GetBullet();
+    d.frameBullets->PutVisible(triState(d.bullet));
+    // A font start past the end formats only the last character: that is
+    // done again each time, as nothing up to the end is sure to carry it.
+    if (d.fontStart <= length + 1) d.formattedTo = length;
 }
 
 std::int32_t PptText::fontStart() const

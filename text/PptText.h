@@ -1,5 +1,6 @@
 // Writes a stream of text into one PowerPoint text frame: appends at once,
-// re-applies the current font from its starting point to the end, turns line
+// applies the current font from its starting point to the end (once to each
+// character while the font and the frame stay the same), turns line
 // feeds into paragraph ends, aligns the paragraph being written, switches the
 // bullets of the whole frame, and attaches hyperlinks when the slide closes.
 #pragma once
@@ -49,7 +50,7 @@ public:
 
 private:
     void appendAndFormat(const KestString& line);
-    void applyFont();
+    void applyFont(const ComPtr<PowerPoint::TextRange>& appended);
 
     struct Record;
     std::unique_ptr<Record> d_;

@@ -1,8 +1,14 @@
 #include "text/TextConversion.h"
 
+#include <algorithm>
+
 std::u16string toWide(const KestString& text)
 {
-    return com::utf8ToUtf16(text.view());
+    std::string_view bytes = text.view();
+    // Plain ASCII, nearly every text a report writes, widens byte for byte.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::u16string(bytes.begin(), bytes.end());
+    return com::utf8ToUtf16(bytes);
 }
 
 KestString fromBstr(BSTR text)

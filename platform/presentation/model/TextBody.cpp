@@ -30,17 +30,16 @@ void TextBody::insert(int pos, std::u16string_view s)
     chars_.insertGap(pos, count, atEnd);
 
     // Paragraph starts after pos move right; each "\r" in s opens a new one.
-    std::vector<int> fresh;
-    for (int i = 0; i < count; ++i)
-        if (s[static_cast<std::size_t>(i)] == u'\r') fresh.push_back(pos + i + 1);
+    const auto added = static_cast<int>(std::count(s.begin(), s.end(), u'\r'));
     auto after = paraStarts_.begin() + para + 1;
     for (auto it = after; it != paraStarts_.end(); ++it) *it += count;
-    if (!fresh.empty()) {
-        const auto added = static_cast<int>(fresh.size());
-        paraStarts_.insert(after, fresh.begin(), fresh.end());
+    if (added > 0) {
+        auto start = paraStarts_.insert(after, static_cast<std::size_t>(added), 0);
+        for (int i = 0; i < count; ++i)
+            if (s[static_cast<std::size_t>(i)] == u'\r') *start++ = pos + i + 1;
         paras_.insertGap(para + 1, added);
-        metrics_.insert(metrics_.begin() + para + 1, fresh.size(), ParagraphMetrics{});
-        dirty_.insert(dirty_.begin() + para + 1, fresh.size(), false);
+        metrics_.insert(metrics_.begin() + para + 1, static_cast<std::size_t>(added), ParagraphMetrics{});
+        dirty_.insert(dirty_.begin() + para + 1, static_cast<std::size_t>(added), false);
         if (para + 1 < paragraphCount() - added) {
             // Paragraphs after the insertion moved: renumber the pending list.
             for (int& d : dirtyList_)
