@@ -1,0 +1,55 @@
+// The .ppt writer read back by the structure validator and Apache POI.
+#include <gmock/gmock.h>
+
+#include <fstream>
+
+#include "BinaryCheck.h"
+#include "binary/PowerPointWriter.h"
+#include "objects/Objects.h"
+
+namespace {
+
+using namespace PowerPoint;
+using ::testing::HasSubstr;
+
+class BinaryWriterTest : public ppttest::PptTest {
+protected:
+    std::filesystem::path write(const std::string& name)
+    {
+        const auto path = dir / name;
+        ppt::writePowerPointBinary(*ppt::presentationModel(presentation), path.string());
+        return path;
+    }
+};
+
+TEST_F(BinaryWriterTest, SampleDeckReadsBackAsAsked)
+{
+    binarytest::fillSampleDeck(presentation, dir.path());
+    const auto file = write("sample.ppt");
+    binarytest::expectValidPpt(file);
+    const std::string poi = binarytest::readWithPoi(file);
+    for (const char* line : {
+             "size 720x540\npictures 5\n",  // GIF stored as PNG, the PNG placed twice stored once, the object's preview
+             "placeholder=DATETIME", "placeholder=FOOTER", "placeholder=SLIDE_NUMBER",
+             "slide 1\n footer visible=true text=Confidential number=true date=true",
+             "para align=CENTER bullet=false level=0\n    run \"Quarterly report\" font=Arial size=32.0 b=true",
+             "HSLFTextBox anchor=60,120,600,300\n  wrap=true fit=0",
+             "run \"italic serif\" font=Liberation Serif size=20.0 b=false i=true u=false",
+             "run \"underlined\" font=Arial size=20.0 b=false i=false u=true",
+             "para align=RIGHT bullet=false level=0\n    run \"Flush right\"",
+             "para align=LEFT bullet=true level=1\n    run \"A bullet with a \"",
+             "run \"web link\" font=Arial size=20.0 b=false i=false u=false link=URL:https://www.example.com/q3",
+             "link=EMAIL:mailto:board@example.com", "run \"a file\" font=Arial size=20.0 b=false i=false u=false link=FILE:C:\\docs\\plan.docx",
+             "run \"slide two\" font=Arial size=20.0 b=false i=false u=false link=DOCUMENT:257,2,Slide 2",
+             "wrap=false fit=2\n   para align=LEFT bullet=false level=0\n    run \"Sized to fit, one line\"",
+             "placeholder=SLIDE_IMAGE", "placeholder=BODY\n   wrap=true fit=0\n    para align=LEFT bullet=false level=0\n     run \"Speaker notes for slide one\"",
+             "slide 2\n footer visible=false text=null number=false date=true dateText=1/1/2030",
+             "anchor=40,40,150,100 picture=PNG:469 link=URL:https://www.example.com/chart",
+             "anchor=220,40,150,100 picture=JPEG", "anchor=400,40,150,100 picture=PNG", "anchor=40,180,150,100 picture=EMF",
+             "anchor=220,180,150,100 picture=PNG:469", "HSLFObjectShape anchor=40,320,68,23 progId=Word.Document.12 embedded="})
+        EXPECT_THAT(poi, HasSubstr(line));
+    // The master's shapes are its three footer placeholders only.
+    EXPECT_EQ(poi.find("master\n HSLFAutoShape anchor=36,501,168,29 placeholder=DATETIME"), poi.find("master\n"));
+}
+
+}  // namespace
