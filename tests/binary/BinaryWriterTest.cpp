@@ -4,6 +4,8 @@
 #include <fstream>
 
 #include "BinaryCheck.h"
+#include "ObjectFiles.h"
+#include "TemplateDeck.h"
 #include "binary/PowerPointWriter.h"
 #include "objects/Objects.h"
 
@@ -14,10 +16,11 @@ using ::testing::HasSubstr;
 
 class BinaryWriterTest : public ppttest::PptTest {
 protected:
+    // Through SaveAs: the extension picks the format.
     std::filesystem::path write(const std::string& name)
     {
-        const auto path = dir / name;
-        ppt::writePowerPointBinary(*ppt::presentationModel(presentation), path.string());
+        const auto path = save(name);
+        binarytest::expectValidPpt(path);
         return path;
     }
 };
@@ -26,10 +29,9 @@ TEST_F(BinaryWriterTest, SampleDeckReadsBackAsAsked)
 {
     binarytest::fillSampleDeck(presentation, dir.path());
     const auto file = write("sample.ppt");
-    binarytest::expectValidPpt(file);
     const std::string poi = binarytest::readWithPoi(file);
     for (const char* line : {
-             "size 720x540\npictures 5\n",  // GIF stored as PNG, the PNG placed twice stored once, the object's preview
+             "size 720x540\npictures 5\nmaster background=java.awt.Color[r=255,g=255,b=255]\n",  // GIF stored as PNG, the PNG placed twice stored once, the object's preview
              "placeholder=DATETIME", "placeholder=FOOTER", "placeholder=SLIDE_NUMBER",
              "slide 1\n footer visible=true text=Confidential number=true date=true",
              "para align=CENTER bullet=false level=0\n    run \"Quarterly report\" font=Arial size=32.0 b=true",
@@ -49,7 +51,37 @@ TEST_F(BinaryWriterTest, SampleDeckReadsBackAsAsked)
              "anchor=220,180,150,100 picture=PNG:469", "HSLFObjectShape anchor=40,320,68,23 progId=Word.Document.12 embedded="})
         EXPECT_THAT(poi, HasSubstr(line));
     // The master's shapes are its three footer placeholders only.
-    EXPECT_EQ(poi.find("master\n HSLFAutoShape anchor=36,501,168,29 placeholder=DATETIME"), poi.find("master\n"));
+    EXPECT_THAT(poi, HasSubstr("b=255]\n HSLFAutoShape anchor=36,501,168,29 placeholder=DATETIME"));
+}
+
+std::string leadingBytes(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes(4, '\0');
+    in.read(bytes.data(), 4);
+    return bytes;
+}
+
+TEST_F(BinaryWriterTest, ExtensionPicksTheFormatAndTemplateGivesTheDesign)
+{
+    mediatest::TemplateRecipe recipe;
+    recipe.layouts = {{"blank", {"dt", "ftr", "sldNum"}}};
+    const auto design = objtest::writeTestFile(dir.path(), "design.potx", mediatest::asString(mediatest::makeTemplate(recipe)));
+    presentation->ApplyTemplate(ppttest::u16(design.string()));
+    addSlide();
+    const std::string compound("\xD0\xCF\x11\xE0", 4);
+    for (const char* name : {"show.pps", "design.pot"}) EXPECT_EQ(leadingBytes(write(name)), compound) << name;
+    EXPECT_EQ(leadingBytes(save("open.pptx")), "PK\x03\x04");
+    EXPECT_EQ(leadingBytes(save("template.potx")), "PK\x03\x04");
+    // The template's master background (1E5AA0) and its slide following the master.
+    EXPECT_THAT(binarytest::readWithPoi(dir / "show.pps"), HasSubstr("master background=java.awt.Color[r=30,g=90,b=160]"));
+
+    // A folder that is not there: a COM error naming the file, and no file.
+    std::string why;
+    const auto missing = dir / "missing" / "deck.ppt";
+    EXPECT_NE(ppttest::errorOf([&] { save("missing/deck.ppt"); }, &why), S_OK);
+    EXPECT_THAT(why, HasSubstr(missing.string()));
+    EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
 }
 
 }  // namespace

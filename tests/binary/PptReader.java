@@ -59,7 +59,7 @@ public class PptReader {
             System.out.println("size " + show.getPageSize().width + "x" + show.getPageSize().height);
             System.out.println("pictures " + show.getPictureData().size());
             for (HSLFSlideMaster m : show.getSlideMasters()) {
-                System.out.println("master");
+                System.out.println("master background=" + m.getBackground().getFill().getForegroundColor());
                 shapes(" ", m.getShapes());
             }
             for (HSLFSlide slide : show.getSlides()) {

@@ -10,6 +10,8 @@
 #include "binary/OutputFile.h"
 #include "binary/RecordTypes.h"
 #include "binary/SlideContainers.h"
+#include "binary/SummaryInfo.h"
+#include "com/ComString.h"
 #include "com/ComError.h"
 #include "com/ErrorInfo.h"
 
@@ -128,7 +130,11 @@ std::string buildFile(PresentationModel& model)
     if (stream.size() > 0xFFFFFFFFu) throw std::length_error("the presentation is larger than a .ppt file can hold (4 GB)");
 
     const std::string user = currentUser(editAt);
-    std::vector<StreamEntry> streams{{"Current User", user}, {"PowerPoint Document", stream.bytes()}};
+    std::string title = com::utf16ToUtf8(model.name);
+    if (const auto dot = title.rfind('.'); dot != std::string::npos && dot > 0) title.erase(dot);
+    const std::string summary = summaryInformation(title);
+    std::vector<StreamEntry> streams{{"\x05SummaryInformation", summary}, {"Current User", user},
+                                     {"PowerPoint Document", stream.bytes()}};
     if (!deck.pictures.empty()) streams.push_back({"Pictures", deck.pictures.stream()});
     return buildCompoundFile(streams);
 }

@@ -11,6 +11,7 @@
 #include "objects/ObjectBase.h"
 #include "objects/Objects.h"
 #include "objects/TemplateDesign.h"
+#include "binary/PowerPointWriter.h"
 #include "package/AtomicFile.h"
 #include "package/PackageWriter.h"
 #include "package/SavePath.h"
@@ -58,7 +59,7 @@ public:
                 saveUntitled();
                 return;
             }
-            writePresentationPackage(p, p.nativePath, SaveOptions{p.savedAsTemplate, p.embedFonts, true});
+            writeByExtension(p, p.nativePath, SaveOptions{p.savedAsTemplate, p.embedFonts, true});
         });
     }
 
@@ -139,12 +140,22 @@ private:
         }
     }
 
+    // The content follows the extension: .ppt, .pps and .pot are written in
+    // the binary format, anything else as Office Open XML.
+    static void writeByExtension(PresentationModel& p, const std::string& path, const SaveOptions& options)
+    {
+        if (isBinaryPresentationName(path))
+            writePowerPointBinary(p, path, options.replace);
+        else
+            writePresentationPackage(p, path, options);
+    }
+
     void saveTo(const std::u16string& fileName, SaveOptions options)
     {
         const SavePath target = resolveSavePath(fileName);
         if (endsWithNoCase(target.nativePath, ".potx")) options.asTemplate = true;
         PresentationModel& p = model();
-        writePresentationPackage(p, target.nativePath, options);
+        writeByExtension(p, target.nativePath, options);
         p.savedAsTemplate = options.asTemplate;
         p.embedFonts = options.embedFonts;
         p.fullName = target.fullName;
