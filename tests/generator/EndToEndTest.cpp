@@ -35,13 +35,13 @@ protected:
     void open(const std::string& name = "deck")
     {
         ASSERT_EQ(doc->start(), S_OK);
-        ASSERT_EQ(doc->create(bs((dir / name).string()).get()), S_OK);
+        ASSERT_EQ(doc->create(bs((dir / (name + ".pptx")).string()).get()), S_OK);
     }
     // Closes, validates and reads back the deck.
     pptx::Package saved(const std::string& name = "deck")
     {
         doc->close();
-        std::filesystem::path file = dir / (name + ".ppt");
+        std::filesystem::path file = dir / (name + ".pptx");
         testenv::CommandResult check = testenv::validatePackage(file);
         EXPECT_EQ(check.status, 0) << check.output;
         return pptx::Package(file);
@@ -141,7 +141,7 @@ TEST_F(EndToEnd, LaterDecksOfOneObjectKeepTheirHeader)
     text("first");
     std::vector<pptx::Package> decks;
     decks.push_back(saved("a"));
-    ASSERT_EQ(doc->create(bs((dir / "b").string()).get()), S_OK);
+    ASSERT_EQ(doc->create(bs((dir / "b.pptx").string()).get()), S_OK);
     text("second");
     decks.push_back(saved("b"));
     ASSERT_EQ(doc->stop(), S_OK);

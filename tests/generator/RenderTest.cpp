@@ -21,7 +21,7 @@ TEST(Render, HeaderBodyAndFooterShowOnEverySlide)
         ComPtr<IDocument> doc = makeOrvel();
         doc->overrideRegistry(bs("PowerPoint").get(), bs("ClosePauseMs").get(), bs("0").get(), 1);
         doc->start();
-        doc->create(bs((dir / "render").string()).get());
+        doc->create(bs((dir / "render.pptx").string()).get());
         doc->startHeader();
         doc->insertText(bs("Page ").get());
         doc->insertField(4);
@@ -39,13 +39,11 @@ TEST(Render, HeaderBodyAndFooterShowOnEverySlide)
         doc->close();
         doc->stop();
     }
-    std::filesystem::path deck = dir / "render.ppt";
+    std::filesystem::path deck = dir / "render.pptx";
     testenv::CommandResult check = testenv::validatePackage(deck);
     EXPECT_EQ(check.status, 0) << check.output;
 
-    // LibreOffice picks the format by content, but wants a known extension.
-    std::filesystem::copy_file(deck, dir / "render.pptx");
-    std::filesystem::path pdf = testenv::convertToPdf(dir / "render.pptx", dir.path());
+    std::filesystem::path pdf = testenv::convertToPdf(deck, dir.path());
     ASSERT_FALSE(pdf.empty());
     ASSERT_EQ(testenv::pdfPageCount(pdf), 2);
     std::string first = testenv::pdfText(pdf, 1);

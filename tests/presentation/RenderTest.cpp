@@ -122,7 +122,7 @@ TEST_F(RenderTest, DeckBuiltLikeTheGeneratorShowsItsTextWhereItWasPlaced)
         hf->GetFooter()->PutText(u"FooterText");
     }
     // The slides, then the notes pages LibreOffice exports after them.
-    const auto deckPath = save("generated.ppt");
+    const auto deckPath = save("generated.pptx");
     const auto pdf = render(
         deckPath, "pdf:impress_pdf_Export:{\"ExportNotesPages\":{\"type\":\"boolean\",\"value\":\"true\"}}");
     ASSERT_FALSE(pdf.empty());

@@ -53,7 +53,7 @@ protected:
 TEST_F(GeneratorRenderTest, ADeckWithAPictureAndATableShowsBoth)
 {
     const auto picture = writePng(dir.path(), "chart.png", 120, 70);
-    const auto deck = dir / "report";
+    const auto deck = dir / "report.pptx";
     call(orvel->overrideRegistry(bs("PowerPoint"), bs("ClosePauseMs"), bs("0"), 1));
     call(orvel->start());
     call(orvel->create(bs(deck.string())));
@@ -78,7 +78,7 @@ TEST_F(GeneratorRenderTest, ADeckWithAPictureAndATableShowsBoth)
     call(orvel->close());
     call(orvel->stop());
 
-    const auto path = dir / "report.ppt";
+    const auto path = dir / "report.pptx";
     ASSERT_TRUE(fs::exists(path));
     expectSoundPackage(path);
     const auto pdf = testenv::convertToPdf(path, dir / "pdf");
