@@ -14,6 +14,8 @@ packages=(
   fonts-liberation fonts-liberation2 fontconfig
   # checking what we write: the package validator, LibreOffice, poppler
   python3 libxml2-utils libreoffice-impress libreoffice-writer poppler-utils zip unzip
+  # the binary .ppt writer's compound file, and a second reader of what it writes
+  libgsf-1-dev libapache-poi-java openjdk-17-jdk-headless
   # the property page under a virtual display
   xvfb xauth imagemagick xdotool
 )

@@ -179,16 +179,16 @@ TEST_F(SaveTest, BadPathsAreComErrorsNamingThePath)
     EXPECT_EQ(countFiles(dir.path()), 2u);  // "plain" and "folder": nothing else written
 }
 
-TEST_F(SaveTest, WindowsStyleNamesAndAnyExtensionWriteTheSamePackage)
+TEST_F(SaveTest, WindowsStyleNamesWriteThePackage)
 {
     addSlide();
     fs::create_directory(dir / "Decks");
     // Backslashes, and a folder spelt in another letter case.
-    std::string name = dir.path().string() + "\\decks\\Report.ppt";
+    std::string name = dir.path().string() + "\\decks\\Report.pptx";
     presentation->SaveAs(u16(name), ppSaveAsPresentation, msoTrue);
-    EXPECT_TRUE(fs::exists(dir / "Decks" / "Report.ppt"));
+    EXPECT_TRUE(fs::exists(dir / "Decks" / "Report.pptx"));
     EXPECT_EQ(presentation->GetFullName(), u16(name));
-    expectSound(dir / "Decks" / "Report.ppt");
+    expectSound(dir / "Decks" / "Report.pptx");
 }
 
 }  // namespace

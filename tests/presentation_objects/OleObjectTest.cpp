@@ -108,7 +108,7 @@ TEST_F(OleObjectTest, TableDocumentTakesItsNaturalSizeAndIsEmbeddedAsAWordPackag
 
 TEST_F(OleObjectTest, PresentationsOtherFilesAndLinksEachGetTheirForm)
 {
-    const auto deckFile = writePresentation(dir.path(), "inner.ppt", "Inner slide");
+    const auto deckFile = writePresentation(dir.path(), "inner.pptx", "Inner slide");
     const auto other = writeTestFile(dir.path(), "readme.txt", "plain text, embedded as a file\n");
     auto slide = addSlide();
     auto shapes = slide->GetShapes();

@@ -78,17 +78,15 @@ private:
 
 }  // namespace
 
-void writePresentationPackage(PresentationModel& model, const std::string& nativePath, const SaveOptions& options)
+void saveAtomically(const std::string& nativePath, bool replace, const std::function<void(office::AtomicFile&)>& fill)
 {
     // Whatever goes wrong is told with the file's name.
     const std::string what = "Presentation.SaveAs : cannot write \"" + nativePath + "\"";
     try {
         com::guardMember(what, [&] {
             try {
-                office::AtomicFile file(nativePath, options.replace);
-                office::ZipWriter zip(file, kCompressionLevel);
-                writePackageParts(model, options, zip);
-                zip.finish();
+                office::AtomicFile file(nativePath, replace);
+                fill(file);
                 file.commit();
             } catch (const office::FileError& e) {
                 throwFileError(e);
@@ -101,6 +99,15 @@ void writePresentationPackage(PresentationModel& model, const std::string& nativ
         if (reason.starts_with(member)) reason.erase(0, member.size());
         throw ComError(e.Error(), what + ": " + reason);
     }
+}
+
+void writePresentationPackage(PresentationModel& model, const std::string& nativePath, const SaveOptions& options)
+{
+    saveAtomically(nativePath, options.replace, [&](office::AtomicFile& file) {
+        office::ZipWriter zip(file, kCompressionLevel);
+        writePackageParts(model, options, zip);
+        zip.finish();
+    });
 }
 
 void writePackageParts(PresentationModel& model, const SaveOptions& options, office::PartSink& sink)

@@ -4,12 +4,14 @@
 // file then stays as it was and no temporary is left.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "com/ComTypes.h"
 #include "model/PresentationModel.h"
 
 namespace office {
+class AtomicFile;
 class PartSink;
 }
 
@@ -22,6 +24,10 @@ struct SaveOptions {
     bool embedFonts = false;     // recorded in presentation.xml
     bool replace = true;         // false: an existing file is kept and the save fails with HR_FILE_EXISTS
 };
+
+// Writes nativePath atomically with whatever fill puts into the file; every
+// failure is a COM error naming the file (shared by both file formats).
+void saveAtomically(const std::string& nativePath, bool replace, const std::function<void(office::AtomicFile&)>& fill);
 
 void writePresentationPackage(PresentationModel& model, const std::string& nativePath, const SaveOptions& options);
 

@@ -1,0 +1,34 @@
+// What the parts of a .ppt share while it is written: the model, the fonts,
+// drawing ids, pictures, external objects and the persist objects that are
+// not slides (embedded storages).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "binary/DrawingIds.h"
+#include "binary/ExternalObjects.h"
+#include "binary/FontTable.h"
+#include "binary/PictureStore.h"
+#include "model/PresentationModel.h"
+
+namespace ppt::binary {
+
+// Persist ids of the fixed objects; slides, notes and storages follow.
+constexpr std::uint32_t kDocumentPersistId = 1, kMainMasterPersistId = 2, kNotesMasterPersistId = 3;
+constexpr std::uint32_t kFirstFreePersistId = 4;
+
+struct DeckContext {
+    explicit DeckContext(PresentationModel& deck) : model(deck), pictures(deck.media), objects(deck) {}
+
+    PresentationModel& model;
+    FontTable fonts;
+    DrawingIds drawings;
+    PictureStore pictures;
+    ExternalObjects objects;
+    std::uint32_t nextPersistId = kFirstFreePersistId;
+    std::vector<std::pair<std::uint32_t, std::string>> storages;  // ExOleObjStg records by persist id
+};
+
+}  // namespace ppt::binary

@@ -1,0 +1,136 @@
+#include "binary/SlideShapes.h"
+
+#include <variant>
+
+#include "binary/OleStorage.h"
+#include "binary/RecordTypes.h"
+
+namespace ppt::binary {
+namespace {
+
+// PlaceholderEnum
+constexpr std::uint8_t kMasterDate = 0x07, kMasterSlideNumber = 0x08, kMasterFooter = 0x09;
+constexpr std::uint8_t kNotesSlideImage = 0x0B, kNotesBody = 0x0C;
+constexpr std::uint32_t fOleShape = 0x10;
+constexpr std::uint32_t kEmuPerPoint = 12700;
+
+LinkResolver resolverFor(DeckContext& deck, const ShapeTree& tree)
+{
+    return [&deck, &tree](std::uint32_t link) {
+        if (link == 0 || link > tree.links.size()) return LinkAction{};
+        return deck.objects.hyperlink(tree.links[link - 1]);
+    };
+}
+
+void noFillNoLine(PropertyTable& properties)
+{
+    properties.set(prop::fillBooleans, 0x00100000);
+    properties.set(prop::lineBooleans, 0x00080000);
+}
+
+ShapeSpec textShape(DeckContext& deck, ShapeModel& shape, TextType type, LinkResolver links)
+{
+    ShapeSpec spec;
+    spec.type = shape.isLabel() ? shapetype::textBox : shapetype::rectangle;
+    spec.box = shape.effectiveBox();
+    PropertyTable& p = spec.properties;
+    p.set(prop::dxTextLeft, static_cast<std::uint32_t>(kInsetX * kEmuPerPoint));
+    p.set(prop::dyTextTop, static_cast<std::uint32_t>(kInsetY * kEmuPerPoint));
+    p.set(prop::dxTextRight, static_cast<std::uint32_t>(kInsetX * kEmuPerPoint));
+    p.set(prop::dyTextBottom, static_cast<std::uint32_t>(kInsetY * kEmuPerPoint));
+    p.set(prop::wrapText, shape.wordWrap ? 0 : 2);  // square / none
+    p.set(prop::anchorText, 0);                       // top
+    p.set(prop::textBooleans, shape.autoSize == AutoSize::ShapeToFitText ? 0x00020002 : 0x00020000);
+    noFillNoLine(p);
+    spec.click = links(shape.clickLink);
+    spec.over = links(shape.overLink);
+    if (shape.text) {
+        const TextBody* body = shape.text.get();
+        spec.text = [body, type, &deck, links](RecordStream& out) { writeTextAtoms(out, *body, type, deck.fonts, links); };
+    }
+    return spec;
+}
+
+}  // namespace
+
+void writeShapes(DrawingWriter& drawing, DeckContext& deck, ShapeTree& tree, Page page)
+{
+    const LinkResolver links = resolverFor(deck, tree);
+    for (auto& shapePtr : tree.shapes) {
+        ShapeModel& shape = *shapePtr;
+        if (const auto* picture = std::get_if<PictureShape>(&shape.kind)) {
+            ShapeSpec spec;
+            spec.type = shapetype::pictureFrame;
+            spec.box = shape.box;
+            if (const std::uint32_t blip = deck.pictures.blipId(picture->media)) spec.properties.set(prop::pib, blip);
+            if (picture->linked) {
+                RecordStream name;
+                name.utf16(picture->linkTarget);
+                name.u16(0);
+                spec.properties.setComplex(prop::pibName, name.take());
+                spec.properties.set(prop::pibFlags, 0x0C);  // a file, linked
+            }
+            noFillNoLine(spec.properties);
+            spec.click = links(shape.clickLink);
+            spec.over = links(shape.overLink);
+            drawing.shape(spec);
+        } else if (const auto* ole = std::get_if<OleShape>(&shape.kind)) {
+            ShapeSpec spec;
+            spec.type = shapetype::pictureFrame;
+            spec.box = shape.box;
+            if (const std::uint32_t blip = deck.pictures.blipId(ole->preview)) spec.properties.set(prop::pib, blip);
+            noFillNoLine(spec.properties);
+            if (!ole->linked && ole->embedding) {
+                // The object's storage is a persist object of its own.
+                const std::uint32_t persistId = deck.nextPersistId++;
+                deck.storages.emplace_back(persistId, oleStorageRecord(deck.model.embeddings.item(ole->embedding), ole->progId));
+                spec.exObjRef = deck.objects.embed(ole->progId, ole->asIcon, persistId);
+                spec.properties.set(prop::pictureId, spec.exObjRef);
+                spec.flags |= fOleShape;
+            }
+            spec.click = links(shape.clickLink);
+            spec.over = links(shape.overLink);
+            drawing.shape(spec);
+        } else if (const auto* placeholder = std::get_if<PlaceholderShape>(&shape.kind); placeholder && page != Page::Slide) {
+            if (page == Page::Master) continue;
+            const bool image = placeholder->type == PlaceholderType::SlideImage;
+            ShapeSpec spec = textShape(deck, shape, TextType::Notes, links);
+            spec.placeholder = image ? kNotesSlideImage : kNotesBody;
+            if (image) {
+                spec.text = nullptr;
+                spec.properties = PropertyTable();
+            }
+            drawing.shape(spec);
+        } else {
+            drawing.shape(textShape(deck, shape, TextType::Other, links));
+        }
+    }
+}
+
+void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, PlaceholderType type)
+{
+    CharFormat small;
+    small.size = 12.0f;  // footers are small print
+    auto body = std::make_shared<TextBody>(small);
+    body->insert(0, u"*");
+    const Align align = type == PlaceholderType::Footer ? Align::Center : type == PlaceholderType::SlideNumber ? Align::Right : Align::Left;
+    body->changeParagraphs(0, TextBody::kEnd, [align](ParaFormat& f) { f.align = align; });
+
+    ShapeSpec spec;
+    spec.type = shapetype::rectangle;
+    spec.box = type == PlaceholderType::Date ? design::date : type == PlaceholderType::Footer ? design::footer : design::slideNumber;
+    noFillNoLine(spec.properties);
+    spec.placeholder = type == PlaceholderType::Date ? kMasterDate : type == PlaceholderType::Footer ? kMasterFooter : kMasterSlideNumber;
+    spec.placeholderSize = 2;  // quarter
+    const std::uint16_t field = type == PlaceholderType::Date     ? rt::GenericDateMCAtom
+                                : type == PlaceholderType::Footer ? rt::FooterMCAtom
+                                                                  : rt::SlideNumberMCAtom;
+    spec.text = [body, &deck, field](RecordStream& out) {
+        writeTextAtoms(out, *body, TextType::Other, deck.fonts, [](std::uint32_t) { return LinkAction{}; });
+        auto atom = out.atom(field);
+        out.u32(0);  // the field stands at the start of the text
+    };
+    drawing.shape(spec);
+}
+
+}  // namespace ppt::binary

@@ -1,0 +1,87 @@
+// The .ppt writer read back by the structure validator and Apache POI.
+#include <gmock/gmock.h>
+
+#include <fstream>
+
+#include "BinaryCheck.h"
+#include "ObjectFiles.h"
+#include "TemplateDeck.h"
+#include "binary/PowerPointWriter.h"
+#include "objects/Objects.h"
+
+namespace {
+
+using namespace PowerPoint;
+using ::testing::HasSubstr;
+
+class BinaryWriterTest : public ppttest::PptTest {
+protected:
+    // The binary writer on the model SaveAs keeps (the save path still
+    // writes Office Open XML whatever the name, until reading .ppt exists).
+    std::filesystem::path write(const std::string& name)
+    {
+        const auto path = dir.path() / name;
+        ppt::writePowerPointBinary(*ppt::presentationModel(presentation), path.string());
+        binarytest::expectValidPpt(path);
+        return path;
+    }
+};
+
+TEST_F(BinaryWriterTest, SampleDeckReadsBackAsAsked)
+{
+    binarytest::fillSampleDeck(presentation, dir.path());
+    const auto file = write("sample.ppt");
+    const std::string poi = binarytest::readWithPoi(file);
+    for (const char* line : {
+             "size 720x540\npictures 5\nmaster background=java.awt.Color[r=255,g=255,b=255]\n",  // GIF stored as PNG, the PNG placed twice stored once, the object's preview
+             "placeholder=DATETIME", "placeholder=FOOTER", "placeholder=SLIDE_NUMBER",
+             "slide 1\n footer visible=true text=Confidential number=true date=true",
+             "para align=CENTER bullet=false level=0\n    run \"Quarterly report\" font=Arial size=32.0 b=true",
+             "HSLFTextBox anchor=60,120,600,300\n  wrap=true fit=0",
+             "run \"italic serif\" font=Liberation Serif size=20.0 b=false i=true u=false",
+             "run \"underlined\" font=Arial size=20.0 b=false i=false u=true",
+             "para align=RIGHT bullet=false level=0\n    run \"Flush right\"",
+             "para align=LEFT bullet=true level=1\n    run \"A bullet with a \"",
+             "run \"web link\" font=Arial size=20.0 b=false i=false u=false link=URL:https://www.example.com/q3",
+             "link=EMAIL:mailto:board@example.com", "run \"a file\" font=Arial size=20.0 b=false i=false u=false link=FILE:C:\\docs\\plan.docx",
+             "run \"slide two\" font=Arial size=20.0 b=false i=false u=false link=DOCUMENT:257,2,Slide 2",
+             "wrap=false fit=2\n   para align=LEFT bullet=false level=0\n    run \"Sized to fit, one line\"",
+             "placeholder=SLIDE_IMAGE", "placeholder=BODY\n   wrap=true fit=0\n    para align=LEFT bullet=false level=0\n     run \"Speaker notes for slide one\"",
+             "slide 2\n footer visible=false text=null number=false date=true dateText=1/1/2030",
+             "anchor=40,40,150,100 picture=PNG:469 link=URL:https://www.example.com/chart",
+             "anchor=220,40,150,100 picture=JPEG", "anchor=400,40,150,100 picture=PNG", "anchor=40,180,150,100 picture=EMF",
+             "anchor=220,180,150,100 picture=PNG:469", "HSLFObjectShape anchor=40,320,68,23 progId=Word.Document.12 embedded="})
+        EXPECT_THAT(poi, HasSubstr(line));
+    // The master's shapes are its three footer placeholders only.
+    EXPECT_THAT(poi, HasSubstr("b=255]\n HSLFAutoShape anchor=36,501,168,29 placeholder=DATETIME"));
+}
+
+std::string leadingBytes(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes(4, '\0');
+    in.read(bytes.data(), 4);
+    return bytes;
+}
+
+TEST_F(BinaryWriterTest, TemplateGivesTheDesignAndAMissingFolderIsAClearError)
+{
+    mediatest::TemplateRecipe recipe;
+    recipe.layouts = {{"blank", {"dt", "ftr", "sldNum"}}};
+    const auto design = objtest::writeTestFile(dir.path(), "design.potx", mediatest::asString(mediatest::makeTemplate(recipe)));
+    presentation->ApplyTemplate(ppttest::u16(design.string()));
+    addSlide();
+    const std::string compound("\xD0\xCF\x11\xE0", 4);
+    for (const char* name : {"show.pps", "design.pot"}) EXPECT_EQ(leadingBytes(write(name)), compound) << name;
+    // The template's master background (1E5AA0) and its slide following the master.
+    EXPECT_THAT(binarytest::readWithPoi(dir / "show.pps"), HasSubstr("master background=java.awt.Color[r=30,g=90,b=160]"));
+
+    // A folder that is not there: a COM error naming the file, and no file.
+    std::string why;
+    const auto missing = dir / "missing" / "deck.ppt";
+    EXPECT_NE(ppttest::errorOf([&] { write("missing/deck.ppt"); }, &why), S_OK);
+    EXPECT_THAT(why, HasSubstr(missing.string()));
+    EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
+}
+
+}  // namespace
