@@ -76,27 +76,18 @@ HRESULT Orvel::create(BSTR fileName)
         }
     }
     s.presentation = s.presentations->Add(msoTrue);
-    try {
-        s.templateName = OrvelSettings::templateName(s.settingsCache);
-        KestString templatePath = OrvelSettings::templatePath(s.templateName);
-        if (!templatePath.isEmpty()) {
-            if (!SysFile::exists(templatePath)) {
-                KestString reason("Powerpoint template does not exist.\n");
-                reason.append(templatePath);
-                raise(reason);
-            }
-            guarded("Applying template", [&] { s.presentation->ApplyTemplate(toWide(templatePath)); });
+
+    s.templateName = OrvelSettings::templateName(s.settingsCache);
+    KestString templatePath = OrvelSettings::templatePath(s.templateName);
+    if (!templatePath.isEmpty()) {
+        if (!SysFile::exists(templatePath)) {
+            KestString reason("Powerpoint template does not exist.\n");
+            reason.append(templatePath);
+            raise(reason);
         }
-        s.footer.setFooter(s.presentation->GetSlideMaster()->GetHeadersFooters());
-    } catch (...) {
-        // A presentation this object cannot finish is not left open for PowerPoint to save.
-        try {
-            s.presentation->Close();
-        } catch (...) {
-        }
-        s.presentation = nullptr;
-        throw;
+        guarded("Applying template", [&] { s.presentation->ApplyTemplate(toWide(templatePath)); });
     }
+    s.footer.setFooter(s.presentation->GetSlideMaster()->GetHeadersFooters());
 
     // Every presentation starts again at slide 1, also the second one of an
     // object; its first slide has no previous one to finish.
