@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # libraries
   libsqlite3-dev libzip-dev libpugixml-dev zlib1g-dev libexpat1-dev
-  libfontconfig-dev libfreetype-dev libharfbuzz-dev libcairo2-dev libgtk-3-dev
+  libfontconfig-dev libfreetype-dev libharfbuzz-dev libgtk-3-dev
   # fonts the layout measures with (metric-compatible with Arial, Times New Roman, Courier New)
   fonts-liberation fonts-liberation2 fontconfig
   # checking what we write: the package validator, LibreOffice, poppler

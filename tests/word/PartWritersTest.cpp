@@ -86,9 +86,10 @@ TEST(PackageParts, SameTypesAndRelationshipKindsAsLibreOfficeWrites)
 
     auto kinds = [](std::map<std::string, std::string>& package) {
         std::set<std::string> found;
-        for (const char* rels : {"_rels/.rels", "word/_rels/document.xml.rels"})
-            for (pugi::xml_node r : parse(package[rels]).child("Relationships").children())
-                found.insert(r.attribute("Type").value());
+        for (const char* rels : {"_rels/.rels", "word/_rels/document.xml.rels"}) {
+            const auto xml = parse(package[rels]);  // outlives the loop over its nodes
+            for (pugi::xml_node r : xml.child("Relationships").children()) found.insert(r.attribute("Type").value());
+        }
         return found;
     };
     std::set<std::string> theirKinds = kinds(sample);
