@@ -37,6 +37,8 @@ cmake -S . -B build-asan "${common[@]}" -DCMAKE_BUILD_TYPE=Debug -DORVEL_SANITIZ
 cmake --build build-asan -j "$jobs"
 echo "== tests (sanitizers) =="
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+# Also for the orvel runs and demo the tests start (test programs carry the list built in).
+export LSAN_OPTIONS="print_suppressions=0:suppressions=$PWD/tests/lsan.supp"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 (cd build-asan && ctest --output-on-failure -j "$jobs" --timeout 900 -LE render) | tee "$summary"
 sanitizer_count=$(grep -oP 'tests failed out of \K[0-9]+' "$summary" | tail -1)
@@ -48,7 +50,6 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C
   -DORVEL_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j "$jobs" --target fuzz_script_parser fuzz_call_stream
 echo "== fuzzing (a fixed number of inputs each) =="
-export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
 fuzz_corpus=$(mktemp -d)
 trap 'rm -rf "$fuzz_corpus"' EXIT
 # fuzz TARGET ARGS...: quiet when it passes, the whole report when it fails.
