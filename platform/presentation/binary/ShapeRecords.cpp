@@ -50,37 +50,37 @@ DrawingWriter::DrawingWriter(RecordStream& out, DrawingIds& ids) : out_(out), id
     writeFSP(out, 0, ids.nextShapeId(), fGroup | fPatriarch);
 }
 
-void DrawingWriter::shape(const ShapeSpec& spec)
+void DrawingWriter::shape(const ShapeSpec& shapeInfo)
 {
     auto container = out_.container(rt::SpContainer);
-    writeFSP(out_, spec.type, ids_.nextShapeId(), spec.flags);
-    spec.properties.write(out_);
+    writeFSP(out_, shapeInfo.type, ids_.nextShapeId(), shapeInfo.flags);
+    shapeInfo.properties.write(out_);
     {
         auto anchor = out_.atom(rt::ClientAnchor);
-        out_.i16(masterUnits(spec.box.top));
-        out_.i16(masterUnits(spec.box.left));
-        out_.i16(masterUnits(spec.box.left + spec.box.width));
-        out_.i16(masterUnits(spec.box.top + spec.box.height));
+        out_.i16(masterUnits(shapeInfo.box.top));
+        out_.i16(masterUnits(shapeInfo.box.left));
+        out_.i16(masterUnits(shapeInfo.box.left + shapeInfo.box.width));
+        out_.i16(masterUnits(shapeInfo.box.top + shapeInfo.box.height));
     }
-    if (spec.exObjRef || spec.click.hyperlinkId || spec.over.hyperlinkId || spec.placeholder) {
+    if (shapeInfo.exObjRef || shapeInfo.click.hyperlinkId || shapeInfo.over.hyperlinkId || shapeInfo.placeholder) {
         auto data = out_.container(rt::ClientData);
-        if (spec.exObjRef) {
+        if (shapeInfo.exObjRef) {
             auto ref = out_.atom(rt::ExObjRefAtom);
-            out_.u32(spec.exObjRef);
+            out_.u32(shapeInfo.exObjRef);
         }
-        if (spec.click.hyperlinkId) writeInteractiveInfo(out_, 0, spec.click);
-        if (spec.over.hyperlinkId) writeInteractiveInfo(out_, 1, spec.over);
-        if (spec.placeholder) {
+        if (shapeInfo.click.hyperlinkId) writeInteractiveInfo(out_, 0, shapeInfo.click);
+        if (shapeInfo.over.hyperlinkId) writeInteractiveInfo(out_, 1, shapeInfo.over);
+        if (shapeInfo.placeholder) {
             auto placeholder = out_.atom(rt::PlaceholderAtom);
             out_.i32(-1);  // no position in the layout
-            out_.u8(*spec.placeholder);
-            out_.u8(spec.placeholderSize);
+            out_.u8(*shapeInfo.placeholder);
+            out_.u8(shapeInfo.placeholderSize);
             out_.u16(0);
         }
     }
-    if (spec.text) {
+    if (shapeInfo.text) {
         auto textbox = out_.container(rt::ClientTextbox);
-        spec.text(out_);
+        shapeInfo.text(out_);
     }
 }
 

@@ -57,7 +57,7 @@ struct ShapeSpec {
 class DrawingWriter {
 public:
     DrawingWriter(RecordStream& out, DrawingIds& ids);
-    void shape(const ShapeSpec& spec);
+    void shape(const ShapeSpec& shapeInfo);
     // Closes the drawing, after its background shape when given (0x00BBGGRR).
     void finish(std::optional<std::uint32_t> background);
 

@@ -30,10 +30,10 @@ void noFillNoLine(PropertyTable& properties)
 
 ShapeSpec textShape(DeckContext& deck, ShapeModel& shape, TextType type, LinkResolver links)
 {
-    ShapeSpec spec;
-    spec.type = shape.isLabel() ? shapetype::textBox : shapetype::rectangle;
-    spec.box = shape.effectiveBox();
-    PropertyTable& p = spec.properties;
+    ShapeSpec shapeInfo;
+    shapeInfo.type = shape.isLabel() ? shapetype::textBox : shapetype::rectangle;
+    shapeInfo.box = shape.effectiveBox();
+    PropertyTable& p = shapeInfo.properties;
     p.set(prop::dxTextLeft, static_cast<std::uint32_t>(kInsetX * kEmuPerPoint));
     p.set(prop::dyTextTop, static_cast<std::uint32_t>(kInsetY * kEmuPerPoint));
     p.set(prop::dxTextRight, static_cast<std::uint32_t>(kInsetX * kEmuPerPoint));
@@ -42,13 +42,13 @@ ShapeSpec textShape(DeckContext& deck, ShapeModel& shape, TextType type, LinkRes
     p.set(prop::anchorText, 0);                       // top
     p.set(prop::textBooleans, shape.autoSize == AutoSize::ShapeToFitText ? 0x00020002 : 0x00020000);
     noFillNoLine(p);
-    spec.click = links(shape.clickLink);
-    spec.over = links(shape.overLink);
+    shapeInfo.click = links(shape.clickLink);
+    shapeInfo.over = links(shape.overLink);
     if (shape.text) {
         const TextBody* body = shape.text.get();
-        spec.text = [body, type, &deck, links](RecordStream& out) { writeTextAtoms(out, *body, type, deck.fonts, links); };
+        shapeInfo.text = [body, type, &deck, links](RecordStream& out) { writeTextAtoms(out, *body, type, deck.fonts, links); };
     }
-    return spec;
+    return shapeInfo;
 }
 
 }  // namespace
@@ -59,48 +59,48 @@ void writeShapes(DrawingWriter& drawing, DeckContext& deck, ShapeTree& tree, Pag
     for (auto& shapePtr : tree.shapes) {
         ShapeModel& shape = *shapePtr;
         if (const auto* picture = std::get_if<PictureShape>(&shape.kind)) {
-            ShapeSpec spec;
-            spec.type = shapetype::pictureFrame;
-            spec.box = shape.box;
-            if (const std::uint32_t blip = deck.pictures.blipId(picture->media)) spec.properties.set(prop::pib, blip);
+            ShapeSpec shapeInfo;
+            shapeInfo.type = shapetype::pictureFrame;
+            shapeInfo.box = shape.box;
+            if (const std::uint32_t blip = deck.pictures.blipId(picture->media)) shapeInfo.properties.set(prop::pib, blip);
             if (picture->linked) {
                 RecordStream name;
                 name.utf16(picture->linkTarget);
                 name.u16(0);
-                spec.properties.setComplex(prop::pibName, name.take());
-                spec.properties.set(prop::pibFlags, 0x0C);  // a file, linked
+                shapeInfo.properties.setComplex(prop::pibName, name.take());
+                shapeInfo.properties.set(prop::pibFlags, 0x0C);  // a file, linked
             }
-            noFillNoLine(spec.properties);
-            spec.click = links(shape.clickLink);
-            spec.over = links(shape.overLink);
-            drawing.shape(spec);
+            noFillNoLine(shapeInfo.properties);
+            shapeInfo.click = links(shape.clickLink);
+            shapeInfo.over = links(shape.overLink);
+            drawing.shape(shapeInfo);
         } else if (const auto* ole = std::get_if<OleShape>(&shape.kind)) {
-            ShapeSpec spec;
-            spec.type = shapetype::pictureFrame;
-            spec.box = shape.box;
-            if (const std::uint32_t blip = deck.pictures.blipId(ole->preview)) spec.properties.set(prop::pib, blip);
-            noFillNoLine(spec.properties);
+            ShapeSpec shapeInfo;
+            shapeInfo.type = shapetype::pictureFrame;
+            shapeInfo.box = shape.box;
+            if (const std::uint32_t blip = deck.pictures.blipId(ole->preview)) shapeInfo.properties.set(prop::pib, blip);
+            noFillNoLine(shapeInfo.properties);
             if (!ole->linked && ole->embedding) {
                 // The object's storage is a persist object of its own.
                 const std::uint32_t persistId = deck.nextPersistId++;
                 deck.storages.emplace_back(persistId, oleStorageRecord(deck.model.embeddings.item(ole->embedding), ole->progId));
-                spec.exObjRef = deck.objects.embed(ole->progId, ole->asIcon, persistId);
-                spec.properties.set(prop::pictureId, spec.exObjRef);
-                spec.flags |= fOleShape;
+                shapeInfo.exObjRef = deck.objects.embed(ole->progId, ole->asIcon, persistId);
+                shapeInfo.properties.set(prop::pictureId, shapeInfo.exObjRef);
+                shapeInfo.flags |= fOleShape;
             }
-            spec.click = links(shape.clickLink);
-            spec.over = links(shape.overLink);
-            drawing.shape(spec);
+            shapeInfo.click = links(shape.clickLink);
+            shapeInfo.over = links(shape.overLink);
+            drawing.shape(shapeInfo);
         } else if (const auto* placeholder = std::get_if<PlaceholderShape>(&shape.kind); placeholder && page != Page::Slide) {
             if (page == Page::Master) continue;
             const bool image = placeholder->type == PlaceholderType::SlideImage;
-            ShapeSpec spec = textShape(deck, shape, TextType::Notes, links);
-            spec.placeholder = image ? kNotesSlideImage : kNotesBody;
+            ShapeSpec shapeInfo = textShape(deck, shape, TextType::Notes, links);
+            shapeInfo.placeholder = image ? kNotesSlideImage : kNotesBody;
             if (image) {
-                spec.text = nullptr;
-                spec.properties = PropertyTable();
+                shapeInfo.text = nullptr;
+                shapeInfo.properties = PropertyTable();
             }
-            drawing.shape(spec);
+            drawing.shape(shapeInfo);
         } else {
             drawing.shape(textShape(deck, shape, TextType::Other, links));
         }
@@ -116,21 +116,21 @@ void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, Placehold
     const Align align = type == PlaceholderType::Footer ? Align::Center : type == PlaceholderType::SlideNumber ? Align::Right : Align::Left;
     body->changeParagraphs(0, TextBody::kEnd, [align](ParaFormat& f) { f.align = align; });
 
-    ShapeSpec spec;
-    spec.type = shapetype::rectangle;
-    spec.box = type == PlaceholderType::Date ? design::date : type == PlaceholderType::Footer ? design::footer : design::slideNumber;
-    noFillNoLine(spec.properties);
-    spec.placeholder = type == PlaceholderType::Date ? kMasterDate : type == PlaceholderType::Footer ? kMasterFooter : kMasterSlideNumber;
-    spec.placeholderSize = 2;  // quarter
+    ShapeSpec shapeInfo;
+    shapeInfo.type = shapetype::rectangle;
+    shapeInfo.box = type == PlaceholderType::Date ? design::date : type == PlaceholderType::Footer ? design::footer : design::slideNumber;
+    noFillNoLine(shapeInfo.properties);
+    shapeInfo.placeholder = type == PlaceholderType::Date ? kMasterDate : type == PlaceholderType::Footer ? kMasterFooter : kMasterSlideNumber;
+    shapeInfo.placeholderSize = 2;  // quarter
     const std::uint16_t field = type == PlaceholderType::Date     ? rt::GenericDateMCAtom
                                 : type == PlaceholderType::Footer ? rt::FooterMCAtom
                                                                   : rt::SlideNumberMCAtom;
-    spec.text = [body, &deck, field](RecordStream& out) {
+    shapeInfo.text = [body, &deck, field](RecordStream& out) {
         writeTextAtoms(out, *body, TextType::Other, deck.fonts, [](std::uint32_t) { return LinkAction{}; });
         auto atom = out.atom(field);
         out.u32(0);  // the field stands at the start of the text
     };
-    drawing.shape(spec);
+    drawing.shape(shapeInfo);
 }
 
 }  // namespace ppt::binary
