@@ -1,8 +1,6 @@
 // orvel register [MODULE...]: writes the registry entries of the COM modules.
 #include <cstdio>
-#include <string_view>
-
-#include "Commands.h"
+#include "CommandArgs.h"
 #include "Modules.h"
 #include "registry/RegisterDynamic.h"
 
@@ -30,31 +28,20 @@ void setInstallDirWhenAbsent()
 
 int registerCommand(Args args)
 {
+    const std::string usage =
+        "usage: orvel register [MODULE...]\n\n"
+        "Registers the COM classes and type libraries of the modules in the registry\n"
+        "($ORVEL_REGISTRY, else $XDG_DATA_HOME/orvel/registry.db): by default the\n"
+        "modules installed beside this program, in " + moduleDir().string() + ":\n"
+        "liborvelcom.so (Orvel.Orvel, PptComPage.PptComPage), libpowerpoint.so\n"
+        "(PowerPoint.Application) and liborvelword.so (the \"Microsoft Word\" back-end).\n"
+        "When Settings/InstallDir is not set, it is set to the install directory\n" +
+        (programDir().parent_path() / "share" / "orvel").string() + " (its Templates/ folder holds the templates\n"
+        "that bare names in PowerPoint/PptTemplateName find, its pix/ folder the\n"
+        "pictures of bare picture names).\n"
+        "Exit status 0 when every module registered, 1 otherwise.\n";
     std::vector<std::filesystem::path> modules;
-    for (char* arg : args) {
-        std::string_view a = arg;
-        if (a == "--help" || a == "-h") {
-            std::printf(
-                "usage: orvel register [MODULE...]\n\n"
-                "Registers the COM classes and type libraries of the modules in the registry\n"
-                "($ORVEL_REGISTRY, else $XDG_DATA_HOME/orvel/registry.db): by default the\n"
-                "modules installed beside this program, in %s:\n"
-                "liborvelcom.so (Orvel.Orvel, PptComPage.PptComPage), libpowerpoint.so\n"
-                "(PowerPoint.Application) and liborvelword.so (the \"Microsoft Word\" back-end).\n"
-                "When Settings/InstallDir is not set, it is set to the install directory\n"
-                "%s (its Templates/ folder holds the templates\n"
-                "that bare names in PowerPoint/PptTemplateName find, its pix/ folder the\n"
-                "pictures of bare picture names).\n"
-                "Exit status 0 when every module registered, 1 otherwise.\n",
-                moduleDir().c_str(), (programDir().parent_path() / "share" / "orvel").c_str());
-            return 0;
-        }
-        if (a.starts_with("-")) {
-            std::fprintf(stderr, "orvel register: unknown option '%s' (see 'orvel register --help')\n", arg);
-            return 2;
-        }
-        modules.emplace_back(std::filesystem::absolute(arg));
-    }
+    if (auto done = readModuleArguments(args, "register", usage, modules)) return *done;
     if (modules.empty()) modules = installedModules();
     if (modules.empty()) {
         std::fprintf(stderr, "orvel register: no module found in %s\n", moduleDir().c_str());

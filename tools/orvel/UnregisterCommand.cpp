@@ -1,34 +1,22 @@
 // orvel unregister [MODULE...]: removes the registry entries of the COM modules.
 #include <algorithm>
 #include <cstdio>
-#include <string_view>
 
-#include "Commands.h"
+#include "CommandArgs.h"
 #include "Modules.h"
 
 namespace orvel_cli {
 
 int unregisterCommand(Args args)
 {
+    const std::string usage =
+        "usage: orvel unregister [MODULE...]\n\n"
+        "Removes the COM classes of the modules from the registry (their type\n"
+        "libraries stay registered); by default the modules installed beside this\n"
+        "program, in " + moduleDir().string() + ".\n"
+        "Exit status 0 when every module unregistered, 1 otherwise.\n";
     std::vector<std::filesystem::path> modules;
-    for (char* arg : args) {
-        std::string_view a = arg;
-        if (a == "--help" || a == "-h") {
-            std::printf(
-                "usage: orvel unregister [MODULE...]\n\n"
-                "Removes the COM classes of the modules from the registry (their type\n"
-                "libraries stay registered); by default the modules installed beside this\n"
-                "program, in %s.\n"
-                "Exit status 0 when every module unregistered, 1 otherwise.\n",
-                moduleDir().c_str());
-            return 0;
-        }
-        if (a.starts_with("-")) {
-            std::fprintf(stderr, "orvel unregister: unknown option '%s' (see 'orvel unregister --help')\n", arg);
-            return 2;
-        }
-        modules.emplace_back(std::filesystem::absolute(arg));
-    }
+    if (auto done = readModuleArguments(args, "unregister", usage, modules)) return *done;
     if (modules.empty()) {
         modules = installedModules();
         std::reverse(modules.begin(), modules.end());
