@@ -5,14 +5,24 @@
 
 using namespace PowerPoint;
 
+namespace {
+
+// Either capture starts its text anew.
+template <class Part>
+HRESULT startCapture(GeneratorState& s, const char* echo, Part& part, CaptureMode mode)
+{
+    if (!s.documentOpen) return S_OK;
+    CallEcho::line(s.traceLog, echo);
+    part.clear();
+    s.captureMode = mode;
+    return S_OK;
+}
+
+}  // namespace
+
 HRESULT Orvel::startHeader()
 {
-    GeneratorState& s = *state_;
-    if (!s.documentOpen) return S_OK;
-    CallEcho::line(s.traceLog, "orvel->startHeader();");
-    s.header.clear();
-    s.captureMode = CaptureMode::Header;
-    return S_OK;
+    return startCapture(*state_, "orvel->startHeader();", state_->header, CaptureMode::Header);
 }
 
 HRESULT Orvel::endHeader()
@@ -33,12 +43,7 @@ HRESULT Orvel::endHeader()
 
 HRESULT Orvel::startFooter()
 {
-    GeneratorState& s = *state_;
-    if (!s.documentOpen) return S_OK;
-    CallEcho::line(s.traceLog, "orvel->startFooter();");
-    s.captureMode = CaptureMode::Footer;
-    s.footer.clear();
-    return S_OK;
+    return startCapture(*state_, "orvel->startFooter();", state_->footer, CaptureMode::Footer);
 }
 
 HRESULT Orvel::endFooter()

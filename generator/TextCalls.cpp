@@ -229,27 +229,21 @@ HRESULT Orvel::setFontAttribute(SHORT att, BOOL value)
     CallEcho echo(s.traceLog, "orvel->setFontAttribute(");
     FontData font = currentFont();
     bool on = value != 0;
+    struct Attribute {
+        SHORT code;
+        const char* echo;
+        bool FontData::*member;
+    };
+    static constexpr Attribute attributes[] = {{1, "Bold,", &FontData::bold},
+                                               {2, "Italic,", &FontData::italic},
+                                               {4, "Underline,", &FontData::underline},
+                                               {8, "Strike,", &FontData::strike}};
     bool FontData::*attribute = nullptr;
-    switch (att) {
-    case 1:
-        echo.piece("Bold,");
-        attribute = &FontData::bold;
-        break;
-    case 2:
-        echo.piece("Italic,");
-        attribute = &FontData::italic;
-        break;
-    case 4:
-        echo.piece("Underline,");
-        attribute = &FontData::underline;
-        break;
-    case 8:
-        echo.piece("Strike,");
-        attribute = &FontData::strike;
-        break;
-    default:
-        break;
-    }
+    for (const Attribute& known : attributes)
+        if (known.code == att) {
+            echo.piece(known.echo);
+            attribute = known.member;
+        }
     if (attribute) {
         font.*attribute = on;
         if (s.tableHeight == 0) s.tableFont.*attribute = on;
