@@ -1,4 +1,5 @@
 #include "GtkHost.h"
+#include "FileFilters.h"
 
 #include <gtk/gtk.h>
 #include <pango/pangocairo.h>
@@ -77,21 +78,6 @@ std::string dialogCss(const std::string& family, int points)
            "entry { min-height: 0; min-width: 0; padding: 0 3px; }\n"
            "button { min-height: 0; min-width: 0; padding: 0; }\n"
            "label { padding: 0; }\n";
-}
-
-std::vector<std::pair<std::string, std::string>> filterList(const char* list)
-{
-    std::vector<std::pair<std::string, std::string>> out;
-    if (!list) return out;
-    while (*list) {
-        std::string name = list;
-        list += name.size() + 1;
-        if (!*list) break;
-        std::string patterns = list;
-        list += patterns.size() + 1;
-        out.emplace_back(std::move(name), std::move(patterns));
-    }
-    return out;
 }
 
 }  // namespace
@@ -346,7 +332,8 @@ bool GtkHost::openFileDialog(OPENFILENAME& request)
         GTK_FILE_CHOOSER_ACTION_OPEN, "_Cancel", GTK_RESPONSE_CANCEL, "_Open", GTK_RESPONSE_ACCEPT, nullptr);
     gtk_dialog_set_default_response(GTK_DIALOG(chooser), GTK_RESPONSE_ACCEPT);
 
-    for (const auto& [name, patterns] : filterList(request.lpstrFilter)) {
+    for (const auto& [name, patterns] : parseFileFilters(request.lpstrFilter)) {
+        if (patterns.empty()) continue;
         GtkFileFilter* filter = gtk_file_filter_new();
         gtk_file_filter_set_name(filter, name.c_str());
         std::size_t start = 0;

@@ -1,5 +1,7 @@
 #include "HeadlessHost.h"
 
+#include "FileFilters.h"
+
 #include <cstring>
 
 namespace ui {
@@ -13,24 +15,6 @@ std::size_t sequenceLength(unsigned char lead)
     if (lead >= 0xE0) return lead < 0xF0 ? 3 : 1;
     if (lead >= 0xC0) return 2;
     return 1;
-}
-
-std::vector<std::pair<std::string, std::string>> parseFilters(const char* list)
-{
-    std::vector<std::pair<std::string, std::string>> out;
-    if (!list) return out;
-    while (*list) {
-        std::string name = list;
-        list += name.size() + 1;
-        if (!*list) {  // a name without patterns ends the list
-            out.emplace_back(std::move(name), std::string());
-            break;
-        }
-        std::string patterns = list;
-        list += patterns.size() + 1;
-        out.emplace_back(std::move(name), std::move(patterns));
-    }
-    return out;
 }
 
 }  // namespace
@@ -118,7 +102,7 @@ bool HeadlessHost::openFileDialog(OPENFILENAME& request)
 {
     FileDialogRecord record;
     record.owner = request.hwndOwner;
-    record.filters = parseFilters(request.lpstrFilter);
+    record.filters = parseFileFilters(request.lpstrFilter);
     if (request.lpstrTitle) record.title = request.lpstrTitle;
     record.initialFile.assign(request.lpstrFile, strnlen(request.lpstrFile, request.nMaxFile));
     record.maxFile = request.nMaxFile;
