@@ -4,6 +4,8 @@
 #include <charconv>
 #include <optional>
 
+#include <strings.h>
+
 namespace registration {
 
 ScriptError::~ScriptError() = default;
@@ -14,11 +16,7 @@ using Key = RegistryScript::Key;
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
 
 struct Token {

@@ -1,9 +1,10 @@
 #include "registry/RegisterIt.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+
+#include <strings.h>
 
 #include "SettingsStore.h"
 
@@ -43,9 +44,21 @@ std::string text(Registry& reg, const std::string& key, const char* name)
 
 bool sameClass(const std::string& a, const std::string& b)
 {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
+    return strcasecmp(a.c_str(), b.c_str()) == 0;
+}
+
+// Runs `work` on the default registry; a failure is reported once and
+// answers false, as the callers expect of a settings store.
+template <class Work>
+bool onRegistry(Work&& work)
+{
+    try {
+        auto reg = Registry::openDefault();
+        return work(*reg);
+    } catch (const std::exception& e) {
+        registry::settings::reportOnce(e.what());
+        return false;
+    }
 }
 
 void writeEntry(Registry& reg, const std::string& key, const RegDoc& doc)
@@ -60,62 +73,50 @@ void writeEntry(Registry& reg, const std::string& key, const RegDoc& doc)
 
 bool RegisterIt::readDocs(std::list<RegDoc>& docs)
 {
-    try {
-        auto reg = Registry::openDefault();
+    return onRegistry([&](Registry& reg) {
         std::list<RegDoc> found;
-        for (const std::string& number : entryNames(*reg)) {
+        for (const std::string& number : entryNames(reg)) {
             std::string key = entryKey(number);
-            found.push_back(RegDoc{KestString(text(*reg, key, "Name")), KestString(text(*reg, key, "Description")),
-                                   KestString(text(*reg, key, "ClassId")), KestString(text(*reg, key, "Module"))});
+            found.push_back(RegDoc{KestString(text(reg, key, "Name")), KestString(text(reg, key, "Description")),
+                                   KestString(text(reg, key, "ClassId")), KestString(text(reg, key, "Module"))});
         }
         docs.splice(docs.end(), found);
         return true;
-    } catch (const std::exception& e) {
-        registry::settings::reportOnce(e.what());
-        return false;
-    }
+    });
 }
 
 bool RegisterIt::addDoc(const RegDoc& doc)
 {
-    try {
-        auto reg = Registry::openDefault();
-        reg->transaction([&] {
+    return onRegistry([&](Registry& reg) {
+        reg.transaction([&] {
             unsigned long highest = 0;
-            for (const std::string& number : entryNames(*reg)) {
+            for (const std::string& number : entryNames(reg)) {
                 std::string key = entryKey(number);
                 // Registering again keeps the entry's place in the list.
-                if (sameClass(text(*reg, key, "ClassId"), doc.classId.str())) {
-                    writeEntry(*reg, key, doc);
+                if (sameClass(text(reg, key, "ClassId"), doc.classId.str())) {
+                    writeEntry(reg, key, doc);
                     return;
                 }
                 highest = std::max(highest, std::strtoul(number.c_str(), nullptr, 10));
             }
             char number[16];
             std::snprintf(number, sizeof number, "%04lu", highest + 1);
-            writeEntry(*reg, entryKey(number), doc);
+            writeEntry(reg, entryKey(number), doc);
         });
         return true;
-    } catch (const std::exception& e) {
-        registry::settings::reportOnce(e.what());
-        return false;
-    }
+    });
 }
 
 bool RegisterIt::removeDoc(const KestString& classId)
 {
-    try {
-        auto reg = Registry::openDefault();
+    return onRegistry([&](Registry& reg) {
         bool removed = false;
-        reg->transaction([&] {
-            for (const std::string& number : entryNames(*reg)) {
+        reg.transaction([&] {
+            for (const std::string& number : entryNames(reg)) {
                 std::string key = entryKey(number);
-                if (sameClass(text(*reg, key, "ClassId"), classId.str())) removed |= reg->deleteTree(Hive::CurrentUser, key);
+                if (sameClass(text(reg, key, "ClassId"), classId.str())) removed |= reg.deleteTree(Hive::CurrentUser, key);
             }
         });
         return removed;
-    } catch (const std::exception& e) {
-        registry::settings::reportOnce(e.what());
-        return false;
-    }
+    });
 }

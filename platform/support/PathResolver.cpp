@@ -1,6 +1,7 @@
 #include "PathResolver.h"
 
 #include <dirent.h>
+#include <strings.h>
 #include <sys/stat.h>
 
 #include <cctype>
@@ -21,11 +22,7 @@ bool existsExactly(const std::string& path)
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
+    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
 }
 
 // The one entry of dir matching name case-insensitively; "" when there is
