@@ -45,7 +45,7 @@ endfunction()
 # else it linked would hand it that library's include folders), or when any
 # target exports the repository root or platform/ as a whole.
 function(orvel_check_layers)
-  set(component_targets orvel_generator orvel_link_markup orvel_text orvel_headfoot orvel_settings
+  set(component_targets orvel_generator orvel_replay_rules orvel_text orvel_headfoot orvel_settings
                         orvel_module orvel_typelib orvel_registrar orvelcom)
   set(allowed ${component_targets} orvel_external kest_com kest_support kest_string kest_registry kest_ui
               ${CMAKE_DL_LIBS})

@@ -52,7 +52,7 @@ HRESULT Orvel::create(BSTR fileName)
     GeneratorState& s = *state_;
     s.outputFile = lowerCased(fromBstr(fileName));
     CallEcho(s.traceLog, "orvel->create(").quoted(s.outputFile).end();
-    s.outputFile = withPresentationExtension(s.outputFile);
+    s.outputFile = KestString(withPresentationExtension(s.outputFile.view()));
     s.incomplete = false;
 
     // A deck left open without close gets its last slide finished under the

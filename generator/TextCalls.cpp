@@ -159,7 +159,7 @@ HRESULT Orvel::insertField(SHORT field)
             target.insertTime(SysTime::currentTime());
             break;
         case 3:  // the presentation's file name, as if the client had written it
-            insertTextValue(fileNameAfterSlash(s.outputFile));
+            insertTextValue(KestString(fileNameAfterSlash(s.outputFile.view())));
             break;
         case 4:  // page number
             target.insertPageNumber();

@@ -40,4 +40,15 @@ TEST(NestedEcho, PassesOverThePiecesOfALinkOnlyWhereTheObjectEchoesThem)
     }
 }
 
+TEST(NestedEcho, PassesOverTheFileNameThatInsertFieldEchoes)
+{
+    const std::string create = "orvel->create(\"Out/Q3.Deck/Report\");\n";
+    const std::string field = "orvel->insertField(3);\n";
+    const std::string name = "orvel->insertText(\"report.ppt\");\n";
+    EXPECT_EQ(runLines(create + field + name + name), create + field + name);
+    // Only the very next line, and only with the name create gave.
+    EXPECT_EQ(runLines(create + field + "orvel->insertEndl();\n" + name), create + field + "orvel->insertEndl();\n" + name);
+    EXPECT_EQ(runLines(create + "orvel->insertField(4);\n" + name), create + "orvel->insertField(4);\n" + name);
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string_view>
 
+#include "generator/FileNameField.h"
 #include "generator/LinkMarkup.h"
 
 namespace orvel_script {
@@ -35,6 +36,12 @@ bool NestedEcho::isNested(const Statement& statement)
 
 bool NestedEcho::isNextPiece(const Statement& statement)
 {
+    if (next_ == Next::FileName) {
+        next_ = Next::Nothing;
+        if (!isCall(statement, "insertText", fileName_)) return false;
+        follow(statement);  // a name with link markup has pieces of its own
+        return true;
+    }
     std::optional<LinkMarkup> link = parseLinkMarkup(markup_);
     const bool isLink = isCall(statement, "insertXref", link->linkText, link->target);
     switch (next_) {
@@ -59,6 +66,7 @@ bool NestedEcho::isNextPiece(const Statement& statement)
         next_ = hasPieces(markup_) ? Next::Before : Next::Nothing;
         return true;
     case Next::Nothing:
+    case Next::FileName:
         break;
     }
     return false;
@@ -73,6 +81,13 @@ void NestedEcho::follow(const Statement& statement)
         capturingBody_ = false;
     else if (method == "endHeader" || method == "endFooter" || (method == "setOption" && text == "endNote"))
         capturingBody_ = true;
+    else if (method == "create") {
+        std::string name(text);
+        for (char& c : name)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        fileName_ = fileNameAfterSlash(withPresentationExtension(name));
+    } else if (method == "insertField" && !statement.args.empty() && statement.args[0].number == 3)
+        next_ = Next::FileName;
     else if (method == "insertText" && capturingBody_ && hasPieces(text)) {
         markup_ = std::string(text);
         next_ = Next::FirstPiece;

@@ -2,6 +2,7 @@
 // of a text with link markup: after the client's insertText come the pieces,
 // each echoed as a call of its own (in the slide body the text before each
 // link, the link as insertXref and the rest; in a table only the link).
+// insertField(3) likewise echoes the insertText of the file name it writes.
 // Replaying the log runs the client's call, which makes the pieces again, so
 // the lines that are exactly those pieces are passed over.
 #pragma once
@@ -20,7 +21,7 @@ public:
     bool isNested(const Statement& statement);
 
 private:
-    enum class Next { Nothing, FirstPiece, Before, Link, Rest };
+    enum class Next { Nothing, FirstPiece, Before, Link, Rest, FileName };
 
     bool isNextPiece(const Statement& statement);
     void follow(const Statement& statement);
@@ -28,6 +29,7 @@ private:
     Next next_ = Next::Nothing;
     std::string markup_;       // the text whose pieces are still to come
     bool capturingBody_ = true;  // markup is resolved only in the body
+    std::string fileName_;       // what insertField(3) writes, from the last create
 };
 
 }  // namespace orvel_script
