@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # libraries
-  libsqlite3-dev libzip-dev libpugixml-dev zlib1g-dev libexpat1-dev
+  libsqlite3-dev libzip-dev libpugixml-dev zlib1g-dev libdeflate-dev libexpat1-dev
   libfontconfig-dev libfreetype-dev libharfbuzz-dev libgtk-3-dev
   # fonts the layout measures with (metric-compatible with Arial, Times New Roman, Courier New)
   fonts-liberation fonts-liberation2 fontconfig

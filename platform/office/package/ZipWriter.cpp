@@ -5,8 +5,11 @@
 namespace office {
 namespace {
 
-constexpr std::uint16_t kFlags = 0x0008 | 0x0800;  // data descriptor follows; UTF-8 names
+constexpr std::uint16_t kFlags = 0x0800;  // UTF-8 names
 constexpr std::uint64_t kLimit32 = 0xffffffffu;
+// What may wait for compression or for its turn in the archive.
+constexpr std::uint64_t kQueuedBytesLimit = 16u << 20;
+constexpr std::size_t kQueuedPartsLimit = 64;
 
 void put16(std::string& s, std::uint16_t v)
 {
@@ -24,7 +27,8 @@ void put64(std::string& s, std::uint64_t v)
 
 }  // namespace
 
-ZipWriter::ZipWriter(ByteSink& out, int level, std::time_t modified) : out_(out), deflater_(level)
+ZipWriter::ZipWriter(ByteSink& out, int level, std::time_t modified, unsigned threads)
+    : out_(out), pool_(level, threads)
 {
     std::tm local{};
     localtime_r(&modified, &local);
@@ -34,10 +38,34 @@ ZipWriter::ZipWriter(ByteSink& out, int level, std::time_t modified) : out_(out)
 
 void ZipWriter::beginEntry(const std::string& name)
 {
-    Entry entry;
-    entry.name = name;
+    entries_.push_back(Entry{name});
+    pending_.clear();
+}
+
+void ZipWriter::write(const char* data, std::size_t size)
+{
+    pending_.append(data, size);
+}
+
+void ZipWriter::endEntry()
+{
+    if (pending_.size() > kLimit32) throw std::length_error("a part of the package is too large");
+    pool_.submit(std::move(pending_));
+    pending_ = std::string();
+    // Bounded memory: wait for the oldest parts once enough are queued.
+    while (pool_.queuedBytes() > kQueuedBytesLimit || pool_.queued() > kQueuedPartsLimit || pool_.oldestReady())
+        writeOldest();
+}
+
+void ZipWriter::writeOldest()
+{
+    DeflatedPart part = pool_.takeOldest();
+    Entry& entry = entries_[written_++];
     entry.offset = out_.written;
-    if (entry.offset > kLimit32) throw std::length_error("the package is too large");
+    entry.crc = part.crc;
+    entry.size = part.size;
+    entry.compressed = part.bytes.size();
+    if (entry.offset > kLimit32 || entry.compressed > kLimit32) throw std::length_error("the package is too large");
     std::string header;
     put32(header, 0x04034b50);
     put16(header, 20);
@@ -45,37 +73,14 @@ void ZipWriter::beginEntry(const std::string& name)
     put16(header, 8);
     put16(header, dosTime_);
     put16(header, dosDate_);
-    put32(header, 0);
-    put32(header, 0);
-    put32(header, 0);
-    put16(header, static_cast<std::uint16_t>(name.size()));
+    put32(header, entry.crc);
+    put32(header, static_cast<std::uint32_t>(entry.compressed));
+    put32(header, static_cast<std::uint32_t>(entry.size));
+    put16(header, static_cast<std::uint16_t>(entry.name.size()));
     put16(header, 0);
-    header += name;
+    header += entry.name;
     out_.write(header.data(), header.size());
-    entries_.push_back(std::move(entry));
-    deflater_.reset();
-}
-
-void ZipWriter::write(const char* data, std::size_t size)
-{
-    deflater_.add(data, size, out_);
-    totalIn_ += size;
-}
-
-void ZipWriter::endEntry()
-{
-    deflater_.finish(out_);
-    Entry& entry = entries_.back();
-    entry.crc = deflater_.crc();
-    entry.size = deflater_.size();
-    entry.compressed = deflater_.compressedSize();
-    if (entry.size > kLimit32 || entry.compressed > kLimit32) throw std::length_error("a part of the package is too large");
-    std::string descriptor;
-    put32(descriptor, 0x08074b50);
-    put32(descriptor, entry.crc);
-    put32(descriptor, static_cast<std::uint32_t>(entry.compressed));
-    put32(descriptor, static_cast<std::uint32_t>(entry.size));
-    out_.write(descriptor.data(), descriptor.size());
+    out_.write(part.bytes.data(), part.bytes.size());
 }
 
 void ZipWriter::add(const std::string& name, std::string_view data)
@@ -87,6 +92,7 @@ void ZipWriter::add(const std::string& name, std::string_view data)
 
 void ZipWriter::finish()
 {
+    while (pool_.queued() > 0) writeOldest();
     const std::uint64_t directoryStart = out_.written;
     std::string record;
     for (const Entry& e : entries_) {

@@ -1,9 +1,9 @@
-// A zip archive written front to back into a byte sink (an AtomicFile):
-// each entry is deflated as its bytes arrive and followed by a data
-// descriptor, so no entry is ever held whole in memory. Zip64 end records are
-// written when the archive has more entries than the classic format counts.
-// Throws std::length_error for an archive past 4 GiB, std::bad_alloc when
-// zlib cannot start, and what the sink throws.
+// A zip archive written front to back into a byte sink (an AtomicFile). Each
+// entry is collected whole, deflated on worker threads while the caller
+// makes the next ones, and appended in order; a bounded amount waits in
+// memory. Zip64 end records are written when the archive has more entries
+// than the classic format counts. Throws std::length_error for an archive
+// past 4 GiB, std::bad_alloc when memory runs out, and what the sink throws.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "office/package/ByteSink.h"
-#include "office/package/Deflater.h"
+#include "office/package/DeflatePool.h"
 
 namespace office {
 
@@ -30,7 +30,9 @@ protected:
 class ZipWriter final : public PartSink {
 public:
     // Entries are stamped with `modified` (local time, as zip tools show it).
-    ZipWriter(ByteSink& out, int level, std::time_t modified = std::time(nullptr));
+    // `level` is libdeflate's (1 to 12); `threads` 0 compresses on the caller's.
+    ZipWriter(ByteSink& out, int level, std::time_t modified = std::time(nullptr),
+              unsigned threads = DeflatePool::usefulThreads());
     ZipWriter(const ZipWriter&) = delete;
     ZipWriter& operator=(const ZipWriter&) = delete;
     ~ZipWriter() = default;
@@ -40,11 +42,12 @@ public:
     void endEntry() override;
     // One entry whole.
     void add(const std::string& name, std::string_view data);
+    // Writes what is still queued and the central directory.
     void finish();
 
-    std::uint64_t uncompressedBytes() const { return totalIn_; }
-
 private:
+    void writeOldest();
+
     struct Entry {
         std::string name;
         std::uint32_t crc = 0;
@@ -65,9 +68,10 @@ private:
     };
 
     CountingSink out_;
-    Deflater deflater_;
+    DeflatePool pool_;
+    std::string pending_;        // the entry being collected
     std::vector<Entry> entries_;
-    std::uint64_t totalIn_ = 0;
+    std::size_t written_ = 0;    // entries_[0, written_) are in the archive
     std::uint16_t dosTime_ = 0, dosDate_ = 0;
 };
 
