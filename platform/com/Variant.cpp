@@ -89,7 +89,8 @@ std::optional<double> parseNumber(const std::string& text)
 }
 
 // Numbers become integers with the banker's rounding automation uses.
-HRESULT toInteger(const Scalar& s, double low, double high, double& out)
+template <class Int>
+HRESULT toInteger(const Scalar& s, Int& out)
 {
     double value = 0;
     switch (s.kind) {
@@ -111,8 +112,8 @@ HRESULT toInteger(const Scalar& s, double low, double high, double& out)
     }
     }
     value = std::nearbyint(value);  // the default rounding mode rounds half to even
-    if (value < low || value > high) return DISP_E_OVERFLOW;
-    out = value;
+    if (value < std::numeric_limits<Int>::min() || value > std::numeric_limits<Int>::max()) return DISP_E_OVERFLOW;
+    out = static_cast<Int>(value);
     return S_OK;
 }
 
@@ -216,20 +217,14 @@ HRESULT VariantChangeType(VARIANT* dest, const VARIANT* source, USHORT flags, VA
 
     VARIANT result;
     switch (type) {
-    case VT_I2: {
-        double n = 0;
-        if (HRESULT hr = toInteger(value, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max(), n); FAILED(hr)) return hr;
+    case VT_I2:
+        if (HRESULT hr = toInteger(value, result.iVal); FAILED(hr)) return hr;
         result.vt = VT_I2;
-        result.iVal = static_cast<std::int16_t>(n);
         break;
-    }
-    case VT_I4: {
-        double n = 0;
-        if (HRESULT hr = toInteger(value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(), n); FAILED(hr)) return hr;
+    case VT_I4:
+        if (HRESULT hr = toInteger(value, result.lVal); FAILED(hr)) return hr;
         result.vt = VT_I4;
-        result.lVal = static_cast<std::int32_t>(n);
         break;
-    }
     case VT_BOOL: {
         bool truth = false;
         if (HRESULT hr = toBoolean(value, truth); FAILED(hr)) return hr;

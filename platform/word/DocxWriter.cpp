@@ -71,40 +71,39 @@ void countParagraph(const Paragraph& p, DocumentStatistics& s)
         if (run.kind != Run::Kind::Picture) countText(run.text, s);
 }
 
-DocumentStatistics statistics(const DocumentContent& content)
+// Calls visit(paragraph, inBody) for every paragraph, in document order:
+// those of the body itself and those in table cells.
+template <class Visit>
+void forEachParagraph(const DocumentContent& content, Visit&& visit)
 {
-    DocumentStatistics s;
     for (const Block& block : content.blocks) {
         if (const Paragraph* p = std::get_if<Paragraph>(&block)) {
-            if (p->pageBreakBefore) ++s.pages;
-            countParagraph(*p, s);
+            visit(*p, true);
             continue;
         }
         for (const Row& row : std::get<Table>(block).rows)
             for (const Cell& cell : row.cells)
-                for (const Paragraph& p : cell.paragraphs) countParagraph(p, s);
+                for (const Paragraph& p : cell.paragraphs) visit(p, false);
     }
-    return s;
 }
 
-void collectFonts(const Paragraph& p, std::set<std::string>& fonts)
+DocumentStatistics statistics(const DocumentContent& content)
 {
-    fonts.insert(p.markFormat.fontName);
-    for (const Run& run : p.runs) fonts.insert(run.format.fontName);
+    DocumentStatistics s;
+    forEachParagraph(content, [&s](const Paragraph& p, bool inBody) {
+        if (inBody && p.pageBreakBefore) ++s.pages;
+        countParagraph(p, s);
+    });
+    return s;
 }
 
 std::set<std::string> usedFonts(const DocumentContent& content)
 {
     std::set<std::string> fonts{RunFormat::defaultFontName};
-    for (const Block& block : content.blocks) {
-        if (const Paragraph* p = std::get_if<Paragraph>(&block)) {
-            collectFonts(*p, fonts);
-            continue;
-        }
-        for (const Row& row : std::get<Table>(block).rows)
-            for (const Cell& cell : row.cells)
-                for (const Paragraph& p : cell.paragraphs) collectFonts(p, fonts);
-    }
+    forEachParagraph(content, [&fonts](const Paragraph& p, bool) {
+        fonts.insert(p.markFormat.fontName);
+        for (const Run& run : p.runs) fonts.insert(run.format.fontName);
+    });
     return fonts;
 }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <new>
 #include <system_error>
+#include <type_traits>
 
 #include "DocxWriter.h"
 #include "ImageFile.h"
@@ -157,56 +158,53 @@ HRESULT WordDocument::overrideRegistry(BSTR group, BSTR name, BSTR value, SHORT 
     });
 }
 
+template <class Edit>
+HRESULT WordDocument::onDocument(const char* what, Edit&& edit)
+{
+    return com::guardHresult(what, [&]() -> HRESULT {
+        DocumentBuilder* d = document();
+        if (!d) return S_OK;
+        if constexpr (std::is_void_v<decltype(edit(*d))>) {
+            edit(*d);
+            return S_OK;
+        } else {
+            return edit(*d);
+        }
+    });
+}
+
 // Tables -------------------------------------------------------------------
 
 HRESULT WordDocument::startTable()
 {
-    return com::guardHresult(__func__, [&] {
-        if (auto* d = document()) d->startTable();
-        return S_OK;
-    });
+    return onDocument(__func__, [&](DocumentBuilder& d) { d.startTable(); });
 }
 
 HRESULT WordDocument::endTable()
 {
-    return com::guardHresult(__func__, [&] {
-        if (auto* d = document()) d->endTable();
-        return S_OK;
-    });
+    return onDocument(__func__, [&](DocumentBuilder& d) { d.endTable(); });
 }
 
 HRESULT WordDocument::addRow()
 {
-    return com::guardHresult(__func__, [&] {
-        if (auto* d = document()) d->addRow();
-        return S_OK;
-    });
+    return onDocument(__func__, [&](DocumentBuilder& d) { d.addRow(); });
 }
 
 HRESULT WordDocument::addCell()
 {
-    return com::guardHresult(__func__, [&] {
-        if (auto* d = document()) d->addCell();
-        return S_OK;
-    });
+    return onDocument(__func__, [&](DocumentBuilder& d) { d.addCell(); });
 }
 
 HRESULT WordDocument::setTableRowHeight(LONG points)
 {
-    return com::guardHresult(__func__, [&] {
-        if (auto* d = document()) d->setRowHeight(points);
-        return S_OK;
-    });
+    return onDocument(__func__, [&](DocumentBuilder& d) { d.setRowHeight(points); });
 }
 
 HRESULT WordDocument::setOrientation(SHORT docorient)
 {
-    return com::guardHresult(__func__, [&] {
-        if (auto* d = document()) {
-            if (docorient == 0) d->setOrientation(Orientation::Portrait);
-            if (docorient == 1) d->setOrientation(Orientation::Landscape);
-        }
-        return S_OK;
+    return onDocument(__func__, [&](DocumentBuilder& d) {
+        if (docorient == 0) d.setOrientation(Orientation::Portrait);
+        if (docorient == 1) d.setOrientation(Orientation::Landscape);
     });
 }
 
@@ -214,88 +212,61 @@ HRESULT WordDocument::setOrientation(SHORT docorient)
 
 HRESULT WordDocument::insertText(BSTR value)
 {
-    return com::guardHresult(__func__, [&] {
-        if (auto* d = document()) d->insertText(text(value));
-        return S_OK;
-    });
+    return onDocument(__func__, [&](DocumentBuilder& d) { d.insertText(text(value)); });
 }
 
 HRESULT WordDocument::insertEndl()
 {
-    return com::guardHresult(__func__, [&] {
-        if (auto* d = document()) d->insertEndl();
-        return S_OK;
-    });
+    return onDocument(__func__, [&](DocumentBuilder& d) { d.insertEndl(); });
 }
 
 HRESULT WordDocument::insertPageBreak()
 {
-    return com::guardHresult(__func__, [&] {
-        if (auto* d = document()) d->insertPageBreak();
-        return S_OK;
-    });
+    return onDocument(__func__, [&](DocumentBuilder& d) { d.insertPageBreak(); });
 }
 
 HRESULT WordDocument::setFontName(BSTR name)
 {
-    return com::guardHresult(__func__, [&] {
-        if (auto* d = document()) d->setFontName(text(name));
-        return S_OK;
-    });
+    return onDocument(__func__, [&](DocumentBuilder& d) { d.setFontName(text(name)); });
 }
 
 HRESULT WordDocument::setFontSize(SHORT size)
 {
-    return com::guardHresult(__func__, [&] {
-        if (auto* d = document()) d->setFontSize(size);
-        return S_OK;
-    });
+    return onDocument(__func__, [&](DocumentBuilder& d) { d.setFontSize(size); });
 }
 
 HRESULT WordDocument::setFontAttribute(SHORT att, BOOL value)
 {
-    return com::guardHresult(__func__, [&] {
-        if (auto* d = document()) d->setFontAttribute(att, value != 0);
-        return S_OK;
-    });
+    return onDocument(__func__, [&](DocumentBuilder& d) { d.setFontAttribute(att, value != 0); });
 }
 
 HRESULT WordDocument::setTextAlign(SHORT textAlign)
 {
-    return com::guardHresult(__func__, [&] {
-        if (auto* d = document()) d->setAlignment(textAlign);
-        return S_OK;
-    });
+    return onDocument(__func__, [&](DocumentBuilder& d) { d.setAlignment(textAlign); });
 }
 
 HRESULT WordDocument::insertXref(BSTR value, BSTR tagName)
 {
-    return com::guardHresult(__func__, [&] {
-        auto* d = document();
-        if (!d) return S_OK;
+    return onDocument(__func__, [&](DocumentBuilder& d) {
         std::string shown = text(value), tag = text(tagName);
         // Only web and mail addresses can be followed from a document on its own.
         if (!tag.empty() && SysFile::isHyperLink(KestString(tag)))
-            d->insertText(shown.empty() ? tag : shown, tag);
+            d.insertText(shown.empty() ? tag : shown, tag);
         else
-            d->insertText(shown);
-        return S_OK;
+            d.insertText(shown);
     });
 }
 
 HRESULT WordDocument::insertField(SHORT field)
 {
-    return com::guardHresult(__func__, [&] {
-        auto* d = document();
-        if (!d) return S_OK;
+    return onDocument(__func__, [&](DocumentBuilder& d) {
         switch (field) {
-        case 1: d->insertField("DATE", SysTime::currentDate().str()); break;
-        case 2: d->insertField("TIME", SysTime::currentTime().str()); break;
-        case 3: d->insertField("FILENAME", std::filesystem::path(path_).filename().string()); break;
-        case 4: d->insertField("PAGE", "1"); break;
+        case 1: d.insertField("DATE", SysTime::currentDate().str()); break;
+        case 2: d.insertField("TIME", SysTime::currentTime().str()); break;
+        case 3: d.insertField("FILENAME", std::filesystem::path(path_).filename().string()); break;
+        case 4: d.insertField("PAGE", "1"); break;
         default: break;
         }
-        return S_OK;
     });
 }
 
@@ -303,9 +274,7 @@ HRESULT WordDocument::insertField(SHORT field)
 
 HRESULT WordDocument::insertImage(BSTR imageFileName, BSTR fileOrUrl)
 {
-    return com::guardHresult(__func__, [&] {
-        auto* d = document();
-        if (!d) return S_OK;
+    return onDocument(__func__, [&](DocumentBuilder& d) -> HRESULT {
         std::string name = text(imageFileName);
         if (name.empty()) return S_OK;
         if (!usableName(name)) return E_INVALIDARG;
@@ -314,21 +283,19 @@ HRESULT WordDocument::insertImage(BSTR imageFileName, BSTR fileOrUrl)
         if (!std::filesystem::is_regular_file(path, error)) return HR_FILE_NOT_FOUND;
         std::optional<Image> image = loadImage(path);
         if (!image) return HR_BAD_FORMAT;  // skipped: the document is unchanged
-        d->insertPicture(std::move(*image), linkAddress(text(fileOrUrl)));
+        d.insertPicture(std::move(*image), linkAddress(text(fileOrUrl)));
         return S_OK;
     });
 }
 
 HRESULT WordDocument::insertFile(BSTR fileName, SHORT insertAsType)
 {
-    return com::guardHresult(__func__, [&] {
-        auto* d = document();
-        if (!d) return S_OK;
+    return onDocument(__func__, [&](DocumentBuilder& d) -> HRESULT {
         std::string name = text(fileName);
         if (name.empty()) return S_OK;
         if (!usableName(name)) return E_INVALIDARG;
         if (SysFile::isHyperLink(KestString(name))) {
-            d->insertText(name, name);
+            d.insertText(name, name);
             return S_OK;
         }
         std::filesystem::path path = resolveFile(name);
@@ -336,11 +303,11 @@ HRESULT WordDocument::insertFile(BSTR fileName, SHORT insertAsType)
         if (!std::filesystem::is_regular_file(path, error)) return HR_FILE_NOT_FOUND;
         std::string shortName = SysFile::stripDir(KestString(name)).str();
         if (insertAsType == 2) {  // a link to the file, not its content
-            d->insertText(shortName, "file://" + path.string());
+            d.insertText(shortName, "file://" + path.string());
             return S_OK;
         }
         if (std::optional<Image> image = loadImage(path)) {
-            d->insertPicture(std::move(*image));
+            d.insertPicture(std::move(*image));
             return S_OK;
         }
         insertTextFile(path.string(), shortName);

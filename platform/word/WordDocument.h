@@ -38,6 +38,10 @@ private:
 
     // The open document, or null when none is.
     DocumentBuilder* document() { return document_ ? &*document_ : nullptr; }
+    // A content call: `edit` applied to the open document; with none open it
+    // does nothing and succeeds.
+    template <class Edit>
+    HRESULT onDocument(const char* what, Edit&& edit);
     void insertTextFile(const std::string& path, const std::string& name);
 
     com::ModuleLockHolder moduleLock_;

@@ -100,7 +100,9 @@ public:
         base.overlay(styleRun(defaultParagraphStyle_, "paragraph"));
         result.defaultFontName = base.font.value_or("");
         result.defaultSizePt = base.sizePt.value_or(10);
-        collectTables(body, result.tables, 0);
+        forEachWrapped(body, "tbl", 0, [&](const pugi::xml_node& tbl, int depth) {
+            result.tables.push_back(readTable(tbl, depth));
+        });
         return result;
     }
 
@@ -224,16 +226,20 @@ private:
     }
 
     // ----- body
-    void collectTables(const pugi::xml_node& container, std::vector<DocxTable>& tables, int depth)
+    // Calls visit(element, depth) for each `name` element of `container`,
+    // also those inside the content controls and custom XML that may wrap
+    // it; each wrapper adds one to the depth.
+    template <class Visit>
+    static void forEachWrapped(const pugi::xml_node& container, const char* name, int depth, Visit&& visit)
     {
         if (depth > kMaxNesting) return;
         for (pugi::xml_node node : container.children()) {
-            if (xml::is(node, "tbl"))
-                tables.push_back(readTable(node, depth));
+            if (xml::is(node, name))
+                visit(node, depth);
             else if (xml::is(node, "sdt"))
-                collectTables(xml::child(node, "sdtContent"), tables, depth + 1);
+                forEachWrapped(xml::child(node, "sdtContent"), name, depth + 1, visit);
             else if (xml::is(node, "customXml"))
-                collectTables(node, tables, depth + 1);
+                forEachWrapped(node, name, depth + 1, visit);
         }
     }
 
@@ -266,20 +272,9 @@ private:
         if (pugi::xml_node mar = xml::child(tblPr, "tblCellMar")) readMargins(mar, table.cellMargins);
         for (pugi::xml_node col : xml::child(tbl, "tblGrid").children())
             if (xml::is(col, "gridCol")) table.gridColumnsPt.push_back(std::max(0.0, twips(col, "w")));
-        forEachRow(tbl, table, depth);
+        // Rows and cells keep their table's depth: the wrappers around them are counted apart.
+        forEachWrapped(tbl, "tr", 0, [&](const pugi::xml_node& tr, int) { table.rows.push_back(readRow(tr, depth)); });
         return table;
-    }
-
-    void forEachRow(const pugi::xml_node& container, DocxTable& table, int depth)
-    {
-        for (pugi::xml_node node : container.children()) {
-            if (xml::is(node, "tr"))
-                table.rows.push_back(readRow(node, depth));
-            else if (xml::is(node, "sdt"))
-                forEachRow(xml::child(node, "sdtContent"), table, depth);
-            else if (xml::is(node, "customXml"))
-                forEachRow(node, table, depth);
-        }
     }
 
     DocxRow readRow(const pugi::xml_node& tr, int depth)
@@ -293,20 +288,8 @@ private:
                                               : DocxHeightRule::AtLeast;
             if (row.heightPt == 0) row.heightRule = DocxHeightRule::Auto;
         }
-        forEachCell(tr, row, depth);
+        forEachWrapped(tr, "tc", 0, [&](const pugi::xml_node& tc, int) { row.cells.push_back(readCell(tc, depth)); });
         return row;
-    }
-
-    void forEachCell(const pugi::xml_node& container, DocxRow& row, int depth)
-    {
-        for (pugi::xml_node node : container.children()) {
-            if (xml::is(node, "tc"))
-                row.cells.push_back(readCell(node, depth));
-            else if (xml::is(node, "sdt"))
-                forEachCell(xml::child(node, "sdtContent"), row, depth);
-            else if (xml::is(node, "customXml"))
-                forEachCell(node, row, depth);
-        }
     }
 
     DocxCell readCell(const pugi::xml_node& tc, int depth)

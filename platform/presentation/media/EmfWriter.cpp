@@ -55,7 +55,11 @@ std::u16string faceName(const std::string& name)
 }  // namespace
 
 EmfWriter::EmfWriter(double widthPt, double heightPt)
-    : widthPt_(std::max(widthPt, 1.0 / kUnitsPerPoint)), heightPt_(std::max(heightPt, 1.0 / kUnitsPerPoint))
+    : widthPt_(std::max(widthPt, 1.0 / kUnitsPerPoint)),
+      heightPt_(std::max(heightPt, 1.0 / kUnitsPerPoint)),
+      pen_{kPenSlot, kStockBlackPen},
+      brush_{kBrushSlot, kStockNullBrush},
+      font_{kFontSlot, kStockSystemFont}
 {
     record(emf::EMR_SETMAPMODE, {emf::MM_TEXT});
     record(emf::EMR_SETBKMODE, {emf::TRANSPARENT});
@@ -76,60 +80,63 @@ void EmfWriter::record(std::uint32_t type, std::initializer_list<std::uint32_t> 
     ++records_;
 }
 
+template <class Value>
+void EmfWriter::selectStock(Slot<Value>& slot, std::uint32_t stock)
+{
+    if (!slot.stockSelected) record(emf::EMR_SELECTOBJECT, {stock});
+    slot.stockSelected = true;
+}
+
+template <class Value>
+bool EmfWriter::selectKept(Slot<Value>& slot, const Value& wanted)
+{
+    if (slot.created && slot.value == wanted) {
+        if (slot.stockSelected) record(emf::EMR_SELECTOBJECT, {slot.index});
+        slot.stockSelected = false;
+        return true;
+    }
+    release(slot);
+    return false;
+}
+
+template <class Value>
+void EmfWriter::selectCreated(Slot<Value>& slot, const Value& value)
+{
+    record(emf::EMR_SELECTOBJECT, {slot.index});
+    slot.created = true;
+    slot.stockSelected = false;
+    slot.value = value;
+}
+
+template <class Value>
+void EmfWriter::release(Slot<Value>& slot)
+{
+    if (!slot.created) return;
+    record(emf::EMR_SELECTOBJECT, {slot.stockForDelete});
+    record(emf::EMR_DELETEOBJECT, {slot.index});
+    slot.created = false;
+}
+
 void EmfWriter::usePen(std::int32_t width, EmfColour colour, bool none)
 {
-    if (none) {
-        if (!penNone_) record(emf::EMR_SELECTOBJECT, {kStockNullPen});
-        penNone_ = true;
-        return;
-    }
-    Pen wanted{width, colour};
-    if (hasPen_ && pen_ == wanted) {
-        if (penNone_) record(emf::EMR_SELECTOBJECT, {kPenSlot});
-        penNone_ = false;
-        return;
-    }
-    if (hasPen_) {
-        record(emf::EMR_SELECTOBJECT, {kStockBlackPen});
-        record(emf::EMR_DELETEOBJECT, {kPenSlot});
-    }
+    if (none) return selectStock(pen_, kStockNullPen);
+    const Pen wanted{width, colour};
+    if (selectKept(pen_, wanted)) return;
     record(emf::EMR_CREATEPEN, {kPenSlot, emf::PS_SOLID, static_cast<std::uint32_t>(width), 0, colourRef(colour)});
-    record(emf::EMR_SELECTOBJECT, {kPenSlot});
-    hasPen_ = true;
-    penNone_ = false;
-    pen_ = wanted;
+    selectCreated(pen_, wanted);
 }
 
 void EmfWriter::useBrush(EmfColour colour, bool none)
 {
-    if (none) {
-        if (!brushNone_) record(emf::EMR_SELECTOBJECT, {kStockNullBrush});
-        brushNone_ = true;
-        return;
-    }
-    if (hasBrush_ && brush_ == colour) {
-        if (brushNone_) record(emf::EMR_SELECTOBJECT, {kBrushSlot});
-        brushNone_ = false;
-        return;
-    }
-    if (hasBrush_) {
-        record(emf::EMR_SELECTOBJECT, {kStockNullBrush});
-        record(emf::EMR_DELETEOBJECT, {kBrushSlot});
-    }
+    if (none) return selectStock(brush_, kStockNullBrush);
+    if (selectKept(brush_, colour)) return;
     record(emf::EMR_CREATEBRUSHINDIRECT, {kBrushSlot, emf::BS_SOLID, colourRef(colour), 0});
-    record(emf::EMR_SELECTOBJECT, {kBrushSlot});
-    hasBrush_ = true;
-    brushNone_ = false;
-    brush_ = colour;
+    selectCreated(brush_, colour);
 }
 
 void EmfWriter::useFont(const EmfFont& font)
 {
-    if (hasFont_ && font_ == font) return;
-    if (hasFont_) {
-        record(emf::EMR_SELECTOBJECT, {kStockSystemFont});
-        record(emf::EMR_DELETEOBJECT, {kFontSlot});
-    }
+    if (selectKept(font_, font)) return;
     // EMR_EXTCREATEFONTINDIRECTW with a plain 92-byte LOGFONTW.
     putU32(body_, emf::EMR_EXTCREATEFONTINDIRECTW);
     putU32(body_, 12 + 92);
@@ -150,9 +157,7 @@ void EmfWriter::useFont(const EmfFont& font)
     std::u16string face = faceName(font.name);
     for (std::size_t i = 0; i < kFaceNameChars; ++i) putU16(body_, i < face.size() ? face[i] : 0);
     ++records_;
-    record(emf::EMR_SELECTOBJECT, {kFontSlot});
-    hasFont_ = true;
-    font_ = font;
+    selectCreated(font_, font);
 }
 
 void EmfWriter::fillRect(double x, double y, double width, double height, EmfColour colour)
@@ -284,18 +289,9 @@ Bytes EmfWriter::finish(const std::u16string& description)
 {
     if (finished_) return {};
     finished_ = true;
-    if (hasFont_) {
-        record(emf::EMR_SELECTOBJECT, {kStockSystemFont});
-        record(emf::EMR_DELETEOBJECT, {kFontSlot});
-    }
-    if (hasPen_) {
-        record(emf::EMR_SELECTOBJECT, {kStockBlackPen});
-        record(emf::EMR_DELETEOBJECT, {kPenSlot});
-    }
-    if (hasBrush_) {
-        record(emf::EMR_SELECTOBJECT, {kStockNullBrush});
-        record(emf::EMR_DELETEOBJECT, {kBrushSlot});
-    }
+    release(font_);
+    release(pen_);
+    release(brush_);
     record(emf::EMR_EOF, {0, 16, 20});
 
     // Description: text, NUL-terminated, padded to whole 32-bit words.

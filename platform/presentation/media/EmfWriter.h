@@ -65,6 +65,27 @@ private:
         EmfColour colour;
         bool operator==(const Pen&) const = default;
     };
+    // The pen, brush or font that one slot of the handle table holds, kept so
+    // repeated draws in one style make no records.
+    template <class Value>
+    struct Slot {
+        std::uint32_t index;
+        std::uint32_t stockForDelete;  // selected so the slot's object may be deleted
+        bool created = false;
+        bool stockSelected = false;  // a stock object stands in for it
+        Value value{};
+    };
+    template <class Value>
+    void selectStock(Slot<Value>& slot, std::uint32_t stock);
+    // Selects the slot when it holds `wanted` already (true); otherwise deletes
+    // its object for the caller to create the new one.
+    template <class Value>
+    bool selectKept(Slot<Value>& slot, const Value& wanted);
+    template <class Value>
+    void selectCreated(Slot<Value>& slot, const Value& value);
+    template <class Value>
+    void release(Slot<Value>& slot);
+
     void record(std::uint32_t type, std::initializer_list<std::uint32_t> fields);
     void usePen(std::int32_t width, EmfColour colour, bool none = false);
     void useBrush(EmfColour colour, bool none);
@@ -75,11 +96,9 @@ private:
     Bytes body_;
     std::uint32_t records_ = 0;
     bool finished_ = false;
-    // What is selected: kept so repeated draws in one style make no records.
-    bool hasPen_ = false, penNone_ = false, hasBrush_ = false, brushNone_ = false, hasFont_ = false;
-    Pen pen_{};
-    EmfColour brush_{};
-    EmfFont font_{};
+    Slot<Pen> pen_;
+    Slot<EmfColour> brush_;
+    Slot<EmfFont> font_;
     EmfColour textColour_{};
     bool hasTextColour_ = false;
 };

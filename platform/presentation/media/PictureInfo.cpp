@@ -11,40 +11,26 @@ double rasterPoints(std::uint32_t pixels, double dpi)
     return pixels * 72.0 / (dpi > 0 ? dpi : kDefaultDpi);
 }
 
+struct FormatNames {
+    std::string_view contentType, extension, name;
+};
+
+FormatNames namesOf(PictureFormat format)
+{
+    switch (format) {
+    case PictureFormat::Gif: return {"image/gif", "gif", "GIF"};
+    case PictureFormat::Jpeg: return {"image/jpeg", "jpeg", "JPEG"};
+    case PictureFormat::Png: return {"image/png", "png", "PNG"};
+    case PictureFormat::Emf: return {"image/x-emf", "emf", "EMF"};
+    }
+    return {"application/octet-stream", "bin", "?"};
+}
+
 }  // namespace
 
-std::string_view contentTypeOf(PictureFormat format)
-{
-    switch (format) {
-    case PictureFormat::Gif: return "image/gif";
-    case PictureFormat::Jpeg: return "image/jpeg";
-    case PictureFormat::Png: return "image/png";
-    case PictureFormat::Emf: return "image/x-emf";
-    }
-    return "application/octet-stream";
-}
-
-std::string_view extensionOf(PictureFormat format)
-{
-    switch (format) {
-    case PictureFormat::Gif: return "gif";
-    case PictureFormat::Jpeg: return "jpeg";
-    case PictureFormat::Png: return "png";
-    case PictureFormat::Emf: return "emf";
-    }
-    return "bin";
-}
-
-std::string_view formatNameOf(PictureFormat format)
-{
-    switch (format) {
-    case PictureFormat::Gif: return "GIF";
-    case PictureFormat::Jpeg: return "JPEG";
-    case PictureFormat::Png: return "PNG";
-    case PictureFormat::Emf: return "EMF";
-    }
-    return "?";
-}
+std::string_view contentTypeOf(PictureFormat format) { return namesOf(format).contentType; }
+std::string_view extensionOf(PictureFormat format) { return namesOf(format).extension; }
+std::string_view formatNameOf(PictureFormat format) { return namesOf(format).name; }
 
 double PictureInfo::naturalWidthPt() const
 {

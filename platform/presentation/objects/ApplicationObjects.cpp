@@ -17,34 +17,23 @@ using namespace PowerPoint;
 
 class PresentationsObject final : public ObjectBase<Presentations> {
 public:
-    using InterfaceType = Presentations;
-    explicit PresentationsObject(Context context) : ObjectBase(std::move(context)) {}
+    using ObjectBase::ObjectBase;
 
     int GetCount() override
     {
-        return com::guardMember("Presentations.GetCount", [&]() -> int {
-            check();
-            return static_cast<int>(context().app->presentations.size());
-        });
+        return member("Presentations.GetCount", [&] { return static_cast<int>(context().app->presentations.size()); });
     }
 
     ComPtr<_Presentation> Item(int index) override
     {
-        return com::guardMember("Presentations.Item", [&]() -> ComPtr<_Presentation> {
-            check();
-            const auto& list = context().app->presentations;
-            if (index < 1 || index > static_cast<int>(list.size()))
-                com::throwComError(E_INVALIDARG, "Presentations.Item : Integer out of range. " + std::to_string(index) +
-                                                     " is not in the valid range of 1 to " +
-                                                     std::to_string(list.size()) + ".");
-            return makePresentation(Context{context().app, list[static_cast<std::size_t>(index) - 1]});
+        return member("Presentations.Item", [&]() -> ComPtr<_Presentation> {
+            return makePresentation(Context{context().app, itemAt("Presentations", context().app->presentations, index)});
         });
     }
 
     ComPtr<_Presentation> Add(MsoTriState withWindow) override
     {
-        return com::guardMember("Presentations.Add", [&]() -> ComPtr<_Presentation> {
-            check();
+        return member("Presentations.Add", [&]() -> ComPtr<_Presentation> {
             triStateArgument(withWindow, "Presentations.Add WithWindow");
             AppState& app = *context().app;
             auto model = std::make_shared<PresentationModel>();
@@ -57,8 +46,7 @@ public:
     ComPtr<_Presentation> Open(const std::u16string& fileName, MsoTriState readOnly, MsoTriState untitled,
                                MsoTriState withWindow) override
     {
-        return com::guardMember("Presentations.Open", [&]() -> ComPtr<_Presentation> {
-            check();
+        return member("Presentations.Open", [&]() -> ComPtr<_Presentation> {
             triStateArgument(readOnly, "Presentations.Open ReadOnly");
             const bool asUntitled = triStateArgument(untitled, "Presentations.Open Untitled");
             const bool window = triStateArgument(withWindow, "Presentations.Open WithWindow");
@@ -81,8 +69,7 @@ public:
 
 class ApplicationObject final : public ObjectBase<_Application> {
 public:
-    using InterfaceType = _Application;
-    explicit ApplicationObject(Context context) : ObjectBase(std::move(context)) {}
+    using ObjectBase::ObjectBase;
 
     ~ApplicationObject() override
     {
@@ -98,24 +85,19 @@ public:
 
     ComPtr<Presentations> GetPresentations() override
     {
-        return com::guardMember("Application.GetPresentations", [&]() -> ComPtr<Presentations> {
-            check();
+        return member("Application.GetPresentations", [&]() -> ComPtr<Presentations> {
             return makeObject<PresentationsObject>(Context{context().app, nullptr});
         });
     }
 
     MsoTriState GetVisible() override
     {
-        return com::guardMember("Application.GetVisible", [&]() -> MsoTriState {
-            check();
-            return context().app->visible;
-        });
+        return member("Application.GetVisible", [&] { return context().app->visible; });
     }
 
     void PutVisible(MsoTriState visible) override
     {
-        return com::guardMember("Application.PutVisible", [&]() -> void {
-            check();
+        member("Application.PutVisible", [&] {
             AppState& app = *context().app;
             const MsoTriState wanted = triState(triStateArgument(visible, "Application.Visible"));
             if (wanted == app.visible) return;
@@ -128,8 +110,7 @@ public:
 
     void Quit() override
     {
-        return com::guardMember("Application.Quit", [&]() -> void {
-            check();
+        member("Application.Quit", [&] {
             // Keep this object alive while the table lets go of it.
             ComPtr<_Application> self(this);
             shutDown();

@@ -13,67 +13,52 @@ namespace {
 
 using namespace PowerPoint;
 
-class HeaderFooterObject final : public ObjectBase<HeaderFooter> {
+struct HeaderFooterView {
+    std::shared_ptr<HeaderFooterState> state_;
+};
+struct HeaderFooterSetView {
+    std::shared_ptr<HeaderFooterSet> set_;
+};
+
+class HeaderFooterObject final : public ObjectBase<HeaderFooter, HeaderFooterView> {
 public:
-    using InterfaceType = HeaderFooter;
-    HeaderFooterObject(Context context, std::shared_ptr<HeaderFooterState> state)
-        : ObjectBase(std::move(context)), state_(std::move(state))
-    {
-    }
+    using ObjectBase::ObjectBase;
 
     MsoTriState GetVisible() override
     {
-        return com::guardMember("HeaderFooter.GetVisible", [&]() -> MsoTriState {
-            check();
-            return triState(state_->visible);
-        });
+        return member("HeaderFooter.GetVisible", [&] { return triState(state_->visible); });
     }
     void PutVisible(MsoTriState visible) override
     {
-        return com::guardMember("HeaderFooter.PutVisible", [&]() -> void {
-            check();
+        member("HeaderFooter.PutVisible", [&] {
             state_->visible = triStateArgument(visible, "HeaderFooter.Visible");
         });
     }
     std::u16string GetText() override
     {
-        return com::guardMember("HeaderFooter.GetText", [&]() -> std::u16string {
-            check();
-            return state_->text;
-        });
+        return member("HeaderFooter.GetText", [&] { return state_->text; });
     }
     void PutText(const std::u16string& text) override
     {
-        return com::guardMember("HeaderFooter.PutText", [&]() -> void {
-            check();
-            state_->text = text;
-        });
+        member("HeaderFooter.PutText", [&] { state_->text = text; });
     }
     MsoTriState GetUseFormat() override
     {
-        return com::guardMember("HeaderFooter.GetUseFormat", [&]() -> MsoTriState {
-            check();
-            return triState(state_->useFormat);
-        });
+        return member("HeaderFooter.GetUseFormat", [&] { return triState(state_->useFormat); });
     }
     void PutUseFormat(MsoTriState useFormat) override
     {
-        return com::guardMember("HeaderFooter.PutUseFormat", [&]() -> void {
-            check();
+        member("HeaderFooter.PutUseFormat", [&] {
             state_->useFormat = triStateArgument(useFormat, "HeaderFooter.UseFormat");
         });
     }
     PpDateTimeFormat GetFormat() override
     {
-        return com::guardMember("HeaderFooter.GetFormat", [&]() -> PpDateTimeFormat {
-            check();
-            return static_cast<PpDateTimeFormat>(state_->format);
-        });
+        return member("HeaderFooter.GetFormat", [&] { return static_cast<PpDateTimeFormat>(state_->format); });
     }
     void PutFormat(PpDateTimeFormat format) override
     {
-        return com::guardMember("HeaderFooter.PutFormat", [&]() -> void {
-            check();
+        member("HeaderFooter.PutFormat", [&] {
             // PowerPoint's date and time formats are numbered 1 to 13.
             if (static_cast<int>(format) < 1 || static_cast<int>(format) > 13)
                 com::throwComError(E_INVALIDARG, "HeaderFooter.Format : the value " +
@@ -82,40 +67,30 @@ public:
             state_->format = static_cast<int>(format);
         });
     }
-
-private:
-    std::shared_ptr<HeaderFooterState> state_;
 };
 
-class HeadersFootersObject final : public ObjectBase<HeadersFooters> {
+class HeadersFootersObject final : public ObjectBase<HeadersFooters, HeaderFooterSetView> {
 public:
-    using InterfaceType = HeadersFooters;
-    HeadersFootersObject(Context context, std::shared_ptr<HeaderFooterSet> set)
-        : ObjectBase(std::move(context)), set_(std::move(set))
-    {
-    }
+    using ObjectBase::ObjectBase;
 
-    ComPtr<HeaderFooter> GetFooter() override
-    {
-        return com::guardMember("HeadersFooters.GetFooter", [&]() -> ComPtr<HeaderFooter> { return item(&HeaderFooterSet::footer); });
-    }
+    ComPtr<HeaderFooter> GetFooter() override { return item("HeadersFooters.GetFooter", &HeaderFooterSet::footer); }
     ComPtr<HeaderFooter> GetSlideNumber() override
     {
-        return com::guardMember("HeadersFooters.GetSlideNumber", [&]() -> ComPtr<HeaderFooter> { return item(&HeaderFooterSet::slideNumber); });
+        return item("HeadersFooters.GetSlideNumber", &HeaderFooterSet::slideNumber);
     }
     ComPtr<HeaderFooter> GetDateAndTime() override
     {
-        return com::guardMember("HeadersFooters.GetDateAndTime", [&]() -> ComPtr<HeaderFooter> { return item(&HeaderFooterSet::dateAndTime); });
+        return item("HeadersFooters.GetDateAndTime", &HeaderFooterSet::dateAndTime);
     }
 
 private:
-    ComPtr<HeaderFooter> item(HeaderFooterState HeaderFooterSet::*which)
+    ComPtr<HeaderFooter> item(const char* what, HeaderFooterState HeaderFooterSet::*which)
     {
-        check();
-        return makeObject<HeaderFooterObject>(context(), std::shared_ptr<HeaderFooterState>(set_, &((*set_).*which)));
+        return member(what, [&] {
+            return makeObject<HeaderFooterObject>(context(), std::shared_ptr<HeaderFooterState>(set_, &((*set_).*which)));
+        });
     }
 
-    std::shared_ptr<HeaderFooterSet> set_;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 // a shape or of the characters of a text range. A hyperlink keeps its
 // address and sub-address as given; they become package relationships (and
 // slide jumps) when the file is written.
+#include <array>
 #include <string>
 
 #include "com/ErrorInfo.h"
@@ -14,48 +15,44 @@ namespace {
 
 using namespace PowerPoint;
 
-class HyperlinkObject final : public ObjectBase<Hyperlink> {
-public:
-    using InterfaceType = Hyperlink;
-    HyperlinkObject(Context context, LinkHost host, PpMouseActivation activation)
-        : ObjectBase(std::move(context)), host_(std::move(host)), activation_(activation)
-    {
-    }
+struct LinkHostView {
+    LinkHost host_;
+};
+// The host's click or hover action.
+struct LinkView {
+    LinkHost host_;
+    PpMouseActivation activation_;
+};
 
-    std::u16string GetAddress() override
-    {
-        return com::guardMember("Hyperlink.GetAddress", [&]() -> std::u16string {
-            check();
-            return current().address;
-        });
-    }
+class HyperlinkObject final : public ObjectBase<Hyperlink, LinkView> {
+public:
+    using ObjectBase::ObjectBase;
+
+    std::u16string GetAddress() override { return get("Hyperlink.GetAddress", &LinkTarget::address); }
     void PutAddress(const std::u16string& address) override
     {
-        return com::guardMember("Hyperlink.PutAddress", [&]() -> void {
-            check();
-            LinkTarget target = current();
-            target.address = address;
-            assign(target);
-        });
+        put("Hyperlink.PutAddress", &LinkTarget::address, address);
     }
-    std::u16string GetSubAddress() override
-    {
-        return com::guardMember("Hyperlink.GetSubAddress", [&]() -> std::u16string {
-            check();
-            return current().subAddress;
-        });
-    }
+    std::u16string GetSubAddress() override { return get("Hyperlink.GetSubAddress", &LinkTarget::subAddress); }
     void PutSubAddress(const std::u16string& subAddress) override
     {
-        return com::guardMember("Hyperlink.PutSubAddress", [&]() -> void {
-            check();
-            LinkTarget target = current();
-            target.subAddress = subAddress;
-            assign(target);
-        });
+        put("Hyperlink.PutSubAddress", &LinkTarget::subAddress, subAddress);
     }
 
 private:
+    std::u16string get(const char* what, std::u16string LinkTarget::*part) const
+    {
+        return member(what, [&] { return current().*part; });
+    }
+    void put(const char* what, std::u16string LinkTarget::*part, const std::u16string& value)
+    {
+        member(what, [&] {
+            LinkTarget target = current();
+            target.*part = value;
+            assign(target);
+        });
+    }
+
     std::uint32_t CharFormat::*textField() const
     {
         return activation_ == ppMouseClick ? &CharFormat::clickLink : &CharFormat::overLink;
@@ -91,50 +88,31 @@ private:
         body.changeChars(from, to, [field, id](CharFormat& f) { f.*field = id; }, false);
     }
 
-    LinkHost host_;
-    PpMouseActivation activation_;
 };
 
-class ActionSettingObject final : public ObjectBase<ActionSetting> {
+class ActionSettingObject final : public ObjectBase<ActionSetting, LinkView> {
 public:
-    using InterfaceType = ActionSetting;
-    ActionSettingObject(Context context, LinkHost host, PpMouseActivation activation)
-        : ObjectBase(std::move(context)), host_(std::move(host)), activation_(activation)
-    {
-    }
+    using ObjectBase::ObjectBase;
 
     ComPtr<Hyperlink> GetHyperlink() override
     {
-        return com::guardMember("ActionSetting.GetHyperlink", [&]() -> ComPtr<Hyperlink> {
-            check();
+        return member("ActionSetting.GetHyperlink", [&]() -> ComPtr<Hyperlink> {
             return makeObject<HyperlinkObject>(context(), host_, activation_);
         });
     }
-
-private:
-    LinkHost host_;
-    PpMouseActivation activation_;
 };
 
-class ActionSettingsObject final : public ObjectBase<ActionSettings> {
+class ActionSettingsObject final : public ObjectBase<ActionSettings, LinkHostView> {
 public:
-    using InterfaceType = ActionSettings;
-    ActionSettingsObject(Context context, LinkHost host) : ObjectBase(std::move(context)), host_(std::move(host)) {}
+    using ObjectBase::ObjectBase;
 
     ComPtr<ActionSetting> Item(PpMouseActivation index) override
     {
-        return com::guardMember("ActionSettings.Item", [&]() -> ComPtr<ActionSetting> {
-            check();
-            if (index != ppMouseClick && index != ppMouseOver)
-                com::throwComError(E_INVALIDARG, "ActionSettings.Item : Integer out of range. " +
-                                                     std::to_string(static_cast<int>(index)) +
-                                                     " is not in the valid range of 1 to 2.");
-            return makeObject<ActionSettingObject>(context(), host_, index);
+        return member("ActionSettings.Item", [&]() -> ComPtr<ActionSetting> {
+            static constexpr std::array activations{ppMouseClick, ppMouseOver};
+            return makeObject<ActionSettingObject>(context(), host_, itemAt("ActionSettings", activations, index));
         });
     }
-
-private:
-    LinkHost host_;
 };
 
 }  // namespace

@@ -28,13 +28,11 @@ bool endsWithNoCase(const std::string& text, const std::string& suffix)
 
 class PresentationObject final : public ObjectBase<_Presentation> {
 public:
-    using InterfaceType = _Presentation;
-    explicit PresentationObject(Context context) : ObjectBase(std::move(context)) {}
+    using ObjectBase::ObjectBase;
 
     std::u16string GetFullName() override
     {
-        return com::guardMember("Presentation.GetFullName", [&]() -> std::u16string {
-            check();
+        return member("Presentation.GetFullName", [&]() -> std::u16string {
             const PresentationModel& p = model();
             return p.fullName.empty() ? p.name : p.fullName;
         });
@@ -42,16 +40,12 @@ public:
 
     void Close() override
     {
-        return com::guardMember("Presentation.Close", [&]() -> void {
-            check();
-            context().app->closePresentation(model());
-        });
+        member("Presentation.Close", [&] { context().app->closePresentation(model()); });
     }
 
     void Save() override
     {
-        return com::guardMember("Presentation.Save", [&]() -> void {
-            check();
+        member("Presentation.Save", [&] {
             PresentationModel& p = model();
             if (p.fullName.empty()) {
                 saveUntitled();
@@ -65,8 +59,7 @@ public:
 
     void SaveAs(const std::u16string& fileName, PpSaveAsFileType format, MsoTriState embedTrueTypeFonts) override
     {
-        return com::guardMember("Presentation.SaveAs", [&]() -> void {
-            check();
+        member("Presentation.SaveAs", [&] {
             SaveOptions options;
             switch (static_cast<int>(format)) {
             case ppSaveAsPresentation:
@@ -87,26 +80,17 @@ public:
 
     void ApplyTemplate(const std::u16string& fileName) override
     {
-        return com::guardMember("Presentation.ApplyTemplate", [&]() -> void {
-            check();
-            applyTemplate(model(), fileName);
-        });
+        member("Presentation.ApplyTemplate", [&] { applyTemplate(model(), fileName); });
     }
 
     ComPtr<_Master> GetSlideMaster() override
     {
-        return com::guardMember("Presentation.GetSlideMaster", [&]() -> ComPtr<_Master> {
-            check();
-            return makeMaster(context());
-        });
+        return member("Presentation.GetSlideMaster", [&] { return makeMaster(context()); });
     }
 
     ComPtr<Slides> GetSlides() override
     {
-        return com::guardMember("Presentation.GetSlides", [&]() -> ComPtr<Slides> {
-            check();
-            return makeSlides(context());
-        });
+        return member("Presentation.GetSlides", [&] { return makeSlides(context()); });
     }
 
 private:

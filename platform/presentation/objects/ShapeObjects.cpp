@@ -29,34 +29,35 @@ Box boxArgument(float left, float top, float width, float height)
     return Box{geometry(left, false), geometry(top, false), geometry(width, true), geometry(height, true)};
 }
 
-class TextFrameObject final : public ObjectBase<TextFrame> {
+struct ShapeTreeView {
+    std::shared_ptr<ShapeTree> tree_;
+};
+struct ShapeView {
+    std::shared_ptr<ShapeTree> tree_;
+    std::shared_ptr<ShapeModel> shape_;
+};
+
+class TextFrameObject final : public ObjectBase<TextFrame, ShapeView> {
 public:
-    using InterfaceType = TextFrame;
-    TextFrameObject(Context context, std::shared_ptr<ShapeTree> tree, std::shared_ptr<ShapeModel> shape)
-        : ObjectBase(std::move(context)), tree_(std::move(tree)), shape_(std::move(shape))
-    {
-    }
+    using ObjectBase::ObjectBase;
 
     ComPtr<TextRange> GetTextRange() override
     {
-        return com::guardMember("TextFrame.GetTextRange", [&]() -> ComPtr<TextRange> {
-            check();
+        return member("TextFrame.GetTextRange", [&]() -> ComPtr<TextRange> {
             return makeTextRange(context(), tree_, shape_, RangeExtent{});
         });
     }
 
     PpAutoSize GetAutoSize() override
     {
-        return com::guardMember("TextFrame.GetAutoSize", [&]() -> PpAutoSize {
-            check();
+        return member("TextFrame.GetAutoSize", [&]() -> PpAutoSize {
             return shape_->autoSize == AutoSize::None ? ppAutoSizeNone : ppAutoSizeShapeToFitText;
         });
     }
 
     void PutAutoSize(PpAutoSize autoSize) override
     {
-        return com::guardMember("TextFrame.PutAutoSize", [&]() -> void {
-            check();
+        member("TextFrame.PutAutoSize", [&] {
             if (autoSize != ppAutoSizeNone && autoSize != ppAutoSizeShapeToFitText)
                 com::throwComError(E_INVALIDARG, "TextFrame.AutoSize : the value " +
                                                      std::to_string(static_cast<int>(autoSize)) +
@@ -67,40 +68,27 @@ public:
 
     MsoTriState GetWordWrap() override
     {
-        return com::guardMember("TextFrame.GetWordWrap", [&]() -> MsoTriState {
-            check();
-            return triState(shape_->wordWrap);
-        });
+        return member("TextFrame.GetWordWrap", [&] { return triState(shape_->wordWrap); });
     }
 
     void PutWordWrap(MsoTriState wordWrap) override
     {
-        return com::guardMember("TextFrame.PutWordWrap", [&]() -> void {
-            check();
+        member("TextFrame.PutWordWrap", [&] {
             const bool wrap = triStateArgument(wordWrap, "TextFrame.WordWrap");
             if (wrap == shape_->wordWrap) return;
             shape_->wordWrap = wrap;
             shape_->updateFrame();
         });
     }
-
-private:
-    std::shared_ptr<ShapeTree> tree_;
-    std::shared_ptr<ShapeModel> shape_;
 };
 
-class ShapeObject final : public ObjectBase<Shape> {
+class ShapeObject final : public ObjectBase<Shape, ShapeView> {
 public:
-    using InterfaceType = Shape;
-    ShapeObject(Context context, std::shared_ptr<ShapeTree> tree, std::shared_ptr<ShapeModel> shape)
-        : ObjectBase(std::move(context)), tree_(std::move(tree)), shape_(std::move(shape))
-    {
-    }
+    using ObjectBase::ObjectBase;
 
     ComPtr<TextFrame> GetTextFrame() override
     {
-        return com::guardMember("Shape.GetTextFrame", [&]() -> ComPtr<TextFrame> {
-            check();
+        return member("Shape.GetTextFrame", [&]() -> ComPtr<TextFrame> {
             if (!shape_->text)
                 com::throwComError(E_FAIL, "Shape.TextFrame : this shape (" + com::utf16ToUtf8(shape_->name) +
                                                ") has no text frame.");
@@ -110,72 +98,37 @@ public:
 
     ComPtr<ActionSettings> GetActionSettings() override
     {
-        return com::guardMember("Shape.GetActionSettings", [&]() -> ComPtr<ActionSettings> {
-            check();
+        return member("Shape.GetActionSettings", [&]() -> ComPtr<ActionSettings> {
             return makeActionSettings(context(), LinkHost{tree_, shape_, false, {}});
         });
     }
 
-    float GetLeft() override
-    {
-        return com::guardMember("Shape.GetLeft", [&]() -> float {
-            check();
-            return shape_->effectiveBox().left;
-        });
-    }
-    float GetTop() override
-    {
-        return com::guardMember("Shape.GetTop", [&]() -> float {
-            check();
-            return shape_->effectiveBox().top;
-        });
-    }
-    float GetWidth() override
-    {
-        return com::guardMember("Shape.GetWidth", [&]() -> float {
-            check();
-            return shape_->effectiveBox().width;
-        });
-    }
-    float GetHeight() override
-    {
-        return com::guardMember("Shape.GetHeight", [&]() -> float {
-            check();
-            return shape_->effectiveBox().height;
-        });
-    }
+    float GetLeft() override { return edge("Shape.GetLeft", &Box::left); }
+    float GetTop() override { return edge("Shape.GetTop", &Box::top); }
+    float GetWidth() override { return edge("Shape.GetWidth", &Box::width); }
+    float GetHeight() override { return edge("Shape.GetHeight", &Box::height); }
 
 private:
-    std::shared_ptr<ShapeTree> tree_;
-    std::shared_ptr<ShapeModel> shape_;
+    float edge(const char* what, float Box::*part) const
+    {
+        return member(what, [&] { return shape_->effectiveBox().*part; });
+    }
+
 };
 
-class PlaceholdersObject final : public ObjectBase<Placeholders> {
+class PlaceholdersObject final : public ObjectBase<Placeholders, ShapeTreeView> {
 public:
-    using InterfaceType = Placeholders;
-    PlaceholdersObject(Context context, std::shared_ptr<ShapeTree> tree)
-        : ObjectBase(std::move(context)), tree_(std::move(tree))
-    {
-    }
+    using ObjectBase::ObjectBase;
 
     int GetCount() override
     {
-        return com::guardMember("Placeholders.GetCount", [&]() -> int {
-            check();
-            return static_cast<int>(list().size());
-        });
+        return member("Placeholders.GetCount", [&] { return static_cast<int>(list().size()); });
     }
 
     ComPtr<Shape> Item(int index) override
     {
-        return com::guardMember("Placeholders.Item", [&]() -> ComPtr<Shape> {
-            check();
-            auto placeholders = list();
-            if (index < 1 || index > static_cast<int>(placeholders.size()))
-                com::throwComError(E_INVALIDARG, "Placeholders.Item : Integer out of range. " + std::to_string(index) +
-                                                     " is not in the valid range of 1 to " +
-                                                     std::to_string(placeholders.size()) + ".");
-            return makeShape(context(), tree_, placeholders[static_cast<std::size_t>(index) - 1]);
+        return member("Placeholders.Item", [&]() -> ComPtr<Shape> {
+            return makeShape(context(), tree_, itemAt("Placeholders", list(), index));
         });
     }
 
@@ -188,49 +141,32 @@ private:
         return result;
     }
 
-    std::shared_ptr<ShapeTree> tree_;
 };
 
-class ShapesObject final : public ObjectBase<Shapes> {
+class ShapesObject final : public ObjectBase<Shapes, ShapeTreeView> {
 public:
-    using InterfaceType = Shapes;
-    ShapesObject(Context context, std::shared_ptr<ShapeTree> tree) : ObjectBase(std::move(context)), tree_(std::move(tree))
-    {
-    }
+    using ObjectBase::ObjectBase;
 
     int GetCount() override
     {
-        return com::guardMember("Shapes.GetCount", [&]() -> int {
-            check();
-            return static_cast<int>(tree_->shapes.size());
-        });
+        return member("Shapes.GetCount", [&] { return static_cast<int>(tree_->shapes.size()); });
     }
 
     ComPtr<Shape> Item(int index) override
     {
-        return com::guardMember("Shapes.Item", [&]() -> ComPtr<Shape> {
-            check();
-            const auto& shapes = tree_->shapes;
-            if (index < 1 || index > static_cast<int>(shapes.size()))
-                com::throwComError(E_INVALIDARG, "Shapes.Item : Integer out of range. " + std::to_string(index) +
-                                                     " is not in the valid range of 1 to " + std::to_string(shapes.size()) +
-                                                     ".");
-            return makeShape(context(), tree_, shapes[static_cast<std::size_t>(index) - 1]);
+        return member("Shapes.Item", [&]() -> ComPtr<Shape> {
+            return makeShape(context(), tree_, itemAt("Shapes", tree_->shapes, index));
         });
     }
 
     ComPtr<Placeholders> GetPlaceholders() override
     {
-        return com::guardMember("Shapes.GetPlaceholders", [&]() -> ComPtr<Placeholders> {
-            check();
-            return makeObject<PlaceholdersObject>(context(), tree_);
-        });
+        return member("Shapes.GetPlaceholders", [&] { return makeObject<PlaceholdersObject>(context(), tree_); });
     }
 
     ComPtr<Shape> AddLabel(MsoTextOrientation orientation, float left, float top, float width, float height) override
     {
-        return com::guardMember("Shapes.AddLabel", [&]() -> ComPtr<Shape> {
-            check();
+        return member("Shapes.AddLabel", [&]() -> ComPtr<Shape> {
             if (orientation != msoTextOrientationHorizontal)
                 com::throwComError(E_INVALIDARG, "Shapes.AddLabel : the orientation " +
                                                      std::to_string(static_cast<int>(orientation)) +
@@ -250,8 +186,7 @@ public:
     ComPtr<Shape> AddPicture(const std::u16string& fileName, MsoTriState linkToFile, MsoTriState saveWithDocument,
                              float left, float top, float width, float height) override
     {
-        return com::guardMember("Shapes.AddPicture", [&]() -> ComPtr<Shape> {
-            check();
+        return member("Shapes.AddPicture", [&]() -> ComPtr<Shape> {
             PictureRequest request;
             request.fileName = fileName;
             request.linkToFile = triStateArgument(linkToFile, "Shapes.AddPicture LinkToFile");
@@ -269,8 +204,7 @@ public:
                                const std::u16string& iconFileName, int iconIndex, const std::u16string& iconLabel,
                                MsoTriState link) override
     {
-        return com::guardMember("Shapes.AddOLEObject", [&]() -> ComPtr<Shape> {
-            check();
+        return member("Shapes.AddOLEObject", [&]() -> ComPtr<Shape> {
             OleObjectRequest request;
             request.className = className;
             request.fileName = fileName;
@@ -285,9 +219,6 @@ public:
             return makeShape(context(), tree_, tree_->shapes.back());
         });
     }
-
-private:
-    std::shared_ptr<ShapeTree> tree_;
 };
 
 }  // namespace

@@ -11,34 +11,31 @@ namespace {
 
 using namespace PowerPoint;
 
-class SlideObject final : public ObjectBase<_Slide> {
+struct SlideView {
+    std::shared_ptr<SlideModel> slide_;
+};
+
+class SlideObject final : public ObjectBase<_Slide, SlideView> {
 public:
-    using InterfaceType = _Slide;
-    SlideObject(Context context, std::shared_ptr<SlideModel> slide)
-        : ObjectBase(std::move(context)), slide_(std::move(slide))
-    {
-    }
+    using ObjectBase::ObjectBase;
 
     ComPtr<Shapes> GetShapes() override
     {
-        return com::guardMember("Slide.GetShapes", [&]() -> ComPtr<Shapes> {
-            check();
+        return member("Slide.GetShapes", [&]() -> ComPtr<Shapes> {
             return makeShapes(context(), std::shared_ptr<ShapeTree>(slide_, &slide_->shapes));
         });
     }
 
     ComPtr<HeadersFooters> GetHeadersFooters() override
     {
-        return com::guardMember("Slide.GetHeadersFooters", [&]() -> ComPtr<HeadersFooters> {
-            check();
+        return member("Slide.GetHeadersFooters", [&]() -> ComPtr<HeadersFooters> {
             return makeHeadersFooters(context(), std::shared_ptr<HeaderFooterSet>(slide_, &slide_->headersFooters));
         });
     }
 
     ComPtr<SlideRange> GetNotesPage() override
     {
-        return com::guardMember("Slide.GetNotesPage", [&]() -> ComPtr<SlideRange> {
-            check();
+        return member("Slide.GetNotesPage", [&]() -> ComPtr<SlideRange> {
             slide_->notesPage();
             return makeNotesPage(context(), slide_);
         });
@@ -46,54 +43,35 @@ public:
 
     int GetSlideIndex() override
     {
-        return com::guardMember("Slide.GetSlideIndex", [&]() -> int {
-            check();
-            return context().presentation->indexOf(*slide_) + 1;
-        });
+        return member("Slide.GetSlideIndex", [&] { return context().presentation->indexOf(*slide_) + 1; });
     }
 
     int GetSlideID() override
     {
-        return com::guardMember("Slide.GetSlideID", [&]() -> int {
-            check();
-            return slide_->id;
-        });
+        return member("Slide.GetSlideID", [&] { return slide_->id; });
     }
-
-private:
-    std::shared_ptr<SlideModel> slide_;
 };
 
-class NotesPageObject final : public ObjectBase<SlideRange> {
+class NotesPageObject final : public ObjectBase<SlideRange, SlideView> {
 public:
-    using InterfaceType = SlideRange;
-    NotesPageObject(Context context, std::shared_ptr<SlideModel> slide)
-        : ObjectBase(std::move(context)), slide_(std::move(slide))
-    {
-    }
+    using ObjectBase::ObjectBase;
 
     ComPtr<Shapes> GetShapes() override
     {
-        return com::guardMember("SlideRange.GetShapes", [&]() -> ComPtr<Shapes> {
-            check();
+        return member("SlideRange.GetShapes", [&]() -> ComPtr<Shapes> {
             NotesPageModel& notes = slide_->notesPage();
             return makeShapes(context(), std::shared_ptr<ShapeTree>(slide_, &notes.shapes));
         });
     }
-
-private:
-    std::shared_ptr<SlideModel> slide_;
 };
 
 class MasterObject final : public ObjectBase<_Master> {
 public:
-    using InterfaceType = _Master;
-    explicit MasterObject(Context context) : ObjectBase(std::move(context)) {}
+    using ObjectBase::ObjectBase;
 
     ComPtr<Shapes> GetShapes() override
     {
-        return com::guardMember("Master.GetShapes", [&]() -> ComPtr<Shapes> {
-            check();
+        return member("Master.GetShapes", [&]() -> ComPtr<Shapes> {
             const auto& p = context().presentation;
             return makeShapes(context(), std::shared_ptr<ShapeTree>(p, &p->master.shapes));
         });
@@ -101,8 +79,7 @@ public:
 
     ComPtr<HeadersFooters> GetHeadersFooters() override
     {
-        return com::guardMember("Master.GetHeadersFooters", [&]() -> ComPtr<HeadersFooters> {
-            check();
+        return member("Master.GetHeadersFooters", [&]() -> ComPtr<HeadersFooters> {
             const auto& p = context().presentation;
             return makeHeadersFooters(context(), std::shared_ptr<HeaderFooterSet>(p, &p->master.headersFooters));
         });
@@ -111,34 +88,23 @@ public:
 
 class SlidesObject final : public ObjectBase<Slides> {
 public:
-    using InterfaceType = Slides;
-    explicit SlidesObject(Context context) : ObjectBase(std::move(context)) {}
+    using ObjectBase::ObjectBase;
 
     int GetCount() override
     {
-        return com::guardMember("Slides.GetCount", [&]() -> int {
-            check();
-            return static_cast<int>(context().presentation->slides.size());
-        });
+        return member("Slides.GetCount", [&] { return static_cast<int>(context().presentation->slides.size()); });
     }
 
     ComPtr<_Slide> Item(int index) override
     {
-        return com::guardMember("Slides.Item", [&]() -> ComPtr<_Slide> {
-            check();
-            const auto& slides = context().presentation->slides;
-            if (index < 1 || index > static_cast<int>(slides.size()))
-                com::throwComError(E_INVALIDARG, "Slides.Item : Integer out of range. " + std::to_string(index) +
-                                                     " is not in the valid range of 1 to " + std::to_string(slides.size()) +
-                                                     ".");
-            return makeSlide(context(), slides[static_cast<std::size_t>(index) - 1]);
+        return member("Slides.Item", [&]() -> ComPtr<_Slide> {
+            return makeSlide(context(), itemAt("Slides", context().presentation->slides, index));
         });
     }
 
     ComPtr<_Slide> Add(int index, PpSlideLayout layout) override
     {
-        return com::guardMember("Slides.Add", [&]() -> ComPtr<_Slide> {
-            check();
+        return member("Slides.Add", [&]() -> ComPtr<_Slide> {
             PresentationModel& p = *context().presentation;
             const int count = static_cast<int>(p.slides.size());
             if (index < 1 || index > count + 1)

@@ -57,181 +57,160 @@ protected:
     TextBody& body() const { return *shape_->text; }
     std::pair<int, int> span() const { return range_.resolve(body()); }
 
+    // What `get` reads from the characters (or paragraphs) of the range:
+    // nullopt when it varies.
+    template <class Get>
+    auto charValue(Get get) const
+    {
+        auto [from, to] = span();
+        return uniformValue(body().chars(), from, to, get);
+    }
+    template <class Get>
+    auto paragraphValue(Get get) const
+    {
+        auto [first, last] = paragraphSpan(body(), range_);
+        return uniformValue(body().paras(), first, last, get);
+    }
+
+    template <class Change>
+    void changeChars(Change&& change) const
+    {
+        auto [from, to] = span();
+        body().changeChars(from, to, change);
+    }
+    template <class Change>
+    void changeParagraphs(Change&& change) const
+    {
+        auto [first, last] = paragraphSpan(body(), range_);
+        body().changeParagraphs(first, last, change);
+    }
+
     std::shared_ptr<ShapeModel> shape_;
     RangeExtent range_;
 };
 
-class FontObject final : public ObjectBase<Font>, RangeView {
+class FontObject final : public ObjectBase<Font, RangeView> {
 public:
-    using InterfaceType = Font;
-    FontObject(Context context, std::shared_ptr<ShapeModel> shape, RangeExtent range)
-        : ObjectBase(std::move(context)), RangeView(std::move(shape), range)
-    {
-    }
+    using ObjectBase::ObjectBase;
 
-    MsoTriState GetBold() override
-    {
-        return com::guardMember("Font.GetBold", [&]() -> MsoTriState { return getSwitch(&CharFormat::bold); });
-    }
-    void PutBold(MsoTriState value) override
-    {
-        return com::guardMember("Font.PutBold", [&]() -> void { putSwitch(&CharFormat::bold, value, "Font.Bold"); });
-    }
-    MsoTriState GetItalic() override
-    {
-        return com::guardMember("Font.GetItalic", [&]() -> MsoTriState { return getSwitch(&CharFormat::italic); });
-    }
+    MsoTriState GetBold() override { return getSwitch("Font.GetBold", &CharFormat::bold); }
+    void PutBold(MsoTriState value) override { putSwitch("Font.PutBold", &CharFormat::bold, value, "Font.Bold"); }
+    MsoTriState GetItalic() override { return getSwitch("Font.GetItalic", &CharFormat::italic); }
     void PutItalic(MsoTriState value) override
     {
-        return com::guardMember("Font.PutItalic", [&]() -> void { putSwitch(&CharFormat::italic, value, "Font.Italic"); });
+        putSwitch("Font.PutItalic", &CharFormat::italic, value, "Font.Italic");
     }
-    MsoTriState GetUnderline() override
-    {
-        return com::guardMember("Font.GetUnderline", [&]() -> MsoTriState { return getSwitch(&CharFormat::underline); });
-    }
+    MsoTriState GetUnderline() override { return getSwitch("Font.GetUnderline", &CharFormat::underline); }
     void PutUnderline(MsoTriState value) override
     {
-        return com::guardMember("Font.PutUnderline", [&]() -> void { putSwitch(&CharFormat::underline, value, "Font.Underline"); });
+        putSwitch("Font.PutUnderline", &CharFormat::underline, value, "Font.Underline");
     }
 
     float GetSize() override
     {
-        return com::guardMember("Font.GetSize", [&]() -> float {
-            check();
-            auto [from, to] = span();
-            auto size = uniformValue(body().chars(), from, to, [](const CharFormat& f) { return f.size; });
+        return member("Font.GetSize", [&] {
+            auto size = charValue([](const CharFormat& f) { return f.size; });
             return size ? *size : 0.0f;
         });
     }
 
     void PutSize(float points) override
     {
-        return com::guardMember("Font.PutSize", [&]() -> void {
-            check();
+        member("Font.PutSize", [&] {
             if (!(points >= 1.0f && points <= 4000.0f))
                 com::throwComError(E_INVALIDARG, "Font.Size : the size " + std::to_string(points) +
                                                      " is out of range (1 to 4000 points).");
             // Sizes are kept to a hundredth of a point, as the file stores them.
             const float size = std::round(points * 100.0f) / 100.0f;
-            change([size](CharFormat& f) { f.size = size; });
+            changeChars([size](CharFormat& f) { f.size = size; });
         });
     }
 
     std::u16string GetName() override
     {
-        return com::guardMember("Font.GetName", [&]() -> std::u16string {
-            check();
-            auto [from, to] = span();
-            auto font = uniformValue(body().chars(), from, to, [](const CharFormat& f) { return f.font; });
+        return member("Font.GetName", [&]() -> std::u16string {
+            auto font = charValue([](const CharFormat& f) { return f.font; });
             return font ? FontNames::instance().name(*font) : std::u16string();
         });
     }
 
     void PutName(const std::u16string& name) override
     {
-        return com::guardMember("Font.PutName", [&]() -> void {
-            check();
+        member("Font.PutName", [&] {
             if (name.empty() || std::all_of(name.begin(), name.end(), [](char16_t c) { return c == u' '; }))
                 com::throwComError(E_INVALIDARG, "Font.Name : a font name is required.");
             if (name.size() > 255) com::throwComError(E_INVALIDARG, "Font.Name : the font name is too long.");
             const std::uint16_t id = FontNames::instance().intern(name);
-            change([id](CharFormat& f) { f.font = id; });
+            changeChars([id](CharFormat& f) { f.font = id; });
         });
     }
 
 private:
-    template <class Change>
-    void change(Change&& c)
+    MsoTriState switchState(bool CharFormat::*field) const
     {
-        auto [from, to] = span();
-        body().changeChars(from, to, c);
-    }
-
-    MsoTriState getSwitch(bool CharFormat::*field)
-    {
-        check();
-        auto [from, to] = span();
-        auto value = uniformValue(body().chars(), from, to, [field](const CharFormat& f) { return f.*field; });
+        auto value = charValue([field](const CharFormat& f) { return f.*field; });
         return value ? triState(*value) : msoTriStateMixed;
     }
-
-    void putSwitch(bool CharFormat::*field, MsoTriState value, const char* member)
+    MsoTriState getSwitch(const char* what, bool CharFormat::*field) const
     {
-        check();
-        if (value == msoTriStateToggle) {
-            const bool on = getSwitch(field) != msoTrue;
-            change([field, on](CharFormat& f) { f.*field = on; });
-            return;
-        }
-        const bool on = triStateArgument(value, member);
-        change([field, on](CharFormat& f) { f.*field = on; });
+        return member(what, [&] { return switchState(field); });
+    }
+    void putSwitch(const char* what, bool CharFormat::*field, MsoTriState value, const char* argument)
+    {
+        member(what, [&] {
+            const bool on = value == msoTriStateToggle ? switchState(field) != msoTrue : triStateArgument(value, argument);
+            changeChars([field, on](CharFormat& f) { f.*field = on; });
+        });
     }
 };
 
-class BulletFormatObject final : public ObjectBase<BulletFormat>, RangeView {
+class BulletFormatObject final : public ObjectBase<BulletFormat, RangeView> {
 public:
-    using InterfaceType = BulletFormat;
-    BulletFormatObject(Context context, std::shared_ptr<ShapeModel> shape, RangeExtent range)
-        : ObjectBase(std::move(context)), RangeView(std::move(shape), range)
-    {
-    }
+    using ObjectBase::ObjectBase;
 
     MsoTriState GetVisible() override
     {
-        return com::guardMember("BulletFormat.GetVisible", [&]() -> MsoTriState {
-            check();
-            auto [first, last] = paragraphSpan(body(), range_);
-            auto value = uniformValue(body().paras(), first, last, [](const ParaFormat& f) { return f.bullet; });
+        return member("BulletFormat.GetVisible", [&]() -> MsoTriState {
+            auto value = paragraphValue([](const ParaFormat& f) { return f.bullet; });
             return value ? triState(*value) : msoTriStateMixed;
         });
     }
 
     void PutVisible(MsoTriState visible) override
     {
-        return com::guardMember("BulletFormat.PutVisible", [&]() -> void {
-            check();
+        member("BulletFormat.PutVisible", [&] {
             const bool on = triStateArgument(visible, "BulletFormat.Visible");
-            auto [first, last] = paragraphSpan(body(), range_);
-            body().changeParagraphs(first, last, [on](ParaFormat& f) { f.bullet = on; });
+            changeParagraphs([on](ParaFormat& f) { f.bullet = on; });
         });
     }
 };
 
-class ParagraphFormatObject final : public ObjectBase<ParagraphFormat>, RangeView {
+class ParagraphFormatObject final : public ObjectBase<ParagraphFormat, RangeView> {
 public:
-    using InterfaceType = ParagraphFormat;
-    ParagraphFormatObject(Context context, std::shared_ptr<ShapeModel> shape, RangeExtent range)
-        : ObjectBase(std::move(context)), RangeView(std::move(shape), range)
-    {
-    }
+    using ObjectBase::ObjectBase;
 
     PpParagraphAlignment GetAlignment() override
     {
-        return com::guardMember("ParagraphFormat.GetAlignment", [&]() -> PpParagraphAlignment {
-            check();
-            auto [first, last] = paragraphSpan(body(), range_);
-            auto value = uniformValue(body().paras(), first, last, [](const ParaFormat& f) { return f.align; });
+        return member("ParagraphFormat.GetAlignment", [&]() -> PpParagraphAlignment {
+            auto value = paragraphValue([](const ParaFormat& f) { return f.align; });
             return value ? static_cast<PpParagraphAlignment>(*value) : ppAlignmentMixed;
         });
     }
 
     void PutAlignment(PpParagraphAlignment alignment) override
     {
-        return com::guardMember("ParagraphFormat.PutAlignment", [&]() -> void {
-            check();
+        member("ParagraphFormat.PutAlignment", [&] {
             if (alignment < ppAlignLeft || alignment > ppAlignJustify)
                 com::throwComError(E_INVALIDARG, "ParagraphFormat.Alignment : the value " +
                                                      std::to_string(static_cast<int>(alignment)) + " is not valid.");
             const Align align = static_cast<Align>(alignment);
-            auto [first, last] = paragraphSpan(body(), range_);
-            body().changeParagraphs(first, last, [align](ParaFormat& f) { f.align = align; });
+            changeParagraphs([align](ParaFormat& f) { f.align = align; });
         });
     }
 
     ComPtr<BulletFormat> GetBullet() override
     {
-        return com::guardMember("ParagraphFormat.GetBullet", [&]() -> ComPtr<BulletFormat> {
-            check();
+        return member("ParagraphFormat.GetBullet", [&]() -> ComPtr<BulletFormat> {
             return makeObject<BulletFormatObject>(context(), shape_, range_);
         });
     }
@@ -239,7 +218,6 @@ public:
 
 class TextRangeObject final : public ObjectBase<TextRange>, RangeView {
 public:
-    using InterfaceType = TextRange;
     TextRangeObject(Context context, std::shared_ptr<ShapeTree> tree, std::shared_ptr<ShapeModel> shape,
                     RangeExtent range)
         : ObjectBase(std::move(context)), RangeView(std::move(shape), range), tree_(std::move(tree))
@@ -248,8 +226,7 @@ public:
 
     std::u16string GetText() override
     {
-        return com::guardMember("TextRange.GetText", [&]() -> std::u16string {
-            check();
+        return member("TextRange.GetText", [&]() -> std::u16string {
             auto [from, to] = span();
             return body().text().substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
         });
@@ -257,16 +234,12 @@ public:
 
     int GetStart() override
     {
-        return com::guardMember("TextRange.GetStart", [&]() -> int {
-            check();
-            return span().first + 1;
-        });
+        return member("TextRange.GetStart", [&] { return span().first + 1; });
     }
 
     int GetLength() override
     {
-        return com::guardMember("TextRange.GetLength", [&]() -> int {
-            check();
+        return member("TextRange.GetLength", [&]() -> int {
             auto [from, to] = span();
             return to - from;
         });
@@ -274,8 +247,7 @@ public:
 
     ComPtr<TextRange> InsertAfter(const std::u16string& text) override
     {
-        return com::guardMember("TextRange.InsertAfter", [&]() -> ComPtr<TextRange> {
-            check();
+        return member("TextRange.InsertAfter", [&]() -> ComPtr<TextRange> {
             TextBody& b = body();
             if (text.size() > static_cast<std::size_t>(kMaxTextLength - b.length()))
                 com::throwComError(E_OUTOFMEMORY, "TextRange.InsertAfter : the text would be too long for one frame.");
@@ -287,8 +259,7 @@ public:
 
     ComPtr<TextRange> Characters(int start, int length) override
     {
-        return com::guardMember("TextRange.Characters", [&]() -> ComPtr<TextRange> {
-            check();
+        return member("TextRange.Characters", [&]() -> ComPtr<TextRange> {
             if (start < 1 || length < 0)
                 com::throwComError(E_INVALIDARG, "TextRange.Characters : start " + std::to_string(start) + ", length " +
                                                      std::to_string(length) + " is not a valid range.");
@@ -303,8 +274,7 @@ public:
 
     ComPtr<TextRange> Paragraphs(int start, int length) override
     {
-        return com::guardMember("TextRange.Paragraphs", [&]() -> ComPtr<TextRange> {
-            check();
+        return member("TextRange.Paragraphs", [&]() -> ComPtr<TextRange> {
             if (start < 1 || length < 0)
                 com::throwComError(E_INVALIDARG, "TextRange.Paragraphs : start " + std::to_string(start) + ", length " +
                                                      std::to_string(length) + " is not a valid range.");
@@ -325,32 +295,26 @@ public:
 
     ComPtr<Font> GetFont() override
     {
-        return com::guardMember("TextRange.GetFont", [&]() -> ComPtr<Font> {
-            check();
-            return makeObject<FontObject>(context(), shape_, range_);
-        });
+        return member("TextRange.GetFont", [&] { return makeObject<FontObject>(context(), shape_, range_); });
     }
 
     ComPtr<ParagraphFormat> GetParagraphFormat() override
     {
-        return com::guardMember("TextRange.GetParagraphFormat", [&]() -> ComPtr<ParagraphFormat> {
-            check();
+        return member("TextRange.GetParagraphFormat", [&]() -> ComPtr<ParagraphFormat> {
             return makeObject<ParagraphFormatObject>(context(), shape_, range_);
         });
     }
 
     ComPtr<ActionSettings> GetActionSettings() override
     {
-        return com::guardMember("TextRange.GetActionSettings", [&]() -> ComPtr<ActionSettings> {
-            check();
+        return member("TextRange.GetActionSettings", [&]() -> ComPtr<ActionSettings> {
             return makeActionSettings(context(), LinkHost{tree_, shape_, true, range_});
         });
     }
 
     float GetBoundHeight() override
     {
-        return com::guardMember("TextRange.GetBoundHeight", [&]() -> float {
-            check();
+        return member("TextRange.GetBoundHeight", [&]() -> float {
             auto [from, to] = span();
             return body().boundHeight(from, to);
         });
