@@ -2,9 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "TestFiles.h"
-#include "template/OpcPackage.h"
+#include "office/package/OpcPackage.h"
 
 using namespace pptmedia;
+using namespace office;
 using namespace mediatest;
 
 TEST(OpcNames, RelationshipTargetsResolveAgainstTheirSource)

@@ -5,9 +5,10 @@
 #include "TestFiles.h"
 #include "common/TestEnv.h"
 #include "media/MediaError.h"
-#include "template/PackageKind.h"
+#include "office/package/PackageKind.h"
 
 using namespace pptmedia;
+using namespace office;
 using namespace mediatest;
 
 namespace {

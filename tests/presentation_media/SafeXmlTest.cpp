@@ -2,9 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "media/MediaError.h"
-#include "template/SafeXml.h"
+#include "office/package/SafeXml.h"
 
 using namespace pptmedia;
+using namespace office;
 
 namespace {
 

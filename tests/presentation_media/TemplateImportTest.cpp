@@ -6,12 +6,13 @@
 #include "common/PackageCheck.h"
 #include "common/TestEnv.h"
 #include "media/MediaError.h"
-#include "template/OpcPackage.h"
-#include "template/SafeXml.h"
+#include "office/package/OpcPackage.h"
+#include "office/package/SafeXml.h"
 #include "template/TemplateImport.h"
-#include "template/XmlAccess.h"
+#include "office/package/XmlAccess.h"
 
 using namespace pptmedia;
+using namespace office;
 using namespace mediatest;
 
 namespace {

@@ -5,9 +5,10 @@
 #include "TestFiles.h"
 #include "common/TestEnv.h"
 #include "media/MediaError.h"
-#include "template/ZipReader.h"
+#include "office/package/ZipReader.h"
 
 using namespace pptmedia;
+using namespace office;
 using namespace mediatest;
 
 namespace {

@@ -1,22 +1,13 @@
-// The byte buffer every reader and writer of this library passes around.
+// The byte buffer every reader and writer of this library passes around:
+// the office library's, which its package reader returns.
 #pragma once
 
-#include <cstdint>
-#include <string_view>
-#include <vector>
+#include "office/package/Bytes.h"
 
 namespace pptmedia {
 
-using Bytes = std::vector<std::uint8_t>;
-
-inline std::string_view asText(const Bytes& bytes)
-{
-    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
-}
-
-inline Bytes toBytes(std::string_view text)
-{
-    return Bytes(text.begin(), text.end());
-}
+using office::asText;
+using office::Bytes;
+using office::toBytes;
 
 }  // namespace pptmedia

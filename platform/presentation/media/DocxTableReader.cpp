@@ -5,10 +5,19 @@
 #include <set>
 
 #include "media/MediaError.h"
-#include "template/PackageKind.h"
-#include "template/XmlAccess.h"
+#include "office/package/PackageKind.h"
+#include "office/package/XmlAccess.h"
 
 namespace pptmedia {
+
+using office::isWordKind;
+using office::localName;
+using office::OpcPackage;
+using office::openWordPackage;
+using office::OpenedPackage;
+using office::PackageKind;
+using office::probePackageKind;
+namespace xml = office::xml;
 
 std::string DocxParagraph::text() const
 {

@@ -7,15 +7,17 @@
 
 #include "media/DocxTable.h"
 
-namespace pptmedia {
-
+namespace office {
 class OpcPackage;
+}
+
+namespace pptmedia {
 
 // All tables of the document body. Throws MediaError: FileNotFound,
 // NotAPackage (not a Word document), LegacyBinaryFormat, DamagedPackage,
 // UnsafePackage.
 DocxDocument readDocxTables(const std::filesystem::path& path, const std::string& displayName);
-DocxDocument readDocxTables(const OpcPackage& package, const std::string& mainPart);
+DocxDocument readDocxTables(const office::OpcPackage& package, const std::string& mainPart);
 
 // The first table; throws MediaError(NoTable) when there is none.
 DocxTable readFirstDocxTable(const std::filesystem::path& path, const std::string& displayName);

@@ -2,10 +2,16 @@
 
 #include "media/DocxTableReader.h"
 #include "media/MediaError.h"
-#include "template/PackageKind.h"
+#include "office/package/PackageKind.h"
 #include "template/PptxReader.h"
 
 namespace pptmedia {
+
+using office::isPresentationKind;
+using office::isWordKind;
+using office::openPackage;
+using office::OpenedPackage;
+using office::PackageKind;
 
 EmbeddedObject describeEmbeddedFile(const std::filesystem::path& path, const std::string& displayName)
 {

@@ -1,6 +1,6 @@
 #include "media/PictureSniffer.h"
 
-#include "media/FileBytes.h"
+#include "office/package/FileBytes.h"
 #include "media/MediaError.h"
 #include "media/PictureProbes.h"
 
@@ -46,7 +46,7 @@ PictureInfo sniffPicture(std::span<const std::uint8_t> data, const std::string& 
 LoadedPicture loadPicture(const std::filesystem::path& path, const std::string& displayName)
 {
     LoadedPicture picture;
-    picture.bytes = readFileBytes(path, displayName);
+    picture.bytes = office::readFileBytes(path, displayName);
     picture.info = sniffPicture(picture.bytes, displayName);
     return picture;
 }

@@ -4,7 +4,7 @@
 
 #include "com/ComError.h"
 #include "com/ComString.h"
-#include "media/FileBytes.h"
+#include "office/package/FileBytes.h"
 #include "media/ObjectPreview.h"
 #include "media/PictureSniffer.h"
 #include "media/Preview.h"
@@ -83,7 +83,7 @@ ShapeModel& addOleObjectShape(PresentationModel& presentation, ShapeTree& tree, 
     }
     pptmedia::Bytes content;
     if (!request.link)
-        content = readMedia(member, [&] { return pptmedia::readFileBytes(file.nativePath, file.displayName); });
+        content = readMedia(member, [&] { return office::readFileBytes(file.nativePath, file.displayName); });
 
     OleShape kind;
     kind.progId = com::utf8ToUtf16(object.progId);

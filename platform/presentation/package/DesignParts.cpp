@@ -2,11 +2,13 @@
 // number placeholders, one blank layout, the notes master (slide image and
 // notes body), the theme (black Arial text on white), and the small
 // presentation property parts PowerPoint always writes.
-#include "package/OpcNames.h"
+#include "office/package/OpcNames.h"
 #include "package/Parts.h"
 #include "package/ShapeXml.h"
 
 namespace ppt {
+
+namespace opc = office::opc;
 namespace {
 
 constexpr const char* kColorMap =
@@ -24,15 +26,6 @@ std::string level1(const char* size)
     std::string s = kLevel1;
     s.replace(s.find("%SIZE%"), 6, size);
     return s;
-}
-
-void openPart(office::XmlWriter& xml, const char* root)
-{
-    xml.declaration();
-    xml.start(root);
-    xml.attr("xmlns:a", opc::nsA);
-    xml.attr("xmlns:r", opc::nsR);
-    xml.attr("xmlns:p", opc::nsP);
 }
 
 }  // namespace

@@ -6,12 +6,14 @@
 #include "com/ComString.h"
 #include "office/package/ContentTypes.h"
 #include "office/package/CoreProperties.h"
+#include "office/package/OpcNames.h"
 #include "package/ObjectParts.h"
-#include "template/TemplateImport.h"
-#include "package/OpcNames.h"
 #include "package/Parts.h"
+#include "template/TemplateImport.h"
 
 namespace ppt {
+
+namespace opc = office::opc;
 
 PackagePlan::PackagePlan(const PresentationModel& model, const SaveOptions& options)
     : model(model), options(options), slides(model), notesNumber(model.slides.size(), 0)

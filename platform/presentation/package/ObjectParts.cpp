@@ -4,12 +4,14 @@
 #include <map>
 #include <variant>
 
+#include "office/package/OpcNames.h"
 #include "package/LinkTargets.h"
-#include "package/OpcNames.h"
 #include "package/ShapeXml.h"
 #include "template/TemplateImport.h"
 
 namespace ppt {
+
+namespace opc = office::opc;
 namespace {
 
 constexpr const char* kOleUri = "http://schemas.openxmlformats.org/presentationml/2006/ole";
@@ -21,39 +23,6 @@ const char* embeddingStem(const MediaItem& item)
     return "oleObject";
 }
 
-void writeXfrm(office::XmlWriter& xml, const char* tag, const Box& box)
-{
-    xml.start(tag);
-    xml.start("a:off");
-    xml.attr("x", emu(box.left));
-    xml.attr("y", emu(box.top));
-    xml.end("a:off");
-    xml.start("a:ext");
-    xml.attr("cx", std::max<std::int64_t>(0, emu(box.width)));
-    xml.attr("cy", std::max<std::int64_t>(0, emu(box.height)));
-    xml.end("a:ext");
-    xml.end(tag);
-}
-
-void writeName(office::XmlWriter& xml, int id, const std::u16string& name, const ShapeModel* linksOf, PartLinks& links)
-{
-    xml.start("p:cNvPr");
-    xml.attr("id", id);
-    xml.attr("name", name);
-    if (linksOf) {
-        for (auto [link, element] :
-             {std::pair{linksOf->clickLink, "a:hlinkClick"}, std::pair{linksOf->overLink, "a:hlinkHover"}}) {
-            const PartLinks::Ref& ref = links.resolve(link);
-            if (ref.id.empty()) continue;
-            xml.start(element);
-            xml.attr("r:id", ref.id);
-            if (ref.slideJump) xml.attr("action", "ppaction://hlinksldjump");
-            xml.end(element);
-        }
-    }
-    xml.end("p:cNvPr");
-}
-
 std::string relativeToSlide(const std::string& partName) { return "../" + partName.substr(4); }  // drop "ppt/"
 
 // <p:pic>: embedded (r:embed), linked (r:link) or both.
@@ -62,7 +31,7 @@ void writePicture(office::XmlWriter& xml, int id, const std::u16string& name, co
 {
     xml.start("p:pic");
     xml.start("p:nvPicPr");
-    writeName(xml, id, name, linksOf, links);
+    writeShapeName(xml, id, name, linksOf, links);
     xml.raw("<p:cNvPicPr><a:picLocks noChangeAspect=\"1\"/></p:cNvPicPr><p:nvPr/>");
     xml.end("p:nvPicPr");
     xml.start("p:blipFill");
@@ -98,7 +67,7 @@ void writeOleObject(office::XmlWriter& xml, const ShapeModel& shape, const OleSh
 
     xml.start("p:graphicFrame");
     xml.start("p:nvGraphicFramePr");
-    writeName(xml, shape.id, shape.name, &shape, links);
+    writeShapeName(xml, shape.id, shape.name, &shape, links);
     xml.raw("<p:cNvGraphicFramePr><a:graphicFrameLocks noChangeAspect=\"1\"/></p:cNvGraphicFramePr><p:nvPr/>");
     xml.end("p:nvGraphicFramePr");
     writeXfrm(xml, "p:xfrm", shape.box);

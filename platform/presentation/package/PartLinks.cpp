@@ -1,9 +1,11 @@
 #include "package/PartLinks.h"
 
+#include "office/package/OpcNames.h"
 #include "package/LinkTargets.h"
-#include "package/OpcNames.h"
 
 namespace ppt {
+
+namespace opc = office::opc;
 
 SlideDirectory::SlideDirectory(const PresentationModel& model) : count_(static_cast<int>(model.slides.size()))
 {

@@ -24,6 +24,10 @@ struct PackagePlan {
     PackagePlan(const PresentationModel& model, const SaveOptions& options);
 };
 
+// The XML declaration and a PresentationML root element with the a:, r: and
+// p: namespaces.
+void openPart(office::XmlWriter& xml, const char* root);
+
 void writeContentTypes(office::XmlWriter& xml, const PackagePlan& plan);
 void writeRootRelationships(office::XmlWriter& xml);
 void writeCoreProperties(office::XmlWriter& xml, const PackagePlan& plan);

@@ -87,20 +87,6 @@ void writeRun(office::XmlWriter& xml, std::u16string_view text, const CharFormat
     }
 }
 
-void writeXfrm(office::XmlWriter& xml, const Box& box)
-{
-    xml.start("a:xfrm");
-    xml.start("a:off");
-    xml.attr("x", emu(box.left));
-    xml.attr("y", emu(box.top));
-    xml.end("a:off");
-    xml.start("a:ext");
-    xml.attr("cx", std::max<std::int64_t>(0, emu(box.width)));
-    xml.attr("cy", std::max<std::int64_t>(0, emu(box.height)));
-    xml.end("a:ext");
-    xml.end("a:xfrm");
-}
-
 const char* placeholderType(PlaceholderType type)
 {
     switch (type) {
@@ -117,18 +103,7 @@ const char* placeholderType(PlaceholderType type)
 void writeNonVisual(office::XmlWriter& xml, const ShapeModel& shape, PartLinks& links, const PlaceholderShape* placeholder)
 {
     xml.start("p:nvSpPr");
-    xml.start("p:cNvPr");
-    xml.attr("id", shape.id);
-    xml.attr("name", shape.name);
-    for (auto [link, element] : {std::pair{shape.clickLink, "a:hlinkClick"}, std::pair{shape.overLink, "a:hlinkHover"}}) {
-        const PartLinks::Ref& ref = links.resolve(link);
-        if (ref.id.empty()) continue;
-        xml.start(element);
-        xml.attr("r:id", ref.id);
-        if (ref.slideJump) xml.attr("action", "ppaction://hlinksldjump");
-        xml.end(element);
-    }
-    xml.end("p:cNvPr");
+    writeShapeName(xml, shape.id, shape.name, &shape, links);
     if (placeholder) {
         xml.start("p:cNvSpPr");
         xml.start("a:spLocks");
@@ -158,6 +133,40 @@ void writeNonVisual(office::XmlWriter& xml, const ShapeModel& shape, PartLinks& 
 }
 
 }  // namespace
+
+void writeXfrm(office::XmlWriter& xml, const char* tag, const Box& box)
+{
+    xml.start(tag);
+    xml.start("a:off");
+    xml.attr("x", emu(box.left));
+    xml.attr("y", emu(box.top));
+    xml.end("a:off");
+    xml.start("a:ext");
+    xml.attr("cx", std::max<std::int64_t>(0, emu(box.width)));
+    xml.attr("cy", std::max<std::int64_t>(0, emu(box.height)));
+    xml.end("a:ext");
+    xml.end(tag);
+}
+
+void writeShapeName(office::XmlWriter& xml, int id, const std::u16string& name, const ShapeModel* linksOf,
+                    PartLinks& links)
+{
+    xml.start("p:cNvPr");
+    xml.attr("id", id);
+    xml.attr("name", name);
+    if (linksOf) {
+        for (auto [link, element] :
+             {std::pair{linksOf->clickLink, "a:hlinkClick"}, std::pair{linksOf->overLink, "a:hlinkHover"}}) {
+            const PartLinks::Ref& ref = links.resolve(link);
+            if (ref.id.empty()) continue;
+            xml.start(element);
+            xml.attr("r:id", ref.id);
+            if (ref.slideJump) xml.attr("action", "ppaction://hlinksldjump");
+            xml.end(element);
+        }
+    }
+    xml.end("p:cNvPr");
+}
 
 std::int64_t emu(float points)
 {
@@ -217,7 +226,7 @@ void writeShape(office::XmlWriter& xml, ShapeModel& shape, PartLinks& links)
     xml.start("p:sp");
     writeNonVisual(xml, shape, links, placeholder);
     xml.start("p:spPr");
-    writeXfrm(xml, shape.effectiveBox());
+    writeXfrm(xml, "a:xfrm", shape.effectiveBox());
     if (!placeholder) {
         xml.raw("<a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom><a:noFill/>");
     }
@@ -305,7 +314,7 @@ void writeFooterPlaceholders(office::XmlWriter& xml, const HeaderFooterSet& set,
         xml.end("p:nvPr");
         xml.end("p:nvSpPr");
         xml.start("p:spPr");
-        writeXfrm(xml, item.box);
+        writeXfrm(xml, "a:xfrm", item.box);
         xml.end("p:spPr");
         xml.start("p:txBody");
         xml.empty("a:bodyPr");

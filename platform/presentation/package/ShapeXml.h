@@ -13,6 +13,12 @@ namespace ppt {
 
 std::int64_t emu(float points);
 
+// <a:xfrm> or <p:xfrm> (`tag`) placing a box.
+void writeXfrm(office::XmlWriter& xml, const char* tag, const Box& box);
+// <p:cNvPr> with the click and hover links of `linksOf` (none when null).
+void writeShapeName(office::XmlWriter& xml, int id, const std::u16string& name, const ShapeModel* linksOf,
+                    PartLinks& links);
+
 // <p:nvGrpSpPr> and <p:grpSpPr> of a part's shape tree.
 void writeTreeGroup(office::XmlWriter& xml);
 void writeShape(office::XmlWriter& xml, ShapeModel& shape, PartLinks& links);

@@ -5,10 +5,19 @@
 #include <optional>
 
 #include "media/MediaError.h"
-#include "template/PackageKind.h"
-#include "template/XmlAccess.h"
+#include "office/package/PackageKind.h"
+#include "office/package/XmlAccess.h"
 
 namespace pptmedia {
+
+using office::isRelationshipKind;
+using office::lowerAscii;
+using office::OpcPackage;
+using office::OpenedPackage;
+using office::openPresentationPackage;
+using office::PackageKind;
+using office::Relationship;
+namespace xml = office::xml;
 
 std::string PptxParagraph::text() const
 {
@@ -103,13 +112,7 @@ public:
         pugi::xml_document doc;
         package_.readXml(mainPart_, doc);
         pugi::xml_node root = doc.document_element();
-        if (pugi::xml_node size = xml::child(root, "sldSz")) {
-            double cx = xml::number(size, "cx"), cy = xml::number(size, "cy");
-            if (cx > 0 && cy > 0) {
-                deck.slideWidthPt = cx / kEmuPerPoint;
-                deck.slideHeightPt = cy / kEmuPerPoint;
-            }
-        }
+        readSlideSize(root, deck.slideWidthPt, deck.slideHeightPt);
         auto rels = package_.relationships(mainPart_);
         auto targetOf = [&](const std::string& id) -> std::string {
             for (const Relationship& rel : rels)
@@ -439,6 +442,17 @@ private:
 };
 
 }  // namespace
+
+void readSlideSize(const pugi::xml_node& presentation, double& widthPt, double& heightPt)
+{
+    if (pugi::xml_node size = xml::child(presentation, "sldSz")) {
+        double cx = xml::number(size, "cx"), cy = xml::number(size, "cy");
+        if (cx > 0 && cy > 0) {
+            widthPt = cx / kEmuPerPoint;
+            heightPt = cy / kEmuPerPoint;
+        }
+    }
+}
 
 PptxDeck readPresentation(const OpcPackage& package, const std::string& mainPart, const PptxReadOptions& options)
 {

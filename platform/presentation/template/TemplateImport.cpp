@@ -7,10 +7,24 @@
 
 #include "media/MediaError.h"
 #include "media/MediaStore.h"
-#include "template/PackageKind.h"
-#include "template/XmlAccess.h"
+#include "office/package/PackageKind.h"
+#include "office/package/XmlAccess.h"
+#include "template/PptxReader.h"
 
 namespace pptmedia {
+
+using office::isRelationshipKind;
+using office::localName;
+using office::lowerAscii;
+using office::OpcPackage;
+using office::OpenedPackage;
+using office::openPresentationPackage;
+using office::PackageKind;
+using office::parseXml;
+using office::Relationship;
+using office::relationshipPartName;
+using office::relativeTarget;
+namespace xml = office::xml;
 
 const PackagePart* ImportedTemplate::find(const std::string& name) const
 {
@@ -99,13 +113,7 @@ private:
         pugi::xml_document doc;
         package_.readXml(mainPart_, doc);
         pugi::xml_node root = doc.document_element();
-        if (pugi::xml_node size = xml::child(root, "sldSz")) {
-            double cx = xml::number(size, "cx"), cy = xml::number(size, "cy");
-            if (cx > 0 && cy > 0) {
-                result_.slideWidthPt = cx / 12700.0;
-                result_.slideHeightPt = cy / 12700.0;
-            }
-        }
+        readSlideSize(root, result_.slideWidthPt, result_.slideHeightPt);
         if (pugi::xml_node style = xml::child(root, "defaultTextStyle")) result_.defaultTextStyleXml = serialise(style, false);
         pugi::xml_node first = xml::child(xml::child(root, "sldMasterIdLst"), "sldMasterId");
         if (first)

@@ -1,12 +1,12 @@
-#include "template/ZipReader.h"
+#include "office/package/ZipReader.h"
 
 #include <algorithm>
 #include <zip.h>
 
-#include "media/FileBytes.h"
-#include "media/MediaError.h"
+#include "office/package/FileBytes.h"
+#include "office/package/ReadError.h"
 
-namespace pptmedia {
+namespace office {
 namespace {
 
 std::string lowerAscii(std::string text)
@@ -18,12 +18,12 @@ std::string lowerAscii(std::string text)
 
 [[noreturn]] void unsafe(const std::string& displayName, const std::string& why)
 {
-    throw MediaError(MediaErrorKind::UnsafePackage, "package " + quoteName(displayName) + " is refused: " + why);
+    throw ReadError(ReadErrorKind::UnsafePackage, "package " + quoteName(displayName) + " is refused: " + why);
 }
 
 [[noreturn]] void damagedPackage(const std::string& displayName, const std::string& why)
 {
-    throw MediaError(MediaErrorKind::DamagedPackage, "package " + quoteName(displayName) + " is damaged: " + why);
+    throw ReadError(ReadErrorKind::DamagedPackage, "package " + quoteName(displayName) + " is damaged: " + why);
 }
 
 std::string mb(std::uint64_t bytes)
@@ -75,13 +75,13 @@ ZipReader ZipReader::fromBytes(Bytes bytes, const std::string& displayName, cons
     auto archive = std::make_unique<Archive>();
     archive->buffer = std::move(bytes);
     if (archive->buffer.size() < 22)
-        throw MediaError(MediaErrorKind::NotAPackage, "file " + quoteName(displayName) + " is not a zip package");
+        throw ReadError(ReadErrorKind::NotAPackage, "file " + quoteName(displayName) + " is not a zip package");
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(archive->buffer.data(), archive->buffer.size(), 0, &error);
     if (!source) {
         zip_error_fini(&error);
-        throw MediaError(MediaErrorKind::DamagedPackage, "package " + quoteName(displayName) + " cannot be opened");
+        throw ReadError(ReadErrorKind::DamagedPackage, "package " + quoteName(displayName) + " cannot be opened");
     }
     archive->zip = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
     if (!archive->zip) {
@@ -89,7 +89,7 @@ ZipReader ZipReader::fromBytes(Bytes bytes, const std::string& displayName, cons
         zip_source_free(source);
         zip_error_fini(&error);
         if (code == ZIP_ER_NOZIP)
-            throw MediaError(MediaErrorKind::NotAPackage, "file " + quoteName(displayName) + " is not a zip package");
+            throw ReadError(ReadErrorKind::NotAPackage, "file " + quoteName(displayName) + " is not a zip package");
         damagedPackage(displayName, "its zip directory is inconsistent");
     }
     zip_error_fini(&error);
@@ -151,7 +151,7 @@ Bytes ZipReader::read(const std::string& name) const
 {
     auto entry = find(name);
     if (!entry)
-        throw MediaError(MediaErrorKind::NotAPackage,
+        throw ReadError(ReadErrorKind::NotAPackage,
                          "package " + quoteName(displayName_) + " has no member " + quoteName(name));
     return read(*entry);
 }
@@ -179,4 +179,4 @@ Bytes ZipReader::read(const ZipEntry& entry) const
     return bytes;
 }
 
-}  // namespace pptmedia
+}  // namespace office

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "template/OpcPackage.h"
+#include "office/package/OpcPackage.h"
 
-namespace pptmedia {
+namespace office {
 
 enum class PackageKind {
     Presentation,          // .pptx / .pptm content
@@ -39,16 +39,16 @@ struct OpenedPackage {
 
 // Opens `path` and classifies it. Unreadable or unknown content is a kind
 // (Unknown, Empty, LegacyBinary), not an error; a missing file and a package
-// refused as unsafe throw MediaError.
+// refused as unsafe throw ReadError.
 OpenedPackage openPackage(const std::filesystem::path& path, const std::string& displayName,
                           const ZipLimits& limits = {});
 PackageKind probePackageKind(const std::filesystem::path& path, const std::string& displayName);
 
-// Opens a presentation, template or slideshow package, or throws MediaError:
+// Opens a presentation, template or slideshow package, or throws ReadError:
 // LegacyBinaryFormat for a 97-2003 file, NotAPackage for anything else that
 // is not PresentationML, plus the errors of openPackage.
 OpenedPackage openPresentationPackage(const std::filesystem::path& path, const std::string& displayName);
 // The same for WordprocessingML documents and templates.
 OpenedPackage openWordPackage(const std::filesystem::path& path, const std::string& displayName);
 
-}  // namespace pptmedia
+}  // namespace office

@@ -12,9 +12,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "media/Bytes.h"
+#include "office/package/Bytes.h"
 
-namespace pptmedia {
+namespace office {
 
 struct ZipLimits {
     std::uint64_t maxEntrySize = 64ull * 1024 * 1024;   // one member, uncompressed
@@ -36,7 +36,7 @@ struct ZipEntry {
 
 class ZipReader {
 public:
-    // Both throw MediaError: FileNotFound / FileUnreadable for the file,
+    // Both throw ReadError: FileNotFound / FileUnreadable for the file,
     // NotAPackage for anything that is no zip archive, DamagedPackage,
     // UnsafePackage for the refusals above. `displayName` names the file.
     static ZipReader open(const std::filesystem::path& path, const std::string& displayName,
@@ -71,4 +71,4 @@ private:
 // Whether a member name is one this reader accepts (exposed for tests).
 bool isSafeMemberName(const std::string& name);
 
-}  // namespace pptmedia
+}  // namespace office

@@ -8,9 +8,9 @@
 
 #include <pugixml.hpp>
 
-#include "template/SafeXml.h"
+#include "office/package/SafeXml.h"
 
-namespace pptmedia::xml {
+namespace office::xml {
 
 inline bool is(const pugi::xml_node& node, std::string_view local)
 {
@@ -81,4 +81,4 @@ inline bool onOff(const pugi::xml_node& node)
     return !(v == "0" || v == "false" || v == "off" || v == "none");
 }
 
-}  // namespace pptmedia::xml
+}  // namespace office::xml

@@ -12,9 +12,9 @@
 
 #include <pugixml.hpp>
 
-#include "template/ZipReader.h"
+#include "office/package/ZipReader.h"
 
-namespace pptmedia {
+namespace office {
 
 struct Relationship {
     std::string id;
@@ -37,7 +37,7 @@ public:
 
     std::vector<std::string> partNames() const;
     bool hasPart(const std::string& partName) const;
-    // Throws MediaError(DamagedPackage) naming the missing part.
+    // Throws ReadError(DamagedPackage) naming the missing part.
     Bytes readPart(const std::string& partName) const;
     void readXml(const std::string& partName, pugi::xml_document& doc) const;
     // The part's content type from its Override or its extension's Default;
@@ -72,4 +72,4 @@ std::string relativeTarget(const std::string& fromPart, const std::string& toPar
 bool isRelationshipKind(const std::string& type, std::string_view kind);
 std::string lowerAscii(std::string text);
 
-}  // namespace pptmedia
+}  // namespace office

@@ -1,8 +1,8 @@
-#include "template/SafeXml.h"
+#include "office/package/SafeXml.h"
 
-#include "media/MediaError.h"
+#include "office/package/ReadError.h"
 
-namespace pptmedia {
+namespace office {
 namespace {
 
 bool containsNoCase(std::string_view text, std::string_view word)
@@ -40,21 +40,21 @@ void parseXml(pugi::xml_document& doc, std::string_view bytes, const std::string
 {
     // Office parts never declare a document type; one here is an attack.
     if (containsNoCase(bytes, "<!DOCTYPE") || containsNoCase(bytes, "<!ENTITY"))
-        throw MediaError(MediaErrorKind::UnsafePackage,
+        throw ReadError(ReadErrorKind::UnsafePackage,
                          "part " + where + " is refused: it declares a document type or entities");
     // parse_doctype keeps a declaration as a node, so one that reached us in
     // an encoding the byte scan cannot see is still found.
     unsigned options = pugi::parse_default | pugi::parse_doctype | pugi::parse_ws_pcdata_single;
     pugi::xml_parse_result result = doc.load_buffer(bytes.data(), bytes.size(), options);
     if (!result)
-        throw MediaError(MediaErrorKind::DamagedPackage, "part " + where + " is not well-formed XML (" +
+        throw ReadError(ReadErrorKind::DamagedPackage, "part " + where + " is not well-formed XML (" +
                                                              result.description() + " at offset " +
                                                              std::to_string(result.offset) + ")");
     if (hasDoctype(doc)) {
         doc.reset();
-        throw MediaError(MediaErrorKind::UnsafePackage,
+        throw ReadError(ReadErrorKind::UnsafePackage,
                          "part " + where + " is refused: it declares a document type or entities");
     }
 }
 
-}  // namespace pptmedia
+}  // namespace office

@@ -1,13 +1,13 @@
-#include "template/PackageKind.h"
+#include "office/package/PackageKind.h"
 
 #include <array>
 #include <cstring>
 #include <span>
 
-#include "media/FileBytes.h"
-#include "media/MediaError.h"
+#include "office/package/FileBytes.h"
+#include "office/package/ReadError.h"
 
-namespace pptmedia {
+namespace office {
 namespace {
 
 constexpr std::array<std::uint8_t, 8> kOle2Magic = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
@@ -25,7 +25,7 @@ bool looksLikeZip(const Bytes& head)
 
 [[noreturn]] void legacy(const std::string& displayName, std::string_view saveAs)
 {
-    throw MediaError(MediaErrorKind::LegacyBinaryFormat,
+    throw ReadError(ReadErrorKind::LegacyBinaryFormat,
                      "file " + quoteName(displayName) +
                          " is in the legacy binary format of Office 97-2003, which is not supported: save it as " +
                          std::string(saveAs));
@@ -107,8 +107,8 @@ OpenedPackage openPackage(const std::filesystem::path& path, const std::string& 
             }
         }
         opened.package.emplace(std::move(package));
-    } catch (const MediaError& e) {
-        if (e.kind() == MediaErrorKind::UnsafePackage) throw;
+    } catch (const ReadError& e) {
+        if (e.kind() == ReadErrorKind::UnsafePackage) throw;
         opened.kind = PackageKind::Unknown;
     }
     return opened;
@@ -124,7 +124,7 @@ OpenedPackage openPresentationPackage(const std::filesystem::path& path, const s
     OpenedPackage opened = openPackage(path, displayName);
     if (isPresentationKind(opened.kind)) return opened;
     if (opened.kind == PackageKind::LegacyBinary) legacy(displayName, "an Office Open XML presentation (.pptx) or template (.potx)");
-    throw MediaError(MediaErrorKind::NotAPackage, "file " + quoteName(displayName) +
+    throw ReadError(ReadErrorKind::NotAPackage, "file " + quoteName(displayName) +
                                                       " is not a PowerPoint presentation or template (it is a " +
                                                       std::string(describe(opened.kind)) + ")");
 }
@@ -134,8 +134,8 @@ OpenedPackage openWordPackage(const std::filesystem::path& path, const std::stri
     OpenedPackage opened = openPackage(path, displayName);
     if (isWordKind(opened.kind)) return opened;
     if (opened.kind == PackageKind::LegacyBinary) legacy(displayName, "an Office Open XML document (.docx)");
-    throw MediaError(MediaErrorKind::NotAPackage, "file " + quoteName(displayName) + " is not a Word document (it is a " +
+    throw ReadError(ReadErrorKind::NotAPackage, "file " + quoteName(displayName) + " is not a Word document (it is a " +
                                                       std::string(describe(opened.kind)) + ")");
 }
 
-}  // namespace pptmedia
+}  // namespace office

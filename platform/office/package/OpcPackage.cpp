@@ -1,9 +1,11 @@
-#include "template/OpcPackage.h"
+#include "office/package/OpcPackage.h"
 
-#include "media/MediaError.h"
-#include "template/SafeXml.h"
+#include <ranges>
 
-namespace pptmedia {
+#include "office/package/ReadError.h"
+#include "office/package/SafeXml.h"
+
+namespace office {
 namespace {
 
 std::string zipName(const std::string& partName)
@@ -41,16 +43,12 @@ std::string percentDecode(const std::string& text)
     return out;
 }
 
-std::vector<std::string> splitPath(const std::string& path)
+// Every segment, empty ones included: "/a/b" -> {"", "a", "b"}, "" -> {""}.
+std::vector<std::string> splitPath(std::string_view path)
 {
     std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find('/', start);
-        if (end == std::string::npos) end = path.size();
-        parts.push_back(path.substr(start, end - start));
-        start = end + 1;
-    }
+    for (auto segment : std::views::split(path, '/')) parts.emplace_back(segment.begin(), segment.end());
+    if (parts.empty()) parts.emplace_back();
     return parts;
 }
 
@@ -162,7 +160,7 @@ Bytes OpcPackage::readPart(const std::string& partName) const
 {
     auto entry = zip_.find(zipName(partName));
     if (!entry)
-        throw MediaError(MediaErrorKind::DamagedPackage,
+        throw ReadError(ReadErrorKind::DamagedPackage,
                          "package " + quoteName(displayName()) + " lacks its part " + quoteName(partName));
     return zip_.read(*entry);
 }
@@ -216,4 +214,4 @@ std::optional<Relationship> OpcPackage::firstOfKind(const std::string& sourcePar
     return std::nullopt;
 }
 
-}  // namespace pptmedia
+}  // namespace office

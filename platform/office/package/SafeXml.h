@@ -8,10 +8,10 @@
 
 #include <pugixml.hpp>
 
-namespace pptmedia {
+namespace office {
 
 // Parses `bytes` into `doc`. `where` names the part in errors
-// ("'/ppt/slides/slide1.xml' in 'deck.pptx'"). Throws MediaError:
+// ("'/ppt/slides/slide1.xml' in 'deck.pptx'"). Throws ReadError:
 // UnsafePackage for a DOCTYPE or ENTITY, DamagedPackage for bad XML.
 // Text that is only white space is kept where it is an element's only
 // content, so "<a:t> </a:t>" keeps its space.
@@ -20,4 +20,4 @@ void parseXml(pugi::xml_document& doc, std::string_view bytes, const std::string
 // Local name of an element or attribute: "p:sld" -> "sld".
 std::string_view localName(std::string_view qualified);
 
-}  // namespace pptmedia
+}  // namespace office

@@ -1,4 +1,4 @@
-#include "media/FileBytes.h"
+#include "office/package/FileBytes.h"
 
 #include <unistd.h>
 
@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "RegularFile.h"
-#include "media/MediaError.h"
+#include "office/package/ReadError.h"
 
-namespace pptmedia {
+namespace office {
 namespace {
 
 struct FileCloser {
@@ -25,16 +25,16 @@ FileHandle openForReading(const std::filesystem::path& path, const std::string& 
     std::error_code ec;
     auto status = std::filesystem::status(path, ec);
     if (path.empty() || !std::filesystem::exists(status))
-        throw MediaError(MediaErrorKind::FileNotFound, "file " + quoteName(displayName) + " was not found");
+        throw ReadError(ReadErrorKind::FileNotFound, "file " + quoteName(displayName) + " was not found");
     if (std::filesystem::is_directory(status))
-        throw MediaError(MediaErrorKind::FileNotFound, quoteName(displayName) + " is a folder, not a file");
+        throw ReadError(ReadErrorKind::FileNotFound, quoteName(displayName) + " is a folder, not a file");
     auto unreadable = [&](int error) {
-        return MediaError(MediaErrorKind::FileUnreadable,
+        return ReadError(ReadErrorKind::FileUnreadable,
                           "file " + quoteName(displayName) + " cannot be read: " + std::strerror(error));
     };
     const sysfile::OpenedRegularFile opened = sysfile::openRegularFile(path.c_str());
     if (opened.notRegular)
-        throw MediaError(MediaErrorKind::FileUnreadable,
+        throw ReadError(ReadErrorKind::FileUnreadable,
                          "file " + quoteName(displayName) + " is not a regular file (a pipe, socket or device)");
     if (opened.fd < 0) throw unreadable(opened.error);
     FileHandle file(::fdopen(opened.fd, "rb"));
@@ -55,7 +55,7 @@ Bytes readUpTo(std::FILE* file, const std::string& displayName, std::uint64_t li
         if (n == 0) break;
         if (bytes.size() + n > limit) {
             if (limitIsError)
-                throw MediaError(MediaErrorKind::TooLarge, "file " + quoteName(displayName) + " is larger than " +
+                throw ReadError(ReadErrorKind::TooLarge, "file " + quoteName(displayName) + " is larger than " +
                                                                std::to_string(limit / (1024 * 1024)) + " MB");
             bytes.insert(bytes.end(), buffer, buffer + (limit - bytes.size()));
             return bytes;
@@ -63,7 +63,7 @@ Bytes readUpTo(std::FILE* file, const std::string& displayName, std::uint64_t li
         bytes.insert(bytes.end(), buffer, buffer + n);
     }
     if (std::ferror(file))
-        throw MediaError(MediaErrorKind::FileUnreadable, "file " + quoteName(displayName) + " cannot be read");
+        throw ReadError(ReadErrorKind::FileUnreadable, "file " + quoteName(displayName) + " cannot be read");
     return bytes;
 }
 
@@ -81,4 +81,4 @@ Bytes readFileHead(const std::filesystem::path& path, const std::string& display
     return readUpTo(file.get(), displayName, count, false);
 }
 
-}  // namespace pptmedia
+}  // namespace office
