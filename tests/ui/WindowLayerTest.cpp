@@ -195,17 +195,6 @@ TEST_F(WindowLayerTest, FileDialogAnswersFromTheScript)
     EXPECT_EQ(host.fileDialogs().size(), 4u) << "a request without a buffer opens nothing";
 }
 
-TEST_F(WindowLayerTest, MessageBoxesGoToTheCurrentHost)
-{
-    host.answerMessageBox(7);
-    EXPECT_EQ(KestMessageBox(frame, "text", "caption", 48), 7);
-    EXPECT_EQ(KestMessageBox(nullptr, "again", "caption", 0), IDOK);
-    ASSERT_EQ(host.messageBoxes().size(), 2u);
-    EXPECT_EQ(host.messageBoxes()[0].text, "text");
-    EXPECT_EQ(host.messageBoxes()[0].owner, frame);
-    EXPECT_EQ(host.messageBoxes()[1].style, 0u);
-}
-
 TEST(WindowLayer, ScopedHostPutsThePreviousOneBack)
 {
     EXPECT_EQ(currentWindowHost(), nullptr);
