@@ -22,12 +22,16 @@ TEST(PageObject, RefusesNullAndUnknownRequestsWithOneIdentity)
     EXPECT_EQ(unknown->QueryInterface(IUnknown::iid, nullptr), E_POINTER);
 }
 
+// Without a window host the page cannot activate but describes itself with
+// the classic dialog metrics, as the in-memory host has them.
 TEST(PageObject, PageInfoGivesTitleDocStringAndPixelSize)
 {
-    ui::HeadlessHost host;
-    ScopedWindowHost current(host);
+    testenv::ScopedRegistry registry;
     ComPtr<IPropertyPage> page;
     ASSERT_EQ(OrvelComPage::createInstance(nullptr, IPropertyPage::iid, page.putVoid()), S_OK);
+    RECT rect{0, 0, 10, 10};
+    EXPECT_EQ(page->Activate(reinterpret_cast<WindowHandle>(0x1234), &rect, TRUE_BOOL), E_FAIL);
+    EXPECT_EQ(page->Apply(), S_OK) << "nothing was edited";
 
     PROPPAGEINFO info;
     info.dwHelpContext = 77;
@@ -40,6 +44,12 @@ TEST(PageObject, PageInfoGivesTitleDocStringAndPixelSize)
     // 235 x 50 dialog units at 6 x 13 pixels per character: 352.5 -> 353, 81.25 -> 81.
     EXPECT_EQ(info.size.cx, 353);
     EXPECT_EQ(info.size.cy, 81);
+    CoTaskMemFree(info.pszTitle);
+    CoTaskMemFree(info.pszDocString);
+    ui::HeadlessHost host;
+    ScopedWindowHost current(host);
+    ASSERT_EQ(page->GetPageInfo(&info), S_OK);
+    EXPECT_EQ(info.size.cx, 353);
     CoTaskMemFree(info.pszTitle);
     CoTaskMemFree(info.pszDocString);
 
@@ -121,21 +131,6 @@ TEST_F(PageTest, ReleasingAnActivePageDestroysItsDialog)
     page = nullptr;
     EXPECT_EQ(host.windowCount(), windows - 4) << "the dialog and its three controls";
     EXPECT_FALSE(host.isWindow(dialog));
-}
-
-TEST(PageWithoutHost, CannotActivateButStillDescribesItself)
-{
-    testenv::ScopedRegistry registry;
-    ComPtr<IPropertyPage> page;
-    ASSERT_EQ(OrvelComPage::createInstance(nullptr, IPropertyPage::iid, page.putVoid()), S_OK);
-    RECT rect{0, 0, 10, 10};
-    EXPECT_EQ(page->Activate(reinterpret_cast<WindowHandle>(0x1234), &rect, TRUE_BOOL), E_FAIL);
-    PROPPAGEINFO info;
-    ASSERT_EQ(page->GetPageInfo(&info), S_OK);
-    EXPECT_EQ(info.size.cx, 353) << "classic dialog metrics";
-    CoTaskMemFree(info.pszTitle);
-    CoTaskMemFree(info.pszDocString);
-    EXPECT_EQ(page->Apply(), S_OK) << "nothing was edited";
 }
 
 }  // namespace
