@@ -51,8 +51,6 @@ private:
     std::filesystem::path previous_;
 };
 
-ComPtr<IDocument> makeOrvel();
-
 // The reason of the KestException that call raises; "" when it raises none.
 template <class Call>
 std::string failureOf(Call&& call)

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "GeneratorFixture.h"
-#include "com/ComError.h"
 #include "com/ComRuntime.h"
 #include "registry/RegisterDynamic.h"
 

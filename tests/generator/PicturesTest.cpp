@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "GeneratorFixture.h"
-#include "com/ComError.h"
 #include "generator/TextFileReader.h"
 #include "registry/RegisterDynamic.h"
 

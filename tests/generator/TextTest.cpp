@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "GeneratorFixture.h"
-#include "com/ComError.h"
 
 using namespace gentest;
 
