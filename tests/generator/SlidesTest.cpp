@@ -85,17 +85,9 @@ TEST_F(Slides, BodyTextFlowsOntoANewSlideOnlyAtALineEnd)
     const auto& third = deck.slides[2].labels().at(1)->paragraphs;
     EXPECT_EQ(third.size(), 16u);
     EXPECT_EQ(third.front().text() + "|" + third[14].text() + "|" + third.back().text(), "Line 2|Line 16|");
-    EXPECT_EQ(pptx::dump(deck.slides[4], 5), slideStart(5) + R"(  p l: "Line 32"{Arial 24}
-  p l: "Line 33"{Arial 24}
-  p l: "Line 34"{Arial 24}
-  p l: "Line 35"{Arial 24}
-  p l: "Line 36"{Arial 24}
-  p l: "Line 37"{Arial 24}
-  p l: "Line 38"{Arial 24}
-  p l: "Line 39"{Arial 24}
-  p l: "Line 40"{Arial 24}
-  p l:
-)");
+    std::string last = slideStart(5);
+    for (int i = 32; i <= 40; ++i) last += "  p l: \"Line " + std::to_string(i) + "\"{Arial 24}\n";
+    EXPECT_EQ(pptx::dump(deck.slides[4], 5), last + "  p l:\n");
 }
 
 TEST_F(Slides, TheHeaderIsPaintedOnEveryFinishedSlideWithItsNumber)
