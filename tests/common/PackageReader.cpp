@@ -206,13 +206,6 @@ std::string Package::read(const std::string& part) const
     return found->second;
 }
 
-std::vector<std::string> Package::parts() const
-{
-    std::vector<std::string> out;
-    for (const auto& [name, bytes] : files_) out.push_back(name);
-    return out;
-}
-
 namespace {
 
 using ZipPtr = std::unique_ptr<zip_t, decltype(&zip_discard)>;

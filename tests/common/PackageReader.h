@@ -64,7 +64,6 @@ public:
     std::vector<Slide> slides;
     bool has(const std::string& part) const;
     std::string read(const std::string& part) const;
-    std::vector<std::string> parts() const;
 
 private:
     std::map<std::string, std::string> files_;

@@ -24,6 +24,7 @@
 #include "document/DocumentTypeLib.h"
 #include "document/IDocument.h"
 #include "registry/RegisterDynamic.h"
+#include "ScriptCall.h"
 
 namespace {
 
@@ -115,7 +116,7 @@ std::int32_t number(Choices& in, bool wide)
 }
 
 // overrideRegistry only with settings that keep the calls inside the folder.
-void overrideArguments(Choices& in, std::vector<com::BStr>& args)
+const std::array<const char*, 3>& overrideSetting(Choices& in)
 {
     static const std::array<std::array<const char*, 3>, 7> settings = {{
         {"PowerPoint", "PptTemplateName", "design.potx"},
@@ -126,81 +127,35 @@ void overrideArguments(Choices& in, std::vector<com::BStr>& args)
         {"PowerPoint", "ClosePauseMs", "0"},
         {"Unknown", "Name", "value"},
     }};
-    const auto& s = settings[in.byte() % settings.size()];
-    for (const char* t : s) args.emplace_back(std::string_view(t));
+    return settings[in.byte() % settings.size()];
 }
 
-// Makes one call chosen by the input; false when the stream is exhausted.
+// Makes one call chosen by the input, through the method table as `orvel run` does.
 void makeCall(IDocument& doc, Choices& in)
 {
-    const doctypelib::MethodInfo& method = doctypelib::methods()[in.byte() % doctypelib::methods().size()];
-    std::string_view name = method.name;
+    orvel_script::Statement statement;
+    statement.method = &doctypelib::methods()[in.byte() % doctypelib::methods().size()];
+    const std::string_view name = statement.method->name;
     if (name == "showLast") return;  // would start the desktop's viewer
-    std::vector<com::BStr> textArgs;
-    if (name == "overrideRegistry") overrideArguments(in, textArgs);
-    std::array<std::int32_t, 4> numbers{};
-    std::array<com::BStr, 4> outs;
-    bool isFile = name == "create" || name == "insertImage" || name == "insertFile" || name == "startFile" ||
-                  name == "pushDirectory";
-    for (std::size_t i = 0; i < method.params.size(); ++i) {
-        switch (method.params[i].kind) {
+    const std::array<const char*, 3>* setting = name == "overrideRegistry" ? &overrideSetting(in) : nullptr;
+    const bool isFile = name == "create" || name == "insertImage" || name == "insertFile" || name == "startFile" ||
+                        name == "pushDirectory";
+    for (std::size_t i = 0; i < statement.method->params.size(); ++i) {
+        orvel_script::Argument argument;
+        switch (statement.method->params[i].kind) {
         case ParamKind::BstrIn:
-            if (name != "overrideRegistry")
-                textArgs.emplace_back(isFile && i == 0 ? fileName(in) : text(in));
+            argument.text = setting ? (*setting)[i] : isFile && i == 0 ? fileName(in) : text(in);
             break;
-        case ParamKind::ShortIn: numbers[i] = number(in, false); break;
-        case ParamKind::LongIn: numbers[i] = number(in, true); break;
-        case ParamKind::BoolIn: numbers[i] = in.byte() % 3 == 0 ? 0 : in.byte(); break;
-        case ParamKind::BstrOut: break;
+        case ParamKind::ShortIn: argument.number = number(in, false); break;
+        case ParamKind::LongIn: argument.number = number(in, true); break;
+        case ParamKind::BoolIn: argument.number = in.byte() % 3 == 0 ? 0 : in.byte(); break;
+        case ParamKind::BstrOut: continue;
         }
+        statement.args.push_back(argument);
     }
-    auto t = [&](std::size_t i) { return textArgs.at(i).get(); };
-    auto s = [&](std::size_t i) { return static_cast<SHORT>(numbers[i]); };
+    if (setting && statement.args.at(3).number == 0) statement.args[3].number = 1;
     try {
-        switch (method.dispid) {
-        case 1: doc.create(t(0)); break;
-        case 2: doc.close(); break;
-        case 3: doc.insertText(t(0)); break;
-        case 4: doc.insertEndl(); break;
-        case 5: doc.insertDiagram(numbers[0], s(1), s(2)); break;
-        case 6: doc.insertPageBreak(); break;
-        case 7: doc.insertField(s(0)); break;
-        case 8: doc.startHeader(); break;
-        case 9: doc.endHeader(); break;
-        case 10: doc.startFooter(); break;
-        case 11: doc.endFooter(); break;
-        case 12: doc.setStyle(t(0)); break;
-        case 13: doc.setFontName(t(0)); break;
-        case 14: doc.setOption(t(0), t(1)); break;
-        case 15: doc.trace(s(0)); break;
-        case 16: doc.getPropPages(outs[0].put()); break;
-        case 17: doc.start(); break;
-        case 18: doc.stop(); break;
-        case 20: doc.setFontSize(s(0)); break;
-        case 21: doc.setFontAttribute(s(0), numbers[1]); break;
-        case 22: doc.setTextAlign(s(0)); break;
-        case 23: doc.insertFile(t(0), s(1)); break;
-        case 24: doc.getDocType(outs[0].put()); break;
-        case 25: doc.overrideRegistry(t(0), t(1), t(2), s(3) == 0 ? 1 : s(3)); break;
-        case 26: doc.insertTOC(); break;
-        case 27: doc.startTable(); break;
-        case 28: doc.endTable(); break;
-        case 29: doc.addCell(); break;
-        case 30: doc.addRow(); break;
-        case 31: doc.insertMark(numbers[0], numbers[1]); break;
-        case 32: doc.startTOCEntry(); break;
-        case 33: doc.endTOCEntry(); break;
-        case 34: doc.insertImage(t(0), t(1)); break;
-        case 35: doc.setOrientation(s(0)); break;
-        case 36: doc.setTableRowHeight(numbers[0]); break;
-        case 37: doc.insertTag(t(0)); break;
-        case 38: doc.insertXref(t(0), t(1)); break;
-        case 39: doc.startFile(t(0)); break;
-        case 40: doc.insertLocate(); break;
-        case 41: doc.pushDirectory(t(0)); break;
-        case 42: doc.popDirectory(); break;
-        default: break;
-        }
+        orvel_script::call(doc, statement);
     } catch (const std::exception&) {
         // KestException and ComError are how calls fail: the stream goes on.
     }

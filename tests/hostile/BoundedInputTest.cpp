@@ -24,12 +24,6 @@ using testenv::shellQuote;
 // AddressSanitizer reserves far more address space than any limit below.
 #if defined(__SANITIZE_ADDRESS__)
 constexpr bool underAddressSanitizer = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool underAddressSanitizer = true;
-#else
-constexpr bool underAddressSanitizer = false;
-#endif
 #else
 constexpr bool underAddressSanitizer = false;
 #endif

@@ -17,14 +17,11 @@ namespace {
 namespace fs = std::filesystem;
 using clitest::orvel;
 
+// One slide saying "Hello", saved as the deck given.
 std::string deckScript(const std::string& deck)
 {
-    return "orvel->start();\n"
-           "orvel->create(\"" + deck + "\");\n"
-           "orvel->insertText(\"Hello\");\n"
-           "orvel->insertEndl();\n"
-           "orvel->close();\n"
-           "orvel->stop();\n";
+    std::string script = clitest::smallDeck;
+    return script.replace(script.find("deck.pptx"), 9, deck);
 }
 
 class Registration : public ::testing::Test {

@@ -5,8 +5,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "CliRunner.h"
-#include "common/TestEnv.h"
 #include "ScriptRun.h"
 #include "com/ComString.h"
 #include "objects/Objects.h"

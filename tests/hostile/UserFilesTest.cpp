@@ -6,11 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "CliRunner.h"
 #include "Concurrent.h"
-#include "PackageParts.h"
-#include "common/PackageCheck.h"
-#include "common/TestEnv.h"
+#include "ScriptRun.h"
 #include "registry/Registry.h"
 
 namespace {
@@ -18,19 +15,9 @@ namespace {
 namespace fs = std::filesystem;
 using clitest::orvel;
 
-bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+using hostile::contains;
 
-class UserFiles : public ::testing::Test {
-protected:
-    clitest::Run run(const std::string& script, const std::string& options = "")
-    {
-        testenv::writeFile(dir / "script.orvel", script);
-        return orvel("run --set PowerPoint/ClosePauseMs=0 " + options + " script.orvel", dir.path());
-    }
-
-    testenv::ScopedRegistry scopedRegistry;
-    testenv::TempDir dir;
-};
+class UserFiles : public ::testing::Test, public hostile::ScriptRun {};
 
 // A deck whose slides hold `tables` tables, with the cell texts "table N: cell".
 std::string tableScript(const std::string& deck, const std::string& cell, int tables = 1)
@@ -116,7 +103,7 @@ TEST_F(UserFiles, ParallelRunsInOneFolderEachEmbedTheirOwnTable)
 TEST_F(UserFiles, ExportNeverOverwritesTheRegistryOrAnExistingFile)
 {
     ASSERT_EQ(orvel("reg add HKCU\\\\Orvel /v kept /d yes", dir.path()).status, 0);
-    const std::string db = scopedRegistry.path();
+    const std::string db = registry.path();
     for (const std::string& target : {db, db + "-wal", db + "-shm"}) {
         auto r = orvel("reg export HKCU\\\\Orvel " + testenv::shellQuote(target) + " --force", dir.path());
         EXPECT_EQ(r.status, 1) << target;
@@ -139,7 +126,7 @@ TEST_F(UserFiles, TheRegistryFileAloneHoldsWhatAProcessWrote)
 {
     ASSERT_EQ(orvel("reg add HKCU\\\\Orvel /v kept /d yes", dir.path()).status, 0);
     // A copy of the database file without its -wal file, as a backup would take.
-    fs::copy_file(scopedRegistry.path(), dir / "copy.db");
+    fs::copy_file(registry.path(), dir / "copy.db");
     auto kept = registry::Registry((dir / "copy.db").string()).getValue(registry::Hive::CurrentUser, "Orvel", "kept");
     ASSERT_TRUE(kept.has_value());
     EXPECT_EQ(kept->text, "yes");

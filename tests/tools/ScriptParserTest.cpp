@@ -63,10 +63,15 @@ TEST(ScriptParser, EveryMethodOfTheTableReadsBackFromItsWrittenForm)
     }
 }
 
+// Comments, blank lines and the trace's error lines are passed over.
 TEST(ScriptParser, ReadsTheFormsTheTraceEchoes)
 {
     ParseResult r = parseOk(
-        "orvel->start();\n"
+        "# a quarterly report\n"
+        "   \t\n"
+        "  orvel->start();   \r\n"
+        "ERR File not found: missing.gif\n"
+        "\t# indented comment\n"
         "orvel->create(\"c:\\out\\report\");\n"
         "orvel->setFontAttribute(Bold,TRUE);\n"
         "orvel->setFontAttribute(Strike,FALSE);\n"
@@ -76,8 +81,10 @@ TEST(ScriptParser, ReadsTheFormsTheTraceEchoes)
         "\n"  // the empty line the echo of insertPageBreak leaves
         "orvel->insertFile(\"notes.txt\",0);\n"
         "orvel->setOption(\"startNote\",\"\");\n"
-        "orvel->insertField(-1);\n");
+        "orvel->insertField(-1);");  // the last line needs no line end
     ASSERT_EQ(r.statements.size(), 10u);
+    EXPECT_EQ(r.statements[0].line, 3);
+    EXPECT_EQ(r.statements[1].line, 6);
     EXPECT_EQ(r.statements[1].args[0].text, "c:\\out\\report");
     EXPECT_EQ(r.statements[2].args[0].number, 1);
     EXPECT_EQ(r.statements[2].args[1].number, 1);
@@ -87,7 +94,7 @@ TEST(ScriptParser, ReadsTheFormsTheTraceEchoes)
     EXPECT_EQ(r.statements[4].args[1].number, 1);
     EXPECT_EQ(r.statements[5].args[0].number, 2);
     EXPECT_EQ(methodName(r.statements[6]), "insertPageBreak");
-    EXPECT_EQ(r.statements[7].line, 9);
+    EXPECT_EQ(r.statements[7].line, 13);
     EXPECT_EQ(r.statements[7].args[0].text, "notes.txt");
     EXPECT_EQ(r.statements[8].args[1].text, "");
     EXPECT_EQ(r.statements[9].args[0].number, -1);
@@ -128,20 +135,6 @@ TEST(ScriptParser, TextsKeepQuotesSeparatorsAndLineFeedsUnescaped)
     EXPECT_EQ(r.statements[7].args[0].text, "<a href=\"#GUID 1\">link</a>");
     EXPECT_EQ(r.statements[8].args[0].text, "");
     EXPECT_EQ(r.statements[9].args[0].text, "\"");
-}
-
-TEST(ScriptParser, SkipsCommentsBlankLinesAndTheTracesErrorLines)
-{
-    ParseResult r = parseOk(
-        "# a quarterly report\n"
-        "   \t\n"
-        "  orvel->start();   \r\n"
-        "ERR File not found: missing.gif\n"
-        "\t# indented comment\n"
-        "orvel->stop();");
-    ASSERT_EQ(r.statements.size(), 2u);
-    EXPECT_EQ(r.statements[0].line, 3);
-    EXPECT_EQ(r.statements[1].line, 6);
 }
 
 TEST(ScriptParser, RandomTextsOfQuotesSeparatorsAndLineEndsRoundTrip)
@@ -195,20 +188,14 @@ TEST(ScriptParser, RefusesBadStatementsWithTheirLine)
     EXPECT_EQ(firstError("orvel->close;"), "expected '(' after 'close'");
     EXPECT_EQ(firstError("orvel->();"), "expected a method name after 'orvel->'");
     EXPECT_EQ(firstError("insertText(\"x\");"), "expected a statement such as orvel->insertText(\"...\");");
-}
-
-TEST(ScriptParser, AnUnterminatedTextIsReportedAtItsStatement)
-{
-    int line = 0;
-    // Nothing ends it before the end of the script.
+    // An unterminated text: nothing ends it before the end of the script, and
+    // the next statement's ");" cannot close it either.
     EXPECT_EQ(firstError("orvel->start();\norvel->insertText(\"abc\nmore text\n", &line),
               "unterminated text: no line ending in \");\" closes it");
     EXPECT_EQ(line, 2);
-    // The next statement's ");" cannot close it either.
-    ParseResult r = parse("orvel->insertText(\"abc);\norvel->close();\norvel->stop();\n");
-    ASSERT_FALSE(r.errors.empty());
-    EXPECT_EQ(r.errors[0].line, 1);
-    EXPECT_EQ(r.errors[0].message, "unterminated text (no '\"' before ');')");
+    EXPECT_EQ(firstError("orvel->insertText(\"abc);\norvel->close();\norvel->stop();\n", &line),
+              "unterminated text (no '\"' before ');')");
+    EXPECT_EQ(line, 1);
 }
 
 TEST(ScriptParser, GoesOnAfterAnErrorAndStopsCollectingAtTheLimit)

@@ -79,7 +79,7 @@ TEST_F(WindowLayerTest, DialogGetsInitAndDestroyMessages)
     EXPECT_NE(again, dialog) << "handles are not reused";
 }
 
-TEST_F(WindowLayerTest, SettingAnEditsTextNotifiesLikeTyping)
+TEST_F(WindowLayerTest, SettingAnEditsTextNotifiesLikeTypingAndReadingItCutsWholeCharacters)
 {
     WindowHandle dialog = makeDialog();
     ASSERT_TRUE(SetDlgItemText(dialog, 10, "abc"));
@@ -89,11 +89,8 @@ TEST_F(WindowLayerTest, SettingAnEditsTextNotifiesLikeTyping)
     EXPECT_TRUE(SetDlgItemText(dialog, 10, nullptr));
     EXPECT_EQ(host.text(GetDlgItem(dialog, 10)), "");
     EXPECT_FALSE(SetDlgItemText(dialog, 99, "x")) << "no such control";
-}
 
-TEST_F(WindowLayerTest, GetDlgItemTextCutsAtTheBufferWithoutSplittingCharacters)
-{
-    WindowHandle dialog = makeDialog();
+    // Reading cuts at the buffer without splitting characters.
     SetDlgItemText(dialog, 10, "ab\xC3\xA9z");  // "abéz"
     char buffer[8];
     EXPECT_EQ(GetDlgItemText(dialog, 10, buffer, 8), 5u);
@@ -193,17 +190,6 @@ TEST_F(WindowLayerTest, FileDialogAnswersFromTheScript)
     request.nMaxFile = 0;
     EXPECT_FALSE(GetOpenFileName(&request));
     EXPECT_EQ(host.fileDialogs().size(), 4u) << "a request without a buffer opens nothing";
-}
-
-TEST_F(WindowLayerTest, MessageBoxesGoToTheCurrentHost)
-{
-    host.answerMessageBox(7);
-    EXPECT_EQ(KestMessageBox(frame, "text", "caption", 48), 7);
-    EXPECT_EQ(KestMessageBox(nullptr, "again", "caption", 0), IDOK);
-    ASSERT_EQ(host.messageBoxes().size(), 2u);
-    EXPECT_EQ(host.messageBoxes()[0].text, "text");
-    EXPECT_EQ(host.messageBoxes()[0].owner, frame);
-    EXPECT_EQ(host.messageBoxes()[1].style, 0u);
 }
 
 TEST(WindowLayer, ScopedHostPutsThePreviousOneBack)
