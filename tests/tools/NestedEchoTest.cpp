@@ -40,7 +40,7 @@ TEST(NestedEcho, PassesOverThePiecesOfALinkOnlyWhereTheObjectEchoesThem)
     }
 }
 
-TEST(NestedEcho, PassesOverTheFileNameThatInsertFieldEchoes)
+TEST(NestedEcho, PassesOverTheFileNameOfInsertFieldAndTheFontSizeOfStartTable)
 {
     const std::string create = "orvel->create(\"Out/Q3.Deck/Report\");\n";
     const std::string field = "orvel->insertField(3);\n";
@@ -49,6 +49,9 @@ TEST(NestedEcho, PassesOverTheFileNameThatInsertFieldEchoes)
     // Only the very next line, and only with the name create gave.
     EXPECT_EQ(runLines(create + field + "orvel->insertEndl();\n" + name), create + field + "orvel->insertEndl();\n" + name);
     EXPECT_EQ(runLines(create + "orvel->insertField(4);\n" + name), create + "orvel->insertField(4);\n" + name);
+    const std::string table = "orvel->startTable();\n", size16 = "orvel->setFontSize(16);\n";
+    EXPECT_EQ(runLines(table + size16 + size16), table + size16);
+    EXPECT_EQ(runLines(table + "orvel->setFontSize(12);\n"), table + "orvel->setFontSize(12);\n");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "generator/FileNameField.h"
 #include "generator/LinkMarkup.h"
+#include "generator/SlideLayout.h"
 
 namespace orvel_script {
 namespace {
@@ -36,6 +37,11 @@ bool NestedEcho::isNested(const Statement& statement)
 
 bool NestedEcho::isNextPiece(const Statement& statement)
 {
+    if (next_ == Next::TableFontSize) {
+        next_ = Next::Nothing;
+        return std::string_view(statement.method->name) == "setFontSize" && !statement.args.empty() &&
+               statement.args[0].number == slidelayout::tableStartFontSize;
+    }
     if (next_ == Next::FileName) {
         next_ = Next::Nothing;
         if (!isCall(statement, "insertText", fileName_)) return false;
@@ -67,6 +73,7 @@ bool NestedEcho::isNextPiece(const Statement& statement)
         return true;
     case Next::Nothing:
     case Next::FileName:
+    case Next::TableFontSize:
         break;
     }
     return false;
@@ -88,6 +95,8 @@ void NestedEcho::follow(const Statement& statement)
         fileName_ = fileNameAfterSlash(withPresentationExtension(name));
     } else if (method == "insertField" && !statement.args.empty() && statement.args[0].number == 3)
         next_ = Next::FileName;
+    else if (method == "startTable")
+        next_ = Next::TableFontSize;
     else if (method == "insertText" && capturingBody_ && hasPieces(text)) {
         markup_ = std::string(text);
         next_ = Next::FirstPiece;

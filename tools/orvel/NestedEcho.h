@@ -2,7 +2,8 @@
 // of a text with link markup: after the client's insertText come the pieces,
 // each echoed as a call of its own (in the slide body the text before each
 // link, the link as insertXref and the rest; in a table only the link).
-// insertField(3) likewise echoes the insertText of the file name it writes.
+// insertField(3) likewise echoes the insertText of the file name it writes,
+// and startTable the setFontSize of the table's first font size.
 // Replaying the log runs the client's call, which makes the pieces again, so
 // the lines that are exactly those pieces are passed over.
 #pragma once
@@ -21,7 +22,7 @@ public:
     bool isNested(const Statement& statement);
 
 private:
-    enum class Next { Nothing, FirstPiece, Before, Link, Rest, FileName };
+    enum class Next { Nothing, FirstPiece, Before, Link, Rest, FileName, TableFontSize };
 
     bool isNextPiece(const Statement& statement);
     void follow(const Statement& statement);
