@@ -6,7 +6,6 @@
 #include "common/TestEnv.h"
 #include "media/EmfRecords.h"
 #include "media/EmfWriter.h"
-#include "media/MediaError.h"
 #include "media/ObjectPreview.h"
 #include "media/PictureSniffer.h"
 #include "media/Preview.h"
@@ -28,17 +27,13 @@ void expectPictureOfSize(const Preview& preview)
 // Each text record of an EMF: its text and the x of its reference point, in points.
 std::vector<std::pair<std::u16string, double>> emfTexts(const Bytes& emf)
 {
-    auto u32 = [&](std::size_t at) {
-        return std::uint32_t(emf[at]) | std::uint32_t(emf[at + 1]) << 8 | std::uint32_t(emf[at + 2]) << 16 |
-               std::uint32_t(emf[at + 3]) << 24;
-    };
     std::vector<std::pair<std::u16string, double>> texts;
-    for (std::size_t at = 0; at + 8 <= emf.size() && u32(at + 4) >= 8; at += u32(at + 4)) {
-        if (u32(at) != emf::EMR_EXTTEXTOUTW) continue;
+    for (const EmfRecord& r : emfRecords(emf)) {
+        if (r.type != emf::EMR_EXTTEXTOUTW) continue;
         std::u16string text;
-        for (std::uint32_t i = 0, from = u32(at + 48); i < u32(at + 44); ++i)
-            text += static_cast<char16_t>(emf[at + from + 2 * i] | emf[at + from + 2 * i + 1] << 8);
-        texts.emplace_back(text, static_cast<std::int32_t>(u32(at + 36)) / EmfWriter::kUnitsPerPoint);
+        for (std::uint32_t i = 0, from = le32(emf, r.at + 48); i < le32(emf, r.at + 44); ++i)
+            text += static_cast<char16_t>(emf[r.at + from + 2 * i] | emf[r.at + from + 2 * i + 1] << 8);
+        texts.emplace_back(text, static_cast<std::int32_t>(le32(emf, r.at + 36)) / EmfWriter::kUnitsPerPoint);
     }
     return texts;
 }

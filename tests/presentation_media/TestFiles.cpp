@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
+#include <gtest/gtest.h>
 #include <zlib.h>
 
 #include "media/EmfWriter.h"
@@ -275,6 +276,37 @@ bool containsUtf16(const Bytes& haystack, const std::string& asciiNeedle)
         wide += '\0';
     }
     return asString(haystack).find(wide) != std::string::npos;
+}
+
+std::uint32_t le32(const Bytes& bytes, std::size_t at)
+{
+    return std::uint32_t(bytes.at(at)) | std::uint32_t(bytes.at(at + 1)) << 8 | std::uint32_t(bytes.at(at + 2)) << 16 |
+           std::uint32_t(bytes.at(at + 3)) << 24;
+}
+
+std::vector<EmfRecord> emfRecords(const Bytes& emf)
+{
+    std::vector<EmfRecord> records;
+    std::size_t at = 0;
+    while (at + 8 <= emf.size()) {
+        const std::uint32_t size = le32(emf, at + 4);
+        if (size < 8 || size % 4) break;
+        records.push_back({le32(emf, at), at});
+        at += size;
+    }
+    EXPECT_EQ(at, emf.size()) << "the record chain ends at " << at;
+    return records;
+}
+
+Refusal refusal(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const pptmedia::MediaError& e) {
+        return {e.kind(), e.what(), e.hresult()};
+    }
+    ADD_FAILURE() << "no MediaError";
+    return {};
 }
 
 }  // namespace mediatest
