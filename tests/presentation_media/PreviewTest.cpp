@@ -40,30 +40,6 @@ std::vector<std::pair<std::u16string, double>> emfTexts(const Bytes& emf)
 
 }  // namespace
 
-TEST(Preview, TableShowsEveryCellAtTheTablesNaturalSize)
-{
-    DocxTable table;
-    for (int r = 0; r < 3; ++r) {
-        DocxRow row;
-        for (int c = 0; c < 4; ++c) {
-            DocxCell cell;
-            DocxParagraph p;
-            p.runs.push_back({"Cell" + std::to_string(r) + std::to_string(c), "Arial", 10.0 + r * 4});
-            cell.paragraphs.push_back(p);
-            row.cells.push_back(cell);
-        }
-        table.rows.push_back(row);
-    }
-    Preview preview = drawTablePreview(table);
-    TableSize size = tableNaturalSize(table);
-    EXPECT_DOUBLE_EQ(preview.widthPt, size.widthPt);
-    EXPECT_DOUBLE_EQ(preview.heightPt, size.heightPt);
-    expectPictureOfSize(preview);
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 4; ++c) EXPECT_TRUE(containsUtf16(preview.emf, "Cell" + std::to_string(r) + std::to_string(c)));
-    EXPECT_TRUE(containsUtf16(preview.emf, "Arial"));
-}
-
 TEST(Preview, PresentationShowsTheFirstSlidesTextsOnASlideShape)
 {
     PptxDeck deck = readPresentation(kSamples / "lo-deck.pptx", "lo-deck.pptx");

@@ -76,31 +76,24 @@ TEST_F(TemplateTest, BadTemplatesAreRefusedAndTheDesignStaysAsItWas)
     const auto good = writeTemplate("good.potx", "2E8B57");
     presentation->ApplyTemplate(u16(good.string()));
 
+    // Each kind of refusal of the import (tests/presentation_media) comes as
+    // one COM error naming the call and the file.
     std::string ole2("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
     ole2.resize(4096, '\0');
     const fs::path inner = dir / "inner";
     fs::create_directories(inner);
-    const auto legacy = writeTestFile(inner, "Legacy.pot", ole2);
-    const auto escape = writeTestFile(
-        inner, "escape.potx",
-        mediatest::asString(mediatest::zipArchive({{"[Content_Types].xml", "<Types/>"}, {"../escaped.xml", "<x/>"}})));
-    mediatest::TemplateRecipe entitySpec;
-    entitySpec.layouts = {{"blank", {}}};
-    entitySpec.masterPrefix = "<!DOCTYPE m [<!ENTITY x \"xxxxxxxxxx\">]>";
-    const auto entities = writeTestFile(inner, "entities.potx", mediatest::asString(mediatest::makeTemplate(entitySpec)));
-    const auto text = writeTestFile(inner, "text.potx", "not a template\n");
-    const auto document = writeTestFile(inner, "letter.potx", mediatest::asString(mediatest::docxDocument("<w:p/>")));
-    const auto empty = writeTestFile(inner, "empty.potx", "");
-
     struct Case {
         fs::path file;
         HRESULT expected;
         const char* says;
     };
     const Case cases[] = {
-        {legacy, E_FAIL, "not supported"},     {escape, E_FAIL, "escape.potx"},
-        {entities, E_FAIL, "entities.potx"},   {text, E_FAIL, "text.potx"},
-        {document, E_FAIL, "letter.potx"},     {empty, E_FAIL, "empty.potx"},
+        {writeTestFile(inner, "Legacy.pot", ole2), E_FAIL, "not supported"},
+        {writeTestFile(inner, "escape.potx", mediatest::asString(mediatest::zipArchive(
+                                                 {{"[Content_Types].xml", "<Types/>"}, {"../escaped.xml", "<x/>"}}))),
+         E_FAIL, "escape.potx"},
+        {writeTestFile(inner, "text.potx", "not a template\n"), E_FAIL, "text.potx"},
+        {writeTestFile(inner, "empty.potx", ""), E_FAIL, "empty.potx"},
         {inner / "missing.potx", HRESULT(0x80070002), "missing.potx"},
     };
     for (const Case& c : cases) {
