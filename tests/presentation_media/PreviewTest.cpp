@@ -93,28 +93,26 @@ TEST(EmbeddedObject, ContentDecidesProgramIdAndPreview)
     Bytes ole2 = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     ole2.resize(1024);
     testenv::writeFile(dir / "old.ppt", asString(ole2));
-
-    EmbeddedObject table = describeEmbeddedFile(dir / "abctabxyz.doc", "abctabxyz.doc");
-    EXPECT_EQ(table.kind, EmbeddedKind::WordDocument);
-    EXPECT_EQ(table.progId, "Word.Document.12");
-    EXPECT_EQ(table.extension, "docx");
-    EXPECT_TRUE(containsUtf16(table.preview.emf, "t4"));
-    EXPECT_GT(table.preview.widthPt, 0);
-
-    EmbeddedObject deck = describeEmbeddedFile(kSamples / "lo-deck.pptx", "lo-deck.pptx");
-    EXPECT_EQ(deck.kind, EmbeddedKind::Presentation);
-    EXPECT_EQ(deck.progId, "PowerPoint.Show.12");
-    EXPECT_TRUE(containsUtf16(deck.preview.emf, "Validation"));
-
-    EmbeddedObject noTable = describeEmbeddedFile(dir / "notable.docx", "notable.docx");
-    EXPECT_EQ(noTable.progId, "Word.Document.12");
-    EXPECT_TRUE(containsUtf16(noTable.preview.emf, "notable.docx"));
-
-    for (const char* name : {"notes.txt", "old.ppt"}) {
-        EmbeddedObject other = describeEmbeddedFile(dir / name, name);
-        EXPECT_EQ(other.kind, EmbeddedKind::OtherFile);
-        EXPECT_EQ(other.progId, "Package");
-        EXPECT_TRUE(containsUtf16(other.preview.emf, name));
+    struct Case {
+        std::filesystem::path file;
+        EmbeddedKind kind;
+        const char* progId;
+        const char* extension;
+        const char* shown;  // a text of its preview
+    } cases[] = {
+        {dir / "abctabxyz.doc", EmbeddedKind::WordDocument, "Word.Document.12", "docx", "t4"},
+        {kSamples / "lo-deck.pptx", EmbeddedKind::Presentation, "PowerPoint.Show.12", "pptx", "Validation"},
+        {dir / "notable.docx", EmbeddedKind::WordDocument, "Word.Document.12", "docx", "notable.docx"},  // no table: its name
+        {dir / "notes.txt", EmbeddedKind::OtherFile, "Package", "bin", "notes.txt"},
+        {dir / "old.ppt", EmbeddedKind::OtherFile, "Package", "bin", "old.ppt"},
+    };
+    for (const Case& c : cases) {
+        EmbeddedObject object = describeEmbeddedFile(c.file, c.file.filename().string());
+        EXPECT_EQ(object.kind, c.kind) << c.file;
+        EXPECT_EQ(object.progId, c.progId) << c.file;
+        EXPECT_EQ(object.extension, c.extension) << c.file;
+        EXPECT_TRUE(containsUtf16(object.preview.emf, c.shown)) << c.file;
+        expectPictureOfSize(object.preview);
     }
     EXPECT_THROW(describeEmbeddedFile(dir / "missing.doc", "missing.doc"), MediaError);
 }
