@@ -83,35 +83,25 @@ TEST_F(ObjectModelTest, LabelsSizeToTheirTextUntilFixed)
     EXPECT_LE(odd->GetTop(), 1.0e6f);
 }
 
-TEST_F(ObjectModelTest, NotesPageHasTheSlideImageAndTheNotesBody)
-{
-    auto slide = addSlide();
-    auto placeholders = slide->GetNotesPage()->GetShapes()->GetPlaceholders();
-    EXPECT_EQ(placeholders->GetCount(), 2);
-    EXPECT_EQ(errorOf([&] { placeholders->Item(1)->GetTextFrame(); }), E_FAIL);
-    auto notes = placeholders->Item(2)->GetTextFrame()->GetTextRange();
-    notes->InsertAfter(u"speaker notes");
-    EXPECT_EQ(slide->GetNotesPage()->GetShapes()->GetPlaceholders()->Item(2)->GetTextFrame()->GetTextRange()->GetText(),
-              u"speaker notes");
-    EXPECT_EQ(presentation->GetSlideMaster()->GetShapes()->GetPlaceholders()->GetCount(), 3);
-}
-
-TEST_F(ObjectModelTest, HeadersFootersKeepWhatTheyAreGiven)
+TEST_F(ObjectModelTest, ANewSlideHasANotesPageAndTheMastersFooters)
 {
     auto master = presentation->GetSlideMaster()->GetHeadersFooters();
     master->GetFooter()->PutVisible(msoTrue);
     master->GetFooter()->PutText(u"from the master");
     auto slide = addSlide();
-    auto footer = slide->GetHeadersFooters()->GetFooter();
-    // A new slide starts with the master's footers.
-    EXPECT_EQ(footer->GetVisible(), msoTrue);
-    EXPECT_EQ(footer->GetText(), u"from the master");
-    auto date = slide->GetHeadersFooters()->GetDateAndTime();
-    date->PutUseFormat(msoFalse);
-    date->PutText(u"1/1/2030");
-    EXPECT_EQ(date->GetUseFormat(), msoFalse);
-    EXPECT_EQ(slide->GetHeadersFooters()->GetDateAndTime()->GetText(), u"1/1/2030");
-    EXPECT_EQ(master->GetDateAndTime()->GetText(), u"");
+    EXPECT_EQ(slide->GetHeadersFooters()->GetFooter()->GetVisible(), msoTrue);
+    EXPECT_EQ(slide->GetHeadersFooters()->GetFooter()->GetText(), u"from the master");
+    slide->GetHeadersFooters()->GetDateAndTime()->PutText(u"1/1/2030");
+    EXPECT_EQ(master->GetDateAndTime()->GetText(), u"");  // the slide's own
+
+    // The notes page: the slide image, then the notes body.
+    auto placeholders = slide->GetNotesPage()->GetShapes()->GetPlaceholders();
+    EXPECT_EQ(placeholders->GetCount(), 2);
+    EXPECT_EQ(errorOf([&] { placeholders->Item(1)->GetTextFrame(); }), E_FAIL);
+    placeholders->Item(2)->GetTextFrame()->GetTextRange()->InsertAfter(u"speaker notes");
+    EXPECT_EQ(slide->GetNotesPage()->GetShapes()->GetPlaceholders()->Item(2)->GetTextFrame()->GetTextRange()->GetText(),
+              u"speaker notes");
+    EXPECT_EQ(presentation->GetSlideMaster()->GetShapes()->GetPlaceholders()->GetCount(), 3);
 }
 
 TEST_F(ObjectModelTest, EveryCallAfterQuitFailsAsAVanishedServer)
@@ -137,16 +127,7 @@ TEST_F(ObjectModelTest, EveryCallAfterQuitFailsAsAVanishedServer)
     EXPECT_FALSE(std::filesystem::exists(dir / "x.pptx"));
 }
 
-TEST_F(ObjectModelTest, ClosedPresentationIsGoneFromTheCollection)
-{
-    auto slides = presentation->GetSlides();
-    presentation->Close();
-    EXPECT_EQ(app->GetPresentations()->GetCount(), 0);
-    EXPECT_EQ(errorOf([&] { slides->GetCount(); }), E_FAIL);
-    EXPECT_EQ(errorOf([&] { presentation->GetFullName(); }), E_FAIL);
-}
-
-TEST_F(ObjectModelTest, ApplicationAndSavedFilesAreRegisteredAsRunning)
+TEST_F(ObjectModelTest, ApplicationAndSavedFilesAreRunningUntilClosed)
 {
     auto running = SysCOMSupport::getRunningIUnknown(KestString(PowerPoint::applicationClsidString));
     ASSERT_TRUE(running);
@@ -160,8 +141,13 @@ TEST_F(ObjectModelTest, ApplicationAndSavedFilesAreRegisteredAsRunning)
     auto other = save("other.pptx");
     EXPECT_FALSE(SysCOMSupport::isFileRunning(KestString(path.string())));
     EXPECT_TRUE(SysCOMSupport::isFileRunning(KestString(other.string())));
+    auto slides = presentation->GetSlides();
     presentation->Close();
     EXPECT_FALSE(SysCOMSupport::isFileRunning(KestString(other.string())));
+    // A closed presentation is gone from the collection, and so are its objects.
+    EXPECT_EQ(app->GetPresentations()->GetCount(), 0);
+    EXPECT_EQ(errorOf([&] { slides->GetCount(); }), E_FAIL);
+    EXPECT_EQ(errorOf([&] { presentation->GetFullName(); }), E_FAIL);
 
     app->Quit();
     EXPECT_FALSE(SysCOMSupport::getRunningIUnknown(KestString(PowerPoint::applicationClsidString)));

@@ -11,6 +11,7 @@
 
 #include "com/ComError.h"
 #include "com/ComString.h"
+#include "common/PackageCheck.h"
 #include "common/TestEnv.h"
 #include "objects/Objects.h"
 #include "powerpoint/PowerPoint.h"
@@ -78,6 +79,14 @@ inline HRESULT errorOf(const std::function<void()>& call, std::string* descripti
         return e.Error();
     }
     return S_OK;
+}
+
+// The package validator on a saved deck: content types, relationships,
+// schemas, and the unique ids PowerPoint would otherwise repair.
+inline void expectSoundPackage(const std::filesystem::path& path)
+{
+    auto result = testenv::validatePackage(path);
+    EXPECT_EQ(result.status, 0) << path << "\n" << result.output;
 }
 
 inline std::u16string u16(const std::string& s) { return com::utf8ToUtf16(s); }

@@ -73,25 +73,19 @@ TEST(RunMap, SplitsWalkingToTheFrontAndBackKeepEveryValue)
     for (std::size_t i = 1; i < map.runCount(); ++i) ASSERT_NE(map.run(i).value, map.run(i - 1).value);
 }
 
-TEST(RunMap, SettingTheValueAlreadyThereTouchesNothing)
+TEST(RunMap, SettingTheValueAlreadyThereTouchesNothingAndTheInsertionPointKeepsItsValue)
 {
     RunMap<int> map(1);
-    map.apply(10, RunMap<int>::kEnd, [](int& v) { v = 2; }, [](int, int) {});
+    map.apply(10, RunMap<int>::kEnd, [](int& v) { v = 2; }, [](int, int) {});  // format set at the end of 10 positions
     ASSERT_EQ(map.runCount(), 2u);
     bool told = false;
     EXPECT_FALSE(map.apply(12, RunMap<int>::kEnd, [](int& v) { v = 2; }, [&](int, int) { told = true; }));
     EXPECT_FALSE(told);
     EXPECT_EQ(map.runCount(), 2u);
-}
-
-TEST(RunMap, InsertionPointRunKeepsItsValueForAppendedPositions)
-{
-    RunMap<int> map(0);
-    map.apply(5, RunMap<int>::kEnd, [](int& v) { v = 9; }, [](int, int) {});  // format set at the end of 5 positions
-    map.insertGap(5, 3, true);
-    EXPECT_EQ(map.at(4), 0);
-    EXPECT_EQ(map.at(5), 9);
-    EXPECT_EQ(map.at(7), 9);
+    map.insertGap(10, 3, true);
+    EXPECT_EQ(map.at(9), 1);
+    EXPECT_EQ(map.at(10), 2);
+    EXPECT_EQ(map.at(12), 2);
 }
 
 }  // namespace

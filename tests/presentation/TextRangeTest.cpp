@@ -20,7 +20,7 @@ protected:
     ComPtr<TextRange> range;
 };
 
-TEST_F(TextRangeTest, FrameRangeCoversTextAppendedLater)
+TEST_F(TextRangeTest, FrameRangeCoversTextAppendedLaterCountingUtf16CodeUnits)
 {
     EXPECT_EQ(range->GetLength(), 0);
     range->InsertAfter(u"ab");
@@ -35,16 +35,12 @@ TEST_F(TextRangeTest, FrameRangeCoversTextAppendedLater)
     auto again = body->GetTextFrame()->GetTextRange();
     range->InsertAfter(u"e");
     EXPECT_EQ(again->GetText(), u"ab\rcde");
-}
-
-TEST_F(TextRangeTest, PositionsCountUtf16CodeUnits)
-{
     range->InsertAfter(u"a\U0001F600b");  // the emoji is a surrogate pair
-    EXPECT_EQ(range->GetLength(), 4);
-    EXPECT_EQ(range->Characters(4, 1)->GetText(), u"b");
+    EXPECT_EQ(range->GetLength(), 10);
+    EXPECT_EQ(range->Characters(10, 1)->GetText(), u"b");
 }
 
-TEST_F(TextRangeTest, CharactersClampAtTheEnd)
+TEST_F(TextRangeTest, CharactersAndParagraphsClampAtTheEnd)
 {
     range->InsertAfter(u"abcdef");
     EXPECT_EQ(range->Characters(3, 2)->GetText(), u"cd");
@@ -58,10 +54,9 @@ TEST_F(TextRangeTest, CharactersClampAtTheEnd)
     EXPECT_EQ(sub->Characters(2, 5)->GetText(), u"cd");
     EXPECT_EQ(errorOf([&] { range->Characters(0, 1); }), E_INVALIDARG);
     EXPECT_EQ(errorOf([&] { range->Characters(1, -1); }), E_INVALIDARG);
-}
 
-TEST_F(TextRangeTest, ParagraphsIncludeTheirParagraphEnd)
-{
+    // Paragraphs include their paragraph end.
+    range = textOf(addBody(slide));
     range->InsertAfter(u"one\rtwo\rthree");
     EXPECT_EQ(range->Paragraphs(1, 1)->GetText(), u"one\r");
     EXPECT_EQ(range->Paragraphs(2, 1)->GetText(), u"two\r");
@@ -72,7 +67,7 @@ TEST_F(TextRangeTest, ParagraphsIncludeTheirParagraphEnd)
     EXPECT_EQ(range->Characters(0x7fffffff, 0x7fffffff)->GetText(), u"e");
 }
 
-TEST_F(TextRangeTest, InsertAfterASubRangeInsertsInTheMiddle)
+TEST_F(TextRangeTest, InsertedTextTakesTheFormattingBeforeIt)
 {
     range->InsertAfter(u"ac");
     range->Characters(1, 1)->GetFont()->PutBold(msoTrue);
@@ -81,6 +76,11 @@ TEST_F(TextRangeTest, InsertAfterASubRangeInsertsInTheMiddle)
     // Inserted text takes the formatting of the character before it.
     EXPECT_EQ(range->Characters(2, 1)->GetFont()->GetBold(), msoTrue);
     EXPECT_EQ(range->Characters(3, 1)->GetFont()->GetBold(), msoFalse);
+    // A font set on the insertion point formats what comes next.
+    range->Characters(range->GetLength() + 1, 0)->GetFont()->PutBold(msoTrue);
+    range->InsertAfter(u"new");
+    EXPECT_EQ(range->Characters(3, 1)->GetFont()->GetBold(), msoFalse);
+    EXPECT_EQ(range->Characters(4, 3)->GetFont()->GetBold(), msoTrue);
 }
 
 TEST_F(TextRangeTest, FontAppliesToItsCharactersAndReportsMixedValues)
@@ -99,52 +99,6 @@ TEST_F(TextRangeTest, FontAppliesToItsCharactersAndReportsMixedValues)
     EXPECT_EQ(range->Characters(1, 1)->GetFont()->GetSize(), 18.0f);
     bold->PutUnderline(msoTriStateToggle);
     EXPECT_EQ(bold->GetUnderline(), msoTrue);
-}
-
-// The writer's way: the font is applied from a fixed start to the end after
-// every append, and the next append takes it on.
-TEST_F(TextRangeTest, WorkedExampleOfTheTextWriter)
-{
-    auto applyFont = [&](int fontStart, bool bold, float size) {
-        auto font = range->Characters(fontStart, range->GetLength())->GetFont();
-        font->PutBold(bold ? msoTrue : msoFalse);
-        font->PutItalic(msoFalse);
-        font->PutUnderline(msoFalse);
-        font->PutSize(size);
-        font->PutName(u"Arial");
-    };
-    int fontStart = range->GetLength() + 1;  // F1
-    range->InsertAfter(u"ab");
-    applyFont(fontStart, true, 20);
-    range->InsertAfter(u"\r");
-    range->InsertAfter(u"cd");
-    applyFont(fontStart, true, 20);
-    fontStart = range->GetLength() + 1;  // F2 = 6
-    EXPECT_EQ(fontStart, 6);
-    const int first = range->GetLength() + 1;
-    range->InsertAfter(u"LK");  // a link's text, not formatted yet
-    const int last = range->GetLength();
-    range->InsertAfter(u"x");
-    applyFont(fontStart, false, 30);
-    auto link = range->Characters(first, last - first + 1);
-    link->GetActionSettings()->Item(ppMouseClick)->GetHyperlink()->PutAddress(u"http://example.com/");
-    EXPECT_EQ(range->Characters(1, 5)->GetFont()->GetBold(), msoTrue);
-    EXPECT_EQ(range->Characters(1, 5)->GetFont()->GetSize(), 20.0f);
-    EXPECT_EQ(range->Characters(6, 3)->GetFont()->GetSize(), 30.0f);
-    EXPECT_EQ(link->GetActionSettings()->Item(ppMouseClick)->GetHyperlink()->GetAddress(), u"http://example.com/");
-    EXPECT_EQ(range->Characters(8, 1)->GetActionSettings()->Item(ppMouseClick)->GetHyperlink()->GetAddress(), u"");
-    // Text appended after the link is not part of it.
-    range->InsertAfter(u"y");
-    EXPECT_EQ(range->Characters(9, 1)->GetActionSettings()->Item(ppMouseClick)->GetHyperlink()->GetAddress(), u"");
-}
-
-TEST_F(TextRangeTest, FontSetOnTheInsertionPointFormatsWhatComesNext)
-{
-    range->InsertAfter(u"old");
-    range->Characters(range->GetLength() + 1, 0)->GetFont()->PutBold(msoTrue);
-    range->InsertAfter(u"new");
-    EXPECT_EQ(range->Characters(1, 3)->GetFont()->GetBold(), msoFalse);
-    EXPECT_EQ(range->Characters(4, 3)->GetFont()->GetBold(), msoTrue);
 }
 
 TEST_F(TextRangeTest, AlignmentIsPerParagraphAndBulletsFollowTheWholeFrame)

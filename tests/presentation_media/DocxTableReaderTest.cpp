@@ -4,7 +4,6 @@
 #include "TestFiles.h"
 #include "common/TestEnv.h"
 #include "media/DocxTableReader.h"
-#include "media/MediaError.h"
 
 using namespace pptmedia;
 using namespace mediatest;
@@ -148,30 +147,21 @@ TEST(DocxTableReader, ReadsSpansMergesPicturesAndSeveralTables)
     EXPECT_EQ(document.tables[1].rows[0].cells[0].text(), "second");
 }
 
-TEST(DocxTableReader, ReadsWhatLibreOfficeWrites)
+TEST(DocxTableReader, ReadsWhatLibreOfficeWritesAndRefusesWhatHoldsNoTable)
 {
-    std::filesystem::path sample = std::filesystem::path(ORVEL_SHARED_DIR) / "ooxml/samples/lo-doc.docx";
-    DocxTable table = readFirstDocxTable(sample, "lo-doc.docx");
+    DocxTable table = readFirstDocxTable(kSamples / "lo-doc.docx", "lo-doc.docx");
     ASSERT_EQ(table.rows.size(), 2u);
     EXPECT_EQ(table.rows[0].cells[0].text(), "A1");
     EXPECT_EQ(table.rows[1].cells[1].text(), "B2");
     EXPECT_NEAR(table.gridColumnsPt.at(0), 240.9, 0.01);
     EXPECT_DOUBLE_EQ(table.cellMargins.leftPt, 0);
-}
 
-TEST(DocxTableReader, RefusesWhatHoldsNoTableOrIsNoWordDocument)
-{
     testenv::TempDir dir;
     testenv::writeFile(dir / "none.docx", asString(docxDocument("<w:p><w:r><w:t>text</w:t></w:r></w:p>")));
-    try {
-        readFirstDocxTable(dir / "none.docx", "none.docx");
-        FAIL();
-    } catch (const MediaError& e) {
-        EXPECT_EQ(e.kind(), MediaErrorKind::NoTable);
-        EXPECT_NE(std::string(e.what()).find("'none.docx'"), std::string::npos);
-    }
-    std::filesystem::path deck = std::filesystem::path(ORVEL_SHARED_DIR) / "ooxml/samples/lo-deck.pptx";
-    EXPECT_FALSE(isWordprocessingPackage(deck));
+    Refusal none = refusal([&] { readFirstDocxTable(dir / "none.docx", "none.docx"); });
+    EXPECT_EQ(none.kind, MediaErrorKind::NoTable);
+    EXPECT_NE(none.message.find("'none.docx'"), std::string::npos);
+    EXPECT_FALSE(isWordprocessingPackage(kSamples / "lo-deck.pptx"));
     EXPECT_FALSE(isWordprocessingPackage(dir / "missing.docx"));
-    EXPECT_THROW(readDocxTables(deck, "lo-deck.pptx"), MediaError);
+    EXPECT_THROW(readDocxTables(kSamples / "lo-deck.pptx", "lo-deck.pptx"), MediaError);
 }

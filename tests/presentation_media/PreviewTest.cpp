@@ -6,7 +6,6 @@
 #include "common/TestEnv.h"
 #include "media/EmfRecords.h"
 #include "media/EmfWriter.h"
-#include "media/MediaError.h"
 #include "media/ObjectPreview.h"
 #include "media/PictureSniffer.h"
 #include "media/Preview.h"
@@ -28,46 +27,18 @@ void expectPictureOfSize(const Preview& preview)
 // Each text record of an EMF: its text and the x of its reference point, in points.
 std::vector<std::pair<std::u16string, double>> emfTexts(const Bytes& emf)
 {
-    auto u32 = [&](std::size_t at) {
-        return std::uint32_t(emf[at]) | std::uint32_t(emf[at + 1]) << 8 | std::uint32_t(emf[at + 2]) << 16 |
-               std::uint32_t(emf[at + 3]) << 24;
-    };
     std::vector<std::pair<std::u16string, double>> texts;
-    for (std::size_t at = 0; at + 8 <= emf.size() && u32(at + 4) >= 8; at += u32(at + 4)) {
-        if (u32(at) != emf::EMR_EXTTEXTOUTW) continue;
+    for (const EmfRecord& r : emfRecords(emf)) {
+        if (r.type != emf::EMR_EXTTEXTOUTW) continue;
         std::u16string text;
-        for (std::uint32_t i = 0, from = u32(at + 48); i < u32(at + 44); ++i)
-            text += static_cast<char16_t>(emf[at + from + 2 * i] | emf[at + from + 2 * i + 1] << 8);
-        texts.emplace_back(text, static_cast<std::int32_t>(u32(at + 36)) / EmfWriter::kUnitsPerPoint);
+        for (std::uint32_t i = 0, from = le32(emf, r.at + 48); i < le32(emf, r.at + 44); ++i)
+            text += static_cast<char16_t>(emf[r.at + from + 2 * i] | emf[r.at + from + 2 * i + 1] << 8);
+        texts.emplace_back(text, static_cast<std::int32_t>(le32(emf, r.at + 36)) / EmfWriter::kUnitsPerPoint);
     }
     return texts;
 }
 
 }  // namespace
-
-TEST(Preview, TableShowsEveryCellAtTheTablesNaturalSize)
-{
-    DocxTable table;
-    for (int r = 0; r < 3; ++r) {
-        DocxRow row;
-        for (int c = 0; c < 4; ++c) {
-            DocxCell cell;
-            DocxParagraph p;
-            p.runs.push_back({"Cell" + std::to_string(r) + std::to_string(c), "Arial", 10.0 + r * 4});
-            cell.paragraphs.push_back(p);
-            row.cells.push_back(cell);
-        }
-        table.rows.push_back(row);
-    }
-    Preview preview = drawTablePreview(table);
-    TableSize size = tableNaturalSize(table);
-    EXPECT_DOUBLE_EQ(preview.widthPt, size.widthPt);
-    EXPECT_DOUBLE_EQ(preview.heightPt, size.heightPt);
-    expectPictureOfSize(preview);
-    for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 4; ++c) EXPECT_TRUE(containsUtf16(preview.emf, "Cell" + std::to_string(r) + std::to_string(c)));
-    EXPECT_TRUE(containsUtf16(preview.emf, "Arial"));
-}
 
 TEST(Preview, PresentationShowsTheFirstSlidesTextsOnASlideShape)
 {
@@ -122,28 +93,26 @@ TEST(EmbeddedObject, ContentDecidesProgramIdAndPreview)
     Bytes ole2 = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     ole2.resize(1024);
     testenv::writeFile(dir / "old.ppt", asString(ole2));
-
-    EmbeddedObject table = describeEmbeddedFile(dir / "abctabxyz.doc", "abctabxyz.doc");
-    EXPECT_EQ(table.kind, EmbeddedKind::WordDocument);
-    EXPECT_EQ(table.progId, "Word.Document.12");
-    EXPECT_EQ(table.extension, "docx");
-    EXPECT_TRUE(containsUtf16(table.preview.emf, "t4"));
-    EXPECT_GT(table.preview.widthPt, 0);
-
-    EmbeddedObject deck = describeEmbeddedFile(kSamples / "lo-deck.pptx", "lo-deck.pptx");
-    EXPECT_EQ(deck.kind, EmbeddedKind::Presentation);
-    EXPECT_EQ(deck.progId, "PowerPoint.Show.12");
-    EXPECT_TRUE(containsUtf16(deck.preview.emf, "Validation"));
-
-    EmbeddedObject noTable = describeEmbeddedFile(dir / "notable.docx", "notable.docx");
-    EXPECT_EQ(noTable.progId, "Word.Document.12");
-    EXPECT_TRUE(containsUtf16(noTable.preview.emf, "notable.docx"));
-
-    for (const char* name : {"notes.txt", "old.ppt"}) {
-        EmbeddedObject other = describeEmbeddedFile(dir / name, name);
-        EXPECT_EQ(other.kind, EmbeddedKind::OtherFile);
-        EXPECT_EQ(other.progId, "Package");
-        EXPECT_TRUE(containsUtf16(other.preview.emf, name));
+    struct Case {
+        std::filesystem::path file;
+        EmbeddedKind kind;
+        const char* progId;
+        const char* extension;
+        const char* shown;  // a text of its preview
+    } cases[] = {
+        {dir / "abctabxyz.doc", EmbeddedKind::WordDocument, "Word.Document.12", "docx", "t4"},
+        {kSamples / "lo-deck.pptx", EmbeddedKind::Presentation, "PowerPoint.Show.12", "pptx", "Validation"},
+        {dir / "notable.docx", EmbeddedKind::WordDocument, "Word.Document.12", "docx", "notable.docx"},  // no table: its name
+        {dir / "notes.txt", EmbeddedKind::OtherFile, "Package", "bin", "notes.txt"},
+        {dir / "old.ppt", EmbeddedKind::OtherFile, "Package", "bin", "old.ppt"},
+    };
+    for (const Case& c : cases) {
+        EmbeddedObject object = describeEmbeddedFile(c.file, c.file.filename().string());
+        EXPECT_EQ(object.kind, c.kind) << c.file;
+        EXPECT_EQ(object.progId, c.progId) << c.file;
+        EXPECT_EQ(object.extension, c.extension) << c.file;
+        EXPECT_TRUE(containsUtf16(object.preview.emf, c.shown)) << c.file;
+        expectPictureOfSize(object.preview);
     }
     EXPECT_THROW(describeEmbeddedFile(dir / "missing.doc", "missing.doc"), MediaError);
 }

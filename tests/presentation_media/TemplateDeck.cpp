@@ -1,7 +1,5 @@
 #include "TemplateDeck.h"
 
-#include <set>
-
 namespace mediatest {
 namespace {
 
@@ -118,50 +116,6 @@ Bytes makeTemplate(const TemplateRecipe& recipe)
     parts.push_back({"ppt/theme/theme1.xml", theme()});
     types.push_back({"ppt/theme/theme1.xml", "application/vnd.openxmlformats-officedocument.theme+xml"});
     return opcPackage(parts, types);
-}
-
-Bytes assembleDeck(const pptmedia::ImportedTemplate& imported, const std::string& text)
-{
-    std::string types = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><Types "
-                        "xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
-                        "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
-                        "<Default Extension=\"xml\" ContentType=\"application/xml\"/>";
-    std::set<std::string> defaults;
-    std::vector<ZipMember> members;
-    for (const pptmedia::PackagePart& part : imported.parts) {
-        members.push_back({part.name.substr(1), asString(part.bytes)});
-        if (part.contentType == "application/vnd.openxmlformats-package.relationships+xml") continue;
-        std::string ext = part.name.substr(part.name.rfind('.') + 1);
-        if (part.contentType.rfind("image/", 0) == 0) {
-            if (defaults.insert(ext).second)
-                types += "<Default Extension=\"" + ext + "\" ContentType=\"" + part.contentType + "\"/>";
-        } else {
-            types += "<Override PartName=\"" + part.name + "\" ContentType=\"" + part.contentType + "\"/>";
-        }
-    }
-    types += "<Override PartName=\"/ppt/presentation.xml\" ContentType=\"" + kPml + "presentation.main+xml\"/>"
-             "<Override PartName=\"/ppt/slides/slide1.xml\" ContentType=\"" + kPml + "slide+xml\"/></Types>";
-    members.push_back({"[Content_Types].xml", types});
-    members.push_back({"_rels/.rels", rels({{"rId1", "officeDocument", "ppt/presentation.xml"}})});
-    members.push_back({"ppt/presentation.xml",
-                       "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><p:presentation " + kNs +
-                           "><p:sldMasterIdLst><p:sldMasterId id=\"" + std::to_string(imported.masterId) +
-                           "\" r:id=\"rId1\"/></p:sldMasterIdLst><p:sldIdLst><p:sldId id=\"256\" r:id=\"rId2\"/></p:sldIdLst>"
-                           "<p:sldSz cx=\"9144000\" cy=\"6858000\"/><p:notesSz cx=\"6858000\" cy=\"9144000\"/></p:presentation>"});
-    members.push_back({"ppt/_rels/presentation.xml.rels",
-                       rels({{"rId1", "slideMaster", imported.masterPart.substr(5)},
-                             {"rId2", "slide", "slides/slide1.xml"},
-                             {"rId3", "theme", imported.themePart.substr(5)}})});
-    members.push_back({"ppt/slides/slide1.xml",
-                       "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><p:sld " + kNs + "><p:cSld><p:spTree>" + kGroup +
-                           "<p:sp><p:nvSpPr><p:cNvPr id=\"2\" name=\"Text\"/><p:cNvSpPr txBox=\"1\"/><p:nvPr/></p:nvSpPr><p:spPr>"
-                           "<a:xfrm><a:off x=\"952500\" y=\"1905000\"/><a:ext cx=\"7620000\" cy=\"1270000\"/></a:xfrm><a:prstGeom "
-                           "prst=\"rect\"><a:avLst/></a:prstGeom></p:spPr><p:txBody><a:bodyPr/><a:lstStyle/><a:p><a:r><a:rPr "
-                           "lang=\"en-US\" sz=\"4000\"><a:solidFill><a:srgbClr val=\"FFFFFF\"/></a:solidFill></a:rPr><a:t>" +
-                           text + "</a:t></a:r></a:p></p:txBody></p:sp></p:spTree></p:cSld></p:sld>"});
-    members.push_back({"ppt/slides/_rels/slide1.xml.rels",
-                       rels({{"rId1", "slideLayout", "../slideLayouts/" + imported.blankLayoutPart.substr(imported.blankLayoutPart.rfind('/') + 1)}})});
-    return zipArchive(members);
 }
 
 }  // namespace mediatest

@@ -1,13 +1,10 @@
-// Test helpers for template import: small templates made to order, and a
-// whole deck assembled from imported parts (what the package writer does),
-// so the result can be validated and rendered.
+// Small templates made to order, for template import and ApplyTemplate.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "TestFiles.h"
-#include "template/TemplateImport.h"
 
 namespace mediatest {
 
@@ -28,8 +25,5 @@ struct TemplateRecipe {
 };
 
 Bytes makeTemplate(const TemplateRecipe& recipe);
-
-// A deck with one slide on the imported blank layout, holding `text`.
-Bytes assembleDeck(const pptmedia::ImportedTemplate& imported, const std::string& text);
 
 }  // namespace mediatest

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "TemplateDeck.h"
-#include "common/PackageCheck.h"
 #include "common/TestEnv.h"
 #include "media/MediaError.h"
 #include "office/package/OpcPackage.h"
@@ -22,18 +21,6 @@ ImportedTemplate importBytes(const Bytes& bytes, const TemplateNaming& naming = 
     testenv::TempDir dir;
     testenv::writeFile(dir / name, asString(bytes));
     return importTemplate(dir / name, name, naming);
-}
-
-MediaErrorKind importError(const Bytes& bytes, std::string* message = nullptr)
-{
-    try {
-        importBytes(bytes);
-    } catch (const MediaError& e) {
-        if (message) *message = e.what();
-        return e.kind();
-    }
-    ADD_FAILURE() << "imported";
-    return MediaErrorKind::InvalidArgument;
 }
 
 // Every relationship of every imported part leads to an imported part, and
@@ -153,42 +140,25 @@ TEST(TemplateImport, ReadsWhatLibreOfficeWrites)
     expectClosed(imported);
 }
 
-TEST(TemplateImport, AnAssembledDeckIsAValidPackage)
-{
-    TemplateRecipe recipe;
-    recipe.layouts = {{"title", {"title", "subTitle"}}, {"blank", {"dt", "ftr", "sldNum"}}};
-    ImportedTemplate imported = importBytes(makeTemplate(recipe));
-    testenv::TempDir dir;
-    testenv::writeFile(dir / "deck.pptx", asString(assembleDeck(imported, "Hello")));
-    testenv::CommandResult check = testenv::validatePackage(dir / "deck.pptx");
-    EXPECT_EQ(check.status, 0) << check.output;
-
-    ImportedTemplate fromSample = importTemplate(kSamples / "lo-deck.pptx", "lo-deck.pptx");
-    testenv::writeFile(dir / "sample.pptx", asString(assembleDeck(fromSample, "Hello")));
-    check = testenv::validatePackage(dir / "sample.pptx");
-    EXPECT_EQ(check.status, 0) << check.output;
-}
-
 TEST(TemplateImport, RefusesLegacyUnsafeAndIncompleteTemplates)
 {
     Bytes ole2 = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     ole2.resize(2048);
-    std::string message;
-    EXPECT_EQ(importError(ole2, &message), MediaErrorKind::LegacyBinaryFormat);
-    EXPECT_NE(message.find("'design.potx'"), std::string::npos) << message;
-
     TemplateRecipe doctype;
     doctype.layouts = {{"blank", {}}};
     doctype.masterPrefix = "<!DOCTYPE m [<!ENTITY x \"xxxxxxxxxx\">]>";
-    EXPECT_EQ(importError(makeTemplate(doctype)), MediaErrorKind::UnsafePackage);
-
-    EXPECT_EQ(importError(zipArchive({{"[Content_Types].xml", "<Types/>"}, {"../../escape.xml", "<x/>"}})),
-              MediaErrorKind::UnsafePackage);
-
     TemplateRecipe masterless;
     masterless.withMaster = false;
-    EXPECT_EQ(importError(makeTemplate(masterless), &message), MediaErrorKind::NotAPackage);
-    EXPECT_NE(message.find("no slide master"), std::string::npos) << message;
-
-    EXPECT_EQ(importError(docxDocument("<w:p/>")), MediaErrorKind::NotAPackage);
+    const std::tuple<Bytes, MediaErrorKind, const char*> cases[] = {
+        {ole2, MediaErrorKind::LegacyBinaryFormat, "'design.potx'"},
+        {makeTemplate(doctype), MediaErrorKind::UnsafePackage, ""},
+        {zipArchive({{"[Content_Types].xml", "<Types/>"}, {"../../escape.xml", "<x/>"}}), MediaErrorKind::UnsafePackage, ""},
+        {makeTemplate(masterless), MediaErrorKind::NotAPackage, "no slide master"},
+        {docxDocument("<w:p/>"), MediaErrorKind::NotAPackage, ""},
+    };
+    for (const auto& [bytes, kind, says] : cases) {
+        Refusal r = refusal([&] { importBytes(bytes); });
+        EXPECT_EQ(r.kind, kind) << r.message;
+        EXPECT_NE(r.message.find(says), std::string::npos) << r.message;
+    }
 }

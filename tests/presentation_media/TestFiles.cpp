@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
+#include <gtest/gtest.h>
 #include <zlib.h>
 
 #include "media/EmfWriter.h"
@@ -152,48 +153,29 @@ Bytes zipArchive(const std::vector<ZipMember>& members)
         std::string stored = m.deflate ? rawDeflate(m.data) : m.data;
         std::uint32_t crc = m.declaredCrc.value_or(
             static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(m.data.data()), static_cast<uInt>(m.data.size()))));
-        std::uint32_t size = m.declaredSize.value_or(static_cast<std::uint32_t>(m.data.size()));
-        std::uint32_t offset = static_cast<std::uint32_t>(out.size());
+        // From the flags to the extra field's length, both headers alike.
+        std::string common;
+        for (unsigned v : {0u, m.deflate ? 8u : 0u, 0u, 0x21u}) put16(common, v);
+        for (std::uint32_t v : {crc, static_cast<std::uint32_t>(stored.size()),
+                                m.declaredSize.value_or(static_cast<std::uint32_t>(m.data.size()))})
+            put32(common, v);
+        put16(common, static_cast<unsigned>(m.name.size()));
+        put16(common, 0);
+        put32(central, 0x02014b50);
+        put32(central, 20 | 20 << 16);  // made by, needed
+        central += common;
+        for (int i = 0; i < 3; ++i) put16(central, 0);  // comment length, disk, internal attributes
+        put32(central, 0);
+        put32(central, static_cast<std::uint32_t>(out.size()));
+        central += m.name;
         put32(out, 0x04034b50);
         put16(out, 20);
-        put16(out, 0);
-        put16(out, m.deflate ? 8 : 0);
-        put16(out, 0);
-        put16(out, 0x21);
-        put32(out, crc);
-        put32(out, static_cast<std::uint32_t>(stored.size()));
-        put32(out, size);
-        put16(out, static_cast<unsigned>(m.name.size()));
-        put16(out, 0);
-        out += m.name;
-        out += stored;
-
-        put32(central, 0x02014b50);
-        put16(central, 20);
-        put16(central, 20);
-        put16(central, 0);
-        put16(central, m.deflate ? 8 : 0);
-        put16(central, 0);
-        put16(central, 0x21);
-        put32(central, crc);
-        put32(central, static_cast<std::uint32_t>(stored.size()));
-        put32(central, size);
-        put16(central, static_cast<unsigned>(m.name.size()));
-        put16(central, 0);
-        put16(central, 0);
-        put16(central, 0);
-        put16(central, 0);
-        put32(central, 0);
-        put32(central, offset);
-        central += m.name;
+        out += common + m.name + stored;
     }
     std::uint32_t centralOffset = static_cast<std::uint32_t>(out.size());
     out += central;
     put32(out, 0x06054b50);
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, static_cast<unsigned>(members.size()));
-    put16(out, static_cast<unsigned>(members.size()));
+    for (unsigned v : {0u, 0u, static_cast<unsigned>(members.size()), static_cast<unsigned>(members.size())}) put16(out, v);
     put32(out, static_cast<std::uint32_t>(central.size()));
     put32(out, centralOffset);
     put16(out, 0);
@@ -275,6 +257,37 @@ bool containsUtf16(const Bytes& haystack, const std::string& asciiNeedle)
         wide += '\0';
     }
     return asString(haystack).find(wide) != std::string::npos;
+}
+
+std::uint32_t le32(const Bytes& bytes, std::size_t at)
+{
+    return std::uint32_t(bytes.at(at)) | std::uint32_t(bytes.at(at + 1)) << 8 | std::uint32_t(bytes.at(at + 2)) << 16 |
+           std::uint32_t(bytes.at(at + 3)) << 24;
+}
+
+std::vector<EmfRecord> emfRecords(const Bytes& emf)
+{
+    std::vector<EmfRecord> records;
+    std::size_t at = 0;
+    while (at + 8 <= emf.size()) {
+        const std::uint32_t size = le32(emf, at + 4);
+        if (size < 8 || size % 4) break;
+        records.push_back({le32(emf, at), at});
+        at += size;
+    }
+    EXPECT_EQ(at, emf.size()) << "the record chain ends at " << at;
+    return records;
+}
+
+Refusal refusal(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const pptmedia::MediaError& e) {
+        return {e.kind(), e.what(), e.hresult()};
+    }
+    ADD_FAILURE() << "no MediaError";
+    return {};
 }
 
 }  // namespace mediatest

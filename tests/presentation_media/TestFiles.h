@@ -5,11 +5,13 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "media/Bytes.h"
+#include "media/MediaError.h"
 
 namespace mediatest {
 
@@ -58,5 +60,23 @@ std::string asString(const Bytes& bytes);
 Bytes asBytes(const std::string& text);
 // Whether `haystack` holds `needle` as UTF-16LE text (how EMF stores text).
 bool containsUtf16(const Bytes& haystack, const std::string& asciiNeedle);
+
+// The records of an EMF file in order (a chain that misses the file's end,
+// or a record size that is no multiple of 4, is a test failure).
+struct EmfRecord {
+    std::uint32_t type;
+    std::size_t at;
+};
+std::vector<EmfRecord> emfRecords(const Bytes& emf);
+std::uint32_t le32(const Bytes& bytes, std::size_t at);
+
+// The MediaError `call` throws (a test failure, and kind InvalidArgument,
+// when it throws none).
+struct Refusal {
+    pptmedia::MediaErrorKind kind = pptmedia::MediaErrorKind::InvalidArgument;
+    std::string message;
+    std::uint32_t hresult = 0;
+};
+Refusal refusal(const std::function<void()>& call);
 
 }  // namespace mediatest

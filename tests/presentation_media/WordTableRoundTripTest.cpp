@@ -72,17 +72,13 @@ TEST(WordTableRoundTrip, APictureInACellShowsInThePreview)
     ASSERT_FALSE(word::saveDocx(builder.content(), dir / "abctabxyz.doc", 0));
 
     Bytes emf = describeEmbeddedFile(dir / "abctabxyz.doc", "abctabxyz.doc").preview.emf;
-    auto u32 = [&](std::size_t at) {
-        return std::uint32_t(emf[at]) | std::uint32_t(emf[at + 1]) << 8 | std::uint32_t(emf[at + 2]) << 16 |
-               std::uint32_t(emf[at + 3]) << 24;
-    };
     int bitmaps = 0;
-    for (std::size_t at = 0; at + 8 <= emf.size() && u32(at + 4) >= 8; at += u32(at + 4)) {
-        if (u32(at) != emf::EMR_STRETCHDIBITS) continue;
+    for (const mediatest::EmfRecord& r : mediatest::emfRecords(emf)) {
+        if (r.type != emf::EMR_STRETCHDIBITS) continue;
         ++bitmaps;
-        const std::size_t info = at + u32(at + 48);
-        EXPECT_EQ(u32(info + 4), 48u);  // its own pixels: shown at 36 x 18 points, no larger than it is
-        EXPECT_EQ(u32(info + 8), 24u);
+        const std::size_t info = r.at + mediatest::le32(emf, r.at + 48);
+        EXPECT_EQ(mediatest::le32(emf, info + 4), 48u);  // its own pixels: shown at 36 x 18 points, no larger than it is
+        EXPECT_EQ(mediatest::le32(emf, info + 8), 24u);
     }
     EXPECT_EQ(bitmaps, 1);
 }

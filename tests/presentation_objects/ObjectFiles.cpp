@@ -1,8 +1,6 @@
 #include "ObjectFiles.h"
 
-#include "DeckCheck.h"
 #include "TestFiles.h"
-#include "common/PackageCheck.h"
 
 namespace objtest {
 
@@ -17,17 +15,14 @@ fs::path writePng(const fs::path& dir, const std::string& name, int width, int h
 {
     return writeTestFile(dir, name, mediatest::asString(mediatest::pngPicture(width, height)));
 }
-
 fs::path writeJpeg(const fs::path& dir, const std::string& name, int width, int height)
 {
     return writeTestFile(dir, name, mediatest::asString(mediatest::jpegPicture(width, height)));
 }
-
 fs::path writeGif(const fs::path& dir, const std::string& name, int width, int height)
 {
     return writeTestFile(dir, name, mediatest::asString(mediatest::gifPicture(width, height)));
 }
-
 fs::path writeEmf(const fs::path& dir, const std::string& name, double widthPt, double heightPt)
 {
     return writeTestFile(dir, name, mediatest::asString(mediatest::emfPicture(widthPt, heightPt)));
@@ -61,13 +56,6 @@ std::vector<std::vector<std::string>> cellTexts(int rows, int columns)
         for (int c = 0; c < columns; ++c)
             cells[static_cast<std::size_t>(r)].push_back("R" + std::to_string(r + 1) + "C" + std::to_string(c + 1));
     return cells;
-}
-
-void expectSoundPackage(const fs::path& path)
-{
-    auto result = testenv::validatePackage(path);
-    EXPECT_EQ(result.status, 0) << result.output;
-    for (const auto& problem : deck::invariantProblems(path)) ADD_FAILURE() << path << ": " << problem;
 }
 
 }  // namespace objtest

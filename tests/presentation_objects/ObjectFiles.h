@@ -1,6 +1,6 @@
 // Files the object tests put on slides, made at run time: pictures of each
 // format, a Word document holding a table, a presentation written by the
-// engine; and reading a saved deck's parts back.
+// engine.
 #pragma once
 
 #include <filesystem>
@@ -29,8 +29,5 @@ fs::path writePresentation(const fs::path& dir, const std::string& name, const s
 
 // The cell texts of a rows x columns table: "R1C1" ...
 std::vector<std::vector<std::string>> cellTexts(int rows, int columns);
-
-// Validator and package invariants on a saved deck: failures are reported.
-void expectSoundPackage(const fs::path& path);
 
 }  // namespace objtest

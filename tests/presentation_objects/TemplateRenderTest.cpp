@@ -5,7 +5,6 @@
 // (label render).
 #include <algorithm>
 #include <cctype>
-#include <set>
 
 #include "DeckCheck.h"
 #include "ObjectFiles.h"
@@ -84,15 +83,9 @@ TEST_F(TemplateRenderTest, ALibreOfficeTemplateGivesTheDeckItsMasterAndTheme)
             u"Speaker notes");
     }
     const auto path = save("designed.pptx");
-    auto validation = testenv::validatePackage(path);
-    EXPECT_EQ(validation.status, 0) << validation.output;
     // LibreOffice numbers a layout's group and one of its shapes alike;
-    // PowerPoint tolerates that, and the imported parts keep it.
-    auto suffix = [](const std::string& problem) { return problem.substr(problem.find(": ") + 2); };
-    std::set<std::string> inherited;
-    for (const auto& problem : deck::invariantProblems(design)) inherited.insert(suffix(problem));
-    for (const auto& problem : deck::invariantProblems(path))
-        if (!inherited.count(suffix(problem))) ADD_FAILURE() << problem;
+    // PowerPoint tolerates that, the validator too, and the imported parts keep it.
+    expectSoundPackage(path);
 
     // The saved master carries the template's background, the theme its colours.
     auto parts = deck::readParts(path);

@@ -89,7 +89,7 @@ TEST_F(TextFlowRenderTest, BoundHeightAgreesWithLibreOffice)
         heights.push_back(range->GetBoundHeight());
     }
     const auto path = save("layout.pptx");
-    objtest::expectSoundPackage(path);
+    expectSoundPackage(path);
     const auto pdf = testenv::convertToPdf(path, dir / "pdf");
     ASSERT_FALSE(pdf.empty());
     const auto pages = deck::pdfWords(pdf);
