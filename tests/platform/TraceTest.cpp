@@ -20,11 +20,15 @@ protected:
     std::string file = (dir / "orvel.log").string();
 };
 
-TEST_F(TraceLog, PiecesMakeOneLineWrittenAtTheLineEnd)
+TEST_F(TraceLog, PiecesMakeOneLineWrittenAtTheLineEndWhileOpenAndLevelAllow)
 {
     Trace trace;
-    trace.open(KestString(file));
+    EXPECT_EQ(trace.level(), 0);
     trace.setLevel(10);
+    EXPECT_FALSE(trace.isTrace(1)) << "not open yet";
+    trace.open(KestString(file));
+    EXPECT_TRUE(trace.isTrace(10));
+    EXPECT_FALSE(trace.isTrace(11));
     trace << KestString("orvel->insertText(\"") << "Hello" << KestString("\");") << std::endl;
     trace << "orvel->setFontSize(" << static_cast<short>(-12) << ");" << std::endl;
     trace << "orvel->insertPageBreak();" << std::endl << std::endl;
@@ -33,26 +37,12 @@ TEST_F(TraceLog, PiecesMakeOneLineWrittenAtTheLineEnd)
     EXPECT_EQ(testenv::readFile(file),
               "orvel->insertText(\"Hello\");\norvel->setFontSize(-12);\norvel->insertPageBreak();\n\n");
     // ... and a piece without its line end at close.
-    trace.close();
-    EXPECT_EQ(testenv::readFile(file).substr(testenv::readFile(file).size() - 11), "unfinished\n");
-}
-
-TEST_F(TraceLog, LevelGovernsIsTraceOnlyWhileOpen)
-{
-    Trace trace;
-    EXPECT_EQ(trace.level(), 0);
-    EXPECT_FALSE(trace.isTrace(1));
-    trace.setLevel(10);
-    EXPECT_FALSE(trace.isTrace(1)) << "not open yet";
-    trace.open(KestString(file));
-    EXPECT_TRUE(trace.isTrace(10));
-    EXPECT_TRUE(trace.isTrace(1));
-    EXPECT_FALSE(trace.isTrace(11));
     trace.setLevel(1);
     EXPECT_FALSE(trace.isTrace(10));
     trace.close();
     EXPECT_FALSE(trace.isTrace(1));
     EXPECT_FALSE(trace.isOpen());
+    EXPECT_EQ(testenv::readFile(file).substr(testenv::readFile(file).size() - 11), "unfinished\n");
 }
 
 TEST_F(TraceLog, AppendsAcrossOpensAndResolvesTheName)
@@ -124,13 +114,9 @@ void inChild(const char* categories, const char* logFile, Check check)
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
-TEST_F(TraceLog, ExceptionLogCategoriesAreOffByDefault)
+TEST_F(TraceLog, ExceptionLogCategoriesAndFileFromTheEnvironment)
 {
     inChild(nullptr, nullptr, [](KestLogBase& log) { return !log.isLogging("Throw") && !log.isLogging("Catch"); });
-}
-
-TEST_F(TraceLog, ExceptionLogCategoriesFromTheEnvironment)
-{
     inChild("Throw,Catch", nullptr, [](KestLogBase& log) {
         return log.isLogging("Throw") && log.isLogging("Catch") && !log.isLogging("Other") && !log.isLogging(nullptr);
     });
@@ -140,10 +126,6 @@ TEST_F(TraceLog, ExceptionLogCategoriesFromTheEnvironment)
         log.enable("Catch", false);
         return before && log.isLogging("Throw") && !log.isLogging("Catch");
     });
-}
-
-TEST_F(TraceLog, ExceptionLogLinesGoToTheNamedFile)
-{
     std::string logFile = (dir / "exceptions.log").string();
     inChild("Throw", logFile.c_str(), [](KestLogBase& log) {
         log << KestString("Throw: ") << "Powerpoint template does not exist." << std::endl;
@@ -159,9 +141,7 @@ TEST(KestExceptionObject, CarriesItsReason)
         throw KestException(KestString("Powerpoint template does not exist.\n/opt/x.pot"));
     } catch (const std::exception& e) {
         EXPECT_STREQ(e.what(), "Powerpoint template does not exist.\n/opt/x.pot");
-        const auto* kest = dynamic_cast<const KestException*>(&e);
-        ASSERT_NE(kest, nullptr);
-        EXPECT_EQ(kest->reasonText(), KestString("Powerpoint template does not exist.\n/opt/x.pot"));
+        EXPECT_EQ(dynamic_cast<const KestException&>(e).reasonText(), KestString(e.what()));
     }
 }
 

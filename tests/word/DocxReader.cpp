@@ -72,4 +72,9 @@ std::vector<std::string> bodyParagraphs(const pugi::xml_document& document)
     return texts;
 }
 
+std::string evaluate(const pugi::xml_node& node, const char* xpath)
+{
+    return pugi::xpath_query(xpath).evaluate_string(node);
+}
+
 }  // namespace wordtest

@@ -22,5 +22,8 @@ using TableText = std::vector<std::vector<std::string>>;
 std::vector<TableText> tableTexts(const pugi::xml_document& document);
 // The texts of the paragraphs directly in the body.
 std::vector<std::string> bodyParagraphs(const pugi::xml_document& document);
+// An XPath expression's value as text ("true"/"false" for a test, the first
+// node's text for a node set).
+std::string evaluate(const pugi::xml_node& node, const char* xpath);
 
 }  // namespace wordtest
