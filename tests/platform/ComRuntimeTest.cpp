@@ -5,7 +5,6 @@
 
 #include "com/ComRuntime.h"
 #include "com/ComString.h"
-#include "common/CountedObject.h"
 #include "common/TestEnv.h"
 #include "modules/TestCounter.h"
 #include "registry/Registry.h"
@@ -149,48 +148,6 @@ TEST_F(ComRuntime, UnloadsAModuleOnlyWhenNoObjectOrServerLockIsAlive)
         com::freeUnusedLibraries();
         EXPECT_EQ(counterModuleLoaded(), lock != 0);
     }
-}
-
-using testenv::CountedObject;
-
-TEST(RunningObjectTable, RegisterLookUpAndRevokeByClass)
-{
-    CountedObject app;
-    constexpr CLSID appClsid = makeGuid("{91493441-5A91-11CF-8700-00AA0060263B}");
-    IUnknown* found = nullptr;
-    EXPECT_EQ(GetActiveObject(appClsid, nullptr, &found), MK_E_UNAVAILABLE);
-    EXPECT_EQ(found, nullptr);
-
-    DWORD cookie = 0;
-    ASSERT_EQ(RegisterActiveObject(&app, appClsid, 0, &cookie), S_OK);
-    EXPECT_EQ(app.refs, 2u);  // the table holds a reference
-    ASSERT_EQ(GetActiveObject(appClsid, nullptr, &found), S_OK);
-    EXPECT_EQ(found, &app);
-    EXPECT_EQ(app.refs, 3u);  // and hands out another
-    found->Release();
-
-    EXPECT_EQ(RevokeActiveObject(cookie, nullptr), S_OK);
-    EXPECT_EQ(app.refs, 1u);
-    EXPECT_EQ(RevokeActiveObject(cookie, nullptr), E_INVALIDARG);
-    EXPECT_EQ(GetActiveObject(appClsid, nullptr, &found), MK_E_UNAVAILABLE);
-    EXPECT_EQ(RegisterActiveObject(nullptr, appClsid, 0, &cookie), E_INVALIDARG);
-}
-
-TEST(RunningObjectTable, RunningFilesByExactPath)
-{
-    CountedObject document;
-    DWORD cookie = com::registerRunningFile("/tmp/decks/Report.pptx", &document);
-    ASSERT_NE(cookie, 0u);
-    EXPECT_TRUE(com::isFileRunning("/tmp/decks/Report.pptx"));
-    EXPECT_FALSE(com::isFileRunning("/tmp/decks/report.pptx"));
-    EXPECT_FALSE(com::isFileRunning("/tmp/decks"));
-    // A file cookie does not revoke an active object, nor the other way round.
-    EXPECT_EQ(RevokeActiveObject(cookie, nullptr), E_INVALIDARG);
-    com::revokeRunningFile(cookie);
-    EXPECT_FALSE(com::isFileRunning("/tmp/decks/Report.pptx"));
-    EXPECT_EQ(document.refs, 1u);
-    EXPECT_EQ(com::registerRunningFile("", &document), 0u);
-    EXPECT_EQ(com::registerRunningFile("/x", nullptr), 0u);
 }
 
 }  // namespace
