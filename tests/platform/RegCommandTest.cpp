@@ -1,7 +1,7 @@
 // `orvel reg`, run as users run it, against a private registry.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
+#include "common/PackageCheck.h"
 #include "common/TestEnv.h"
 #include "registry/Registry.h"
 
@@ -16,26 +16,15 @@ struct Result {
     std::string out, err;
 };
 
-std::string shellQuoted(const std::string& arg)
-{
-    std::string quoted = "'";
-    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 class RegCommand : public testing::Test {
 protected:
+    // Standard output and error apart: the error in a file.
     Result reg(const std::vector<std::string>& args)
     {
-        std::string command = shellQuoted(ORVEL_PROGRAM) + " reg";
-        for (const std::string& arg : args) command += " " + shellQuoted(arg);
-        command += " >" + shellQuoted((dir / "out").string()) + " 2>" + shellQuoted((dir / "err").string());
-        int raw = std::system(command.c_str());
-        Result r;
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = testenv::readFile(dir / "out");
-        r.err = testenv::readFile(dir / "err");
-        return r;
+        std::string command = testenv::shellQuote(ORVEL_PROGRAM) + " reg";
+        for (const std::string& arg : args) command += " " + testenv::shellQuote(arg);
+        auto run = testenv::runCommand("{ " + command + " 2>" + testenv::shellQuote((dir / "err").string()) + "; }");
+        return {run.status, run.output, testenv::readFile(dir / "err")};
     }
 
     testenv::ScopedRegistry scoped;

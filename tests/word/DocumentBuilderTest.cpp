@@ -126,7 +126,9 @@ TEST(DocumentBuilder, FormatFollowsTheCallsAndEqualRunsMerge)
     EXPECT_EQ(runs[2].format.fontName, RunFormat::defaultFontName);
 }
 
-TEST(DocumentBuilder, AlignmentSetsTheCurrentParagraphAndTheNextOnes)
+// Alignment sets the current paragraph and the next ones; pictures are stored
+// once, their links kept.
+TEST(DocumentBuilder, AlignmentAndPictures)
 {
     DocumentBuilder b;
     play(b, "T R C :x");
@@ -142,19 +144,15 @@ TEST(DocumentBuilder, AlignmentSetsTheCurrentParagraphAndTheNextOnes)
     EXPECT_EQ(row.cells[0].paragraphs[1].alignment, Alignment::Right);
     EXPECT_EQ(row.cells[1].paragraphs[0].alignment, Alignment::Center);
     EXPECT_EQ(row.cells[2].paragraphs[0].alignment, Alignment::Justify);
-}
 
-TEST(DocumentBuilder, PicturesAreStoredOnceAndLinksKept)
-{
-    DocumentBuilder b;
-    play(b, "T R C");
+    b.addCell();
     b.insertPicture(picture(), "https://example.com/");
     b.addCell();
     b.insertPicture(picture());
     b.insertPicture(*imageFromBytes(wordtest::makePng(5, 5)));
     EXPECT_EQ(b.content().images.size(), 2u);
-    const Row& row = tableAt(b, 0).rows[0];
-    EXPECT_EQ(row.cells[0].paragraphs[0].runs[0].link, "https://example.com/");
-    EXPECT_EQ(row.cells[1].paragraphs[0].runs[0].image, 0u);
-    EXPECT_EQ(row.cells[1].paragraphs[0].runs[1].image, 1u);
+    const auto& cells = tableAt(b, 0).rows[0].cells;
+    EXPECT_EQ(cells[3].paragraphs[0].runs[0].link, "https://example.com/");
+    EXPECT_EQ(cells[4].paragraphs[0].runs[0].image, 0u);
+    EXPECT_EQ(cells[4].paragraphs[0].runs[1].image, 1u);
 }
