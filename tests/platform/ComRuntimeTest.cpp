@@ -5,7 +5,6 @@
 
 #include "com/ComRuntime.h"
 #include "com/ComString.h"
-#include "common/CountedObject.h"
 #include "common/TestEnv.h"
 #include "modules/TestCounter.h"
 #include "registry/Registry.h"
@@ -51,30 +50,22 @@ protected:
     std::shared_ptr<registry::Registry> reg;
 };
 
-TEST_F(ComRuntime, CreatesByClsidInEitherLetterCase)
+TEST_F(ComRuntime, CreatesByClsidInEitherLetterCaseAndByProgIdDirectlyOrThroughCurVer)
 {
     ComPtr<ITestCounter> byUpper = com::createInstance<ITestCounter>("{6A1C9E21-5B7D-4F0B-9C1E-2D3F4A5B6C7D}");
     ASSERT_TRUE(byUpper);
     EXPECT_EQ(increment(byUpper), 1);
     EXPECT_EQ(increment(byUpper), 2);
-    HRESULT hr = E_FAIL;
-    ComPtr<ITestCounter> byLower = com::createInstance<ITestCounter>(testCounterClsidText, &hr);
-    EXPECT_EQ(hr, S_OK);
-    ASSERT_TRUE(byLower);
-    EXPECT_EQ(increment(byLower), 1);  // a separate object
-
+    for (const char* name : {testCounterClsidText, "Orvel.TestCounter.1", "orvel.testcounter"}) {
+        HRESULT hr = E_FAIL;
+        ComPtr<ITestCounter> other = com::createInstance<ITestCounter>(name, &hr);
+        EXPECT_EQ(hr, S_OK) << name;
+        ASSERT_TRUE(other) << name;
+        EXPECT_EQ(increment(other), 1) << name;  // a separate object
+    }
     ComPtr<IUnknown> raw;
     EXPECT_EQ(CoCreateInstance(testCounterClsid, nullptr, CLSCTX_INPROC_SERVER, IUnknown::iid, raw.putVoid()), S_OK);
     EXPECT_TRUE(raw.as<ITestCounter>());
-}
-
-TEST_F(ComRuntime, CreatesByProgIdDirectlyAndThroughCurVer)
-{
-    HRESULT hr = E_FAIL;
-    EXPECT_TRUE(com::createInstance<ITestCounter>("Orvel.TestCounter.1", &hr));
-    EXPECT_EQ(hr, S_OK);
-    EXPECT_TRUE(com::createInstance<ITestCounter>("orvel.testcounter", &hr));
-    EXPECT_EQ(hr, S_OK);
     CLSID clsid;
     ASSERT_EQ(CLSIDFromProgID(u"Orvel.TestCounter", &clsid), S_OK);
     EXPECT_EQ(clsid, testCounterClsid);
@@ -82,159 +73,81 @@ TEST_F(ComRuntime, CreatesByProgIdDirectlyAndThroughCurVer)
     EXPECT_EQ(clsid, testCounterClsid);
 }
 
-TEST_F(ComRuntime, UnknownProgIdIsAnInvalidClassString)
-{
-    for (const char* name : {"No.Such.Class", "", "{not-a-guid}", "Orvel.TestCounter\\CurVer"}) {
-        HRESULT hr = S_OK;
-        EXPECT_FALSE(com::createInstance<ITestCounter>(name, &hr)) << name;
-        EXPECT_EQ(hr, CO_E_CLASSSTRING) << name;
-    }
-    CLSID clsid;
-    EXPECT_EQ(CLSIDFromProgID(u"No.Such.Class", &clsid), CO_E_CLASSSTRING);
-    EXPECT_EQ(CLSIDFromProgID(nullptr, &clsid), E_INVALIDARG);
-}
-
-TEST_F(ComRuntime, CurVerLoopsEndAsAnInvalidClassString)
+TEST_F(ComRuntime, EachWayOfFailingHasItsCodeAndNamesWhatFailed)
 {
     reg->setValue(Hive::ClassesRoot, "Loop.A\\CurVer", "", Value::string("Loop.B"));
     reg->setValue(Hive::ClassesRoot, "Loop.B\\CurVer", "", Value::string("Loop.A"));
-    HRESULT hr = S_OK;
-    EXPECT_FALSE(com::createInstance<ITestCounter>("Loop.A", &hr));
-    EXPECT_EQ(hr, CO_E_CLASSSTRING);
-}
-
-TEST_F(ComRuntime, UnregisteredClsidIsClassNotRegistered)
-{
-    HRESULT hr = S_OK;
-    EXPECT_FALSE(com::createInstance<ITestCounter>("{00000000-1111-2222-3333-444444444444}", &hr));
-    EXPECT_EQ(hr, REGDB_E_CLASSNOTREG);
-    // A ProgID whose CLSID has no server is just as unregistered.
     reg->setValue(Hive::ClassesRoot, "Orphan.Class\\CLSID", "", Value::string("{00000000-1111-2222-3333-444444444444}"));
-    EXPECT_FALSE(com::createInstance<ITestCounter>("Orphan.Class", &hr));
-    EXPECT_EQ(hr, REGDB_E_CLASSNOTREG);
-}
-
-TEST_F(ComRuntime, ModulesThatDoNotLoadOrLackTheEntryPoint)
-{
     registerModule("{00000000-0000-0000-0000-00000000000A}", "/nonexistent/libmissing.so");
-    HRESULT hr = S_OK;
-    EXPECT_FALSE(com::createInstance<IUnknown>("{00000000-0000-0000-0000-00000000000A}", &hr));
-    EXPECT_EQ(hr, CO_E_DLLNOTFOUND);
-    EXPECT_NE(com::lastErrorDescription().find("libmissing.so"), std::string::npos) << com::lastErrorDescription();
-
     registerModule("{00000000-0000-0000-0000-00000000000B}", BROKEN_MODULE_PATH);
-    EXPECT_FALSE(com::createInstance<IUnknown>("{00000000-0000-0000-0000-00000000000B}", &hr));
-    EXPECT_EQ(hr, CO_E_ERRORINDLL);
-    EXPECT_NE(com::lastErrorDescription().find("DllGetClassObject"), std::string::npos) << com::lastErrorDescription();
-}
-
-TEST_F(ComRuntime, ModuleAnswersForClassesItDoesNotServe)
-{
     registerModule("{00000000-0000-0000-0000-00000000000C}", COUNTER_MODULE_PATH);
+    struct Case {
+        const char* name;
+        HRESULT hr;
+        const char* described;
+    } cases[] = {
+        {"No.Such.Class", CO_E_CLASSSTRING, ""},
+        {"", CO_E_CLASSSTRING, ""},
+        {"{not-a-guid}", CO_E_CLASSSTRING, ""},
+        {"Orvel.TestCounter\\CurVer", CO_E_CLASSSTRING, ""},
+        {"Loop.A", CO_E_CLASSSTRING, ""},
+        {"{00000000-1111-2222-3333-444444444444}", REGDB_E_CLASSNOTREG, ""},
+        {"Orphan.Class", REGDB_E_CLASSNOTREG, ""},  // a ProgID whose CLSID has no server
+        {"{00000000-0000-0000-0000-00000000000A}", CO_E_DLLNOTFOUND, "libmissing.so"},
+        {"{00000000-0000-0000-0000-00000000000B}", CO_E_ERRORINDLL, "DllGetClassObject"},
+        {"{00000000-0000-0000-0000-00000000000C}", CLASS_E_CLASSNOTAVAILABLE, ""},  // not a class it serves
+    };
+    for (const Case& c : cases) {
+        HRESULT hr = S_OK;
+        EXPECT_FALSE(com::createInstance<IUnknown>(c.name, &hr)) << c.name;
+        EXPECT_EQ(hr, c.hr) << c.name;
+        EXPECT_NE(com::lastErrorDescription().find(c.described), std::string::npos) << com::lastErrorDescription();
+    }
     HRESULT hr = S_OK;
-    EXPECT_FALSE(com::createInstance<IUnknown>("{00000000-0000-0000-0000-00000000000C}", &hr));
-    EXPECT_EQ(hr, CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_FALSE(com::createInstance<IClassFactory>(testCounterClsidText, &hr));
     EXPECT_EQ(hr, E_NOINTERFACE);
+    CLSID clsid;
+    EXPECT_EQ(CLSIDFromProgID(u"No.Such.Class", &clsid), CO_E_CLASSSTRING);
+    EXPECT_EQ(CLSIDFromProgID(nullptr, &clsid), E_INVALIDARG);
+    ComPtr<IUnknown> object;  // only in-process servers exist
+    EXPECT_EQ(CoCreateInstance(testCounterClsid, nullptr, CLSCTX_LOCAL_SERVER, IUnknown::iid, object.putVoid()),
+              REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(CoCreateInstance(testCounterClsid, nullptr, CLSCTX_ALL, IUnknown::iid, nullptr), E_POINTER);
+
+    testenv::TempDir dir;  // a corrupt registry gives an error code, not a crash
+    testenv::writeFile(dir / "garbage.db", std::string(4096, 'x'));
+    testenv::ScopedEnv env("ORVEL_REGISTRY", (dir / "garbage.db").string());
+    for (const char* name : {"Orvel.TestCounter", testCounterClsidText}) {
+        EXPECT_FALSE(com::createInstance<ITestCounter>(name, &hr));
+        EXPECT_EQ(hr, REGDB_E_READREGDB);
+        EXPECT_NE(com::lastErrorDescription().find("garbage.db"), std::string::npos);
+    }
 }
 
-TEST_F(ComRuntime, UnloadsAModuleOnlyWhenItHasNoLiveObjects)
+TEST_F(ComRuntime, UnloadsAModuleOnlyWhenNoObjectOrServerLockIsAlive)
 {
     com::freeUnusedLibraries();
     ComPtr<ITestCounter> counter = com::createInstance<ITestCounter>("Orvel.TestCounter");
     ASSERT_TRUE(counter);
-    EXPECT_TRUE(counterModuleLoaded());
     com::freeUnusedLibraries();
     EXPECT_TRUE(counterModuleLoaded()) << "unloaded while an object lives";
     EXPECT_EQ(increment(counter), 1);
-
     counter = nullptr;
     com::freeUnusedLibraries();
     EXPECT_FALSE(counterModuleLoaded());
-
-    // Loaded again on demand.
-    counter = com::createInstance<ITestCounter>("Orvel.TestCounter");
+    counter = com::createInstance<ITestCounter>("Orvel.TestCounter");  // loaded again on demand
     ASSERT_TRUE(counter);
     EXPECT_EQ(increment(counter), 1);
-}
+    counter = nullptr;
 
-TEST_F(ComRuntime, ClassFactoryLockKeepsTheModuleLoaded)
-{
-    ComPtr<IClassFactory> factory;
-    ASSERT_EQ(CoGetClassObject(testCounterClsid, CLSCTX_ALL, nullptr, IClassFactory::iid, factory.putVoid()), S_OK);
-    EXPECT_EQ(factory->LockServer(TRUE_BOOL), S_OK);
-    factory = nullptr;
-    com::freeUnusedLibraries();
-    EXPECT_TRUE(counterModuleLoaded());
-
-    ASSERT_EQ(CoGetClassObject(testCounterClsid, CLSCTX_ALL, nullptr, IClassFactory::iid, factory.putVoid()), S_OK);
-    EXPECT_EQ(factory->LockServer(0), S_OK);
-    factory = nullptr;
-    com::freeUnusedLibraries();
-    EXPECT_FALSE(counterModuleLoaded());
-}
-
-TEST_F(ComRuntime, OnlyInProcessServersExist)
-{
-    ComPtr<IUnknown> object;
-    EXPECT_EQ(CoCreateInstance(testCounterClsid, nullptr, CLSCTX_LOCAL_SERVER, IUnknown::iid, object.putVoid()),
-              REGDB_E_CLASSNOTREG);
-    EXPECT_EQ(CoCreateInstance(testCounterClsid, nullptr, CLSCTX_ALL, IUnknown::iid, nullptr), E_POINTER);
-}
-
-TEST_F(ComRuntime, CorruptRegistryGivesAnErrorCodeNotACrash)
-{
-    testenv::TempDir dir;
-    testenv::writeFile(dir / "garbage.db", std::string(4096, 'x'));
-    testenv::ScopedEnv env("ORVEL_REGISTRY", (dir / "garbage.db").string());
-    HRESULT hr = S_OK;
-    EXPECT_FALSE(com::createInstance<ITestCounter>("Orvel.TestCounter", &hr));
-    EXPECT_EQ(hr, REGDB_E_READREGDB);
-    EXPECT_NE(com::lastErrorDescription().find("garbage.db"), std::string::npos);
-    EXPECT_FALSE(com::createInstance<ITestCounter>(testCounterClsidText, &hr));
-    EXPECT_EQ(hr, REGDB_E_READREGDB);
-}
-
-using testenv::CountedObject;
-
-TEST(RunningObjectTable, RegisterLookUpAndRevokeByClass)
-{
-    CountedObject app;
-    constexpr CLSID appClsid = makeGuid("{91493441-5A91-11CF-8700-00AA0060263B}");
-    IUnknown* found = nullptr;
-    EXPECT_EQ(GetActiveObject(appClsid, nullptr, &found), MK_E_UNAVAILABLE);
-    EXPECT_EQ(found, nullptr);
-
-    DWORD cookie = 0;
-    ASSERT_EQ(RegisterActiveObject(&app, appClsid, 0, &cookie), S_OK);
-    EXPECT_EQ(app.refs, 2u);  // the table holds a reference
-    ASSERT_EQ(GetActiveObject(appClsid, nullptr, &found), S_OK);
-    EXPECT_EQ(found, &app);
-    EXPECT_EQ(app.refs, 3u);  // and hands out another
-    found->Release();
-
-    EXPECT_EQ(RevokeActiveObject(cookie, nullptr), S_OK);
-    EXPECT_EQ(app.refs, 1u);
-    EXPECT_EQ(RevokeActiveObject(cookie, nullptr), E_INVALIDARG);
-    EXPECT_EQ(GetActiveObject(appClsid, nullptr, &found), MK_E_UNAVAILABLE);
-    EXPECT_EQ(RegisterActiveObject(nullptr, appClsid, 0, &cookie), E_INVALIDARG);
-}
-
-TEST(RunningObjectTable, RunningFilesByExactPath)
-{
-    CountedObject document;
-    DWORD cookie = com::registerRunningFile("/tmp/decks/Report.pptx", &document);
-    ASSERT_NE(cookie, 0u);
-    EXPECT_TRUE(com::isFileRunning("/tmp/decks/Report.pptx"));
-    EXPECT_FALSE(com::isFileRunning("/tmp/decks/report.pptx"));
-    EXPECT_FALSE(com::isFileRunning("/tmp/decks"));
-    // A file cookie does not revoke an active object, nor the other way round.
-    EXPECT_EQ(RevokeActiveObject(cookie, nullptr), E_INVALIDARG);
-    com::revokeRunningFile(cookie);
-    EXPECT_FALSE(com::isFileRunning("/tmp/decks/Report.pptx"));
-    EXPECT_EQ(document.refs, 1u);
-    EXPECT_EQ(com::registerRunningFile("", &document), 0u);
-    EXPECT_EQ(com::registerRunningFile("/x", nullptr), 0u);
+    for (BOOL lock : {TRUE_BOOL, 0}) {
+        ComPtr<IClassFactory> factory;
+        ASSERT_EQ(CoGetClassObject(testCounterClsid, CLSCTX_ALL, nullptr, IClassFactory::iid, factory.putVoid()), S_OK);
+        EXPECT_EQ(factory->LockServer(lock), S_OK);
+        factory = nullptr;
+        com::freeUnusedLibraries();
+        EXPECT_EQ(counterModuleLoaded(), lock != 0);
+    }
 }
 
 }  // namespace

@@ -8,22 +8,20 @@
 
 namespace {
 
-TEST(Bstr, LengthPrefixCountsBytesAndKeepsEmbeddedNuls)
+using testenv::CountedObject;
+
+TEST(Bstr, LengthPrefixEmbeddedNulsNullAndHugeLengths)
 {
     const char16_t text[] = {u'a', 0, u'b'};
     BSTR s = SysAllocStringLen(text, 3);
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(SysStringLen(s), 3u);
-    EXPECT_EQ(reinterpret_cast<const std::uint32_t*>(s)[-1], 6u);
+    EXPECT_EQ(reinterpret_cast<const std::uint32_t*>(s)[-1], 6u);  // bytes, not characters
     EXPECT_EQ(s[3], u'\0');
     EXPECT_EQ(com::bstrView(s), std::u16string_view(text, 3));
     SysFreeString(s);
-}
 
-TEST(Bstr, NullIsTheEmptyString)
-{
-    EXPECT_EQ(SysStringLen(nullptr), 0u);
-    EXPECT_TRUE(com::bstrView(nullptr).empty());
+    EXPECT_EQ(SysStringLen(nullptr), 0u);  // null is the empty string
     EXPECT_EQ(com::bstrToUtf8(nullptr), "");
     EXPECT_EQ(SysAllocString(nullptr), nullptr);
     SysFreeString(nullptr);
@@ -32,10 +30,6 @@ TEST(Bstr, NullIsTheEmptyString)
     EXPECT_EQ(SysStringLen(zeroed), 4u);
     EXPECT_EQ(zeroed[0], u'\0');
     SysFreeString(zeroed);
-}
-
-TEST(Bstr, HugeLengthsAreRefusedWithoutCrashing)
-{
     EXPECT_EQ(SysAllocStringLen(nullptr, 0xFFFFFFF0u), nullptr);
 }
 
@@ -45,19 +39,14 @@ TEST(Bstr, HolderCopiesMovesAndConverts)
     EXPECT_EQ(a.length(), 7u);  // the astral character takes two code units
     com::BStr b = a;
     EXPECT_NE(a.get(), b.get());
-    EXPECT_EQ(b.utf8(), a.utf8());
     com::BStr c = std::move(b);
     EXPECT_EQ(b.get(), nullptr);
-    EXPECT_EQ(c.utf8(), "Gr\xC3\xBC\xC3\x9F \xF0\x9F\x98\x80");
+    EXPECT_EQ(c.utf8(), a.utf8());
     *c.put() = SysAllocString(u"out");
-    EXPECT_EQ(c.utf8(), "out");
     BSTR raw = c.detach();
     EXPECT_EQ(c.get(), nullptr);
-    com::BStr d = com::BStr::attach(raw);
-    EXPECT_EQ(d.view(), u"out");
+    EXPECT_EQ(com::BStr::attach(raw).view(), u"out");
 }
-
-using testenv::CountedObject;
 
 VARIANT textVariant(const char16_t* text)
 {
@@ -67,127 +56,94 @@ VARIANT textVariant(const char16_t* text)
     return v;
 }
 
+VARIANT numberVariant(VARTYPE type, LONG n)
+{
+    VARIANT v;
+    v.vt = type;
+    if (type == VT_BOOL) v.boolVal = n ? VARIANT_TRUE : VARIANT_FALSE;
+    if (type == VT_I2) v.iVal = static_cast<SHORT>(n);
+    if (type == VT_I4) v.lVal = n;
+    return v;
+}
+
+std::string shown(const VARIANT& v)
+{
+    switch (v.vt) {
+    case VT_BSTR: return com::bstrToUtf8(v.bstrVal);
+    case VT_BOOL: return v.boolVal == VARIANT_TRUE ? "true" : v.boolVal == VARIANT_FALSE ? "false" : "odd";
+    case VT_I2: return std::to_string(v.iVal);
+    case VT_I4: return std::to_string(v.lVal);
+    default: return "vt " + std::to_string(v.vt);
+    }
+}
+
 HRESULT changeTo(const VARIANT& source, VARTYPE type, VARIANT& result, USHORT flags = 0)
 {
     VariantInit(&result);
     return VariantChangeType(&result, &source, flags, type);
 }
 
-TEST(Variant, ClearFreesStringsAndReleasesInterfaces)
+TEST(Variant, ClearAndCopyOwnStringsAndReferences)
 {
-    VARIANT s = textVariant(u"text");
-    EXPECT_EQ(VariantClear(&s), S_OK);
-    EXPECT_EQ(s.vt, VT_EMPTY);
+    VARIANT source = textVariant(u"abc"), copy;
+    VariantInit(&copy);
+    ASSERT_EQ(VariantCopy(&copy, &source), S_OK);
+    EXPECT_NE(copy.bstrVal, source.bstrVal);
+    EXPECT_EQ(VariantClear(&source), S_OK);
+    EXPECT_EQ(source.vt, VT_EMPTY);
+    EXPECT_EQ(com::bstrView(copy.bstrVal), u"abc");
+    VariantClear(&copy);
 
     CountedObject object;
     VARIANT v;
     v.vt = VT_UNKNOWN;
     v.punkVal = &object;
     object.AddRef();
-    VARIANT copy;
-    VariantInit(&copy);
     EXPECT_EQ(VariantCopy(&copy, &v), S_OK);
     EXPECT_EQ(object.refs, 3u);
+    VARIANT result;
+    EXPECT_EQ(changeTo(v, VT_I4, result), DISP_E_TYPEMISMATCH);  // an object is no number
     VariantClear(&copy);
     VariantClear(&v);
     EXPECT_EQ(object.refs, 1u);
 }
 
-TEST(Variant, CopyDuplicatesStrings)
-{
-    VARIANT source = textVariant(u"abc");
-    VARIANT copy;
-    VariantInit(&copy);
-    ASSERT_EQ(VariantCopy(&copy, &source), S_OK);
-    EXPECT_NE(copy.bstrVal, source.bstrVal);
-    VariantClear(&source);
-    EXPECT_EQ(com::bstrView(copy.bstrVal), u"abc");
-    VariantClear(&copy);
-}
-
-TEST(Variant, TextToBooleanAsAutomationDoes)
+// Conversions as automation makes them; a failure leaves the result empty.
+TEST(Variant, ChangeTypeAsAutomationDoes)
 {
     struct Case {
-        const char16_t* text;
-        VARIANT_BOOL expected;
-    } cases[] = {{u"True", VARIANT_TRUE}, {u"false", VARIANT_FALSE}, {u"-1", VARIANT_TRUE},
-                 {u"0", VARIANT_FALSE},   {u" 1 ", VARIANT_TRUE},   {u"#TRUE#", VARIANT_TRUE}};
+        const char16_t* text;  // the source when set, else `number` of type `from`
+        VARTYPE from;
+        LONG number;
+        VARTYPE to;
+        USHORT flags;
+        HRESULT hr;
+        const char* expected;
+    } cases[] = {
+        {u"True", 0, 0, VT_BOOL, 0, S_OK, "true"},       {u"false", 0, 0, VT_BOOL, 0, S_OK, "false"},
+        {u"-1", 0, 0, VT_BOOL, 0, S_OK, "true"},         {u"0", 0, 0, VT_BOOL, 0, S_OK, "false"},
+        {u" 1 ", 0, 0, VT_BOOL, 0, S_OK, "true"},        {u"#TRUE#", 0, 0, VT_BOOL, 0, S_OK, "true"},
+        {u"maybe", 0, 0, VT_BOOL, 0, DISP_E_TYPEMISMATCH, ""},
+        {nullptr, VT_BOOL, 1, VT_BSTR, 0, S_OK, "-1"},   {nullptr, VT_BOOL, 1, VT_BSTR, VARIANT_ALPHABOOL, S_OK, "True"},
+        {nullptr, VT_BOOL, 0, VT_BSTR, 0, S_OK, "0"},    {nullptr, VT_I4, -120, VT_BSTR, 0, S_OK, "-120"},
+        {nullptr, VT_I2, 7, VT_BOOL, 0, S_OK, "true"},   {nullptr, VT_I4, 1, VT_DISPATCH, 0, DISP_E_BADVARTYPE, ""},
+        {u" 32767", 0, 0, VT_I2, 0, S_OK, "32767"},      {u"40000", 0, 0, VT_I2, 0, DISP_E_OVERFLOW, ""},
+        {u"40000", 0, 0, VT_I4, 0, S_OK, "40000"},       {u"2.5", 0, 0, VT_I4, 0, S_OK, "2"},  // banker's rounding
+        {u"&H1F", 0, 0, VT_I4, 0, S_OK, "31"},           {u"", 0, 0, VT_I4, 0, DISP_E_TYPEMISMATCH, ""},
+        {u"12abc", 0, 0, VT_I4, 0, DISP_E_TYPEMISMATCH, ""}, {u"1e999", 0, 0, VT_I4, 0, DISP_E_TYPEMISMATCH, ""},
+        {u"--1", 0, 0, VT_I4, 0, DISP_E_TYPEMISMATCH, ""},
+    };
     for (const Case& c : cases) {
-        VARIANT source = textVariant(c.text), result;
-        ASSERT_EQ(changeTo(source, VT_BOOL, result), S_OK) << com::utf16ToUtf8(c.text);
-        EXPECT_EQ(result.boolVal, c.expected) << com::utf16ToUtf8(c.text);
+        VARIANT source = c.text ? textVariant(c.text) : numberVariant(c.from, c.number), result;
+        SCOPED_TRACE(c.text ? com::utf16ToUtf8(c.text) : shown(source) + " to vt " + std::to_string(c.to));
+        EXPECT_EQ(changeTo(source, c.to, result, c.flags), c.hr);
+        EXPECT_EQ(SUCCEEDED(c.hr) ? shown(result) : std::string(), c.expected);
         VariantClear(&source);
-    }
-    VARIANT junk = textVariant(u"maybe"), result;
-    EXPECT_EQ(changeTo(junk, VT_BOOL, result), DISP_E_TYPEMISMATCH);
-    VariantClear(&junk);
-}
-
-TEST(Variant, BooleanToText)
-{
-    VARIANT b;
-    b.vt = VT_BOOL;
-    b.boolVal = VARIANT_TRUE;
-    VARIANT result;
-    ASSERT_EQ(changeTo(b, VT_BSTR, result), S_OK);
-    EXPECT_EQ(com::bstrView(result.bstrVal), u"-1");
-    VariantClear(&result);
-    ASSERT_EQ(changeTo(b, VT_BSTR, result, VARIANT_ALPHABOOL), S_OK);
-    EXPECT_EQ(com::bstrView(result.bstrVal), u"True");
-    VariantClear(&result);
-    b.boolVal = VARIANT_FALSE;
-    ASSERT_EQ(changeTo(b, VT_BSTR, result), S_OK);
-    EXPECT_EQ(com::bstrView(result.bstrVal), u"0");
-    VariantClear(&result);
-}
-
-TEST(Variant, TextToNumbersWithRangeChecks)
-{
-    VARIANT result;
-    VARIANT n = textVariant(u" 32767");
-    EXPECT_EQ(changeTo(n, VT_I2, result), S_OK);
-    EXPECT_EQ(result.iVal, 32767);
-    VariantClear(&n);
-
-    n = textVariant(u"40000");
-    EXPECT_EQ(changeTo(n, VT_I2, result), DISP_E_OVERFLOW);
-    EXPECT_EQ(changeTo(n, VT_I4, result), S_OK);
-    EXPECT_EQ(result.lVal, 40000);
-    VariantClear(&n);
-
-    n = textVariant(u"2.5");  // banker's rounding
-    EXPECT_EQ(changeTo(n, VT_I4, result), S_OK);
-    EXPECT_EQ(result.lVal, 2);
-    VariantClear(&n);
-
-    n = textVariant(u"&H1F");
-    EXPECT_EQ(changeTo(n, VT_I4, result), S_OK);
-    EXPECT_EQ(result.lVal, 31);
-    VariantClear(&n);
-
-    for (const char16_t* bad : {u"", u"12abc", u"1e999", u"--1"}) {
-        n = textVariant(bad);
-        EXPECT_NE(changeTo(n, VT_I4, result), S_OK) << com::utf16ToUtf8(bad);
-        VariantClear(&n);
+        VariantClear(&result);
     }
 }
 
-TEST(Variant, NumbersToText)
-{
-    VARIANT n;
-    n.vt = VT_I4;
-    n.lVal = -120;
-    VARIANT result;
-    ASSERT_EQ(changeTo(n, VT_BSTR, result), S_OK);
-    EXPECT_EQ(com::bstrView(result.bstrVal), u"-120");
-    VariantClear(&result);
-    n.vt = VT_I2;
-    n.iVal = 7;
-    ASSERT_EQ(changeTo(n, VT_BOOL, result), S_OK);
-    EXPECT_EQ(result.boolVal, VARIANT_TRUE);
-}
-
-TEST(Variant, ByReferenceSourcesAndConversionInPlace)
+TEST(Variant, ByReferenceSourcesConversionInPlaceAndBadArguments)
 {
     BSTR out = SysAllocString(u"12");
     VARIANT ref;
@@ -200,28 +156,13 @@ TEST(Variant, ByReferenceSourcesAndConversionInPlace)
 
     VARIANT v = textVariant(u"-1");
     ASSERT_EQ(VariantChangeType(&v, &v, 0, VT_BOOL), S_OK);
-    EXPECT_EQ(v.vt, VT_BOOL);
-    EXPECT_EQ(v.boolVal, VARIANT_TRUE);
+    EXPECT_EQ(shown(v), "true");
 
     VARIANT nullRef;
     nullRef.vt = VT_BYREF | VT_I4;
     nullRef.plVal = nullptr;
     EXPECT_TRUE(FAILED(changeTo(nullRef, VT_I4, result)));
-}
-
-TEST(Variant, UnconvertibleSources)
-{
-    CountedObject object;
-    VARIANT v;
-    v.vt = VT_UNKNOWN;
-    v.punkVal = &object;
-    VARIANT result;
-    EXPECT_EQ(changeTo(v, VT_I4, result), DISP_E_TYPEMISMATCH);
-    VARIANT i;
-    i.vt = VT_I4;
-    i.lVal = 1;
-    EXPECT_EQ(changeTo(i, VT_DISPATCH, result), DISP_E_BADVARTYPE);
-    EXPECT_EQ(VariantChangeType(nullptr, &i, 0, VT_I4), E_INVALIDARG);
+    EXPECT_EQ(VariantChangeType(nullptr, &v, 0, VT_I4), E_INVALIDARG);
 }
 
 TEST(Guid, StringsInEitherCaseWithOrWithoutBraces)

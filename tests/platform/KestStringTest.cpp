@@ -6,35 +6,22 @@
 
 namespace {
 
-KestString replaced(const char* text, const char* from, const char* to)
+// Replaced text is not scanned again; overlapping occurrences are taken left to right.
+TEST(KestStringReplace, EveryOccurrenceOnce)
 {
-    KestString s(text);
-    s.replaceStr(from, to);
-    return s;
-}
-
-TEST(KestStringReplace, ReplacedTextIsNotScannedAgain)
-{
-    EXPECT_EQ(replaced("aaa", "a", "aa"), KestString("aaaaaa"));
-    EXPECT_EQ(replaced("a\\b", "\\", "\\\\"), KestString("a\\\\b"));
-    EXPECT_EQ(replaced("xax", "a", "xax"), KestString("xxaxx"));
-}
-
-TEST(KestStringReplace, OverlappingOccurrencesAreTakenLeftToRight)
-{
-    EXPECT_EQ(replaced("aaa", "aa", "b"), KestString("ba"));
-    EXPECT_EQ(replaced("aaaa", "aa", "b"), KestString("bb"));
-    EXPECT_EQ(replaced("ababab", "aba", "X"), KestString("Xbab"));
-}
-
-TEST(KestStringReplace, EdgeCases)
-{
-    EXPECT_EQ(replaced("", "a", "b"), KestString(""));
-    EXPECT_EQ(replaced("abc", "", "x"), KestString("abc"));
-    EXPECT_EQ(replaced("abc", "abc", ""), KestString(""));
-    EXPECT_EQ(replaced("a-b-c", "-", ""), KestString("abc"));
-    EXPECT_EQ(replaced("abc", "abcd", "x"), KestString("abc"));
-    EXPECT_EQ(replaced("<br><br>", "<br>", "\n"), KestString("\n\n"));
+    struct Case {
+        const char *text, *from, *to, *expected;
+    } cases[] = {
+        {"aaa", "a", "aa", "aaaaaa"}, {"a\\b", "\\", "\\\\", "a\\\\b"}, {"xax", "a", "xax", "xxaxx"},
+        {"aaa", "aa", "b", "ba"},     {"aaaa", "aa", "b", "bb"},          {"ababab", "aba", "X", "Xbab"},
+        {"", "a", "b", ""},           {"abc", "", "x", "abc"},            {"abc", "abc", "", ""},
+        {"a-b-c", "-", "", "abc"},    {"abc", "abcd", "x", "abc"},        {"<br><br>", "<br>", "\n", "\n\n"},
+    };
+    for (const Case& c : cases) {
+        KestString s(c.text);
+        s.replaceStr(c.from, c.to);
+        EXPECT_EQ(s, KestString(c.expected)) << c.text << " " << c.from << " " << c.to;
+    }
 }
 
 TEST(KestStringSearch, PositionsAndNpos)
@@ -83,38 +70,27 @@ TEST(KestStringEdit, AppendTakesAtMostWhatIsThere)
     EXPECT_STREQ(fromNull.data(), "");
 }
 
-TEST(KestStringCompare, BytewiseAndCaseSensitive)
+TEST(KestStringCompare, BytewiseCaseSensitiveAndHashedAlike)
 {
     EXPECT_NE(KestString("Abc"), KestString("abc"));
     EXPECT_LT(KestString("Z"), KestString("a"));
     EXPECT_LT(KestString("ab"), KestString("abc"));
-    // Bytes above 0x7F order after ASCII (as unsigned bytes).
-    EXPECT_GT(KestString("\xC3\xA9"), KestString("z"));
-    EXPECT_EQ(KestString(std::string("a\0b", 3)).length(), 3u);
-    EXPECT_NE(KestString(std::string("a\0b", 3)), KestString(std::string("a\0c", 3)));
-}
+    EXPECT_GT(KestString("\xC3\xA9"), KestString("z"));  // bytes above 0x7F order after ASCII
+    const KestString withNul(std::string("a\0b", 3));
+    EXPECT_EQ(withNul.length(), 3u);
+    EXPECT_NE(withNul, KestString(std::string("a\0c", 3)));
+    std::ostringstream out;
+    out << withNul;
+    EXPECT_EQ(out.str(), std::string("a\0b", 3));
+    EXPECT_EQ(KestString("Orvel").hash(), KestString("Orvel").hash());
+    EXPECT_NE(KestString("Orvel").hash(), KestString("orvel").hash());
+    EXPECT_NE(KestString("").hash(), KestString(std::string(1, '\0')).hash());
 
-TEST(KestStringCase, OnlyAsciiLettersChange)
-{
-    KestString s("Report-\xC3\xA9t\xC3\x89.PPT");
+    KestString s("Report-\xC3\xA9t\xC3\x89.PPT");  // only ASCII letters change case
     s.toLower();
     EXPECT_EQ(s, KestString("report-\xC3\xA9t\xC3\x89.ppt"));
     s.toUpper();
     EXPECT_EQ(s, KestString("REPORT-\xC3\xA9T\xC3\x89.PPT"));
-}
-
-TEST(KestStringHash, EqualTextsHashEquallyAndCaseMatters)
-{
-    EXPECT_EQ(KestString("Orvel").hash(), KestString("Orvel").hash());
-    EXPECT_NE(KestString("Orvel").hash(), KestString("orvel").hash());
-    EXPECT_NE(KestString("").hash(), KestString(std::string(1, '\0')).hash());
-}
-
-TEST(KestStringStream, WritesEmbeddedBytes)
-{
-    std::ostringstream out;
-    out << KestString(std::string("a\0b", 3));
-    EXPECT_EQ(out.str(), std::string("a\0b", 3));
 }
 
 }  // namespace

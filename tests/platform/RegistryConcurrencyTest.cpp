@@ -45,58 +45,50 @@ int waitFor(pid_t child)
     return status;
 }
 
-TEST(RegistryConcurrency, TwoProcessesWritingAtOnceLoseNothing)
+// `writers` processes, released together, each writing `count` values under
+// Software\Writer<n>; true when every one of them succeeded.
+bool writeTogether(const std::string& path, int writers, int count)
+{
+    int start[2];
+    if (pipe(start) != 0) return false;
+    std::vector<pid_t> children;
+    for (int w = 0; w < writers; ++w) {
+        pid_t child = fork();
+        if (child == 0) {
+            close(start[1]);
+            char go;
+            (void)!read(start[0], &go, 1);  // returns when the parent closes its end
+            writeValues(path, "Software\\Writer" + std::to_string(w), count, -1);
+        }
+        if (child > 0) children.push_back(child);
+    }
+    close(start[0]);
+    close(start[1]);
+    bool ok = static_cast<int>(children.size()) == writers;
+    for (pid_t child : children) {
+        int status = waitFor(child);
+        ok = ok && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    return ok;
+}
+
+TEST(RegistryConcurrency, ProcessesWritingAtOnceLoseNothing)
 {
     testenv::TempDir dir;
     std::string path = (dir / "registry.db").string();
-    pid_t writers[2];
-    for (int w = 0; w < 2; ++w) {
-        writers[w] = fork();
-        ASSERT_GE(writers[w], 0);
-        if (writers[w] == 0) writeValues(path, "Software\\Writer" + std::to_string(w), valuesPerWriter, -1);
-    }
-    for (pid_t writer : writers) {
-        int status = waitFor(writer);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "writer failed, status " << status;
-    }
+    ASSERT_TRUE(writeTogether(path, 2, valuesPerWriter));
     Registry reg(path);
     for (int w = 0; w < 2; ++w) {
-        auto values = reg.values(Hive::CurrentUser, "Software\\Writer" + std::to_string(w));
-        ASSERT_EQ(values.size(), static_cast<std::size_t>(valuesPerWriter));
+        const std::string key = "Software\\Writer" + std::to_string(w);
+        ASSERT_EQ(reg.values(Hive::CurrentUser, key).size(), static_cast<std::size_t>(valuesPerWriter));
         for (int i = 0; i < valuesPerWriter; i += 97)
-            EXPECT_EQ(reg.getValue(Hive::CurrentUser, "Software\\Writer" + std::to_string(w), "v" + std::to_string(i))->dword,
-                      static_cast<std::uint32_t>(i));
+            EXPECT_EQ(reg.getValue(Hive::CurrentUser, key, "v" + std::to_string(i))->dword, static_cast<std::uint32_t>(i));
     }
     EXPECT_EQ(reg.subKeys(Hive::CurrentUser, "Software").size(), 2u);
-}
-
-// Processes that start on a registry file nobody has made yet all switch it
-// to write-ahead logging at once; none of them may fail for that.
-TEST(RegistryConcurrency, ProcessesOpeningANewFileTogetherAllSucceed)
-{
-    testenv::TempDir dir;
-    for (int round = 0; round < 20; ++round) {
-        const std::string path = (dir / ("registry" + std::to_string(round) + ".db")).string();
-        int start[2];
-        ASSERT_EQ(pipe(start), 0);
-        std::vector<pid_t> writers(12);
-        for (std::size_t w = 0; w < writers.size(); ++w) {
-            writers[w] = fork();
-            ASSERT_GE(writers[w], 0);
-            if (writers[w] == 0) {
-                close(start[1]);
-                char go;
-                (void)!read(start[0], &go, 1);  // returns when the parent closes its end: all start together
-                writeValues(path, "Software\\Writer" + std::to_string(w), 1, -1);
-            }
-        }
-        close(start[0]);
-        close(start[1]);
-        for (pid_t writer : writers) {
-            int status = waitFor(writer);
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round << ", status " << status;
-        }
-    }
+    // Processes that start on a file nobody has made yet all switch it to
+    // write-ahead logging at once; none of them may fail for that.
+    for (int round = 0; round < 20; ++round)
+        EXPECT_TRUE(writeTogether((dir / ("new" + std::to_string(round) + ".db")).string(), 12, 1)) << "round " << round;
 }
 
 TEST(RegistryConcurrency, KilledWriterLeavesEveryCommittedValue)

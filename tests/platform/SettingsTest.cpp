@@ -23,28 +23,23 @@ protected:
     std::shared_ptr<Registry> reg = Registry::openDefault();
 };
 
-TEST_F(Settings, GroupAndNameMapToTheOrvelKeyOfTheCurrentUser)
-{
-    ASSERT_TRUE(RegisterDynamic().write("PowerPoint", "PptTemplateName", RegEntry(KestString("Blue.pot")), false));
-    auto value = reg->getValue(Hive::CurrentUser, "Software\\Orvel\\PowerPoint", "PptTemplateName");
-    ASSERT_TRUE(value);
-    EXPECT_EQ(value->type, ValueType::String);
-    EXPECT_EQ(value->text, "Blue.pot");
-    EXPECT_EQ(KestString(RegisterDynamic().read("PowerPoint", "PptTemplateName", none, false)), KestString("Blue.pot"));
-    // The machine-wide flag addresses HKEY_LOCAL_MACHINE instead.
-    EXPECT_EQ(RegisterDynamic().read("PowerPoint", "PptTemplateName", none, true).value, KestString(""));
-}
-
-TEST_F(Settings, NumbersAndFlagsAreStoredAsDwordsAndReadAsText)
+// Group and name address Software\Orvel\<group> of the current user (the
+// machine-wide flag HKEY_LOCAL_MACHINE); numbers and flags are DWORDs read back as text.
+TEST_F(Settings, WhereSettingsLiveAndHowTheyAreTyped)
 {
     RegisterDynamic dynamic;
+    ASSERT_TRUE(dynamic.write("PowerPoint", "PptTemplateName", RegEntry(KestString("Blue.pot")), false));
     ASSERT_TRUE(dynamic.write("Close", "PauseMs", RegEntry("Close", "PauseMs", "1000", RegEntry::Number), false));
     ASSERT_TRUE(dynamic.write("Close", "Beep", RegEntry("Close", "Beep", "true", RegEntry::Flag), false));
     ASSERT_TRUE(dynamic.write("Close", "Odd", RegEntry("Close", "Odd", "a lot", RegEntry::Number), false));
-    EXPECT_EQ(reg->getValue(Hive::CurrentUser, "Software\\Orvel\\Close", "PauseMs")->dword, 1000u);
-    EXPECT_EQ(reg->getValue(Hive::CurrentUser, "Software\\Orvel\\Close", "Beep")->dword, 1u);
-    // Text that is no number is kept as text rather than lost.
-    EXPECT_EQ(reg->getValue(Hive::CurrentUser, "Software\\Orvel\\Close", "Odd")->text, "a lot");
+    auto stored = [&](const char* key, const char* name) { return *reg->getValue(Hive::CurrentUser, key, name); };
+    EXPECT_EQ(stored("Software\\Orvel\\PowerPoint", "PptTemplateName").type, ValueType::String);
+    EXPECT_EQ(stored("Software\\Orvel\\PowerPoint", "PptTemplateName").text, "Blue.pot");
+    EXPECT_EQ(stored("Software\\Orvel\\Close", "PauseMs").dword, 1000u);
+    EXPECT_EQ(stored("Software\\Orvel\\Close", "Beep").dword, 1u);
+    EXPECT_EQ(stored("Software\\Orvel\\Close", "Odd").text, "a lot");  // no number: kept as text, not lost
+    EXPECT_EQ(dynamic.read("PowerPoint", "PptTemplateName", none, false).value, KestString("Blue.pot"));
+    EXPECT_EQ(dynamic.read("PowerPoint", "PptTemplateName", none, true).value, KestString(""));
 
     RegEntry pause = dynamic.read("Close", "PauseMs", none, false);
     EXPECT_EQ(pause.value, KestString("1000"));
@@ -53,43 +48,31 @@ TEST_F(Settings, NumbersAndFlagsAreStoredAsDwordsAndReadAsText)
     EXPECT_EQ(pause.name, KestString("PauseMs"));
     reg->setValue(Hive::CurrentUser, "Software\\Orvel\\Close", "Text", Value::string("0"));
     EXPECT_EQ(dynamic.read("Close", "Text", none, false).type, RegEntry::Text);
+    RegEntry fallback = dynamic.read("Nothing", "Here", RegEntry("G", "N", "fallback", RegEntry::Number), false);
+    EXPECT_EQ(fallback.value, KestString("fallback"));
+    EXPECT_EQ(fallback.type, RegEntry::Number);
 }
 
-TEST_F(Settings, MissingSettingsReadAsTheDefault)
-{
-    RegEntry fallback("G", "N", "fallback", RegEntry::Number);
-    RegEntry read = RegisterDynamic().read("Nothing", "Here", fallback, false);
-    EXPECT_EQ(read.value, KestString("fallback"));
-    EXPECT_EQ(read.type, RegEntry::Number);
-    RegisterCache cache;
-    EXPECT_EQ(KestString(cache.read("Nothing", "Here", none)), KestString(""));
-}
-
-TEST_F(Settings, CacheOverridesAreNeverWrittenAndStayWithTheirCache)
+// A cache reads each setting once; its overrides are never written and stay with it.
+TEST_F(Settings, CacheFetchesOnceAndKeepsItsOverrides)
 {
     RegisterDynamic().write("PowerPoint", "PptTemplateName", RegEntry(KestString("Registry.pot")), false);
+    RegisterDynamic().write("Log", "LogName", RegEntry(KestString("/tmp/first.log")), false);
     RegisterCache mine, other;
     mine.override(RegEntry("PowerPoint", "PptTemplateName", "", RegEntry::Text));
     EXPECT_EQ(mine.read("PowerPoint", "PptTemplateName", none).value, KestString(""));
     EXPECT_EQ(other.read("PowerPoint", "PptTemplateName", none).value, KestString("Registry.pot"));
     EXPECT_EQ(RegisterDynamic().read("PowerPoint", "PptTemplateName", none, false).value, KestString("Registry.pot"));
-    // An override made after a cached read still wins.
-    other.override(RegEntry("PowerPoint", "PptTemplateName", "Override.pot", RegEntry::Text));
+    other.override(RegEntry("PowerPoint", "PptTemplateName", "Override.pot", RegEntry::Text));  // after a read
     EXPECT_EQ(other.read("PowerPoint", "PptTemplateName", none).value, KestString("Override.pot"));
-    // Other names of the group are untouched.
     EXPECT_EQ(mine.read("PowerPoint", "Other", RegEntry(KestString("d"))).value, KestString("d"));
-}
 
-TEST_F(Settings, CacheFetchesEachSettingOnce)
-{
-    RegisterDynamic().write("Log", "LogName", RegEntry(KestString("/tmp/first.log")), false);
-    RegisterCache cache;
-    EXPECT_EQ(cache.read("Log", "LogName", none).value, KestString("/tmp/first.log"));
-    EXPECT_EQ(cache.read("Settings", "InstallDir", none).value, KestString(""));
+    EXPECT_EQ(mine.read("Log", "LogName", none).value, KestString("/tmp/first.log"));
+    EXPECT_EQ(mine.read("Settings", "InstallDir", none).value, KestString(""));
     RegisterDynamic().write("Log", "LogName", RegEntry(KestString("/tmp/second.log")), false);
     RegisterDynamic().write("Settings", "InstallDir", RegEntry(KestString("/opt/orvel")), false);
-    EXPECT_EQ(cache.read("Log", "LogName", none).value, KestString("/tmp/first.log"));
-    EXPECT_EQ(cache.read("Settings", "InstallDir", none).value, KestString(""));
+    EXPECT_EQ(mine.read("Log", "LogName", none).value, KestString("/tmp/first.log"));
+    EXPECT_EQ(mine.read("Settings", "InstallDir", none).value, KestString(""));
     EXPECT_EQ(RegisterCache().read("Log", "LogName", none).value, KestString("/tmp/second.log"));
 }
 
@@ -116,53 +99,39 @@ TEST_F(Settings, BrokenRegistryGivesDefaultsAndOneLineOnStandardError)
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
 }
 
+// Entries are numbered keys under Documents, read in numeric order; registering a
+// class again (in any letter case) replaces its entry in place.
 TEST_F(Settings, BackEndListKeepsRegistrationOrder)
 {
     std::list<RegDoc> docs;
     ASSERT_TRUE(RegisterIt::readDocs(docs));
     EXPECT_TRUE(docs.empty());
-
     ASSERT_TRUE(RegisterIt::addDoc({"Microsoft Word", "tables", "Orvel.Word", "/lib/libword.so"}));
-    ASSERT_TRUE(RegisterIt::addDoc({"Microsoft PowerPoint", "slides", "{474BDD94-0170-11D3-A6BF-00104B2AEFE1}", "/lib/libppt.so"}));
+    ASSERT_TRUE(RegisterIt::addDoc({"Microsoft PowerPoint", "slides", "{474BDD94-0170-11D3-A6BF-00104B2AEFE1}", "/lib/p.so"}));
     ASSERT_TRUE(RegisterIt::addDoc({"microsoft word", "case differs", "Other.Word", ""}));
-    EXPECT_TRUE(reg->keyExists(Hive::CurrentUser, "Software\\Orvel\\Documents\\0001"));
     EXPECT_EQ(reg->getValue(Hive::CurrentUser, "Software\\Orvel\\Documents\\0002", "ClassId")->text,
               "{474BDD94-0170-11D3-A6BF-00104B2AEFE1}");
-
-    // Registering again (by class, in any letter case) replaces in place.
-    ASSERT_TRUE(RegisterIt::addDoc({"Microsoft PowerPoint", "slides v2", "{474bdd94-0170-11d3-a6bf-00104b2aefe1}", "/lib/x.so"}));
-    ASSERT_TRUE(RegisterIt::readDocs(docs));
-    ASSERT_EQ(docs.size(), 3u);
-    auto it = docs.begin();
-    EXPECT_EQ(it->name, KestString("Microsoft Word"));
-    EXPECT_EQ(it->classId, KestString("Orvel.Word"));
-    EXPECT_EQ(it->module, KestString("/lib/libword.so"));
-    ++it;
-    EXPECT_EQ(it->description, KestString("slides v2"));
-    ++it;
-    EXPECT_EQ(it->name, KestString("microsoft word"));
-
+    ASSERT_TRUE(RegisterIt::addDoc({"Microsoft PowerPoint", "slides v2", "{474bdd94-0170-11d3-a6bf-00104b2aefe1}", "/x.so"}));
+    auto listed = [] {
+        std::list<RegDoc> docs;
+        EXPECT_TRUE(RegisterIt::readDocs(docs));
+        std::vector<std::string> lines;
+        for (const RegDoc& d : docs)
+            lines.push_back(d.name.str() + "|" + d.description.str() + "|" + d.classId.str() + "|" + d.module.str());
+        return lines;
+    };
+    EXPECT_EQ(listed(), (std::vector<std::string>{"Microsoft Word|tables|Orvel.Word|/lib/libword.so",
+                                                  "Microsoft PowerPoint|slides v2|{474bdd94-0170-11d3-a6bf-00104b2aefe1}|/x.so",
+                                                  "microsoft word|case differs|Other.Word|"}));
     EXPECT_TRUE(RegisterIt::removeDoc("Orvel.Word"));
     EXPECT_FALSE(RegisterIt::removeDoc("Orvel.Word"));
-    ASSERT_TRUE(RegisterIt::addDoc({"Late", "", "Late.Class", ""}));
-    std::list<RegDoc> after;
-    ASSERT_TRUE(RegisterIt::readDocs(after));
-    ASSERT_EQ(after.size(), 3u);
-    EXPECT_EQ(after.front().classId, KestString("{474bdd94-0170-11d3-a6bf-00104b2aefe1}"));
-    EXPECT_EQ(after.back().classId, KestString("Late.Class"));
-}
-
-TEST_F(Settings, BackEndListOrdersNumbersNumerically)
-{
-    for (const char* number : {"0010", "0002", "9"})
+    for (const char* number : {"0010", "9"})
         reg->setValue(Hive::CurrentUser, std::string("Software\\Orvel\\Documents\\") + number, "Name", Value::string(number));
-    std::list<RegDoc> docs;
-    ASSERT_TRUE(RegisterIt::readDocs(docs));
-    std::vector<std::string> names;
-    for (const RegDoc& d : docs) names.push_back(d.name.str());
-    EXPECT_EQ(names, (std::vector<std::string>{"0002", "9", "0010"}));
-    ASSERT_TRUE(RegisterIt::addDoc({"Next", "", "Next.Class", ""}));
+    ASSERT_TRUE(RegisterIt::addDoc({"Late", "", "Late.Class", ""}));
     EXPECT_TRUE(reg->keyExists(Hive::CurrentUser, "Software\\Orvel\\Documents\\0011"));
+    EXPECT_EQ(listed(), (std::vector<std::string>{"Microsoft PowerPoint|slides v2|{474bdd94-0170-11d3-a6bf-00104b2aefe1}|/x.so",
+                                                  "microsoft word|case differs|Other.Word|", "9|||", "0010|||",
+                                                  "Late||Late.Class|"}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Time, running objects, the message box and the fault guard.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 
@@ -26,37 +27,46 @@ TEST(SysTimeText, DateAndTimeShapes)
 
 using testenv::CountedObject;
 
-TEST(SysCOMSupportLookup, RunningObjectByClassIdentifierString)
+// The running-object table holds a reference per entry and hands out another;
+// the lookups by class identifier string and by any name of a file go through it.
+TEST(RunningObjects, ByClassIdentifierStringAndByAnyNameOfAFile)
 {
     CountedObject app;
+    constexpr CLSID appClsid = makeGuid("{91493441-5A91-11CF-8700-00AA0060263B}");
+    IUnknown* found = nullptr;
+    EXPECT_EQ(GetActiveObject(appClsid, nullptr, &found), MK_E_UNAVAILABLE);
+    EXPECT_EQ(found, nullptr);
     DWORD cookie = 0;
-    ASSERT_EQ(RegisterActiveObject(&app, makeGuid("{91493441-5A91-11CF-8700-00AA0060263B}"), 0, &cookie), S_OK);
+    ASSERT_EQ(RegisterActiveObject(&app, appClsid, 0, &cookie), S_OK);
+    EXPECT_EQ(app.refs, 2u);
     {
-        ComPtr<IUnknown> found = SysCOMSupport::getRunningIUnknown("{91493441-5a91-11cf-8700-00aa0060263b}");
-        EXPECT_EQ(found.get(), &app);
+        ComPtr<IUnknown> byText = SysCOMSupport::getRunningIUnknown("{91493441-5a91-11cf-8700-00aa0060263b}");
+        EXPECT_EQ(byText.get(), &app);
         EXPECT_EQ(app.refs, 3u);
     }
     EXPECT_EQ(app.refs, 2u);
-    EXPECT_FALSE(SysCOMSupport::getRunningIUnknown("{00000000-0000-0000-0000-000000000001}"));
-    EXPECT_FALSE(SysCOMSupport::getRunningIUnknown("PowerPoint.Application"));
-    EXPECT_FALSE(SysCOMSupport::getRunningIUnknown(""));
-    RevokeActiveObject(cookie, nullptr);
+    for (const char* other : {"{00000000-0000-0000-0000-000000000001}", "PowerPoint.Application", ""})
+        EXPECT_FALSE(SysCOMSupport::getRunningIUnknown(other)) << other;
+    EXPECT_EQ(RevokeActiveObject(cookie, nullptr), S_OK);
+    EXPECT_EQ(app.refs, 1u);
+    EXPECT_EQ(RevokeActiveObject(cookie, nullptr), E_INVALIDARG);
     EXPECT_FALSE(SysCOMSupport::getRunningIUnknown("{91493441-5A91-11CF-8700-00AA0060263B}"));
-}
+    EXPECT_EQ(RegisterActiveObject(nullptr, appClsid, 0, &cookie), E_INVALIDARG);
 
-TEST(SysCOMSupportLookup, RunningFileByAnyNameOfIt)
-{
     testenv::ScopedRegistry scoped;
     testenv::TempDir dir;
     fs::create_directories(dir / "Decks");
     testenv::writeFile(dir / "Decks" / "Report.pptx", "x");
     CountedObject document;
     std::string full = (dir / "Decks" / "Report.pptx").string();
-    DWORD cookie = com::registerRunningFile(full, &document);
+    cookie = com::registerRunningFile(full, &document);
+    ASSERT_NE(cookie, 0u);
+    EXPECT_FALSE(com::isFileRunning((dir / "decks" / "report.pptx").string()));  // the table knows exact paths
+    EXPECT_FALSE(com::isFileRunning((dir / "Decks").string()));
+    EXPECT_EQ(RevokeActiveObject(cookie, nullptr), E_INVALIDARG);  // a file cookie is no active object's
     EXPECT_TRUE(SysCOMSupport::isFileRunning(KestString(full)));
     std::string windows = "C:" + (dir / "decks" / "REPORT.pptx").string();
-    for (char& c : windows)
-        if (c == '/') c = '\\';
+    std::replace(windows.begin(), windows.end(), '/', '\\');
     EXPECT_TRUE(SysCOMSupport::isFileRunning(KestString(windows)));
     fs::path before = fs::current_path();
     fs::current_path(dir.path());
@@ -67,6 +77,9 @@ TEST(SysCOMSupportLookup, RunningFileByAnyNameOfIt)
     EXPECT_FALSE(SysCOMSupport::isFileRunning(""));
     com::revokeRunningFile(cookie);
     EXPECT_FALSE(SysCOMSupport::isFileRunning(KestString(full)));
+    EXPECT_EQ(document.refs, 1u);
+    EXPECT_EQ(com::registerRunningFile("", &document), 0u);
+    EXPECT_EQ(com::registerRunningFile("/x", nullptr), 0u);
 }
 
 class RecordingHost final : public MessageBoxHost {

@@ -3,6 +3,8 @@
 // through the one method table of the type library.)
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "com/ComRuntime.h"
 #include "com/ComString.h"
 #include "com/Variant.h"
@@ -14,68 +16,39 @@
 
 namespace {
 
+VARIANT variant(VARTYPE type, std::int32_t n = 0, BSTR* out = nullptr)
+{
+    VARIANT v;
+    v.vt = type;
+    if (type == VT_I2) v.iVal = static_cast<std::int16_t>(n);
+    if (type == VT_I4) v.lVal = n;
+    if (type == (VT_BYREF | VT_BSTR)) v.pbstrVal = out;
+    return v;
+}
 
-// Arguments for Invoke, last first, freed when the call is over.
-class Arguments {
-public:
-    Arguments() = default;
+VARIANT text(std::string_view utf8)
+{
+    VARIANT v = variant(VT_BSTR);
+    v.bstrVal = com::allocBstr(utf8);
+    return v;
+}
+
+// Arguments for Invoke, given in call order (automation passes the last
+// first), freed when the call is over.
+struct Arguments {
+    explicit Arguments(std::initializer_list<VARIANT> inCallOrder) : values(inCallOrder.begin(), inCallOrder.end())
+    {
+        std::reverse(values.begin(), values.end());
+        params = {values.data(), nullptr, static_cast<UINT>(values.size()), 0};
+    }
     Arguments(const Arguments&) = delete;
     Arguments& operator=(const Arguments&) = delete;
     ~Arguments()
     {
-        for (VARIANT& v : values_) VariantClear(&v);
+        for (VARIANT& v : values) VariantClear(&v);
     }
-    Arguments& text(std::string_view utf8)
-    {
-        VARIANT v;
-        v.vt = VT_BSTR;
-        v.bstrVal = com::allocBstr(utf8);
-        return add(v);
-    }
-    Arguments& i2(std::int16_t n)
-    {
-        VARIANT v;
-        v.vt = VT_I2;
-        v.iVal = n;
-        return add(v);
-    }
-    Arguments& i4(std::int32_t n)
-    {
-        VARIANT v;
-        v.vt = VT_I4;
-        v.lVal = n;
-        return add(v);
-    }
-    Arguments& boolean(bool b)
-    {
-        VARIANT v;
-        v.vt = VT_BOOL;
-        v.boolVal = b ? VARIANT_TRUE : VARIANT_FALSE;
-        return add(v);
-    }
-    Arguments& outText(BSTR* target)
-    {
-        VARIANT v;
-        v.vt = VT_BYREF | VT_BSTR;
-        v.pbstrVal = target;
-        return add(v);
-    }
-    Arguments& raw(const VARIANT& v) { return add(v); }
-    DISPPARAMS* params()
-    {
-        params_.rgvarg = values_.data();
-        params_.cArgs = static_cast<UINT>(values_.size());
-        return &params_;
-    }
-
-private:
-    Arguments& add(const VARIANT& v)
-    {
-        values_.insert(values_.begin(), v);  // automation passes the last argument first
-        return *this;
-    }
-    std::vector<VARIANT> values_;
-    DISPPARAMS params_;
+    std::vector<VARIANT> values;
+    DISPPARAMS params;
 };
 
 DISPID idOf(IDispatch& dispatch, const char* name)
@@ -87,12 +60,13 @@ DISPID idOf(IDispatch& dispatch, const char* name)
     return id;
 }
 
-HRESULT invoke(IDispatch& dispatch, DISPID id, Arguments& args, UINT* argumentError = nullptr)
+HRESULT invoke(IDispatch& dispatch, DISPID id, Arguments&& args, UINT* argumentError = nullptr,
+               WORD flags = DISPATCH_METHOD)
 {
     VARIANT result;
     EXCEPINFO exception;
     UINT error = 0;
-    HRESULT hr = dispatch.Invoke(id, GUID_NULL, 0, DISPATCH_METHOD, args.params(), &result, &exception,
+    HRESULT hr = dispatch.Invoke(id, GUID_NULL, 0, flags, &args.params, &result, &exception,
                                  argumentError ? argumentError : &error);
     VariantClear(&result);
     return hr;
@@ -139,81 +113,50 @@ TEST_F(Dispatch, NamesMapToTheTypeLibrarysIdsWhateverTheirCase)
 
 TEST_F(Dispatch, BadCallsAreRefusedWithTheAutomationErrors)
 {
-    Arguments none;
-    EXPECT_EQ(invoke(*dispatch.get(), 0, none), DISP_E_MEMBERNOTFOUND);
-    EXPECT_EQ(invoke(*dispatch.get(), 43, none), DISP_E_MEMBERNOTFOUND);
-    VARIANT result;
-    EXPECT_EQ(dispatch->Invoke(24, GUID_NULL, 0, DISPATCH_PROPERTYPUT, none.params(), &result, nullptr, nullptr),
-              DISP_E_MEMBERNOTFOUND);
-
-    Arguments tooMany;
-    tooMany.i2(1).i2(2);
-    EXPECT_EQ(invoke(*dispatch.get(), 20, tooMany), DISP_E_BADPARAMCOUNT);  // setFontSize
-    Arguments tooFew;
-    EXPECT_EQ(invoke(*dispatch.get(), 14, tooFew), DISP_E_BADPARAMCOUNT);  // setOption
-
-    Arguments word;
-    word.text("twelve");
+    IDispatch& d = *dispatch.get();
+    EXPECT_EQ(invoke(d, 0, Arguments{}), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(invoke(d, 43, Arguments{}), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(invoke(d, 24, Arguments{}, nullptr, DISPATCH_PROPERTYPUT), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(invoke(d, 20, Arguments{variant(VT_I2, 1), variant(VT_I2, 2)}), DISP_E_BADPARAMCOUNT);  // setFontSize
+    EXPECT_EQ(invoke(d, 14, Arguments{}), DISP_E_BADPARAMCOUNT);                                     // setOption
     UINT position = 99;
-    EXPECT_EQ(invoke(*dispatch.get(), 20, word, &position), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(invoke(d, 20, Arguments{text("twelve")}, &position), DISP_E_TYPEMISMATCH);
     EXPECT_EQ(position, 0u);
-    Arguments notAText;
-    notAText.text("a.txt").text("link");  // insertFile(BSTR, short): the second is no number
-    EXPECT_EQ(invoke(*dispatch.get(), 23, notAText, &position), DISP_E_TYPEMISMATCH);
-    EXPECT_EQ(position, 0u);  // the last argument comes first
-    Arguments tooBig;
-    tooBig.i4(70000);
-    EXPECT_EQ(invoke(*dispatch.get(), 20, tooBig), DISP_E_OVERFLOW);
-    Arguments notByReference;
-    notByReference.text("x");
-    EXPECT_EQ(invoke(*dispatch.get(), 24, notByReference), DISP_E_TYPEMISMATCH);  // getDocType
+    // insertFile(BSTR, short): the second is no number, and the last argument comes first.
+    EXPECT_EQ(invoke(d, 23, Arguments{text("a.txt"), text("link")}, &position), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(position, 0u);
+    EXPECT_EQ(invoke(d, 20, Arguments{variant(VT_I4, 70000)}), DISP_E_OVERFLOW);
+    EXPECT_EQ(invoke(d, 24, Arguments{text("x")}), DISP_E_TYPEMISMATCH);  // getDocType wants a reference
 
-    Arguments named;
-    named.i2(12);
+    Arguments named{variant(VT_I2, 12)};
     DISPID name = 0;
-    named.params()->rgdispidNamedArgs = &name;
-    named.params()->cNamedArgs = 1;
-    EXPECT_EQ(dispatch->Invoke(20, GUID_NULL, 0, DISPATCH_METHOD, named.params(), &result, nullptr, nullptr),
-              DISP_E_NONAMEDARGS);
-    named.params()->cNamedArgs = 0;
+    named.params.rgdispidNamedArgs = &name;
+    named.params.cNamedArgs = 1;
+    VARIANT result;
+    EXPECT_EQ(d.Invoke(20, GUID_NULL, 0, DISPATCH_METHOD, &named.params, &result, nullptr, nullptr), DISP_E_NONAMEDARGS);
 }
 
 TEST_F(Dispatch, ArgumentsAreCoercedAndOutTextsFilled)
 {
+    IDispatch& d = *dispatch.get();
     com::BStr docType, page;
-    Arguments a;
-    a.outText(docType.put());
-    ASSERT_EQ(invoke(*dispatch.get(), 24, a), S_OK);
+    ASSERT_EQ(invoke(d, 24, Arguments{variant(VT_BYREF | VT_BSTR, 0, docType.put())}), S_OK);
     EXPECT_EQ(docType.utf8(), "PowerPoint");
-    Arguments b;
-    b.outText(page.put());
-    ASSERT_EQ(invoke(*dispatch.get(), 16, b), S_OK);
+    ASSERT_EQ(invoke(d, 16, Arguments{variant(VT_BYREF | VT_BSTR, 0, page.put())}), S_OK);
     EXPECT_EQ(page.utf8(), "{474BDD95-0170-11D3-A6BF-00104B2AEFE1}");
-
     // A number given as text, a boolean as a number: converted as automation does.
-    Arguments size;
-    size.text("12");
-    EXPECT_EQ(invoke(*dispatch.get(), 20, size), S_OK);
-    Arguments attribute;
-    attribute.i4(1).i4(1);
-    EXPECT_EQ(invoke(*dispatch.get(), 21, attribute), S_OK);
-    Arguments byReference;
-    VARIANT inner;
-    inner.vt = VT_I2;
-    inner.iVal = 3;
-    VARIANT ref;
-    ref.vt = VT_BYREF | VT_VARIANT;
+    EXPECT_EQ(invoke(d, 20, Arguments{text("12")}), S_OK);
+    EXPECT_EQ(invoke(d, 21, Arguments{variant(VT_I4, 1), variant(VT_I4, 1)}), S_OK);
+    VARIANT inner = variant(VT_I2, 3), ref = variant(VT_BYREF | VT_VARIANT);
     ref.pvarVal = &inner;
-    byReference.raw(ref);
-    EXPECT_EQ(invoke(*dispatch.get(), 15, byReference), S_OK);  // trace(-level as a referenced variant)
+    EXPECT_EQ(invoke(d, 15, Arguments{ref}), S_OK);  // trace(-level as a referenced variant)
 }
 
 TEST_F(Dispatch, AFailureOfTheMethodLeavesInvokeAsItLeavesTheFunctionTable)
 {
     // No PowerPoint is registered in this registry.
-    Arguments none;
     try {
-        invoke(*dispatch.get(), 17, none);  // start
+        invoke(*dispatch.get(), 17, Arguments{});  // start
         FAIL() << "start did not raise";
     } catch (const KestException& e) {
         EXPECT_EQ(e.reasonText().str(), "Cannot open PowerPoint\nPlease install PowerPoint.\n");

@@ -1,6 +1,8 @@
 // Where each editing call puts its content: rows, cells, paragraphs, runs.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "DocumentBuilder.h"
 #include "TestImages.h"
 
@@ -13,24 +15,55 @@ const Table& tableAt(const DocumentBuilder& b, std::size_t block)
     return std::get<Table>(b.content().blocks.at(block));
 }
 
-std::string cellText(const Cell& cell)
+// Blocks as "P(text)" ("^P" after a page break) and "T[cell,cell;row]", a
+// cell's paragraphs joined by "|", a row's height as "@points".
+std::string dump(const DocumentBuilder& b)
 {
-    std::string text;
-    for (std::size_t p = 0; p < cell.paragraphs.size(); ++p) {
-        if (p) text += "|";
-        for (const Run& r : cell.paragraphs[p].runs) text += r.kind == Run::Kind::Picture ? "[pic]" : r.text;
+    auto paragraph = [](const Paragraph& p) {
+        std::string text;
+        for (const Run& r : p.runs) text += r.kind == Run::Kind::Picture ? "[pic]" : r.text;
+        return text;
+    };
+    std::string out;
+    for (const auto& block : b.content().blocks) {
+        if (!out.empty()) out += " / ";
+        if (const auto* p = std::get_if<Paragraph>(&block)) {
+            out += (p->pageBreakBefore ? "^P(" : "P(") + paragraph(*p) + ")";
+            continue;
+        }
+        out += "T[";
+        for (const Row& row : std::get<Table>(block).rows) {
+            if (&row != &std::get<Table>(block).rows.front()) out += ";";
+            for (const Cell& cell : row.cells) {
+                if (&cell != &row.cells.front()) out += ",";
+                for (const Paragraph& p : cell.paragraphs) out += (&p != &cell.paragraphs.front() ? "|" : "") + paragraph(p);
+            }
+            if (row.heightPoints) out += "@" + std::to_string(row.heightPoints);
+        }
+        out += "]";
     }
-    return text;
+    return out;
 }
 
-std::vector<std::vector<std::string>> cells(const Table& table)
+// Runs the calls of a script: T startTable, E endTable, R addRow, C addCell,
+// N insertEndl, B insertPageBreak, H<n> setRowHeight, :text insertText ('_' a blank).
+void play(DocumentBuilder& b, const std::string& script)
 {
-    std::vector<std::vector<std::string>> rows;
-    for (const Row& row : table.rows) {
-        rows.emplace_back();
-        for (const Cell& cell : row.cells) rows.back().push_back(cellText(cell));
+    std::istringstream calls(script);
+    for (std::string call; std::getline(calls, call, ' ');) {
+        if (call.empty()) continue;
+        if (call[0] == ':') {
+            std::replace(call.begin(), call.end(), '_', ' ');
+            b.insertText(call.substr(1));
+        }
+        if (call[0] == 'H') b.setRowHeight(std::stoi(call.substr(1)));
+        if (call == "T") b.startTable();
+        if (call == "E") b.endTable();
+        if (call == "R") b.addRow();
+        if (call == "C") b.addCell();
+        if (call == "N") b.insertEndl();
+        if (call == "B") b.insertPageBreak();
     }
-    return rows;
 }
 
 Image picture()
@@ -40,106 +73,33 @@ Image picture()
 
 }  // namespace
 
-TEST(DocumentBuilder, RowsAndCellsInOrder)
+TEST(DocumentBuilder, WhereEachCallPutsItsContent)
 {
-    DocumentBuilder b;
-    b.startTable();
-    for (int r = 0; r < 2; ++r) {
-        b.addRow();
-        for (int c = 0; c < 3; ++c) {
-            b.addCell();
-            b.insertText("r" + std::to_string(r) + "c" + std::to_string(c));
-        }
+    const std::pair<const char*, const char*> cases[] = {
+        {"T R C :r0c0 C :r0c1 C :r0c2 R C :r1c0 C :r1c1 C :r1c2 E", "T[r0c0,r0c1,r0c2;r1c0,r1c1,r1c2]"},
+        // Line ends make paragraphs inside a cell; an endl at a cell's start leaves an empty first line.
+        {"T R C :one\ntwo\r\nthree\rfour N :five C N :x", "T[one|two|three|four|five,|x]"},
+        // Text before the first row goes before the table, text after endTable after it.
+        {":before T :_still_before R C :in E :after N N :last", "P(before still before) / T[in] / P(after) / P() / P(last)"},
+        // Rows and cells without startTable are no table; in a table, addCell starts a row and text a cell.
+        {"R C H30 :body T N C :a R :b", "P(body) / T[a@30;b@30]"},
+        // The height applies to the current and the following rows, within bounds.
+        {"T H20 R C H30 R H-5 R H1000000", "T[@30;;@1584]"},
+        // A cell cannot break pages: a new paragraph; a table after a break gets an empty paragraph first.
+        {":one B :two T R C :a B :b E B T R", "P(one) / ^P(two) / T[a|b] / ^P() / T[]"},
+        {"T R C :first T R C :second", "T[first] / T[second]"},
+    };
+    for (const auto& [script, expected] : cases) {
+        DocumentBuilder b;
+        play(b, script);
+        EXPECT_EQ(dump(b), expected) << script;
     }
-    b.endTable();
-    ASSERT_EQ(b.content().blocks.size(), 1u);
-    EXPECT_EQ(cells(tableAt(b, 0)), (std::vector<std::vector<std::string>>{{"r0c0", "r0c1", "r0c2"},
-                                                                            {"r1c0", "r1c1", "r1c2"}}));
-}
-
-TEST(DocumentBuilder, LineEndsMakeParagraphsInsideACell)
-{
-    DocumentBuilder b;
-    b.startTable();
-    b.addRow();
-    b.addCell();
-    b.insertText("one\ntwo\r\nthree\rfour");
-    b.insertEndl();
-    b.insertText("five");
-    b.addCell();
-    b.insertEndl();  // an endl at the start of a cell leaves an empty first line
-    b.insertText("x");
-    EXPECT_EQ(cells(tableAt(b, 0)), (std::vector<std::vector<std::string>>{{"one|two|three|four|five", "|x"}}));
-}
-
-TEST(DocumentBuilder, ContentOutsideTheTableGoesBeforeAndAfterIt)
-{
-    DocumentBuilder b;
-    b.insertText("before");
-    b.startTable();
-    b.insertText(" still before");  // no row yet
-    b.addRow();
-    b.addCell();
-    b.insertText("in");
-    b.endTable();
-    b.insertText("after");
-    b.insertEndl();
-    b.insertEndl();
-    b.insertText("last");
-    const auto& blocks = b.content().blocks;
-    ASSERT_EQ(blocks.size(), 5u);
-    EXPECT_EQ(std::get<Paragraph>(blocks[0]).runs.at(0).text, "before still before");
-    EXPECT_TRUE(std::holds_alternative<Table>(blocks[1]));
-    EXPECT_EQ(std::get<Paragraph>(blocks[2]).runs.at(0).text, "after");
-    EXPECT_TRUE(std::get<Paragraph>(blocks[3]).runs.empty());  // the blank line
-    EXPECT_EQ(std::get<Paragraph>(blocks[4]).runs.at(0).text, "last");
-}
-
-TEST(DocumentBuilder, ImplicitRowAndCellButNoTableWithoutStartTable)
-{
-    DocumentBuilder b;
-    b.addRow();
-    b.addCell();
-    b.setRowHeight(30);
-    b.insertText("body");
-    ASSERT_EQ(b.content().blocks.size(), 1u);
-    EXPECT_TRUE(std::holds_alternative<Paragraph>(b.content().blocks[0]));
-
-    b.startTable();
-    b.insertEndl();  // still before the table: ends the body line
-    b.addCell();     // starts the first row itself
-    b.insertText("a");
-    b.addRow();
-    b.insertText("b");  // starts the row's first cell itself
-    ASSERT_EQ(b.content().blocks.size(), 2u);
-    EXPECT_EQ(cells(tableAt(b, 1)), (std::vector<std::vector<std::string>>{{"a"}, {"b"}}));
-    EXPECT_EQ(tableAt(b, 1).rows[0].heightPoints, 30);
-}
-
-TEST(DocumentBuilder, RowHeightAppliesToTheCurrentAndFollowingRows)
-{
-    DocumentBuilder b;
-    b.startTable();
-    b.setRowHeight(20);
-    b.addRow();
-    b.addCell();
-    b.setRowHeight(30);  // while the row is current: it changes
-    b.addRow();
-    b.setRowHeight(-5);
-    b.addRow();
-    b.setRowHeight(1'000'000);
-    const Table& t = tableAt(b, 0);
-    EXPECT_EQ(t.rows[0].heightPoints, 30);
-    EXPECT_EQ(t.rows[1].heightPoints, 0);
-    EXPECT_EQ(t.rows[2].heightPoints, DocumentBuilder::largestRowPoints);
 }
 
 TEST(DocumentBuilder, FormatFollowsTheCallsAndEqualRunsMerge)
 {
     DocumentBuilder b;
-    b.startTable();
-    b.addRow();
-    b.addCell();
+    play(b, "T R C");
     b.setFontName("Times New Roman");
     b.setFontSize(14);
     b.insertText("a");
@@ -166,18 +126,16 @@ TEST(DocumentBuilder, FormatFollowsTheCallsAndEqualRunsMerge)
     EXPECT_EQ(runs[2].format.fontName, RunFormat::defaultFontName);
 }
 
-TEST(DocumentBuilder, AlignmentSetsTheCurrentParagraphAndTheNextOnes)
+// Alignment sets the current paragraph and the next ones; pictures are stored
+// once, their links kept.
+TEST(DocumentBuilder, AlignmentAndPictures)
 {
     DocumentBuilder b;
-    b.startTable();
-    b.addRow();
-    b.addCell();
-    b.insertText("x");
+    play(b, "T R C :x");
     b.setAlignment(3);
     b.insertEndl();
     b.setAlignment(9);  // unknown: no change
-    b.insertText("y");
-    b.addCell();
+    play(b, ":y C");
     b.setAlignment(2);
     b.addCell();
     b.setAlignment(4);
@@ -186,59 +144,15 @@ TEST(DocumentBuilder, AlignmentSetsTheCurrentParagraphAndTheNextOnes)
     EXPECT_EQ(row.cells[0].paragraphs[1].alignment, Alignment::Right);
     EXPECT_EQ(row.cells[1].paragraphs[0].alignment, Alignment::Center);
     EXPECT_EQ(row.cells[2].paragraphs[0].alignment, Alignment::Justify);
-}
 
-TEST(DocumentBuilder, PicturesAreStoredOnceAndLinksKept)
-{
-    DocumentBuilder b;
-    b.startTable();
-    b.addRow();
     b.addCell();
     b.insertPicture(picture(), "https://example.com/");
     b.addCell();
     b.insertPicture(picture());
     b.insertPicture(*imageFromBytes(wordtest::makePng(5, 5)));
     EXPECT_EQ(b.content().images.size(), 2u);
-    const Row& row = tableAt(b, 0).rows[0];
-    EXPECT_EQ(row.cells[0].paragraphs[0].runs[0].link, "https://example.com/");
-    EXPECT_EQ(row.cells[1].paragraphs[0].runs[0].image, 0u);
-    EXPECT_EQ(row.cells[1].paragraphs[0].runs[1].image, 1u);
-}
-
-TEST(DocumentBuilder, PageBreaksOutsideTablesOnly)
-{
-    DocumentBuilder b;
-    b.insertText("one");
-    b.insertPageBreak();
-    b.insertText("two");
-    b.startTable();
-    b.addRow();
-    b.addCell();
-    b.insertText("a");
-    b.insertPageBreak();  // a cell cannot break pages: a new paragraph
-    b.insertText("b");
-    b.endTable();
-    b.insertPageBreak();
-    b.startTable();
-    b.addRow();  // a table after a break gets an empty paragraph that starts the page
-    const auto& blocks = b.content().blocks;
-    ASSERT_EQ(blocks.size(), 5u);
-    EXPECT_TRUE(std::get<Paragraph>(blocks[1]).pageBreakBefore);
-    EXPECT_EQ(cells(std::get<Table>(blocks[2])), (std::vector<std::vector<std::string>>{{"a|b"}}));
-    EXPECT_TRUE(std::get<Paragraph>(blocks[3]).pageBreakBefore);
-}
-
-TEST(DocumentBuilder, StartTableTwiceBeginsASecondTable)
-{
-    DocumentBuilder b;
-    b.startTable();
-    b.addRow();
-    b.addCell();
-    b.insertText("first");
-    b.startTable();
-    b.addRow();
-    b.addCell();
-    b.insertText("second");
-    EXPECT_EQ(b.content().blocks.size(), 2u);
-    EXPECT_EQ(cells(tableAt(b, 1)), (std::vector<std::vector<std::string>>{{"second"}}));
+    const auto& cells = tableAt(b, 0).rows[0].cells;
+    EXPECT_EQ(cells[3].paragraphs[0].runs[0].link, "https://example.com/");
+    EXPECT_EQ(cells[4].paragraphs[0].runs[0].image, 0u);
+    EXPECT_EQ(cells[4].paragraphs[0].runs[1].image, 1u);
 }

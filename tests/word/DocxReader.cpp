@@ -5,18 +5,6 @@
 namespace wordtest {
 namespace {
 
-std::string cellText(const pugi::xml_node& cell)
-{
-    std::string text;
-    bool first = true;
-    for (pugi::xml_node p : cell.children("w:p")) {
-        if (!first) text += "\n";
-        text += paragraphText(p);
-        first = false;
-    }
-    return text;
-}
-
 void collectText(const pugi::xml_node& node, std::string& out)
 {
     for (pugi::xml_node child : node.children()) {
@@ -30,23 +18,30 @@ void collectText(const pugi::xml_node& node, std::string& out)
     }
 }
 
-}  // namespace
-
-std::map<std::string, std::string> readPackage(const std::filesystem::path& file)
-{
-    return pptx::readZip(file);
-}
-
-std::map<std::string, std::string> readPackageBytes(const std::string& bytes)
-{
-    return pptx::readZipBytes(bytes);
-}
-
 std::string paragraphText(const pugi::xml_node& paragraph)
 {
     std::string text;
     collectText(paragraph, text);
     return text;
+}
+
+std::string cellText(const pugi::xml_node& cell)
+{
+    std::string text;
+    bool first = true;
+    for (pugi::xml_node p : cell.children("w:p")) {
+        if (!first) text += "\n";
+        text += paragraphText(p);
+        first = false;
+    }
+    return text;
+}
+
+}  // namespace
+
+std::map<std::string, std::string> readPackage(const std::filesystem::path& file)
+{
+    return pptx::readZip(file);
 }
 
 std::vector<TableText> tableTexts(const pugi::xml_document& document)
@@ -70,6 +65,11 @@ std::vector<std::string> bodyParagraphs(const pugi::xml_document& document)
     for (pugi::xml_node p : document.child("w:document").child("w:body").children("w:p"))
         texts.push_back(paragraphText(p));
     return texts;
+}
+
+std::string evaluate(const pugi::xml_node& node, const char* xpath)
+{
+    return pugi::xpath_query(xpath).evaluate_string(node);
 }
 
 }  // namespace wordtest

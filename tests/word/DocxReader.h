@@ -13,14 +13,14 @@ namespace wordtest {
 
 // Every member of the ZIP archive by name; empty when it cannot be read.
 std::map<std::string, std::string> readPackage(const std::filesystem::path& file);
-std::map<std::string, std::string> readPackageBytes(const std::string& bytes);
 
-// Text of a paragraph: w:t as written, w:tab as a tab.
-std::string paragraphText(const pugi::xml_node& paragraph);
 // Each table's rows, each row's cells, each cell's paragraphs joined by "\n".
 using TableText = std::vector<std::vector<std::string>>;
 std::vector<TableText> tableTexts(const pugi::xml_document& document);
-// The texts of the paragraphs directly in the body.
+// The texts of the paragraphs directly in the body (w:t as written, w:tab as a tab).
 std::vector<std::string> bodyParagraphs(const pugi::xml_document& document);
+// An XPath expression's value as text ("true"/"false" for a test, the first
+// node's text for a node set).
+std::string evaluate(const pugi::xml_node& node, const char* xpath);
 
 }  // namespace wordtest

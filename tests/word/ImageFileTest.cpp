@@ -8,62 +8,37 @@
 using namespace word;
 using namespace wordtest;
 
-TEST(ImageFile, PngSizeAtDefaultAndGivenResolution)
+TEST(ImageFile, EachFormatByContentWithItsSizeAndResolution)
 {
-    auto plain = imageFromBytes(makePng(96, 48));
-    ASSERT_TRUE(plain);
-    EXPECT_EQ(plain->type, ImageType::Png);
-    EXPECT_DOUBLE_EQ(plain->widthPoints, 72.0);
-    EXPECT_DOUBLE_EQ(plain->heightPoints, 36.0);
-
-    auto dense = imageFromBytes(makePng(300, 150, 11811));  // 300 dpi
-    ASSERT_TRUE(dense);
-    EXPECT_NEAR(dense->widthPoints, 72.0, 0.05);
-    EXPECT_NEAR(dense->heightPoints, 36.0, 0.05);
+    struct Case {
+        std::string bytes;
+        ImageType type;
+        double width, height;
+    } cases[] = {
+        {makePng(96, 48), ImageType::Png, 72, 36},
+        {makePng(300, 150, 11811), ImageType::Png, 72, 36},  // 300 dpi
+        {gifHeader(192, 96), ImageType::Gif, 144, 72},
+        {jpegHeader(144, 72, 144), ImageType::Jpeg, 72, 36},
+        {bmpHeader(48, -24), ImageType::Bmp, 36, 18},  // top-down rows
+        {emfHeader(2540, 1270), ImageType::Emf, 72, 36},  // 25.4 mm x 12.7 mm
+    };
+    for (const Case& c : cases) {
+        auto image = imageFromBytes(c.bytes);
+        ASSERT_TRUE(image) << c.width;
+        EXPECT_EQ(image->type, c.type);
+        EXPECT_NEAR(image->widthPoints, c.width, 0.05);
+        EXPECT_NEAR(image->heightPoints, c.height, 0.05);
+    }
 }
 
-TEST(ImageFile, OtherFormatsByContent)
+TEST(ImageFile, RefusesWhatIsNoPictureAndSkipsMissingFiles)
 {
-    auto gif = imageFromBytes(gifHeader(192, 96));
-    ASSERT_TRUE(gif);
-    EXPECT_EQ(gif->type, ImageType::Gif);
-    EXPECT_DOUBLE_EQ(gif->widthPoints, 144.0);
+    for (const std::string& bad : {std::string(), std::string("just some text that is long enough to look at"),
+                                   makePng(10, 10).substr(0, 20),  // cut inside the header
+                                   makePng(0, 10), gifHeader(0, 5), jpegHeader(10, 0), bmpHeader(0, 10),
+                                   emfHeader(-100, 100), std::string("\xFF\xD8\xFF\xD9", 4)})  // a JPEG without a frame
+        EXPECT_FALSE(imageFromBytes(bad)) << bad.size();
 
-    auto jpeg = imageFromBytes(jpegHeader(144, 72, 144));
-    ASSERT_TRUE(jpeg);
-    EXPECT_EQ(jpeg->type, ImageType::Jpeg);
-    EXPECT_DOUBLE_EQ(jpeg->widthPoints, 72.0);
-    EXPECT_DOUBLE_EQ(jpeg->heightPoints, 36.0);
-
-    auto bmp = imageFromBytes(bmpHeader(48, -24));  // top-down rows
-    ASSERT_TRUE(bmp);
-    EXPECT_EQ(bmp->type, ImageType::Bmp);
-    EXPECT_DOUBLE_EQ(bmp->heightPoints, 18.0);
-
-    auto emf = imageFromBytes(emfHeader(2540, 1270));  // 25.4 mm x 12.7 mm
-    ASSERT_TRUE(emf);
-    EXPECT_EQ(emf->type, ImageType::Emf);
-    EXPECT_NEAR(emf->widthPoints, 72.0, 1e-9);
-    EXPECT_NEAR(emf->heightPoints, 36.0, 1e-9);
-}
-
-TEST(ImageFile, RefusesWhatIsNoPicture)
-{
-    EXPECT_FALSE(imageFromBytes(""));
-    EXPECT_FALSE(imageFromBytes("just some text that is long enough to look at"));
-    std::string png = makePng(10, 10);
-    EXPECT_FALSE(imageFromBytes(png.substr(0, 20)));  // cut inside the header
-    EXPECT_FALSE(imageFromBytes(makePng(0, 10)));     // no pixels
-    EXPECT_FALSE(imageFromBytes(gifHeader(0, 5)));
-    EXPECT_FALSE(imageFromBytes(jpegHeader(10, 0)));
-    EXPECT_FALSE(imageFromBytes(bmpHeader(0, 10)));
-    EXPECT_FALSE(imageFromBytes(emfHeader(-100, 100)));
-    std::string jpegWithoutFrame("\xFF\xD8\xFF\xD9", 4);
-    EXPECT_FALSE(imageFromBytes(jpegWithoutFrame));
-}
-
-TEST(ImageFile, LoadsFilesAndSkipsMissingOnes)
-{
     testenv::TempDir dir;
     testenv::writeFile(dir / "picture.dat", makePng(8, 8));  // the name does not matter
     auto image = loadImage(dir / "picture.dat");

@@ -102,29 +102,21 @@ std::string jpegHeader(std::uint16_t width, std::uint16_t height, std::uint16_t 
 std::string bmpHeader(std::int32_t width, std::int32_t height)
 {
     std::string bmp = "BM";
-    le32(bmp, 54);
-    le32(bmp, 0);
-    le32(bmp, 54);
-    le32(bmp, 40);
-    le32(bmp, static_cast<std::uint32_t>(width));
-    le32(bmp, static_cast<std::uint32_t>(height));
+    for (std::uint32_t v : {54u, 0u, 54u, 40u, static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)})
+        le32(bmp, v);
     le16(bmp, 1);
-    le16(bmp, 24);
-    for (int i = 0; i < 6; ++i) le32(bmp, 0);
+    le16(bmp, 24);  // bits per pixel
+    bmp.resize(54, '\0');
     return bmp;
 }
 
 std::string emfHeader(std::int32_t widthHundredthsMm, std::int32_t heightHundredthsMm)
 {
     std::string emf;
-    le32(emf, 1);    // EMR_HEADER
-    le32(emf, 88);   // record size
-    for (int i = 0; i < 4; ++i) le32(emf, 0);  // bounds
-    le32(emf, 0);    // frame left, top, right, bottom
-    le32(emf, 0);
-    le32(emf, static_cast<std::uint32_t>(widthHundredthsMm));
-    le32(emf, static_cast<std::uint32_t>(heightHundredthsMm));
-    le32(emf, 0x464D4520);  // " EMF"
+    // EMR_HEADER of 88 bytes, the bounds, the frame (left, top, right, bottom), " EMF".
+    for (std::uint32_t v : {1u, 88u, 0u, 0u, 0u, 0u, 0u, 0u, static_cast<std::uint32_t>(widthHundredthsMm),
+                            static_cast<std::uint32_t>(heightHundredthsMm), 0x464D4520u})
+        le32(emf, v);
     emf.resize(88, '\0');
     return emf;
 }
