@@ -281,7 +281,7 @@ private:
         } else {
             top = in.i16(), left = in.i16(), right = in.i16(), bottom = in.i16();
         }
-        if (right < left || bottom < top) return std::nullopt;
+        if (right <= left || bottom <= top) return std::nullopt;  // LibreOffice leaves some master placeholders unplaced
         const float unit = kMasterUnitsPerPoint;
         return Box{left / unit, top / unit, (right - left) / unit, (bottom - top) / unit};
     }
