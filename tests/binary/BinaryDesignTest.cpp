@@ -50,9 +50,10 @@ protected:
         return pot;
     }
 
-    void applyTestTemplate()
+    void applyTestTemplate(const std::string& background = mediatest::TemplateRecipe().masterBackground)
     {
         mediatest::TemplateRecipe recipe;
+        recipe.masterBackground = background;
         recipe.layouts = {{"blank", {"dt", "ftr", "sldNum"}}};
         const auto potx = objtest::writeTestFile(dir.path(), "design.potx", mediatest::asString(mediatest::makeTemplate(recipe)));
         presentation->ApplyTemplate(ppttest::u16(potx.string()));
@@ -89,16 +90,30 @@ TEST_F(BinaryDesignTest, OwnTemplateReadsBackAndServesBothWriters)
     EXPECT_EQ(checked.status, 0) << checked.output;
 }
 
-TEST_F(BinaryDesignTest, LibreOfficeTemplateGivesItsBackground)
+TEST_F(BinaryDesignTest, LibreOfficeTemplatesGiveTheirBackgrounds)
 {
     if (testenv::runCommand("command -v soffice").status != 0) GTEST_SKIP() << "LibreOffice is not installed";
-    applyTestTemplate();
+    const std::string effects = "<a:effectLst/></p:bgPr></p:bg>";
+    const std::string backgrounds[] = {
+        mediatest::TemplateRecipe().masterBackground,
+        "<p:bg><p:bgPr><a:gradFill><a:gsLst><a:gs pos=\"0\"><a:srgbClr val=\"1E5AA0\"/></a:gs><a:gs pos=\"100000\">"
+        "<a:srgbClr val=\"FFFF00\"/></a:gs></a:gsLst><a:lin ang=\"5400000\" scaled=\"0\"/></a:gradFill>" + effects,
+        "<p:bg><p:bgPr><a:blipFill><a:blip r:embed=\"rId2\"/><a:stretch><a:fillRect/></a:stretch></a:blipFill>" + effects};
+    std::vector<std::filesystem::path> decks;
     addSlide();
-    const auto pot = testenv::convertWithLibreOffice({save("lo.pptx")}, "pot", dir / "lo").front();
-    ASSERT_FALSE(pot.empty()) << "LibreOffice made no .pot";
-    const auto design = ppt::readBinaryDesign(pot, "lo.pot");
-    EXPECT_EQ(design.masterBackgroundColour, "1E5AA0");
-    EXPECT_THAT(partText(design, design.masterPart), HasSubstr("<p:pic>"));  // the template's logo
+    for (const std::string& background : backgrounds) {
+        applyTestTemplate(background);
+        decks.push_back(save("lo" + std::to_string(decks.size()) + ".pptx"));
+    }
+    const auto pots = testenv::convertWithLibreOffice(decks, "pot", dir / "lo");
+    const char* expected[] = {"<a:solidFill><a:srgbClr val=\"1E5AA0\"/>", "<a:srgbClr val=\"1E5AA0\"/></a:gs><a:gs pos=\"100000\"><a:srgbClr val=\"FFFF00\"/>",
+                              "<a:blipFill rotWithShape=\"1\"><a:blip r:embed=\"rId"};
+    for (std::size_t i = 0; i < pots.size(); ++i) {
+        ASSERT_FALSE(pots[i].empty()) << "LibreOffice made no .pot of " << decks[i];
+        const auto design = ppt::readBinaryDesign(pots[i], pots[i].filename().string());
+        EXPECT_THAT(design.masterBackgroundXml, HasSubstr(expected[i])) << pots[i];
+        EXPECT_THAT(partText(design, design.masterPart), HasSubstr("<p:pic>")) << pots[i];  // the template's logo
+    }
 }
 
 // Bytes of a little-endian u32.

@@ -10,6 +10,7 @@ namespace {
 constexpr std::uint16_t kBlipWmf = 0xF01B;
 constexpr std::size_t kFbseFixedSize = 36;
 constexpr std::uint32_t kMaxMetafileSize = 64u << 20;  // inflated; far above any logo or background
+constexpr std::size_t kMaxPictureBytes = 256u << 20;   // all the master's pictures together
 
 std::string inflateMetafile(std::string_view packed, std::uint32_t size, const Record& blip)
 {
@@ -44,18 +45,25 @@ std::optional<int> BlipReader::picture(std::uint32_t blipId, std::vector<StoredP
         const std::uint8_t nameLength = in.u8();
         in.skip(2 + std::size_t{nameLength});
         std::optional<Record> blip;
-        if (in.remaining() >= 8) {
+        const bool embedded = in.remaining() >= 8;
+        if (embedded) {
             blip = recordAt(entry.body, kFbseFixedSize + nameLength, entry.offset + 8);  // held in the entry
         } else if (size) {
             if (offset > pictures_.size() || size > pictures_.size() - offset)
                 throw FormatError(entry.name() + " points past the end of the Pictures stream");
             blip = recordAt(pictures_.substr(offset, size), 0, offset);
         }
-        if (blip)
-            if (auto decoded = decode(*blip)) {
-                into.push_back(std::move(*decoded));
-                result = static_cast<int>(into.size() - 1);
-            }
+        if (blip) {
+            auto [known, isNew] = byPlace_.try_emplace({embedded, blip->offset});
+            if (isNew)
+                if (auto decoded = decode(*blip)) {
+                    decodedBytes_ += decoded->bytes.size();
+                    if (decodedBytes_ > kMaxPictureBytes) throw FormatError("its master's pictures take more than 256 MB");
+                    into.push_back(std::move(*decoded));
+                    known->second = static_cast<int>(into.size() - 1);
+                }
+            result = known->second;
+        }
     }
     done_[blipId] = result;
     return result;

@@ -1,6 +1,7 @@
 #include "binary/MasterDesignParts.h"
 
 #include <cmath>
+#include <map>
 
 #include "media/MediaStore.h"
 #include "model/PresentationModel.h"
@@ -92,6 +93,14 @@ private:
 
     // The master's relationship to a picture, made on first use.
     std::string pictureRel(int index)
+    {
+        auto [known, isNew] = pictureRels_.try_emplace(index);
+        if (!isNew) return known->second;
+        known->second = newPictureRel(index);
+        return known->second;
+    }
+
+    std::string newPictureRel(int index)
     {
         const StoredPicture& picture = design_.pictures.at(static_cast<std::size_t>(index));
         const auto added = media_.add(pptmedia::toBytes(picture.bytes), picture.extension, picture.contentType);
@@ -365,6 +374,7 @@ private:
     pptmedia::MediaStore media_;
     pptmedia::ImportedTemplate result_;
     std::vector<Rel> masterRels_;
+    std::map<int, std::string> pictureRels_;  // picture index -> relationship id
 };
 
 }  // namespace

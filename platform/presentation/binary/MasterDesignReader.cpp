@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <map>
+#include <utility>
 
 #include "binary/BlipReader.h"
 #include "binary/PersistDirectory.h"
@@ -17,7 +18,7 @@ constexpr std::uint16_t kTertiaryFOPT = 0xF122;
 constexpr std::uint32_t fBackground = 0x400;
 constexpr std::uint16_t shapeRectangle = 1, shapeEllipse = 3;
 // Fill properties of OfficeArt shapes.
-constexpr std::uint16_t pFillType = 0x180, pFillColor = 0x181, pFillBackColor = 0x183, pFillBlip = 0x186;
+constexpr std::uint16_t pFillType = 0x180, pFillColor = 0x181, pFillBackColor = 0x183, pFillBlip = 0x186, pFillFocus = 0x18C;
 constexpr std::uint16_t pFillBooleans = 0x1BF, pPib = 0x104;
 constexpr std::uint32_t fUseFilled = 0x100000, fFilled = 0x10;
 // Master placeholder kinds.
@@ -246,6 +247,10 @@ private:
             }
         } else if (type >= 4 && type <= 8) {
             fill.secondColour = shapeColour(value(pFillBackColor, 0xFFFFFF));
+            // The focus places the last colour (the back colour): at the start
+            // below half way, else at the end. The fill runs top to bottom.
+            const auto focus = static_cast<std::int32_t>(value(pFillFocus, 0));
+            if (focus > -50 && focus < 50) std::swap(fill.colour, fill.secondColour);
             if (!fill.colour.empty() && !fill.secondColour.empty()) fill.kind = MasterFill::Kind::Gradient;
         }
         return fill;
