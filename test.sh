@@ -54,7 +54,7 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C
   -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O1 -g1" \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DORVEL_FUZZ=ON \
   -DORVEL_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j "$jobs" --target fuzz_script_parser fuzz_call_stream
+cmake --build build-fuzz -j "$jobs" --target fuzz_script_parser fuzz_call_stream fuzz_binary_reader
 echo "== fuzzing (a fixed number of inputs each) =="
 fuzz_corpus=$(mktemp -d)
 trap 'rm -rf "$fuzz_corpus"' EXIT
@@ -69,9 +69,10 @@ fuzz() {
     return 1
   fi
 }
-mkdir "$fuzz_corpus/script" "$fuzz_corpus/calls"
+mkdir "$fuzz_corpus/script" "$fuzz_corpus/calls" "$fuzz_corpus/ppt"
 fuzz fuzz_script_parser -runs=2000 -seed=1 "$fuzz_corpus/script" tests/fuzz/corpus/script
 fuzz fuzz_call_stream -runs=2000 -seed=1 -timeout=60 "$fuzz_corpus/calls"
+fuzz fuzz_binary_reader -runs=2000 -seed=1 "$fuzz_corpus/ppt" tests/fuzz/corpus/ppt
 
 # Every stage above stops the script on its first failure, so reaching here means all passed.
 echo "ctest: $((release_count + sanitizer_count)) passed, 0 failed"

@@ -1,6 +1,5 @@
 #include "office/package/OpcPackage.h"
 
-#include <ranges>
 
 #include "office/package/ReadError.h"
 #include "office/package/SafeXml.h"
@@ -47,9 +46,12 @@ std::string percentDecode(const std::string& text)
 std::vector<std::string> splitPath(std::string_view path)
 {
     std::vector<std::string> parts;
-    for (auto segment : std::views::split(path, '/')) parts.emplace_back(segment.begin(), segment.end());
-    if (parts.empty()) parts.emplace_back();
-    return parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t slash = path.find('/', start);
+        parts.emplace_back(path.substr(start, slash - start));
+        if (slash == std::string_view::npos) return parts;
+        start = slash + 1;
+    }
 }
 
 }  // namespace
