@@ -114,6 +114,13 @@ TEST_F(RegCommand, ErrorsAndUsage)
             EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         }
     }
+    // A DWORD is digits only (or 0x and hex digits), no blank or sign before or after them.
+    for (const char* data : {" 12", "+12", "12 ", "-12", "0x+c", " 0xc"}) {
+        Result r = reg({"add", "HKCU\\Orvel", "/v", "n", "/t", "REG_DWORD", "/d", data});
+        EXPECT_EQ(r.status, 2) << data;
+        EXPECT_NE(r.err.find("is not a DWORD"), std::string::npos) << data << ": " << r.err;
+    }
+    EXPECT_FALSE(Registry(scoped.path()).keyExists(Hive::CurrentUser, "Orvel"));
     Result help = reg({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("usage: orvel reg query"), std::string::npos);

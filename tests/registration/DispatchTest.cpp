@@ -3,11 +3,8 @@
 // through the one method table of the type library.)
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "com/ComRuntime.h"
-#include "com/ComString.h"
-#include "com/Variant.h"
+#include "common/DispatchCall.h"
 #include "common/Modules.h"
 #include "common/TestEnv.h"
 #include "document/DocumentTypeLib.h"
@@ -16,61 +13,7 @@
 
 namespace {
 
-VARIANT variant(VARTYPE type, std::int32_t n = 0, BSTR* out = nullptr)
-{
-    VARIANT v;
-    v.vt = type;
-    if (type == VT_I2) v.iVal = static_cast<std::int16_t>(n);
-    if (type == VT_I4) v.lVal = n;
-    if (type == (VT_BYREF | VT_BSTR)) v.pbstrVal = out;
-    return v;
-}
-
-VARIANT text(std::string_view utf8)
-{
-    VARIANT v = variant(VT_BSTR);
-    v.bstrVal = com::allocBstr(utf8);
-    return v;
-}
-
-// Arguments for Invoke, given in call order (automation passes the last
-// first), freed when the call is over.
-struct Arguments {
-    explicit Arguments(std::initializer_list<VARIANT> inCallOrder) : values(inCallOrder.begin(), inCallOrder.end())
-    {
-        std::reverse(values.begin(), values.end());
-        params = {values.data(), nullptr, static_cast<UINT>(values.size()), 0};
-    }
-    Arguments(const Arguments&) = delete;
-    Arguments& operator=(const Arguments&) = delete;
-    ~Arguments()
-    {
-        for (VARIANT& v : values) VariantClear(&v);
-    }
-    std::vector<VARIANT> values;
-    DISPPARAMS params;
-};
-
-DISPID idOf(IDispatch& dispatch, const char* name)
-{
-    std::u16string n = com::utf8ToUtf16(name);
-    LPOLESTR names[] = {n.data()};
-    DISPID id = 0;
-    EXPECT_EQ(dispatch.GetIDsOfNames(GUID_NULL, names, 1, 0, &id), S_OK) << name;
-    return id;
-}
-
-HRESULT invoke(IDispatch& dispatch, DISPID id, Arguments&& args, UINT* argumentError = nullptr,
-               WORD flags = DISPATCH_METHOD)
-{
-    VARIANT result;
-    EXCEPINFO exception;
-    UINT error = 0;
-    HRESULT hr = dispatch.Invoke(id, GUID_NULL, 0, flags, &args.params, &result, &exception,
-                                 argumentError ? argumentError : &error);
-    VariantClear(&result);
-    return hr;
-}
+using namespace testenv;
 
 class Dispatch : public ::testing::Test {
 protected:
@@ -94,7 +37,7 @@ TEST_F(Dispatch, NamesMapToTheTypeLibrarysIdsWhateverTheirCase)
     EXPECT_EQ(idOf(*dispatch.get(), "create"), 1);
     EXPECT_EQ(idOf(*dispatch.get(), "INSERTTEXT"), 3);
     EXPECT_EQ(idOf(*dispatch.get(), "popDirectory"), 42);
-    for (const doctypelib::MethodInfo& m : doctypelib::methods()) EXPECT_EQ(idOf(*dispatch.get(), m.name), m.dispid);
+    for (const doctypelib::MethodInfo& m : doctypelib::methods()) EXPECT_EQ(idOf(*dispatch.get(), m.name), m.dispid) << m.name;
 
     std::u16string method = u"insertFile", param = u"insertAsType", bad = u"noSuchMethod";
     LPOLESTR names[] = {method.data(), param.data()};

@@ -68,7 +68,7 @@ void play(DocumentBuilder& b, const std::string& script)
 
 Image picture()
 {
-    return *imageFromBytes(wordtest::makePng(4, 4));
+    return *imageFromBytes(wordtest::picture("gradient-4x4.png"));
 }
 
 }  // namespace
@@ -149,7 +149,7 @@ TEST(DocumentBuilder, AlignmentAndPictures)
     b.insertPicture(picture(), "https://example.com/");
     b.addCell();
     b.insertPicture(picture());
-    b.insertPicture(*imageFromBytes(wordtest::makePng(5, 5)));
+    b.insertPicture(*imageFromBytes(wordtest::picture("gradient-5x5.png")));
     EXPECT_EQ(b.content().images.size(), 2u);
     const auto& cells = tableAt(b, 0).rows[0].cells;
     EXPECT_EQ(cells[3].paragraphs[0].runs[0].link, "https://example.com/");

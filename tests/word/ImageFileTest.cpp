@@ -15,12 +15,12 @@ TEST(ImageFile, EachFormatByContentWithItsSizeAndResolution)
         ImageType type;
         double width, height;
     } cases[] = {
-        {makePng(96, 48), ImageType::Png, 72, 36},
-        {makePng(300, 150, 11811), ImageType::Png, 72, 36},  // 300 dpi
-        {gifHeader(192, 96), ImageType::Gif, 144, 72},
-        {jpegHeader(144, 72, 144), ImageType::Jpeg, 72, 36},
-        {bmpHeader(48, -24), ImageType::Bmp, 36, 18},  // top-down rows
-        {emfHeader(2540, 1270), ImageType::Emf, 72, 36},  // 25.4 mm x 12.7 mm
+        {picture("gradient-96x48.png"), ImageType::Png, 72, 36},
+        {picture("gradient-30x15-30dpi.png"), ImageType::Png, 72, 36},
+        {picture("header-192x96.gif"), ImageType::Gif, 144, 72},
+        {picture("header-144x72-144dpi.jpg"), ImageType::Jpeg, 72, 36},
+        {picture("header-48x24-topdown.bmp"), ImageType::Bmp, 36, 18},
+        {picture("header-25.4x12.7mm.emf"), ImageType::Emf, 72, 36},
     };
     for (const Case& c : cases) {
         auto image = imageFromBytes(c.bytes);
@@ -34,13 +34,18 @@ TEST(ImageFile, EachFormatByContentWithItsSizeAndResolution)
 TEST(ImageFile, RefusesWhatIsNoPictureAndSkipsMissingFiles)
 {
     for (const std::string& bad : {std::string(), std::string("just some text that is long enough to look at"),
-                                   makePng(10, 10).substr(0, 20),  // cut inside the header
-                                   makePng(0, 10), gifHeader(0, 5), jpegHeader(10, 0), bmpHeader(0, 10),
-                                   emfHeader(-100, 100), std::string("\xFF\xD8\xFF\xD9", 4)})  // a JPEG without a frame
+                                   picture("gradient-8x8.png").substr(0, 20),  // cut inside the header
+                                   // no width, no height, a negative width
+                                   patched(picture("gradient-8x8.png"), 16, std::string(4, '\0')),
+                                   patched(picture("header-192x96.gif"), 6, std::string(2, '\0')),
+                                   patched(picture("header-144x72-144dpi.jpg"), 25, std::string(2, '\0')),
+                                   patched(picture("header-48x24-topdown.bmp"), 18, std::string(4, '\0')),
+                                   patched(picture("header-25.4x12.7mm.emf"), 32, "\x9C\xFF\xFF\xFF"),
+                                   std::string("\xFF\xD8\xFF\xD9", 4)})  // a JPEG without a frame
         EXPECT_FALSE(imageFromBytes(bad)) << bad.size();
 
     testenv::TempDir dir;
-    testenv::writeFile(dir / "picture.dat", makePng(8, 8));  // the name does not matter
+    testenv::writeFile(dir / "picture.dat", picture("gradient-8x8.png"));  // the name does not matter
     auto image = loadImage(dir / "picture.dat");
     ASSERT_TRUE(image);
     EXPECT_EQ(image->type, ImageType::Png);

@@ -46,7 +46,7 @@ TEST(PackageParts, SameTypesAndRelationshipKindsAsLibreOfficeWrites)
     ASSERT_FALSE(sample.empty());
     DocumentBuilder builder;
     builder.insertText("link", "https://example.com/");
-    builder.insertPicture(*imageFromBytes(wordtest::makePng(4, 4)));
+    builder.insertPicture(*imageFromBytes(wordtest::picture("gradient-4x4.png")));
     std::map<std::string, std::string> ours;
     for (const PackagePart& part : docxParts(builder.content(), 0)) ours[part.name] = part.data;
 

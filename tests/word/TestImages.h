@@ -1,17 +1,21 @@
-// Small pictures made on the spot, in the formats the stand-in recognises.
+// Small pictures checked in under tests/data/word (made by its make_pictures.py).
 #pragma once
 
-#include <cstdint>
 #include <string>
+
+#include "common/TestEnv.h"
 
 namespace wordtest {
 
-// A real, decodable PNG: a diagonal gradient, optionally with a resolution.
-std::string makePng(std::uint32_t width, std::uint32_t height, std::uint32_t pixelsPerMetre = 0);
-// Headers only: enough to be recognised and measured, not to be shown.
-std::string gifHeader(std::uint16_t width, std::uint16_t height);
-std::string jpegHeader(std::uint16_t width, std::uint16_t height, std::uint16_t dpi = 0);
-std::string bmpHeader(std::int32_t width, std::int32_t height);
-std::string emfHeader(std::int32_t widthHundredthsMm, std::int32_t heightHundredthsMm);
+inline std::string picture(const std::string& name)
+{
+    return testenv::readFile(std::string(ORVEL_SOURCE_DIR) + "/tests/data/word/" + name);
+}
+
+// The picture with `bytes` written over it at `offset`: a damaged copy.
+inline std::string patched(std::string picture, std::size_t offset, const std::string& bytes)
+{
+    return picture.replace(offset, bytes.size(), bytes);
+}
 
 }  // namespace wordtest

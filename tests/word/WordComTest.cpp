@@ -6,14 +6,11 @@
 #include <limits.h>
 #include <stdlib.h>
 
-#include <algorithm>
-
 #include "DocxReader.h"
 #include "document/IDocument.h"
 #include "WordIds.h"
 #include "com/ComRuntime.h"
-#include "com/ComString.h"
-#include "com/Variant.h"
+#include "common/DispatchCall.h"
 #include "common/Modules.h"
 #include "common/TestEnv.h"
 #include "registry/RegisterIt.h"
@@ -21,6 +18,8 @@
 
 using registry::Hive;
 using namespace wordtest;
+using testenv::Arguments;
+using testenv::text;
 
 namespace {
 
@@ -47,31 +46,6 @@ std::vector<RegDoc> wordBackEnds()
     for (const RegDoc& d : docs)
         if (d.name == KestString("Microsoft Word")) found.push_back(d);
     return found;
-}
-
-// Invoke by name with the arguments in call order (they are passed reversed).
-HRESULT call(IDispatch& target, const char* name, std::vector<VARIANT> args = {})
-{
-    std::u16string wide = com::utf8ToUtf16(name);
-    LPOLESTR names[] = {wide.data()};
-    DISPID id = DISPID_UNKNOWN;
-    HRESULT hr = target.GetIDsOfNames(GUID_NULL, names, 1, 0, &id);
-    if (FAILED(hr)) return hr;
-    std::reverse(args.begin(), args.end());
-    DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
-    VARIANT result;
-    hr = target.Invoke(id, GUID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr);
-    for (VARIANT& v : args) VariantClear(&v);
-    VariantClear(&result);
-    return hr;
-}
-
-VARIANT text(const std::string& value)
-{
-    VARIANT v;
-    v.vt = VT_BSTR;
-    v.bstrVal = com::allocBstr(value);
-    return v;
 }
 
 }  // namespace
@@ -125,13 +99,14 @@ TEST_F(WordComTest, DrivenThroughIDispatch)
     ASSERT_TRUE(document);
     IDispatch& d = *document.get();
     auto path = dir / "dispatched.docx";
-    EXPECT_EQ(call(d, "start"), S_OK);
-    EXPECT_EQ(call(d, "create", {text(path.string())}), S_OK);
-    EXPECT_EQ(call(d, "setTableRowHeight", {text("20")}), S_OK);  // coerced to a number
-    EXPECT_EQ(call(d, "insertText", {text("Dispatched")}), S_OK);
-    EXPECT_EQ(call(d, "noSuchMethod"), DISP_E_UNKNOWNNAME);
-    EXPECT_EQ(call(d, "insertText"), DISP_E_BADPARAMCOUNT);
-    EXPECT_EQ(call(d, "close"), S_OK);
+    auto call = [&](const char* name, Arguments&& args = {}) { return testenv::invoke(d, testenv::idOf(d, name), std::move(args)); };
+    EXPECT_EQ(call("start"), S_OK);
+    EXPECT_EQ(call("create", {text(path.string())}), S_OK);
+    EXPECT_EQ(call("setTableRowHeight", {text("20")}), S_OK);  // coerced to a number
+    EXPECT_EQ(call("insertText", {text("Dispatched")}), S_OK);
+    EXPECT_EQ(testenv::idOf(d, "noSuchMethod"), DISPID_UNKNOWN);
+    EXPECT_EQ(call("insertText"), DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(call("close"), S_OK);
     pugi::xml_document xml;
     ASSERT_TRUE(xml.load_string(readPackage(path)["word/document.xml"].c_str()));
     EXPECT_EQ(bodyParagraphs(xml), std::vector<std::string>{"Dispatched"});

@@ -65,7 +65,7 @@ protected:
 // text it must evaluate to.
 TEST_F(WordDocumentTest, SampleTableValidatesAndEveryPartReadsBackAsWritten)
 {
-    testenv::writeFile(dir / "picture.png", makePng(40, 30));
+    testenv::writeFile(dir / "picture.png", picture("gradient-40x30.png"));
     auto path = dir / "abctabxyz.doc";  // a .docx whatever the extension
     ASSERT_EQ(writeSampleTable(*doc.get(), path, dir / "picture.png"), S_OK);
     auto check = testenv::validatePackage(path);
@@ -78,7 +78,7 @@ TEST_F(WordDocumentTest, SampleTableValidatesAndEveryPartReadsBackAsWritten)
     std::map<std::string, std::string> parts;
     auto xml = document(path, &parts);
     EXPECT_EQ(tableTexts(xml).at(0), sampleTableText());
-    EXPECT_EQ(parts["word/media/image1.png"], makePng(40, 30));
+    EXPECT_EQ(parts["word/media/image1.png"], picture("gradient-40x30.png"));
     const char* d = "word/document.xml";
     const char* checks[][3] = {
         {d, "boolean(//w:tr[1]/w:tc[1]//w:rPr/w:b)", "true"},
@@ -309,7 +309,7 @@ TEST_F(WordDocumentTest, NullAndHugeStrings)
 TEST_F(WordDocumentTest, FilesAndPicturesInCells)
 {
     testenv::writeFile(dir / "lines.txt", "first line\r\nsecond line\nthird line\n");
-    testenv::writeFile(dir / "photo.bin", makePng(8, 8));
+    testenv::writeFile(dir / "photo.bin", picture("gradient-8x8.png"));
     testenv::writeFile(dir / "data.bin", std::string("\x00\x01\x02", 3));
     testenv::writeFile(dir / "notapicture.png", "text, not a picture");
     auto path = dir / "t.docx";

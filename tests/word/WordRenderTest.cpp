@@ -37,7 +37,7 @@ TEST(WordRender, WriterShowsEachTableOnOnePage)
 {
     testenv::ScopedRegistry registry;
     testenv::TempDir dir;
-    testenv::writeFile(dir / "picture.png", makePng(40, 30));
+    testenv::writeFile(dir / "picture.png", picture("gradient-40x30.png"));
     auto sample = dir / "abctabxyz.doc";  // the name the table support uses
     ASSERT_EQ(writeSampleTable(*newDocument().get(), sample, dir / "picture.png"), S_OK);
 
