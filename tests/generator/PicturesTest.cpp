@@ -82,13 +82,7 @@ TEST_F(Pictures, BarePictureNamesAreLookedForInThePictureFolderOthersAsGiven)
     image("nowhere/x.gif");
     image("");
     doc->insertFile(bs((dir / "none.txt").string()).get(), 0);
-    EXPECT_EQ(logFrom("orvel->insertImage(\"LOGO.GIF\",\"\");"),
-              (std::vector<std::string>{"orvel->insertImage(\"LOGO.GIF\",\"\");", "ERR File not found: LOGO.GIF",
-                                        "orvel->insertFile(\"notes.txt\",0);", "ERR File not found: notes.txt",
-                                        "orvel->insertImage(\"nowhere/x.gif\",\"\");", "ERR File not found: nowhere/x.gif",
-                                        "orvel->insertImage(\"\",\"\");",
-                                        "orvel->insertFile(\"" + (dir / "none.txt").string() + "\",0);",
-                                        "ERR File not found: " + (dir / "none.txt").string()}));
+    expectRecorded(withoutDir(joined(logFrom("orvel->insertImage(\"LOGO.GIF\",\"\");"))), "-log");
     EXPECT_EQ(saved().slides.at(0).ofKind("pic").size(), 1u);
 }
 
