@@ -24,42 +24,22 @@ ParseResult parseOk(const std::string& script)
     return r;
 }
 
-// One line a statement: its line, method and arguments, texts with their
-// line ends shown as \\n and \\r.
-std::string dumpOf(const ParseResult& r)
+// A line a statement: its line, method and arguments as number[text].
+// Compared with tests/tools/expected/<name>.txt,
+// which ORVEL_UPDATE_GOLDEN=1 writes instead.
+void expectRecordedDump(const ParseResult& r, const std::string& name)
 {
-    std::string out;
+    std::string dump;
     for (const Statement& s : r.statements) {
-        out += std::to_string(s.line) + " " + methodName(s);
-        std::size_t a = 0;
-        for (const auto& p : s.method->params) {
-            if (p.kind == doctypelib::ParamKind::BstrOut || a >= s.args.size()) continue;
-            const orvel_script::Argument& arg = s.args[a++];
-            if (p.kind != doctypelib::ParamKind::BstrIn) {
-                out += " " + std::to_string(arg.number);
-                continue;
-            }
-            out += " [";
-            for (char c : arg.text) out += c == '\n' ? "\\n" : c == '\r' ? "\\r" : std::string(1, c);
-            out += "]";
-        }
-        out += "\n";
+        dump += std::to_string(s.line) + " " + methodName(s);
+        for (const auto& a : s.args) dump += " " + std::to_string(a.number) + "[" + a.text + "]";
+        dump += "\n";
     }
-    return out;
-}
-
-// Compares text with tests/tools/expected/<name>.txt; ORVEL_UPDATE_GOLDEN=1 writes it.
-void expectRecorded(const std::string& actual, const std::string& name)
-{
     const auto file = std::filesystem::path(ORVEL_SOURCE_DIR) / "tests/tools/expected" / (name + ".txt");
-    if (const char* update = std::getenv("ORVEL_UPDATE_GOLDEN"); update && std::string(update) == "1") {
-        std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << actual;
-        return;
-    }
+    if (const char* update = std::getenv("ORVEL_UPDATE_GOLDEN"); update && std::string(update) == "1")
+        std::ofstream(file, std::ios::binary) << dump;
     std::ifstream in(file, std::ios::binary);
-    ASSERT_TRUE(in) << "no " << file << " (ORVEL_UPDATE_GOLDEN=1 writes it)";
-    EXPECT_EQ(actual, std::string(std::istreambuf_iterator<char>(in), {})) << file;
+    EXPECT_EQ(dump, std::string(std::istreambuf_iterator<char>(in), {})) << file;
 }
 
 std::string firstError(const std::string& script, int* line = nullptr)
@@ -104,10 +84,11 @@ TEST(ScriptParser, EveryMethodOfTheTableReadsBackFromItsWrittenForm)
     }
 }
 
-// Comments, blank lines and the trace's error lines are passed over.
+// Comments, blank lines and the trace's error lines are passed over; texts
+// keep quotes, separators and line feeds unescaped.
 TEST(ScriptParser, ReadsTheFormsTheTraceEchoes)
 {
-    ParseResult r = parseOk(
+    expectRecordedDump(parseOk(
         "# a quarterly report\n"
         "   \t\n"
         "  orvel->start();   \r\n"
@@ -122,13 +103,9 @@ TEST(ScriptParser, ReadsTheFormsTheTraceEchoes)
         "\n"  // the empty line the echo of insertPageBreak leaves
         "orvel->insertFile(\"notes.txt\",0);\n"
         "orvel->setOption(\"startNote\",\"\");\n"
-        "orvel->insertField(-1);");  // the last line needs no line end
-    expectRecorded(dumpOf(r), "ScriptParser.ReadsTheFormsTheTraceEchoes");
-}
-
-TEST(ScriptParser, TextsKeepQuotesSeparatorsAndLineFeedsUnescaped)
-{
-    ParseResult r = parseOk(
+        "orvel->insertField(-1);"),  // the last line needs no line end
+        "ScriptParser.traceForms");
+    expectRecordedDump(parseOk(
         "orvel->insertText(\"He said \"hi\", then left\");\n"
         "orvel->insertText(\"two\n"
         "lines\");\n"
@@ -142,8 +119,8 @@ TEST(ScriptParser, TextsKeepQuotesSeparatorsAndLineFeedsUnescaped)
         "orvel->overrideRegistry(\"Log\",\"LogName\",\"a\",\"b\",3);\n"
         "orvel->insertText(\"<a href=\"#GUID 1\">link</a>\");\n"
         "orvel->insertText(\"\");\n"
-        "orvel->insertText(\"\"\");\n");
-    expectRecorded(dumpOf(r), "ScriptParser.TextsKeepQuotesSeparatorsAndLineFeedsUnescaped");
+        "orvel->insertText(\"\"\");\n"),
+        "ScriptParser.texts");
 }
 
 TEST(ScriptParser, RandomTextsOfQuotesSeparatorsAndLineEndsRoundTrip)
