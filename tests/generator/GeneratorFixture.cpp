@@ -1,5 +1,6 @@
 #include "GeneratorFixture.h"
 
+#include <cstdlib>
 #include <fstream>
 
 #include "common/PackageCheck.h"
@@ -10,6 +11,29 @@ namespace gentest {
 const std::string tinyGif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00,"
                           "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;",
                           43);
+
+void expectRecorded(const std::string& actual, const std::string& tag)
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::filesystem::path file = std::filesystem::path(ORVEL_SOURCE_DIR) / "tests/generator/expected" /
+                                       (std::string(test->test_suite_name()) + "." + test->name() + tag + ".txt");
+    const char* update = std::getenv("ORVEL_UPDATE_GOLDEN");
+    if (update && std::string(update) == "1") {
+        std::filesystem::create_directories(file.parent_path());
+        testenv::writeFile(file, actual);
+        return;
+    }
+    std::ifstream in(file, std::ios::binary);
+    ASSERT_TRUE(in) << "no " << file << " (ORVEL_UPDATE_GOLDEN=1 writes it)";
+    EXPECT_EQ(actual, std::string(std::istreambuf_iterator<char>(in), {})) << file;
+}
+
+std::string joined(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+}
 
 GeneratorTest::GeneratorTest()
 {

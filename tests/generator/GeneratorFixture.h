@@ -75,6 +75,12 @@ HRESULT comErrorOf(Call&& call)
     return S_OK;
 }
 
+// Compares text with tests/generator/expected/<Suite>.<Test><tag>.txt;
+// ORVEL_UPDATE_GOLDEN=1 writes the file instead (review with git diff).
+void expectRecorded(const std::string& actual, const std::string& tag = "");
+// The lines, each ended by a line end.
+std::string joined(const std::vector<std::string>& lines);
+
 // A 1 x 1 GIF picture.
 extern const std::string tinyGif;
 

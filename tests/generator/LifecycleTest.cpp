@@ -158,9 +158,7 @@ TEST_F(Lifecycle, DestructionWithAHiddenPowerPointClosesAndStops)
     open();
     text("body");
     doc = nullptr;
-    EXPECT_EQ(logLines(), (std::vector<std::string>{"orvel->start();", "orvel->create(\"" + deckPath() + "\");",
-                                                    "orvel->insertText(\"body\");", "orvel->close();",
-                                                    "orvel->stop();"}));
+    expectRecorded(withoutDir(joined(logLines())), "-log");
     EXPECT_TRUE(fs::exists(dir / "deck.ppt"));
     EXPECT_TRUE(powerPointGone());
 }

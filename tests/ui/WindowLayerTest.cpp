@@ -192,26 +192,7 @@ TEST_F(WindowLayerTest, FileDialogAnswersFromTheScript)
     EXPECT_EQ(host.fileDialogs().size(), 4u) << "a request without a buffer opens nothing";
 }
 
-TEST(WindowLayer, ScopedHostPutsThePreviousOneBack)
-{
-    EXPECT_EQ(currentWindowHost(), nullptr);
-    ui::HeadlessHost outer;
-    {
-        ScopedWindowHost a(outer);
-        ui::HeadlessHost inner;
-        {
-            ScopedWindowHost b(inner);
-            EXPECT_EQ(currentWindowHost(), &inner);
-            EXPECT_EQ(messageBoxHost(), &inner);
-        }
-        EXPECT_EQ(currentWindowHost(), &outer);
-        EXPECT_EQ(messageBoxHost(), &outer);
-    }
-    EXPECT_EQ(currentWindowHost(), nullptr);
-    EXPECT_EQ(messageBoxHost(), nullptr);
-}
-
-TEST(WindowLayer, WithoutAHostEverythingFailsSoftly)
+TEST(WindowLayer, WithoutAHostEverythingFailsSoftlyAndAScopedHostPutsThePreviousOneBack)
 {
     ASSERT_EQ(currentWindowHost(), nullptr);
     auto fake = reinterpret_cast<WindowHandle>(0x1000);
@@ -233,6 +214,21 @@ TEST(WindowLayer, WithoutAHostEverythingFailsSoftly)
     ASSERT_TRUE(MapDialogRect(twoControlDialog(), &rect));
     EXPECT_EQ(rect.right, 6);
     EXPECT_EQ(rect.bottom, 13);
+
+    ui::HeadlessHost outer;
+    {
+        ScopedWindowHost a(outer);
+        ui::HeadlessHost inner;
+        {
+            ScopedWindowHost b(inner);
+            EXPECT_EQ(currentWindowHost(), &inner);
+            EXPECT_EQ(messageBoxHost(), &inner);
+        }
+        EXPECT_EQ(currentWindowHost(), &outer);
+        EXPECT_EQ(messageBoxHost(), &outer);
+    }
+    EXPECT_EQ(currentWindowHost(), nullptr);
+    EXPECT_EQ(messageBoxHost(), nullptr);
 }
 
 TEST(WindowLayer, DesktopHostMeasuresTheDialogFontWithPango)
