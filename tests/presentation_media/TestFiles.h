@@ -1,6 +1,7 @@
-// Files the media tests make at run time: pictures of each format, zip
-// archives written byte by byte (so a test can declare any name or size),
-// and small WordprocessingML / PresentationML packages.
+// Files the media tests use: checked-in pictures of each format (only the
+// sizes under tests/data/presentation_media/pictures), zip archives written
+// byte by byte (so a test can declare any name or size), and small
+// WordprocessingML / PresentationML packages.
 #pragma once
 
 #include <cstdint>
