@@ -64,7 +64,8 @@ protected:
 
 TEST_F(BinaryDesignTest, OwnTemplateReadsBackAndServesBothWriters)
 {
-    const auto design = ppt::readBinaryDesign(writeTemplate(), "design.pot");
+    const auto pot = writeTemplate();
+    const auto design = ppt::readBinaryDesign(pot, "design.pot");
     const auto& source = *ppt::presentationModel(presentation)->design;
     EXPECT_EQ(design.masterBackgroundColour, "1E5AA0");
     EXPECT_EQ(design.themeColours.at("lt1"), "1E5AA0");  // the scheme's background is the master's
@@ -79,9 +80,10 @@ TEST_F(BinaryDesignTest, OwnTemplateReadsBackAndServesBothWriters)
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(pptmedia::asText(picture->bytes), logo);
 
-    // The design read is one both writers take, as a .pptx template's is.
+    // ApplyTemplate takes it by content, and both writers take the design.
     auto model = ppt::presentationModel(presentation);
-    model->design = std::make_shared<const pptmedia::ImportedTemplate>(design);
+    presentation->ApplyTemplate(ppttest::u16(pot.string()));
+    EXPECT_EQ(model->design->masterBackgroundColour, "1E5AA0");
     addSlide();
     ppt::writePowerPointBinary(*model, (dir / "again.ppt").string());
     binarytest::expectValidPpt(dir / "again.ppt");

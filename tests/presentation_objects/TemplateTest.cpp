@@ -1,5 +1,5 @@
 // ApplyTemplate: a template's master, layouts and theme become the deck's
-// design (slides on its blank layout, notes still working); legacy binary,
+// design (slides on its blank layout, notes still working); damaged,
 // unsafe and unreadable files are refused, nothing is written outside the
 // package and the presentation keeps the design it had.
 #include "DeckCheck.h"
@@ -88,7 +88,7 @@ TEST_F(TemplateTest, BadTemplatesAreRefusedAndTheDesignStaysAsItWas)
         const char* says;
     };
     const Case cases[] = {
-        {writeTestFile(inner, "Legacy.pot", ole2), E_FAIL, "not supported"},
+        {writeTestFile(inner, "Legacy.pot", ole2), E_FAIL, "damaged compound file"},
         {writeTestFile(inner, "escape.potx", mediatest::asString(mediatest::zipArchive(
                                                  {{"[Content_Types].xml", "<Types/>"}, {"../escaped.xml", "<x/>"}}))),
          E_FAIL, "escape.potx"},

@@ -119,6 +119,11 @@ PackageKind probePackageKind(const std::filesystem::path& path, const std::strin
     return openPackage(path, displayName).kind;
 }
 
+bool isLegacyBinaryFile(const std::filesystem::path& path, const std::string& displayName)
+{
+    return startsWith(readFileHead(path, displayName, kOle2Magic.size()), kOle2Magic);
+}
+
 OpenedPackage openPresentationPackage(const std::filesystem::path& path, const std::string& displayName)
 {
     OpenedPackage opened = openPackage(path, displayName);

@@ -43,6 +43,8 @@ struct OpenedPackage {
 OpenedPackage openPackage(const std::filesystem::path& path, const std::string& displayName,
                           const ZipLimits& limits = {});
 PackageKind probePackageKind(const std::filesystem::path& path, const std::string& displayName);
+// The file starts as an OLE2 compound file does (without opening it further).
+bool isLegacyBinaryFile(const std::filesystem::path& path, const std::string& displayName);
 
 // Opens a presentation, template or slideshow package, or throws ReadError:
 // LegacyBinaryFormat for a 97-2003 file, NotAPackage for anything else that

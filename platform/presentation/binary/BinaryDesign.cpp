@@ -9,8 +9,8 @@
 #include "binary/MasterDesignParts.h"
 #include "binary/MasterDesignReader.h"
 #include "binary/RecordReader.h"
-#include "media/FileBytes.h"
 #include "media/MediaError.h"
+#include "office/package/FileBytes.h"
 
 namespace ppt {
 namespace {
@@ -72,7 +72,7 @@ pptmedia::ImportedTemplate readBinaryDesignBytes(std::string_view file, const st
 pptmedia::ImportedTemplate readBinaryDesign(const std::filesystem::path& path, const std::string& displayName,
                                             const pptmedia::TemplateNaming& naming)
 {
-    const pptmedia::Bytes bytes = pptmedia::readFileBytes(path, displayName);
+    const pptmedia::Bytes bytes = office::readFileBytes(path, displayName);
     return readBinaryDesignBytes(pptmedia::asText(bytes), displayName, naming);
 }
 

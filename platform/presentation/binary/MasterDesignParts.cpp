@@ -6,11 +6,13 @@
 #include "media/MediaStore.h"
 #include "model/PresentationModel.h"
 #include "office/package/ByteSink.h"
+#include "office/package/OpcNames.h"
 #include "office/package/XmlWriter.h"
-#include "package/OpcNames.h"
 
 namespace ppt::binary {
 namespace {
+
+namespace opc = office::opc;
 
 constexpr const char* kColourMap =
     "<p:clrMap bg1=\"lt1\" tx1=\"dk1\" bg2=\"lt2\" tx2=\"dk2\" accent1=\"accent1\" accent2=\"accent2\" "

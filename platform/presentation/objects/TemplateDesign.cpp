@@ -1,7 +1,9 @@
 #include "objects/TemplateDesign.h"
 
+#include "binary/BinaryDesign.h"
 #include "com/ComString.h"
 #include "objects/InputFile.h"
+#include "office/package/PackageKind.h"
 #include "template/TemplateImport.h"
 
 namespace ppt {
@@ -32,8 +34,11 @@ void applyTemplate(PresentationModel& presentation, const std::u16string& fileNa
     naming.themeNumber = 1;
     naming.firstLayoutNumber = 1;
     auto imported = readMedia(member, [&] {
+        // Content decides: a 97-2003 .pot or .ppt whatever its name.
         return std::make_shared<const pptmedia::ImportedTemplate>(
-            pptmedia::importTemplate(file.nativePath, file.displayName, naming));
+            office::isLegacyBinaryFile(file.nativePath, file.displayName)
+                ? readBinaryDesign(file.nativePath, file.displayName, naming)
+                : pptmedia::importTemplate(file.nativePath, file.displayName, naming));
     });
     presentation.design = std::move(imported);
     takeMasterFooters(presentation.master.headersFooters, presentation.design->masterFooters);
