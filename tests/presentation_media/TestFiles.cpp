@@ -19,9 +19,7 @@ Bytes picture(const char* format, int width, int height, std::optional<int> dpi)
 {
     const std::string name = std::string(format) + "-" + std::to_string(width) + "x" + std::to_string(height) +
                              (dpi ? "-" + std::to_string(*dpi) + "dpi." : ".") + format;
-    const auto path = std::filesystem::path(ORVEL_SOURCE_DIR) / "tests/data/presentation_media/pictures" / name;
-    if (!std::filesystem::exists(path)) throw std::runtime_error("no test picture " + path.string());
-    return asBytes(testenv::readFile(path));
+    return asBytes(dataFile("pictures/" + name));
 }
 
 void put32(std::string& out, std::uint32_t v)
@@ -124,6 +122,27 @@ Bytes opcPackage(const std::vector<Part>& parts, const std::vector<std::pair<std
     types += "</Types>";
     std::vector<ZipMember> members{{"[Content_Types].xml", types}};
     for (const Part& p : parts) members.push_back({p.name, p.content});
+    return zipArchive(members);
+}
+
+std::string dataFile(const std::string& relativePath)
+{
+    const auto path = std::filesystem::path(ORVEL_SOURCE_DIR) / "tests/data/presentation_media" / relativePath;
+    if (!std::filesystem::exists(path)) throw std::runtime_error("no test data " + path.string());
+    return testenv::readFile(path);
+}
+
+Bytes folderPackage(const std::string& folder, const std::vector<Part>& replaced)
+{
+    const auto root = std::filesystem::path(ORVEL_SOURCE_DIR) / "tests/data/presentation_media" / folder;
+    std::vector<ZipMember> members;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        if (!entry.is_regular_file()) continue;
+        const std::string name = entry.path().lexically_relative(root).generic_string();
+        auto swap = std::find_if(replaced.begin(), replaced.end(), [&](const Part& p) { return p.name == name; });
+        members.push_back({name, swap != replaced.end() ? swap->content : testenv::readFile(entry.path())});
+    }
+    std::sort(members.begin(), members.end(), [](const ZipMember& a, const ZipMember& b) { return a.name < b.name; });
     return zipArchive(members);
 }
 

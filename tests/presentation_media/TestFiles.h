@@ -50,6 +50,12 @@ struct Part {
 };
 Bytes opcPackage(const std::vector<Part>& parts, const std::vector<std::pair<std::string, std::string>>& overrides);
 
+// A file under tests/data/presentation_media.
+std::string dataFile(const std::string& relativePath);
+// Every file under tests/data/presentation_media/<folder> zipped in name
+// order, the `replaced` parts' content swapped (to damage one).
+Bytes folderPackage(const std::string& folder, const std::vector<Part>& replaced = {});
+
 // A Word document whose body is `bodyXml` (w: prefix bound), with an
 // optional styles part.
 Bytes docxDocument(const std::string& bodyXml, const std::string& stylesXml = "");
