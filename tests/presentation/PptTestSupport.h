@@ -90,6 +90,5 @@ inline void expectSoundPackage(const std::filesystem::path& path)
 }
 
 inline std::u16string u16(const std::string& s) { return com::utf8ToUtf16(s); }
-inline std::string u8(const std::u16string& s) { return com::utf16ToUtf8(s); }
 
 }  // namespace ppttest

@@ -8,40 +8,11 @@
 using namespace pptmedia;
 using namespace mediatest;
 
-namespace {
-
-// Three rows of four cells, as a Word back-end writes a table: grid, row
-// heights, fonts and sizes per run, alignment per paragraph.
-std::string threeByFour()
-{
-    std::string xml =
-        "<w:tbl><w:tblPr><w:tblCellMar><w:left w:w=\"100\" w:type=\"dxa\"/><w:right w:w=\"100\" w:type=\"dxa\"/>"
-        "</w:tblCellMar></w:tblPr><w:tblGrid>"
-        "<w:gridCol w:w=\"1440\"/><w:gridCol w:w=\"2880\"/><w:gridCol w:w=\"1440\"/><w:gridCol w:w=\"720\"/></w:tblGrid>";
-    for (int r = 1; r <= 3; ++r) {
-        xml += "<w:tr><w:trPr><w:trHeight w:val=\"" + std::to_string(400 * r) + "\"" +
-               (r == 3 ? " w:hRule=\"exact\"" : "") + "/></w:trPr>";
-        for (int c = 1; c <= 4; ++c) {
-            std::string text = "R" + std::to_string(r) + "C" + std::to_string(c);
-            xml += "<w:tc><w:tcPr><w:tcW w:w=\"1440\" w:type=\"dxa\"/></w:tcPr><w:p>";
-            if (c == 2) xml += "<w:pPr><w:jc w:val=\"center\"/></w:pPr>";
-            if (c == 3) xml += "<w:pPr><w:jc w:val=\"right\"/></w:pPr>";
-            xml += "<w:r><w:rPr><w:rFonts w:ascii=\"Arial\" w:hAnsi=\"Arial\"/><w:sz w:val=\"" +
-                   std::to_string(16 + 4 * r) + "\"/>" + (r == 1 ? "<w:b/>" : "") + (c == 4 ? "<w:i/><w:u w:val=\"single\"/>" : "") +
-                   (c == 1 && r == 2 ? "<w:strike/>" : "") + "</w:rPr><w:t>" + text + "</w:t></w:r></w:p></w:tc>";
-        }
-        xml += "</w:tr>";
-    }
-    return xml + "</w:tbl>";
-}
-
-}  // namespace
-
 TEST(DocxTableReader, ReadsAThreeByFourTableWithTextsAndSizes)
 {
     testenv::TempDir dir;
     // The table document's name says nothing about its format.
-    testenv::writeFile(dir / "abctabxyz.doc", asString(docxDocument("<w:p/>" + threeByFour() + "<w:p/>")));
+    testenv::writeFile(dir / "abctabxyz.doc", asString(docxDocument(dataFile("docx/three-by-four.xml"))));
     EXPECT_TRUE(isWordprocessingPackage(dir / "abctabxyz.doc"));
     DocxTable table = readFirstDocxTable(dir / "abctabxyz.doc", "abctabxyz.doc");
 
@@ -76,24 +47,8 @@ TEST(DocxTableReader, ReadsAThreeByFourTableWithTextsAndSizes)
 
 TEST(DocxTableReader, ResolvesDefaultsStylesAndOnOffValues)
 {
-    const std::string styles =
-        "<w:docDefaults><w:rPrDefault><w:rPr><w:rFonts w:ascii=\"Courier New\"/><w:sz w:val=\"22\"/></w:rPr>"
-        "</w:rPrDefault><w:pPrDefault><w:pPr><w:spacing w:after=\"160\" w:line=\"276\" w:lineRule=\"auto\"/></w:pPr>"
-        "</w:pPrDefault></w:docDefaults>"
-        "<w:style w:type=\"paragraph\" w:default=\"1\" w:styleId=\"Normal\"><w:rPr><w:sz w:val=\"24\"/></w:rPr></w:style>"
-        "<w:style w:type=\"paragraph\" w:styleId=\"Base\"><w:pPr><w:jc w:val=\"both\"/></w:pPr><w:rPr><w:b/></w:rPr></w:style>"
-        "<w:style w:type=\"paragraph\" w:styleId=\"Head\"><w:basedOn w:val=\"Base\"/><w:rPr><w:sz w:val=\"32\"/></w:rPr></w:style>"
-        "<w:style w:type=\"character\" w:styleId=\"Em\"><w:rPr><w:i/></w:rPr></w:style>";
-    const std::string body =
-        "<w:tbl><w:tr><w:tc>"
-        "<w:p><w:r><w:t>plain</w:t></w:r></w:p>"
-        "<w:p><w:pPr><w:pStyle w:val=\"Head\"/></w:pPr><w:r><w:rPr><w:rStyle w:val=\"Em\"/><w:b w:val=\"0\"/></w:rPr>"
-        "<w:t xml:space=\"preserve\">head </w:t></w:r><w:hyperlink><w:r><w:t>link</w:t></w:r></w:hyperlink>"
-        "<w:r><w:tab/><w:t>x</w:t><w:br/><w:t>y</w:t></w:r></w:p>"
-        "<w:p><w:pPr><w:rPr><w:sz w:val=\"40\"/></w:rPr></w:pPr></w:p>"
-        "</w:tc></w:tr></w:tbl>";
     testenv::TempDir dir;
-    testenv::writeFile(dir / "s.docx", asString(docxDocument(body, styles)));
+    testenv::writeFile(dir / "s.docx", asString(docxDocument(dataFile("docx/styled-body.xml"), dataFile("docx/styled-styles.xml"))));
     DocxDocument document = readDocxTables(dir / "s.docx", "s.docx");
     EXPECT_EQ(document.defaultFontName, "Courier New");
     EXPECT_DOUBLE_EQ(document.defaultSizePt, 12);
@@ -124,15 +79,8 @@ TEST(DocxTableReader, ResolvesDefaultsStylesAndOnOffValues)
 
 TEST(DocxTableReader, ReadsSpansMergesPicturesAndSeveralTables)
 {
-    const std::string body =
-        "<w:tbl><w:tr><w:tc><w:tcPr><w:gridSpan w:val=\"2\"/><w:vMerge w:val=\"restart\"/></w:tcPr>"
-        "<w:p><w:r><w:drawing><wp:inline><wp:extent cx=\"1270000\" cy=\"635000\"/></wp:inline></w:drawing></w:r></w:p>"
-        "</w:tc><w:tc><w:p/></w:tc></w:tr>"
-        "<w:tr><w:tc><w:tcPr><w:gridSpan w:val=\"2\"/><w:vMerge/></w:tcPr><w:p/></w:tc><w:tc><w:p/></w:tc></w:tr></w:tbl>"
-        "<w:p/>" +
-        docxTableXml({{"second"}});
     testenv::TempDir dir;
-    testenv::writeFile(dir / "m.docx", asString(docxDocument(body)));
+    testenv::writeFile(dir / "m.docx", asString(docxDocument(dataFile("docx/merged.xml"))));
     DocxDocument document = readDocxTables(dir / "m.docx", "m.docx");
     ASSERT_EQ(document.tables.size(), 2u);
     const DocxTable& first = document.tables[0];

@@ -15,7 +15,7 @@ TEST(ContentDigest, IsSha256InHex)
     EXPECT_EQ(contentDigest({}), "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855");
 }
 
-TEST(MediaStore, StoresEqualContentOnceAndNumbersTheRest)
+TEST(MediaStore, StoresEqualContentOnceAndKeepsDifferentContentApart)
 {
     MediaStore store;
     Bytes png = mediatest::pngPicture(8, 8), gif = mediatest::gifPicture(8, 8);
@@ -33,13 +33,11 @@ TEST(MediaStore, StoresEqualContentOnceAndNumbersTheRest)
     EXPECT_EQ(store.item(0).contentType, "image/png");
     EXPECT_EQ(store.item(1).partName, "/ppt/media/image2.gif");
     EXPECT_EQ(store.item(0).bytes, png);
-}
 
-TEST(MediaStore, DifferentContentOfEqualSizeIsKeptApart)
-{
-    MediaStore store("/word/media/pic");
-    auto a = store.add(Bytes{1, 2, 3}, "bin", "application/octet-stream");
-    auto b = store.add(Bytes{1, 2, 4}, "bin", "application/octet-stream");
+    // Different content of equal size is kept apart, under the store's own prefix.
+    MediaStore word("/word/media/pic");
+    auto a = word.add(Bytes{1, 2, 3}, "bin", "application/octet-stream");
+    auto b = word.add(Bytes{1, 2, 4}, "bin", "application/octet-stream");
     EXPECT_NE(a.index, b.index);
-    EXPECT_EQ(store.item(b.index).partName, "/word/media/pic2.bin");
+    EXPECT_EQ(word.item(b.index).partName, "/word/media/pic2.bin");
 }

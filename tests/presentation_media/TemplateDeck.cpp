@@ -35,27 +35,6 @@ std::string picture(int id, const std::string& rid)
            "cx=\"500000\" cy=\"500000\"/></a:xfrm><a:prstGeom prst=\"rect\"><a:avLst/></a:prstGeom></p:spPr></p:pic>";
 }
 
-std::string theme()
-{
-    std::string colours;
-    const char* names[] = {"dk1", "lt1", "dk2", "lt2", "accent1", "accent2", "accent3", "accent4", "accent5", "accent6", "hlink", "folHlink"};
-    const char* values[] = {"000000", "FFFFFF", "1F497D", "EEECE1", "C0FFEE", "C0504D", "9BBB59", "8064A2", "4BACC6", "F79646", "0000FF", "800080"};
-    for (int i = 0; i < 12; ++i)
-        colours += std::string("<a:") + names[i] + "><a:srgbClr val=\"" + values[i] + "\"/></a:" + names[i] + ">";
-    std::string fill = "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill>";
-    std::string line = "<a:ln w=\"9525\"><a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill></a:ln>";
-    std::string effect = "<a:effectStyle><a:effectLst/></a:effectStyle>";
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><a:theme "
-           "xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\" name=\"Test\"><a:themeElements>"
-           "<a:clrScheme name=\"Test\">" + colours + "</a:clrScheme>"
-           "<a:fontScheme name=\"Test\"><a:majorFont><a:latin typeface=\"Liberation Sans\"/><a:ea typeface=\"\"/><a:cs typeface=\"\"/>"
-           "</a:majorFont><a:minorFont><a:latin typeface=\"Liberation Sans\"/><a:ea typeface=\"\"/><a:cs typeface=\"\"/></a:minorFont>"
-           "</a:fontScheme><a:fmtScheme name=\"Test\"><a:fillStyleLst>" + fill + fill + fill + "</a:fillStyleLst><a:lnStyleLst>" +
-           line + line + line + "</a:lnStyleLst><a:effectStyleLst>" + effect + effect + effect +
-           "</a:effectStyleLst><a:bgFillStyleLst>" + fill + fill + fill +
-           "</a:bgFillStyleLst></a:fmtScheme></a:themeElements></a:theme>";
-}
-
 }  // namespace
 
 Bytes makeTemplate(const TemplateRecipe& recipe)
@@ -113,7 +92,7 @@ Bytes makeTemplate(const TemplateRecipe& recipe)
                          "hlink=\"hlink\" folHlink=\"folHlink\"/><p:sldLayoutIdLst>" +
                          layoutIds + "</p:sldLayoutIdLst>" + recipe.masterHf + "<p:txStyles><p:titleStyle/><p:bodyStyle/><p:otherStyle/></p:txStyles></p:sldMaster>"});
     types.push_back({"ppt/slideMasters/slideMaster1.xml", kPml + "slideMaster+xml"});
-    parts.push_back({"ppt/theme/theme1.xml", theme()});
+    parts.push_back({"ppt/theme/theme1.xml", dataFile("template/theme1.xml")});
     types.push_back({"ppt/theme/theme1.xml", "application/vnd.openxmlformats-officedocument.theme+xml"});
     return opcPackage(parts, types);
 }

@@ -5,53 +5,21 @@
 #include <memory>
 #include <stdexcept>
 
-#include <gdk-pixbuf/gdk-pixbuf.h>
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include "common/TestEnv.h"
 #include "media/EmfWriter.h"
 
 namespace mediatest {
 namespace {
 
-struct PixbufUnref {
-    void operator()(GdkPixbuf* p) const { g_object_unref(p); }
-};
-
-Bytes savePixbuf(int width, int height, const char* type, std::optional<int> dpi)
+// Checked-in pictures, one per size the tests use (see the README there).
+Bytes picture(const char* format, int width, int height, std::optional<int> dpi)
 {
-    std::unique_ptr<GdkPixbuf, PixbufUnref> pixbuf(gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height));
-    if (!pixbuf) throw std::runtime_error("gdk_pixbuf_new failed");
-    guchar* pixels = gdk_pixbuf_get_pixels(pixbuf.get());
-    int stride = gdk_pixbuf_get_rowstride(pixbuf.get());
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            guchar* p = pixels + y * stride + x * 3;
-            p[0] = static_cast<guchar>(x * 255 / std::max(1, width));
-            p[1] = static_cast<guchar>(y * 255 / std::max(1, height));
-            p[2] = static_cast<guchar>((x ^ y) & 0xFF);
-        }
-    gchar* buffer = nullptr;
-    gsize size = 0;
-    GError* error = nullptr;
-    std::string dpiText = dpi ? std::to_string(*dpi) : std::string();
-    gboolean ok = dpi ? gdk_pixbuf_save_to_buffer(pixbuf.get(), &buffer, &size, type, &error, "x-dpi", dpiText.c_str(),
-                                                  "y-dpi", dpiText.c_str(), nullptr)
-                      : gdk_pixbuf_save_to_buffer(pixbuf.get(), &buffer, &size, type, &error, nullptr);
-    if (!ok) {
-        std::string message = error ? error->message : "unknown";
-        if (error) g_error_free(error);
-        throw std::runtime_error("gdk_pixbuf_save_to_buffer: " + message);
-    }
-    Bytes bytes(reinterpret_cast<std::uint8_t*>(buffer), reinterpret_cast<std::uint8_t*>(buffer) + size);
-    g_free(buffer);
-    return bytes;
-}
-
-void put16(Bytes& out, unsigned v)
-{
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
+    const std::string name = std::string(format) + "-" + std::to_string(width) + "x" + std::to_string(height) +
+                             (dpi ? "-" + std::to_string(*dpi) + "dpi." : ".") + format;
+    return asBytes(dataFile("pictures/" + name));
 }
 
 void put32(std::string& out, std::uint32_t v)
@@ -84,58 +52,17 @@ std::string rawDeflate(const std::string& data)
 
 Bytes pngPicture(int width, int height, std::optional<int> dpi)
 {
-    return savePixbuf(width, height, "png", dpi);
+    return picture("png", width, height, dpi);
 }
 
 Bytes jpegPicture(int width, int height, std::optional<int> dpi)
 {
-    return savePixbuf(width, height, "jpeg", dpi);
+    return picture("jpeg", width, height, dpi);
 }
 
-// Two colours, LZW codes of 3 bits: a clear code before every second pixel
-// keeps the code table from growing, which is valid if not compact.
 Bytes gifPicture(int width, int height)
 {
-    Bytes out = {'G', 'I', 'F', '8', '9', 'a'};
-    put16(out, static_cast<unsigned>(width));
-    put16(out, static_cast<unsigned>(height));
-    out.insert(out.end(), {0x80, 0, 0});                     // global table of 2 colours
-    out.insert(out.end(), {0, 0, 0, 0xFF, 0xFF, 0xFF});      // black, white
-    out.push_back(0x2C);
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, static_cast<unsigned>(width));
-    put16(out, static_cast<unsigned>(height));
-    out.push_back(0);  // no local table
-    out.push_back(2);  // minimum code size
-    std::vector<int> codes;
-    long pixels = static_cast<long>(width) * height;
-    for (long i = 0; i < pixels; ++i) {
-        if (i % 2 == 0) codes.push_back(4);  // clear
-        codes.push_back(static_cast<int>((i / width + i % width) % 2));
-    }
-    codes.push_back(5);  // end of information
-    Bytes data;
-    std::uint32_t bits = 0;
-    int count = 0;
-    for (int code : codes) {
-        bits |= static_cast<std::uint32_t>(code) << count;
-        count += 3;
-        while (count >= 8) {
-            data.push_back(static_cast<std::uint8_t>(bits));
-            bits >>= 8;
-            count -= 8;
-        }
-    }
-    if (count > 0) data.push_back(static_cast<std::uint8_t>(bits));
-    for (std::size_t i = 0; i < data.size(); i += 255) {
-        std::size_t n = std::min<std::size_t>(255, data.size() - i);
-        out.push_back(static_cast<std::uint8_t>(n));
-        out.insert(out.end(), data.begin() + static_cast<long>(i), data.begin() + static_cast<long>(i + n));
-    }
-    out.push_back(0);
-    out.push_back(0x3B);
-    return out;
+    return picture("gif", width, height, std::nullopt);
 }
 
 Bytes emfPicture(double widthPt, double heightPt)
@@ -195,6 +122,27 @@ Bytes opcPackage(const std::vector<Part>& parts, const std::vector<std::pair<std
     types += "</Types>";
     std::vector<ZipMember> members{{"[Content_Types].xml", types}};
     for (const Part& p : parts) members.push_back({p.name, p.content});
+    return zipArchive(members);
+}
+
+std::string dataFile(const std::string& relativePath)
+{
+    const auto path = std::filesystem::path(ORVEL_SOURCE_DIR) / "tests/data/presentation_media" / relativePath;
+    if (!std::filesystem::exists(path)) throw std::runtime_error("no test data " + path.string());
+    return testenv::readFile(path);
+}
+
+Bytes folderPackage(const std::string& folder, const std::vector<Part>& replaced)
+{
+    const auto root = std::filesystem::path(ORVEL_SOURCE_DIR) / "tests/data/presentation_media" / folder;
+    std::vector<ZipMember> members;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
+        if (!entry.is_regular_file()) continue;
+        const std::string name = entry.path().lexically_relative(root).generic_string();
+        auto swap = std::find_if(replaced.begin(), replaced.end(), [&](const Part& p) { return p.name == name; });
+        members.push_back({name, swap != replaced.end() ? swap->content : testenv::readFile(entry.path())});
+    }
+    std::sort(members.begin(), members.end(), [](const ZipMember& a, const ZipMember& b) { return a.name < b.name; });
     return zipArchive(members);
 }
 

@@ -1,6 +1,7 @@
-// Files the media tests make at run time: pictures of each format, zip
-// archives written byte by byte (so a test can declare any name or size),
-// and small WordprocessingML / PresentationML packages.
+// Files the media tests use: checked-in pictures of each format (only the
+// sizes under tests/data/presentation_media/pictures), zip archives written
+// byte by byte (so a test can declare any name or size), and small
+// WordprocessingML / PresentationML packages.
 #pragma once
 
 #include <cstdint>
@@ -48,6 +49,12 @@ struct Part {
     std::string content;
 };
 Bytes opcPackage(const std::vector<Part>& parts, const std::vector<std::pair<std::string, std::string>>& overrides);
+
+// A file under tests/data/presentation_media.
+std::string dataFile(const std::string& relativePath);
+// Every file under tests/data/presentation_media/<folder> zipped in name
+// order, the `replaced` parts' content swapped (to damage one).
+Bytes folderPackage(const std::string& folder, const std::vector<Part>& replaced = {});
 
 // A Word document whose body is `bodyXml` (w: prefix bound), with an
 // optional styles part.
