@@ -61,10 +61,11 @@ void DeflatePool::compress(libdeflate_compressor& compressor, Job& job)
         const std::string& in = job.data;
         job.result.size = in.size();
         job.result.crc = static_cast<std::uint32_t>(libdeflate_crc32(0, in.data(), in.size()));
-        job.result.bytes.resize(libdeflate_deflate_compress_bound(&compressor, in.size()));
-        const std::size_t made =
-            libdeflate_deflate_compress(&compressor, in.data(), in.size(), job.result.bytes.data(), job.result.bytes.size());
-        job.result.bytes.resize(made);
+        // Compressed into the thread's scratch, kept at its exact size.
+        thread_local std::string scratch;
+        scratch.resize(libdeflate_deflate_compress_bound(&compressor, in.size()));
+        const std::size_t made = libdeflate_deflate_compress(&compressor, in.data(), in.size(), scratch.data(), scratch.size());
+        job.result.bytes.assign(scratch, 0, made);
         std::string().swap(job.data);  // the uncompressed copy is not needed any more
     } catch (...) {
         job.error = std::current_exception();

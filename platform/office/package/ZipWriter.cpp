@@ -8,8 +8,8 @@ namespace {
 constexpr std::uint16_t kFlags = 0x0800;  // UTF-8 names
 constexpr std::uint64_t kLimit32 = 0xffffffffu;
 // What may wait for compression or for its turn in the archive.
-constexpr std::uint64_t kQueuedBytesLimit = 16u << 20;
-constexpr std::size_t kQueuedPartsLimit = 64;
+constexpr std::uint64_t kQueuedBytesLimit = 4u << 20;
+constexpr std::size_t kQueuedPartsLimit = 16;
 
 void put16(std::string& s, std::uint16_t v)
 {
