@@ -27,7 +27,11 @@ DeflatePool::DeflatePool(int level, unsigned threads)
         inline_.reset(newCompressor(level));
         return;
     }
-    for (unsigned i = 0; i < threads; ++i) compressors_.emplace_back(newCompressor(level));
+    compressors_.reserve(threads);
+    for (unsigned i = 0; i < threads; ++i) {
+        CompressorPtr compressor(newCompressor(level));  // owned before the vector may throw
+        compressors_.push_back(std::move(compressor));
+    }
     try {
         for (auto& c : compressors_) workers_.emplace_back([this, &c] { work(*c); });
     } catch (...) {
@@ -55,14 +59,13 @@ unsigned DeflatePool::usefulThreads()
     return cores > 1 ? std::min(cores, 4u) : 0;
 }
 
-void DeflatePool::compress(libdeflate_compressor& compressor, Job& job)
+void DeflatePool::compress(libdeflate_compressor& compressor, std::string& scratch, Job& job)
 {
     try {
         const std::string& in = job.data;
         job.result.size = in.size();
         job.result.crc = static_cast<std::uint32_t>(libdeflate_crc32(0, in.data(), in.size()));
         // Compressed into the thread's scratch, kept at its exact size.
-        thread_local std::string scratch;
         scratch.resize(libdeflate_deflate_compress_bound(&compressor, in.size()));
         const std::size_t made = libdeflate_deflate_compress(&compressor, in.data(), in.size(), scratch.data(), scratch.size());
         job.result.bytes.assign(scratch, 0, made);
@@ -74,13 +77,14 @@ void DeflatePool::compress(libdeflate_compressor& compressor, Job& job)
 
 void DeflatePool::work(libdeflate_compressor& compressor)
 {
+    std::string scratch;
     std::unique_lock lock(mutex_);
     for (;;) {
         jobAdded_.wait(lock, [&] { return stopping_ || started_ < jobs_.size(); });
         if (stopping_) return;
         Job& job = *jobs_[started_++];
         lock.unlock();
-        compress(compressor, job);
+        compress(compressor, scratch, job);
         lock.lock();
         job.done = true;
         jobDone_.notify_all();
@@ -93,7 +97,7 @@ void DeflatePool::submit(std::string data)
     job->data = std::move(data);
     job->weight = job->data.size();
     if (inline_) {
-        compress(*inline_, *job);
+        compress(*inline_, inlineScratch_, *job);
         job->done = true;
     }
     {
