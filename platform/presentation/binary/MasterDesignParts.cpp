@@ -8,6 +8,7 @@
 #include "office/package/ByteSink.h"
 #include "office/package/OpcNames.h"
 #include "office/package/XmlWriter.h"
+#include "package/Parts.h"
 
 namespace ppt::binary {
 namespace {
@@ -353,17 +354,7 @@ private:
             xml.end(tag);
         }
         xml.end("a:fontScheme");
-        xml.raw(
-            "<a:fmtScheme name=\"Template\"><a:fillStyleLst>"
-            "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill><a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill>"
-            "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill></a:fillStyleLst><a:lnStyleLst>"
-            "<a:ln w=\"9525\"><a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill></a:ln>"
-            "<a:ln w=\"25400\"><a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill></a:ln>"
-            "<a:ln w=\"38100\"><a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill></a:ln></a:lnStyleLst>"
-            "<a:effectStyleLst><a:effectStyle><a:effectLst/></a:effectStyle><a:effectStyle><a:effectLst/></a:effectStyle>"
-            "<a:effectStyle><a:effectLst/></a:effectStyle></a:effectStyleLst><a:bgFillStyleLst>"
-            "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill><a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill>"
-            "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill></a:bgFillStyleLst></a:fmtScheme>");
+        writeFormatScheme(xml, "Template");
         xml.end("a:themeElements");
         xml.raw("<a:objectDefaults/><a:extraClrSchemeLst/>");
         xml.end("a:theme");

@@ -30,6 +30,20 @@ std::string level1(const char* size)
 
 }  // namespace
 
+void writeFormatScheme(office::XmlWriter& xml, const std::string& name)
+{
+    xml.raw("<a:fmtScheme name=\"" + name + "\"><a:fillStyleLst>"
+        "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill><a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill>"
+        "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill></a:fillStyleLst><a:lnStyleLst>"
+        "<a:ln w=\"9525\"><a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill></a:ln>"
+        "<a:ln w=\"25400\"><a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill></a:ln>"
+        "<a:ln w=\"38100\"><a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill></a:ln></a:lnStyleLst>"
+        "<a:effectStyleLst><a:effectStyle><a:effectLst/></a:effectStyle><a:effectStyle><a:effectLst/></a:effectStyle>"
+        "<a:effectStyle><a:effectLst/></a:effectStyle></a:effectStyleLst><a:bgFillStyleLst>"
+        "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill><a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill>"
+        "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill></a:bgFillStyleLst></a:fmtScheme>");
+}
+
 void writeTheme(office::XmlWriter& xml, const char* name)
 {
     xml.declaration();
@@ -47,18 +61,9 @@ void writeTheme(office::XmlWriter& xml, const char* name)
         "</a:clrScheme>"
         "<a:fontScheme name=\"Plain\"><a:majorFont><a:latin typeface=\"Arial\"/><a:ea typeface=\"\"/>"
         "<a:cs typeface=\"\"/></a:majorFont><a:minorFont><a:latin typeface=\"Arial\"/><a:ea typeface=\"\"/>"
-        "<a:cs typeface=\"\"/></a:minorFont></a:fontScheme>"
-        "<a:fmtScheme name=\"Plain\"><a:fillStyleLst>"
-        "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill><a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill>"
-        "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill></a:fillStyleLst><a:lnStyleLst>"
-        "<a:ln w=\"9525\"><a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill></a:ln>"
-        "<a:ln w=\"25400\"><a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill></a:ln>"
-        "<a:ln w=\"38100\"><a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill></a:ln></a:lnStyleLst>"
-        "<a:effectStyleLst><a:effectStyle><a:effectLst/></a:effectStyle><a:effectStyle><a:effectLst/></a:effectStyle>"
-        "<a:effectStyle><a:effectLst/></a:effectStyle></a:effectStyleLst><a:bgFillStyleLst>"
-        "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill><a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill>"
-        "<a:solidFill><a:schemeClr val=\"phClr\"/></a:solidFill></a:bgFillStyleLst></a:fmtScheme>"
-        "</a:themeElements><a:objectDefaults/><a:extraClrSchemeLst/>");
+        "<a:cs typeface=\"\"/></a:minorFont></a:fontScheme>");
+    writeFormatScheme(xml, "Plain");
+    xml.raw("</a:themeElements><a:objectDefaults/><a:extraClrSchemeLst/>");
     xml.end("a:theme");
 }
 

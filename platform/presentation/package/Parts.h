@@ -38,6 +38,8 @@ void writePresProps(office::XmlWriter& xml);
 void writeViewProps(office::XmlWriter& xml);
 void writeTableStyles(office::XmlWriter& xml);
 void writeTheme(office::XmlWriter& xml, const char* name);
+// The theme's plain format scheme (fills, lines, effects), under `name`.
+void writeFormatScheme(office::XmlWriter& xml, const std::string& name);
 void writeSlideMaster(office::XmlWriter& xml, PresentationModel& model, const SlideDirectory& slides, office::Relationships& rels);
 void writeSlideLayout(office::XmlWriter& xml, office::Relationships& rels);
 void writeNotesMaster(office::XmlWriter& xml, office::Relationships& rels);
