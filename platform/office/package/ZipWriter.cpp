@@ -68,19 +68,25 @@ void ZipWriter::writeOldest()
     if (entry.offset > kLimit32 || entry.compressed > kLimit32) throw std::length_error("the package is too large");
     std::string header;
     put32(header, 0x04034b50);
-    put16(header, 20);
-    put16(header, kFlags);
-    put16(header, 8);
-    put16(header, dosTime_);
-    put16(header, dosDate_);
-    put32(header, entry.crc);
-    put32(header, static_cast<std::uint32_t>(entry.compressed));
-    put32(header, static_cast<std::uint32_t>(entry.size));
-    put16(header, static_cast<std::uint16_t>(entry.name.size()));
-    put16(header, 0);
+    putSharedFields(header, entry);
+    put16(header, 0);  // extra field length
     header += entry.name;
     out_.write(header.data(), header.size());
     out_.write(part.bytes.data(), part.bytes.size());
+}
+
+// What the local header and the central directory record both say of an entry.
+void ZipWriter::putSharedFields(std::string& s, const Entry& e) const
+{
+    put16(s, 20);  // version needed
+    put16(s, kFlags);
+    put16(s, 8);  // deflate
+    put16(s, dosTime_);
+    put16(s, dosDate_);
+    put32(s, e.crc);
+    put32(s, static_cast<std::uint32_t>(e.compressed));
+    put32(s, static_cast<std::uint32_t>(e.size));
+    put16(s, static_cast<std::uint16_t>(e.name.size()));
 }
 
 void ZipWriter::add(const std::string& name, std::string_view data)
@@ -98,21 +104,13 @@ void ZipWriter::finish()
     for (const Entry& e : entries_) {
         record.clear();
         put32(record, 0x02014b50);
-        put16(record, 20);
-        put16(record, 20);
-        put16(record, kFlags);
-        put16(record, 8);
-        put16(record, dosTime_);
-        put16(record, dosDate_);
-        put32(record, e.crc);
-        put32(record, static_cast<std::uint32_t>(e.compressed));
-        put32(record, static_cast<std::uint32_t>(e.size));
-        put16(record, static_cast<std::uint16_t>(e.name.size()));
-        put16(record, 0);
-        put16(record, 0);
-        put16(record, 0);
-        put16(record, 0);
-        put32(record, 0);
+        put16(record, 20);  // made by
+        putSharedFields(record, e);
+        put16(record, 0);  // extra field length
+        put16(record, 0);  // comment length
+        put16(record, 0);  // disk
+        put16(record, 0);  // internal attributes
+        put32(record, 0);  // external attributes
         put32(record, static_cast<std::uint32_t>(e.offset));
         record += e.name;
         out_.write(record.data(), record.size());

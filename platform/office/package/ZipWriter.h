@@ -55,6 +55,7 @@ private:
         std::uint64_t size = 0;
         std::uint64_t offset = 0;
     };
+    void putSharedFields(std::string& s, const Entry& e) const;
     // The sink, with the bytes it got counted: the entries' offsets.
     struct CountingSink final : ByteSink {
         explicit CountingSink(ByteSink& sink) : sink(sink) {}
