@@ -30,7 +30,8 @@ constexpr std::time_t kFixedTimeStamp = 315532800 + 86400;  // 1980-01-02: equal
 
 std::string contentTypesXml(const std::set<ImageType>& pictureTypes)
 {
-    office::ContentTypes types;
+    office::XmlDocument xml;
+    office::ContentTypes types(xml);
     for (ImageType t : pictureTypes) types.byExtension(fileExtension(t), contentType(t));
     types.byPart("/word/document.xml", WORD_WML_TYPE "document.main+xml");
     types.byPart("/word/styles.xml", WORD_WML_TYPE "styles+xml");
@@ -38,8 +39,7 @@ std::string contentTypesXml(const std::set<ImageType>& pictureTypes)
     types.byPart("/word/fontTable.xml", WORD_WML_TYPE "fontTable+xml");
     types.byPart("/docProps/core.xml", office::opc::typeCoreProperties);
     types.byPart("/docProps/app.xml", office::opc::typeExtendedProperties);
-    office::XmlDocument xml;
-    types.write(xml);
+    types.finish();
     return xml.finish();
 }
 #undef WORD_WML_TYPE

@@ -123,10 +123,12 @@ TEST(PackageParts, RelationshipsAndContentTypes)
     EXPECT_STREQ(second.attribute("TargetMode").value(), "External");
     EXPECT_FALSE(doc.child("Relationships").find_child_by_attribute("Id", "rId1").attribute("TargetMode"));
 
-    ContentTypes types;
-    types.byPart("/a.xml", "x/a");
-    types.byExtension("png", "image/png");
-    const std::string xml = document([&](XmlWriter& w) { types.write(w); });
+    const std::string xml = document([&](XmlWriter& w) {
+        ContentTypes types(w);
+        types.byPart("/a.xml", "x/a");
+        types.byExtension("png", "image/png");
+        types.finish();
+    });
     EXPECT_NE(xml.find("<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
                        "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
                        "<Override PartName=\"/a.xml\" ContentType=\"x/a\"/><Default Extension=\"png\" ContentType=\"image/png\"/>"),

@@ -4,34 +4,30 @@
 
 namespace office {
 
-ContentTypes::ContentTypes()
+ContentTypes::ContentTypes(XmlWriter& xml) : xml_(xml)
 {
+    xml_.start("Types");
+    xml_.attr("xmlns", "http://schemas.openxmlformats.org/package/2006/content-types");
     byExtension("rels", opc::typeRelationships);
     byExtension("xml", "application/xml");
 }
 
 void ContentTypes::byExtension(std::string_view extension, std::string_view type)
 {
-    entries_.push_back({true, std::string(extension), std::string(type)});
+    xml_.start("Default");
+    xml_.attr("Extension", extension);
+    xml_.attr("ContentType", type);
+    xml_.end("Default");
 }
 
 void ContentTypes::byPart(std::string_view partName, std::string_view type)
 {
-    entries_.push_back({false, std::string(partName), std::string(type)});
+    xml_.start("Override");
+    xml_.attr("PartName", partName);
+    xml_.attr("ContentType", type);
+    xml_.end("Override");
 }
 
-void ContentTypes::write(XmlWriter& xml) const
-{
-    xml.start("Types");
-    xml.attr("xmlns", "http://schemas.openxmlformats.org/package/2006/content-types");
-    for (const Entry& e : entries_) {
-        const char* tag = e.isDefault ? "Default" : "Override";
-        xml.start(tag);
-        xml.attr(e.isDefault ? "Extension" : "PartName", e.key);
-        xml.attr("ContentType", e.type);
-        xml.end(tag);
-    }
-    xml.end("Types");
-}
+void ContentTypes::finish() { xml_.end("Types"); }
 
 }  // namespace office

@@ -1,11 +1,10 @@
 // [Content_Types].xml: the media type of every part of a package, by
 // extension (<Default>) or by part name (<Override>), written in the order
-// given. The relationship parts' and plain XML's defaults come first.
+// given. Each entry goes straight into the XML: a deck of many slides has
+// tens of thousands of overrides, which are not worth keeping twice.
 #pragma once
 
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "office/package/XmlWriter.h"
 
@@ -13,19 +12,19 @@ namespace office {
 
 class ContentTypes {
 public:
-    ContentTypes();
+    // Starts the <Types> element (after the caller's declaration) with the
+    // relationship parts' and plain XML's defaults.
+    explicit ContentTypes(XmlWriter& xml);
+    ContentTypes(const ContentTypes&) = delete;
+    ContentTypes& operator=(const ContentTypes&) = delete;
+
     void byExtension(std::string_view extension, std::string_view type);
     void byPart(std::string_view partName, std::string_view type);
-    // The <Types> element (the caller writes the declaration).
-    void write(XmlWriter& xml) const;
+    // Ends the <Types> element.
+    void finish();
 
 private:
-    struct Entry {
-        bool isDefault;
-        std::string key;  // extension or part name
-        std::string type;
-    };
-    std::vector<Entry> entries_;
+    XmlWriter& xml_;
 };
 
 }  // namespace office

@@ -59,16 +59,22 @@ unsigned DeflatePool::usefulThreads()
     return cores > 1 ? std::min(cores, 4u) : 0;
 }
 
-void DeflatePool::compress(libdeflate_compressor& compressor, std::string& scratch, Job& job)
+void DeflatePool::compress(libdeflate_compressor& compressor, Job& job)
 {
     try {
         const std::string& in = job.data;
         job.result.size = in.size();
         job.result.crc = static_cast<std::uint32_t>(libdeflate_crc32(0, in.data(), in.size()));
-        // Compressed into the thread's scratch, kept at its exact size.
-        scratch.resize(libdeflate_deflate_compress_bound(&compressor, in.size()));
-        const std::size_t made = libdeflate_deflate_compress(&compressor, in.data(), in.size(), scratch.data(), scratch.size());
-        job.result.bytes.assign(scratch, 0, made);
+        // The buffer submit() made holds half the part: XML shrinks well below
+        // that, so only what does not compress (pictures) needs the full bound
+        // and a second pass.
+        std::string& out = job.result.bytes;
+        std::size_t made = libdeflate_deflate_compress(&compressor, in.data(), in.size(), out.data(), out.size());
+        if (made == 0) {
+            out.resize(libdeflate_deflate_compress_bound(&compressor, in.size()));
+            made = libdeflate_deflate_compress(&compressor, in.data(), in.size(), out.data(), out.size());
+        }
+        out.resize(made);
         std::string().swap(job.data);  // the uncompressed copy is not needed any more
     } catch (...) {
         job.error = std::current_exception();
@@ -77,14 +83,13 @@ void DeflatePool::compress(libdeflate_compressor& compressor, std::string& scrat
 
 void DeflatePool::work(libdeflate_compressor& compressor)
 {
-    std::string scratch;
     std::unique_lock lock(mutex_);
     for (;;) {
         jobAdded_.wait(lock, [&] { return stopping_ || started_ < jobs_.size(); });
         if (stopping_) return;
         Job& job = *jobs_[started_++];
         lock.unlock();
-        compress(compressor, scratch, job);
+        compress(compressor, job);
         lock.lock();
         job.done = true;
         jobDone_.notify_all();
@@ -96,8 +101,11 @@ void DeflatePool::submit(std::string data)
     auto job = std::make_unique<Job>();
     job->data = std::move(data);
     job->weight = job->data.size();
+    // Made on the caller's thread: workers that allocate nothing keep no
+    // memory arenas of their own.
+    job->result.bytes.resize(job->data.size() / 2 + 1024);
     if (inline_) {
-        compress(*inline_, inlineScratch_, *job);
+        compress(*inline_, *job);
         job->done = true;
     }
     {

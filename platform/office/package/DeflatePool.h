@@ -59,12 +59,11 @@ private:
         bool done = false;
     };
 
-    static void compress(libdeflate_compressor& compressor, std::string& scratch, Job& job);
+    static void compress(libdeflate_compressor& compressor, Job& job);
     void stop();
     void work(libdeflate_compressor& compressor);
 
     CompressorPtr inline_;  // for a pool without threads
-    std::string inlineScratch_;
     std::vector<CompressorPtr> compressors_;
     mutable std::mutex mutex_;
     std::condition_variable jobAdded_, jobDone_;

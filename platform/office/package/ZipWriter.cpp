@@ -1,5 +1,6 @@
 #include "office/package/ZipWriter.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace office {
@@ -8,8 +9,11 @@ namespace {
 constexpr std::uint16_t kFlags = 0x0800;  // UTF-8 names
 constexpr std::uint64_t kLimit32 = 0xffffffffu;
 // What may wait for compression or for its turn in the archive.
-constexpr std::uint64_t kQueuedBytesLimit = 4u << 20;
+constexpr std::uint64_t kQueuedBytesLimit = 1u << 20;
 constexpr std::size_t kQueuedPartsLimit = 16;
+// A large part is collected in pieces of this size: a string that doubles
+// would hold up to twice the part, and three times while it moves.
+constexpr std::size_t kPieceSize = 256u << 10;
 
 void put16(std::string& s, std::uint16_t v)
 {
@@ -39,19 +43,38 @@ ZipWriter::ZipWriter(ByteSink& out, int level, std::time_t modified, unsigned th
 void ZipWriter::beginEntry(const std::string& name)
 {
     entries_.push_back(Entry{name});
-    pending_.clear();
+    pieces_.assign(1, std::string());
 }
 
 void ZipWriter::write(const char* data, std::size_t size)
 {
-    pending_.append(data, size);
+    while (size > 0) {
+        if (pieces_.back().size() == kPieceSize) pieces_.emplace_back().reserve(kPieceSize);
+        std::string& piece = pieces_.back();
+        const std::size_t take = std::min(size, kPieceSize - piece.size());
+        if (piece.capacity() < piece.size() + take)
+            piece.reserve(std::min(kPieceSize, std::max(piece.size() + take, 2 * piece.capacity())));
+        piece.append(data, take);
+        data += take;
+        size -= take;
+    }
 }
 
 void ZipWriter::endEntry()
 {
-    if (pending_.size() > kLimit32) throw std::length_error("a part of the package is too large");
-    pool_.submit(std::move(pending_));
-    pending_ = std::string();
+    std::string whole = std::move(pieces_.front());
+    if (pieces_.size() > 1) {
+        std::size_t total = whole.size();
+        for (std::size_t i = 1; i < pieces_.size(); ++i) total += pieces_[i].size();
+        if (total > kLimit32) throw std::length_error("a part of the package is too large");
+        whole.reserve(total);
+        for (std::size_t i = 1; i < pieces_.size(); ++i) {
+            whole += pieces_[i];
+            std::string().swap(pieces_[i]);
+        }
+    }
+    pieces_.assign(1, std::string());
+    pool_.submit(std::move(whole));
     // Bounded memory: wait for the oldest parts once enough are queued.
     while (pool_.queuedBytes() > kQueuedBytesLimit || pool_.queued() > kQueuedPartsLimit || pool_.oldestReady())
         writeOldest();

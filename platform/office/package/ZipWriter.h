@@ -70,7 +70,7 @@ private:
 
     CountingSink out_;
     DeflatePool pool_;
-    std::string pending_;        // the entry being collected
+    std::vector<std::string> pieces_ = std::vector<std::string>(1);  // the entry being collected
     std::vector<Entry> entries_;
     std::size_t written_ = 0;    // entries_[0, written_) are in the archive
     std::uint16_t dosTime_ = 0, dosDate_ = 0;

@@ -25,7 +25,8 @@ PackagePlan::PackagePlan(const PresentationModel& model, const SaveOptions& opti
 
 void writeContentTypes(office::XmlWriter& xml, const PackagePlan& plan)
 {
-    office::ContentTypes types;
+    xml.declaration();
+    office::ContentTypes types(xml);
     addObjectContentTypes(types, plan.model);
     types.byPart("/ppt/presentation.xml", plan.options.asTemplate ? opc::typeTemplate : opc::typePresentation);
     if (!plan.model.design) {
@@ -45,8 +46,7 @@ void writeContentTypes(office::XmlWriter& xml, const PackagePlan& plan)
         if (int notes = plan.notesNumber[static_cast<std::size_t>(n) - 1])
             types.byPart("/ppt/notesSlides/notesSlide" + std::to_string(notes) + ".xml", opc::typeNotesSlide);
     }
-    xml.declaration();
-    types.write(xml);
+    types.finish();
 }
 
 void writeRootRelationships(office::XmlWriter& xml)
