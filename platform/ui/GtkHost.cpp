@@ -1,5 +1,6 @@
 #include "GtkHost.h"
 #include "FileFilters.h"
+#include "Mnemonic.h"
 
 #include <gtk/gtk.h>
 #include <pango/pangocairo.h>
@@ -17,26 +18,6 @@ namespace {
 
 constexpr const char* defaultDialogFont = "MS Sans Serif";
 constexpr int defaultDialogPointSize = 8;
-
-// "&File" -> "_File", "&&" -> "&", "_" -> "__": Windows mnemonics as GTK's.
-std::string gtkMnemonic(const std::string& text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '&' && i + 1 < text.size() && text[i + 1] == '&') {
-            out += '&';
-            ++i;
-        } else if (c == '&') {
-            out += '_';
-        } else if (c == '_') {
-            out += "__";
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
 
 double screenResolution()
 {

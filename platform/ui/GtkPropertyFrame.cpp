@@ -1,4 +1,5 @@
 #include "GtkPropertyFrame.h"
+#include "Mnemonic.h"
 
 #include <gtk/gtk.h>
 
@@ -17,24 +18,6 @@ std::string taskString(LPOLESTR text)
     if (!text) return {};
     std::u16string_view view(text);
     return com::utf16ToUtf8(view);
-}
-
-std::string gtkMnemonic(const std::string& text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&' && i + 1 < text.size() && text[i + 1] == '&') {
-            out += '&';
-            ++i;
-        } else if (text[i] == '&') {
-            out += '_';
-        } else if (text[i] == '_') {
-            out += "__";
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
 }
 
 // The frame's side of the conversation with its pages.

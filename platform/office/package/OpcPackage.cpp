@@ -56,13 +56,6 @@ std::vector<std::string> splitPath(std::string_view path)
 
 }  // namespace
 
-std::string lowerAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 std::string relationshipPartName(const std::string& partName)
 {
     if (partName.empty() || partName == "/") return "/_rels/.rels";

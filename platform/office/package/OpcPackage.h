@@ -70,6 +70,5 @@ std::string resolveTarget(const std::string& sourcePart, const std::string& targ
 std::string relativeTarget(const std::string& fromPart, const std::string& toPart);
 // Whether a relationship type names `kind` as its last segment.
 bool isRelationshipKind(const std::string& type, std::string_view kind);
-std::string lowerAscii(std::string text);
 
 }  // namespace office

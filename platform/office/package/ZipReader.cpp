@@ -7,7 +7,6 @@
 #include "office/package/ReadError.h"
 
 namespace office {
-namespace {
 
 std::string lowerAscii(std::string text)
 {
@@ -15,6 +14,8 @@ std::string lowerAscii(std::string text)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return text;
 }
+
+namespace {
 
 [[noreturn]] void unsafe(const std::string& displayName, const std::string& why)
 {

@@ -71,4 +71,7 @@ private:
 // Whether a member name is one this reader accepts (exposed for tests).
 bool isSafeMemberName(const std::string& name);
 
+// Part names compare without regard to ASCII case.
+std::string lowerAscii(std::string text);
+
 }  // namespace office

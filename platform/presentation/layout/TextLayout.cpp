@@ -26,7 +26,6 @@ office::Font& fontOf(const CharFormat& f)
     return font;
 }
 
-bool isLineBreak(char16_t c) { return c == u'\v' || c == u'\n'; }
 bool isBreakingSpace(char16_t c) { return c == u' ' || c == u'\t' || isLineBreak(c) || c == 0x3000; }
 
 class LineBuilder {

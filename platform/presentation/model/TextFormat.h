@@ -22,6 +22,9 @@ private:
     std::unordered_map<std::u16string, std::uint16_t> ids_;
 };
 
+// A line break inside a paragraph: the object model's vertical tab, or a newline.
+constexpr bool isLineBreak(char16_t c) { return c == u'\v' || c == u'\n'; }
+
 constexpr float kDefaultFontSize = 18.0f;  // the built-in design's text size
 constexpr std::uint16_t kDefaultFontName = 0;  // "Arial", interned first
 

@@ -12,8 +12,6 @@ namespace {
 
 constexpr std::int64_t kMaxCoordinate = 27273042316900;  // ST_Coordinate
 
-bool isLineBreak(char16_t c) { return c == u'\v' || c == u'\n'; }
-
 void writeRunProperties(office::XmlWriter& xml, const char* tag, const CharFormat& f, PartLinks* links)
 {
     xml.start(tag);
