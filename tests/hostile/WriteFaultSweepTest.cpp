@@ -1,8 +1,11 @@
 // A save whose k-th file operation fails, for every k and in both formats:
 // one COM error naming the file reaches the caller, the deck that was there
 // stays byte for byte, nothing is left beside it (and, under the sanitizers,
-// nothing leaks).
+// nothing leaks). A save killed there leaves the old deck or the whole new
+// one, and after the next save nothing beside it.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <iostream>
@@ -33,9 +36,14 @@ struct SavedFormat {
     long minFaultPoints;  // the .pptx streams part by part; the .ppt is made in memory and written at once
 };
 
+testenv::CommandResult validate(const SavedFormat& format, const fs::path& deck)
+{
+    return std::string(format.extension) == ".ppt" ? testenv::validatePpt(deck) : testenv::validatePackage(deck);
+}
+
 class WriteFaultSweep : public ::testing::TestWithParam<SavedFormat> {};
 
-TEST_P(WriteFaultSweep, EveryFailedWriteLeavesTheOldDeckAndOneErrorNamingIt)
+TEST_P(WriteFaultSweep, EveryFailedOrKilledWriteLeavesTheOldDeck)
 {
     const SavedFormat format = GetParam();
     testenv::ScopedRegistry registry;
@@ -54,7 +62,7 @@ TEST_P(WriteFaultSweep, EveryFailedWriteLeavesTheOldDeckAndOneErrorNamingIt)
     }
     const std::u16string deckName = com::utf8ToUtf16(deck.string());
     presentation->SaveAs(deckName, format.fileFormat, msoFalse);
-    const std::string previous = testenv::readFile(deck);
+    std::string previous = testenv::readFile(deck);
     const std::vector<std::string> entries = folderEntries(dir.path());
 
     long faultPoints = 0;
@@ -79,12 +87,27 @@ TEST_P(WriteFaultSweep, EveryFailedWriteLeavesTheOldDeckAndOneErrorNamingIt)
         EXPECT_NE(description.find(deck.string()), std::string::npos) << "write " << k << ": " << description;
         EXPECT_EQ(testenv::readFile(deck), previous) << "write " << k;
         EXPECT_EQ(folderEntries(dir.path()), entries) << "write " << k;
+
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            office::injectFileFault(k, office::FileFault::Kill);
+            try {
+                presentation->SaveAs(deckName, format.fileFormat, msoFalse);
+            } catch (...) {
+            }
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(testenv::readFile(deck) == previous || validate(format, deck).status == 0) << "killed at " << k;
+        presentation->SaveAs(deckName, format.fileFormat, msoFalse);
+        EXPECT_EQ(folderEntries(dir.path()), entries) << "killed at " << k;
+        previous = testenv::readFile(deck);
     }
     EXPECT_GT(faultPoints, format.minFaultPoints);
     std::cout << "[ fault points ] " << faultPoints << "\n";
-    // The unfaulted save wrote a whole deck.
-    const testenv::CommandResult check = std::string(format.extension) == ".ppt" ? testenv::validatePpt(deck)
-                                                                                 : testenv::validatePackage(deck);
+    const testenv::CommandResult check = validate(format, deck);  // the unfaulted save wrote a whole deck
     EXPECT_EQ(check.status, 0) << check.output;
     presentation->Close();
     app->Quit();
