@@ -52,16 +52,8 @@ TEST_F(BinaryWriterTest, SampleDeckReadsBackAsAsked)
     EXPECT_THAT(poi, HasSubstr("b=255]\n HSLFAutoShape anchor=36,501,168,29 placeholder=DATETIME"));
 }
 
-// The design a template gives is checked in BinaryDesignTest, read back from the .pot.
-TEST_F(BinaryWriterTest, AMissingFolderIsAClearError)
-{
-    // A folder that is not there: a COM error naming the file, and no file.
-    std::string why;
-    const auto missing = dir / "missing" / "deck.ppt";
-    EXPECT_NE(ppttest::errorOf([&] { write("missing/deck.ppt"); }, &why), S_OK);
-    EXPECT_THAT(why, HasSubstr(missing.string()));
-    EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
-}
+// The design a template gives is checked in BinaryDesignTest, read back from the .pot; a failing
+// file operation of the save in WriteFaultSweepTest.
 
 // create's default name end to end: `orvel run` of a script naming "Report".
 TEST_F(BinaryWriterTest, CreateWithoutAnExtensionWritesA97Deck)

@@ -36,6 +36,8 @@ struct SavedFormat {
     long minFaultPoints;  // the .pptx streams part by part; the .ppt is made in memory and written at once
 };
 
+void PrintTo(const SavedFormat& format, std::ostream* out) { *out << format.extension; }
+
 testenv::CommandResult validate(const SavedFormat& format, const fs::path& deck)
 {
     return std::string(format.extension) == ".ppt" ? testenv::validatePpt(deck) : testenv::validatePackage(deck);
