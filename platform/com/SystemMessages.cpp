@@ -97,6 +97,7 @@ constexpr Message win32Messages[] = {
     {161, "The specified path is invalid.\r\n"},
     {183, "Cannot create a file when that file already exists.\r\n"},
     {206, "The filename or extension is too long.\r\n"},
+    {223, "The file size exceeds the limit allowed and cannot be saved.\r\n"},
     {267, "The directory name is invalid.\r\n"},
     {995, "The I/O operation has been aborted because of either a thread exit or an application request.\r\n"},
     {1460, "This operation returned because the timeout period expired.\r\n"},

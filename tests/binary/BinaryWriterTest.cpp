@@ -2,7 +2,9 @@
 #include <gmock/gmock.h>
 
 #include "BinaryCheck.h"
+#include "ObjectFiles.h"
 #include "binary/PowerPointWriter.h"
+#include "common/PackageCheck.h"
 #include "objects/Objects.h"
 
 namespace {
@@ -12,12 +14,10 @@ using ::testing::HasSubstr;
 
 class BinaryWriterTest : public ppttest::PptTest {
 protected:
-    // The binary writer on the model SaveAs keeps (the save path still
-    // writes Office Open XML whatever the name, until reading .ppt exists).
+    // SaveAs under a .ppt name, checked by the validator.
     std::filesystem::path write(const std::string& name)
     {
-        const auto path = dir.path() / name;
-        ppt::writePowerPointBinary(*ppt::presentationModel(presentation), path.string());
+        const auto path = save(name);
         binarytest::expectValidPpt(path);
         return path;
     }
@@ -52,15 +52,54 @@ TEST_F(BinaryWriterTest, SampleDeckReadsBackAsAsked)
     EXPECT_THAT(poi, HasSubstr("b=255]\n HSLFAutoShape anchor=36,501,168,29 placeholder=DATETIME"));
 }
 
-// The design a template gives is checked in BinaryDesignTest, read back from the .pot.
-TEST_F(BinaryWriterTest, AMissingFolderIsAClearError)
+// The design a template gives is checked in BinaryDesignTest, read back from the .pot; a failing
+// file operation of the save in WriteFaultSweepTest.
+
+// create's default name end to end: `orvel run` of a script naming "Report".
+TEST_F(BinaryWriterTest, CreateWithoutAnExtensionWritesA97Deck)
 {
-    // A folder that is not there: a COM error naming the file, and no file.
-    std::string why;
-    const auto missing = dir / "missing" / "deck.ppt";
-    EXPECT_NE(ppttest::errorOf([&] { write("missing/deck.ppt"); }, &why), S_OK);
-    EXPECT_THAT(why, HasSubstr(missing.string()));
-    EXPECT_FALSE(std::filesystem::exists(missing.parent_path()));
+    testenv::writeFile(dir / "report.orvel", "orvel->start();\norvel->create(\"Report\");\norvel->insertText(\"Hello\");\n"
+                                             "orvel->setOption(\"startNote\",\"\");\norvel->insertText(\"A note\");\n"
+                                             "orvel->setOption(\"endNote\",\"\");\norvel->close();\norvel->stop();\n");
+    const auto run = testenv::runCommand("cd " + testenv::shellQuote(dir.path().string()) + " && HOME=. " +
+                                         testenv::shellQuote(std::string(ORVEL_BIN_DIR) + "/orvel") +
+                                         " run --set PowerPoint/ClosePauseMs=0 report.orvel 2>&1");
+    ASSERT_EQ(run.status, 0) << run.output;
+    binarytest::expectValidPpt(dir / "report.ppt");
+    const std::string poi = binarytest::readWithPoi(dir / "report.ppt");
+    EXPECT_THAT(poi, HasSubstr("run \"Hello\""));
+    EXPECT_THAT(poi, HasSubstr("run \"A note\""));
+}
+
+// 4,092 slides whose notes pages hold nothing and 4,095 different pictures
+// are as much as a .ppt numbers (its drawing ids and picture store count in
+// 12 bits; a notes page is written only where it has notes). One more is
+// one clear error naming the file, the limit and the way out, and the file
+// that was there stays as it was, with nothing beside it.
+TEST_F(BinaryWriterTest, PastTheFormatsLimitsNothingIsWritten)
+{
+    for (int n = 0; n < 4092; ++n) addSlide()->GetNotesPage();
+    auto shapes = presentation->GetSlides()->Item(1)->GetShapes();
+    const auto addPicture = [&](int n) {
+        const auto file = objtest::writeEmf(dir / "pictures", std::to_string(n) + ".emf", 1 + n % 64, 1 + n / 64);
+        shapes->AddPicture(com::utf8ToUtf16(file.string()), msoFalse, msoTrue, 10, 10, 20, 20);
+    };
+    std::filesystem::create_directory(dir / "pictures");
+    for (int n = 0; n < 4095; ++n) addPicture(n);
+    const auto deck = write("full.ppt");
+    const std::string previous = testenv::readFile(deck);
+    const auto expectRefused = [&](const std::string& limit) {
+        std::string why;
+        EXPECT_EQ(ppttest::errorOf([&] { save("full.ppt"); }, &why), ppt::HR_FILE_TOO_LARGE);
+        for (const std::string& words : {deck.string(), limit, std::string(".pptx name")}) EXPECT_THAT(why, HasSubstr(words));
+        EXPECT_EQ(testenv::readFile(deck), previous);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);  // the deck and the pictures
+    };
+    addPicture(4095);
+    expectRefused("4,095 a .ppt file holds");
+    auto notes = presentation->GetSlides()->Item(1)->GetNotesPage()->GetShapes()->GetPlaceholders()->Item(2);
+    notes->GetTextFrame()->GetTextRange()->InsertAfter(u"One note");
+    expectRefused("at most 4,092 slides and notes pages");
 }
 
 }  // namespace

@@ -40,6 +40,11 @@ CommandResult validatePackage(const std::filesystem::path& package)
     return runCommand(shellQuote(std::string(ORVEL_SHARED_DIR) + "/ooxml/validate") + " " + shellQuote(package.string()));
 }
 
+CommandResult validatePpt(const std::filesystem::path& file)
+{
+    return runCommand(shellQuote(std::string(ORVEL_SHARED_DIR) + "/ppt/validate") + " " + shellQuote(file.string()));
+}
+
 namespace {
 
 const std::filesystem::path& libreOfficeProfile()

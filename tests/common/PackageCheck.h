@@ -17,6 +17,8 @@ std::string shellQuote(const std::string& text);
 
 // Runs the schema and package-invariant validator; status 0 means no problems.
 CommandResult validatePackage(const std::filesystem::path& package);
+// Runs the PowerPoint 97-2003 structure validator; status 0 means no problems.
+CommandResult validatePpt(const std::filesystem::path& file);
 
 // Converts documents with one start of LibreOffice (headless) into outDir;
 // `format` is what --convert-to takes ("pdf", "potx", or a filter with its

@@ -62,7 +62,8 @@ ComPtr<IDocument> GeneratorTest::newObject()
 
 std::string GeneratorTest::deckPath(const std::string& name) const
 {
-    return (dir.path() / name).string();
+    const std::filesystem::path file = dir.path() / name;
+    return file.has_extension() ? file.string() : file.string() + ".pptx";
 }
 
 void GeneratorTest::open(const std::string& name)
@@ -117,7 +118,7 @@ int GeneratorTest::slideCount() const
 pptx::Package GeneratorTest::saved(const std::string& name)
 {
     doc->close();
-    std::filesystem::path file = dir / (name + ".ppt");
+    const std::filesystem::path file = deckPath(name);
     testenv::CommandResult check = testenv::validatePackage(file);
     EXPECT_EQ(check.status, 0) << check.output;
     return pptx::Package(file);

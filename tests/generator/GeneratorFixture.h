@@ -91,8 +91,10 @@ protected:
 
     // An object with the close pause switched off and echo into logPath.
     ComPtr<IDocument> newObject();
-    // start + create(dir/deck) on doc.
+    // start + create(deckPath(name)) on doc.
     void open(const std::string& name = "deck");
+    // dir/name, a .pptx when the name has no extension: the tests read the
+    // package back (the .ppt that create's default name gives is tests/binary's).
     std::string deckPath(const std::string& name = "deck") const;
 
     void text(std::string_view t);

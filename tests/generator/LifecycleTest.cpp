@@ -25,7 +25,7 @@ protected:
         return false;
     }
     // A deck whose save fails: a folder stands where it is to be written.
-    void blockSave(const std::string& name) { fs::create_directories(dir / (name + ".ppt")); }
+    void blockSave(const std::string& name) { fs::create_directories(deckPath(name)); }
     void useTemplate(const std::string& name) const
     {
         doc->overrideRegistry(bs("PowerPoint").get(), bs("PptTemplateName").get(), bs(name).get(), 1);
@@ -70,7 +70,11 @@ TEST_F(Lifecycle, CreateLowerCasesTheNameAndAddsTheExtension)
         doc->close();
     }
     EXPECT_EQ(logLines()[1], "orvel->create(\"report\");");
-    for (const char* file : {"report.ppt", "deck.ppt", "name."}) EXPECT_TRUE(fs::exists(dir / file)) << file;
+    for (const char* file : {"report.ppt", "deck.ppt", "name."}) {
+        EXPECT_TRUE(fs::exists(dir / file)) << file;
+        const testenv::CommandResult check = testenv::validatePpt(dir / file);  // FileFormat 1 where no extension says
+        EXPECT_EQ(check.status, 0) << file << "\n" << check.output;
+    }
     EXPECT_EQ(openPresentations(), 0);  // each closed after its save
     // A null name is the empty name, and ".ppt" is no name PowerPoint saves under.
     doc->create(nullptr);
@@ -85,16 +89,16 @@ TEST_F(Lifecycle, CreateClosesTheSameFileOpenInPowerPointUnsaved)
     doc->close();
     // PowerPoint has the saved file open again, and reports it running.
     auto presentations = powerpoint->GetPresentations();
-    testenv::writeFile(dir / "other.ppt", testenv::readFile(dir / "first.ppt"));
-    presentations->Open(com::utf8ToUtf16(deckPath("other.ppt")), PowerPoint::msoFalse, PowerPoint::msoFalse,
+    testenv::writeFile(deckPath("other"), testenv::readFile(deckPath("first")));
+    presentations->Open(com::utf8ToUtf16(deckPath("other")), PowerPoint::msoFalse, PowerPoint::msoFalse,
                         PowerPoint::msoTrue);
-    presentations->Open(com::utf8ToUtf16(deckPath("FIRST.ppt")), PowerPoint::msoFalse, PowerPoint::msoFalse,
+    presentations->Open(com::utf8ToUtf16(deckPath("FIRST")), PowerPoint::msoFalse, PowerPoint::msoFalse,
                         PowerPoint::msoTrue);
-    DWORD cookie = com::registerRunningFile(deckPath("first.ppt"), powerpoint.get());
+    DWORD cookie = com::registerRunningFile(deckPath("first"), powerpoint.get());
     doc->create(bs(deckPath("first")).get());
     com::revokeRunningFile(cookie);
     ASSERT_EQ(openPresentations(), 2);  // the other one, and the new deck
-    EXPECT_EQ(com::utf16ToUtf8(presentations->Item(1)->GetFullName()), deckPath("other.ppt"));
+    EXPECT_EQ(com::utf16ToUtf8(presentations->Item(1)->GetFullName()), deckPath("other"));
     text("new");
     EXPECT_NE(savedDump("first").find("\"new\""), std::string::npos);
 }
@@ -126,7 +130,7 @@ TEST_F(Lifecycle, AFailingSaveIsTriedAgainByTheNextClose)
     open();
     text("kept");
     EXPECT_NE(failureOf([&] { doc->close(); }), "");
-    fs::remove(dir / "deck.ppt");
+    fs::remove(deckPath());
     text(" more");
     EXPECT_NE(savedDump().find("\"kept more\""), std::string::npos);
 }
@@ -137,14 +141,14 @@ TEST_F(Lifecycle, StopSavesAndClosesEveryPresentationThenQuits)
     text("mine");
     auto other = powerpoint->GetPresentations()->Add(PowerPoint::msoTrue);
     other->GetSlides()->Add(1, PowerPoint::ppLayoutBlank);
-    other->SaveAs(com::utf8ToUtf16(deckPath("other.ppt")), PowerPoint::ppSaveAsPresentation, PowerPoint::msoTrue);
+    other->SaveAs(com::utf8ToUtf16(deckPath("other")), PowerPoint::ppSaveAsPresentation, PowerPoint::msoTrue);
     other->GetSlides()->Add(2, PowerPoint::ppLayoutBlank);  // an unsaved change
     other = nullptr;
     doc->stop();
     EXPECT_EQ(logLines().back(), "orvel->stop();");
     EXPECT_TRUE(powerPointGone());
-    EXPECT_EQ(pptx::Package(dir / "other.ppt").slides.size(), 2u);
-    EXPECT_FALSE(fs::exists(dir / "deck.ppt"));  // saved as PowerPoint saves an untitled deck
+    EXPECT_EQ(pptx::Package(deckPath("other")).slides.size(), 2u);
+    EXPECT_FALSE(fs::exists(deckPath()));  // saved as PowerPoint saves an untitled deck
     // The document is still open for the generator, but PowerPoint has gone.
     EXPECT_EQ(failureOf([&] { text("late"); }), "insertText\nCOMERROR 0x800706ba\nPowerPoint is unavailable.");
     doc->stop();  // not started any more: nothing
@@ -159,7 +163,7 @@ TEST_F(Lifecycle, DestructionWithAHiddenPowerPointClosesAndStops)
     text("body");
     doc = nullptr;
     expectRecorded(withoutDir(joined(logLines())), "-log");
-    EXPECT_TRUE(fs::exists(dir / "deck.ppt"));
+    EXPECT_TRUE(fs::exists(deckPath()));
     EXPECT_TRUE(powerPointGone());
 }
 
@@ -170,7 +174,7 @@ TEST_F(Lifecycle, ShowLastReopensTheSavedFileVisiblyAndDestructionLeavesItRunnin
     doc->showLast();
     EXPECT_TRUE(powerpoint->GetVisible());
     ASSERT_EQ(openPresentations(), 1);
-    EXPECT_EQ(com::utf16ToUtf8(powerpoint->GetPresentations()->Item(1)->GetFullName()), deckPath("deck.ppt"));
+    EXPECT_EQ(com::utf16ToUtf8(powerpoint->GetPresentations()->Item(1)->GetFullName()), deckPath());
     std::size_t lines = logLines().size();
     doc = nullptr;
     EXPECT_EQ(logLines().size(), lines);
@@ -196,7 +200,7 @@ TEST_F(Lifecycle, MissingTemplateFailsCreateAndCloseThenDoesNothing)
     EXPECT_EQ(slideCount(), 0);
     doc->close();
     text("ignored");
-    EXPECT_FALSE(fs::exists(dir / "deck.ppt"));
+    EXPECT_FALSE(fs::exists(deckPath()));
     EXPECT_EQ(logLines().back(), "orvel->create(\"" + deckPath() + "\");");
 }
 
@@ -204,16 +208,16 @@ TEST_F(Lifecycle, MissingTemplateFailsCreateAndCloseThenDoesNothing)
 TEST_F(Lifecycle, TemplateSettingItsOverrideAndAFullPath)
 {
     fs::create_directories(dir / "Templates");
-    writeTemplate(dir / "Templates" / "design.pot");
-    writeTemplate(dir / "full.pot");
+    writeTemplate(dir / "Templates" / "design.potx");
+    writeTemplate(dir / "full.potx");
     RegisterDynamic settings;
     settings.write(KestString("Settings"), KestString("InstallDir"), RegEntry(KestString(dir.path().string())), false);
-    settings.write(KestString("PowerPoint"), KestString("PptTemplateName"), RegEntry(KestString("design.pot")), false);
+    settings.write(KestString("PowerPoint"), KestString("PptTemplateName"), RegEntry(KestString("design.potx")), false);
     auto themeOf = [&](ComPtr<IDocument>& object, const std::string& name) {
         object->start();
         object->create(bs(deckPath(name)).get());
         object->close();
-        std::string theme = pptx::Package(dir / (name + ".ppt")).read("ppt/theme/theme1.xml");
+        std::string theme = pptx::Package(deckPath(name)).read("ppt/theme/theme1.xml");
         std::size_t at = theme.find(" name=\"");
         return theme.substr(at + 7, theme.find('"', at + 7) - at - 7);
     };
@@ -226,10 +230,10 @@ TEST_F(Lifecycle, TemplateSettingItsOverrideAndAFullPath)
     EXPECT_NE(themeOf(other, "b"), "design");
     EXPECT_EQ(settings.read(KestString("PowerPoint"), KestString("PptTemplateName"), RegEntry(KestString("")), false)
                   .value,
-              KestString("design.pot"));
+              KestString("design.potx"));
     // A full path is used as it is.
     ComPtr<IDocument> third = newObject();
-    third->overrideRegistry(bs("PowerPoint").get(), bs("PptTemplateName").get(), bs((dir / "full.pot").string()).get(), 1);
+    third->overrideRegistry(bs("PowerPoint").get(), bs("PptTemplateName").get(), bs((dir / "full.potx").string()).get(), 1);
     EXPECT_EQ(themeOf(third, "c"), "full");
 }
 

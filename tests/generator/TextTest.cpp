@@ -179,7 +179,7 @@ TEST_F(Text, ManyLinksInOneTextNeedNoDeepCalls)
 TEST_F(Text, FieldsByModeAndCode)
 {
     doc->start();
-    doc->create(bs("Report").get());  // a name without a folder is the whole name
+    doc->create(bs("Report.pptx").get());  // a name without a folder is the whole name
     doc->insertField(3);
     doc->insertField(2);
     doc->insertField(4);  // the page number only in the header and footer
@@ -188,12 +188,12 @@ TEST_F(Text, FieldsByModeAndCode)
     doc->insertField(1);
     option("endNote");
     doc->close();
-    EXPECT_FALSE(logFrom("orvel->insertText(\"report.ppt\");").empty());
-    pptx::Package deck(dir / "report.ppt");
+    EXPECT_FALSE(logFrom("orvel->insertText(\"report.pptx\");").empty());
+    pptx::Package deck(dir / "report.pptx");
     std::string body = deck.slides.at(0).labels().at(1)->text();
-    EXPECT_EQ(body.substr(0, 10), "report.ppt");
-    EXPECT_EQ(body.size(), 18u);  // and the time of day only
-    EXPECT_EQ(body[12], ':');
+    EXPECT_EQ(body.substr(0, 11), "report.pptx");
+    EXPECT_EQ(body.size(), 19u);  // and the time of day only
+    EXPECT_EQ(body[13], ':');
     EXPECT_EQ(deck.slides[0].notes.size(), 10u);  // the date
 }
 

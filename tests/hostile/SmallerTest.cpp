@@ -1,14 +1,9 @@
-// Smaller promises: relative names after showLast, special save targets, no temporary file left by a kill.
+// Smaller promises: relative names after showLast, special save targets (a killed save: WriteFaultSweepTest).
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "ScriptRun.h"
-#include "com/ComString.h"
-#include "objects/Objects.h"
-#include "office/package/AtomicFile.h"
 #include "registry/Registry.h"
 
 namespace {
@@ -67,43 +62,6 @@ TEST_F(SaveTargets, CreateWithARelativeNameAfterShowLast)
                  "orvel->close();\norvel->stop();\n");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(contains(slideText(dir / "deck.pptx"), "second"));
-}
-
-// A save killed at any of its file operations leaves the old deck or the
-// whole new one, and after the next save nothing hidden beside it.
-TEST(KilledSave, LeavesNothingBehind)
-{
-    testenv::ScopedRegistry registry;
-    testenv::TempDir dir;
-    const fs::path deck = dir / "deck.pptx";
-    const std::u16string deckName = com::utf8ToUtf16(deck.string());
-    using namespace PowerPoint;
-    ComPtr<_Application> app = ppt::makeApplication();
-    ComPtr<_Presentation> presentation = app->GetPresentations()->Add(msoFalse);
-    presentation->GetSlides()->Add(1, ppLayoutBlank)->GetShapes()->AddLabel(msoTextOrientationHorizontal, 10, 10, 500, 100)
-        ->GetTextFrame()->GetTextRange()->InsertAfter(u"Hello");
-    for (long n = 1;; ++n) {
-        testenv::writeFile(deck, "old deck");
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            office::injectFileFault(n, office::FileFault::Kill);
-            try {
-                presentation->SaveAs(deckName, ppSaveAsOpenXMLPresentation, msoFalse);
-            } catch (...) {
-            }
-            ::_exit(0);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        const std::string bytes = testenv::readFile(deck);
-        EXPECT_TRUE(bytes == "old deck" || contains(slideText(deck), "Hello")) << "killed at " << n;
-        presentation->SaveAs(deckName, ppSaveAsOpenXMLPresentation, msoFalse);
-        EXPECT_EQ(hiddenFiles(dir.path()), std::vector<std::string>{}) << "killed at " << n;
-        if (!WIFSIGNALED(status)) break;  // the save got through: every operation was tried
-    }
-    presentation->Close();
-    app->Quit();
 }
 
 }  // namespace

@@ -1,20 +1,18 @@
 #include "binary/DrawingIds.h"
 
-#include <stdexcept>
-
+#include "binary/FormatLimit.h"
 #include "binary/RecordTypes.h"
 
 namespace ppt::binary {
 namespace {
 constexpr std::uint32_t kClusterSize = 1024;
-constexpr std::uint32_t kLastDrawingId = 0xFFE;
 constexpr std::uint32_t kShapeIdLimit = 0x03FFD7FF;
 }  // namespace
 
 std::uint32_t DrawingIds::beginDrawing()
 {
-    if (drawing_ == kLastDrawingId)
-        throw std::length_error("the presentation has more slides and notes pages than a .ppt file can hold");
+    if (drawing_ == kMaxDrawings)
+        throw FormatLimit("the presentation has more slides, notes pages and masters than the 4,094 a .ppt file holds");
     ++drawing_;
     shapesInDrawing_ = 0;
     return drawing_;
@@ -24,7 +22,7 @@ std::uint32_t DrawingIds::nextShapeId()
 {
     if (shapesInDrawing_ == 0 || clusters_.back().used == kClusterSize) {
         if ((clusters_.size() + 2) * kClusterSize >= kShapeIdLimit)
-            throw std::length_error("the presentation has more shapes than a .ppt file can hold");
+            throw FormatLimit("the presentation has more shapes than the about 67 million a .ppt file numbers");
         clusters_.push_back({drawing_, 0});
     }
     Cluster& cluster = clusters_.back();

@@ -11,7 +11,11 @@ namespace ppt::binary {
 
 class DrawingIds {
 public:
-    // Starts the next drawing; returns its id (1 ... 0xFFE).
+    // Drawing ids are 12 bits and 0xFFF is not one: every slide, notes page
+    // and master is a drawing, so this bounds the pages of a .ppt.
+    static constexpr std::uint32_t kMaxDrawings = 0xFFE;
+
+    // Starts the next drawing; returns its id (1 ... kMaxDrawings).
     std::uint32_t beginDrawing();
     std::uint32_t nextShapeId();
     std::uint32_t shapesInDrawing() const { return shapesInDrawing_; }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <span>
 
+#include "binary/FormatLimit.h"
 #include "binary/RecordTypes.h"
 #include "media/ContentDigest.h"
 
@@ -14,6 +15,8 @@ namespace {
 
 constexpr std::uint8_t kBlipEmf = 2, kBlipJpeg = 5, kBlipPng = 6;
 constexpr std::uint8_t kBitmapTag = 0xFF;
+// The picture store's record counts its entries in 12 bits.
+constexpr std::size_t kMaxPictures = 0xFFF;
 
 std::string uidOf(const std::string& bytes)
 {
@@ -123,6 +126,8 @@ std::uint32_t PictureStore::store(const std::string& bytes, const std::string& e
             return static_cast<std::uint32_t>(i + 1);
         }
     }
+    if (entries_.size() == kMaxPictures)
+        throw FormatLimit("the presentation has more different pictures than the 4,095 a .ppt file holds");
     const auto offset = static_cast<std::uint32_t>(pictures_.size());
     if (type == kBlipEmf) {
         writeEmfBlip(pictures_, uid, *data);
@@ -132,6 +137,7 @@ std::uint32_t PictureStore::store(const std::string& bytes, const std::string& e
         pictures_.u8(kBitmapTag);
         pictures_.raw(*data);
     }
+    if (pictures_.size() > 0xFFFFFFFFu) throw FormatLimit("the pictures of the presentation take more than the 4 GB a .ppt file holds");
     entries_.push_back({type, uid, static_cast<std::uint32_t>(pictures_.size() - offset), offset, 1});
     return static_cast<std::uint32_t>(entries_.size());
 }

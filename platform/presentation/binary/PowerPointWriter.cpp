@@ -1,12 +1,12 @@
 #include "binary/PowerPointWriter.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
-#include <string_view>
+#include <variant>
 
 #include "binary/CompoundFile.h"
 #include "binary/DocumentContainer.h"
+#include "binary/FormatLimit.h"
 #include "office/package/AtomicFile.h"
 #include "package/PackageWriter.h"
 #include "binary/RecordTypes.h"
@@ -21,6 +21,37 @@ namespace binary {
 namespace {
 
 constexpr std::uint32_t kMaxPersistRun = 0xFFF;  // cPersist is 12 bits
+constexpr std::uint32_t kMasterDrawings = 2;      // the slide master's and the notes master's
+
+// A notes page is written only where it shows something: each one takes a
+// drawing id, of which the format has few, and a slide may have none.
+bool hasNotes(const SlideModel& slide)
+{
+    if (!slide.notes) return false;
+    for (const auto& shape : slide.notes->shapes.shapes)
+        if (!std::holds_alternative<PlaceholderShape>(shape->kind) || (shape->text && shape->text->length() > 0)) return true;
+    return false;
+}
+
+std::string grouped(std::size_t n)
+{
+    std::string digits = std::to_string(n);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), ",");
+    return digits;
+}
+
+// Before anything is built: the pages against the drawing ids there are.
+void checkPageCount(const PresentationModel& model)
+{
+    const std::size_t notes = static_cast<std::size_t>(std::count_if(
+        model.slides.begin(), model.slides.end(), [](const auto& slide) { return hasNotes(*slide); }));
+    const std::size_t pages = model.slides.size() + notes;
+    constexpr std::size_t kMaxPages = DrawingIds::kMaxDrawings - kMasterDrawings;
+    if (pages > kMaxPages)
+        throw FormatLimit("the presentation has " + grouped(model.slides.size()) + " slides and " + grouped(notes) +
+                          " notes pages, and a .ppt file holds at most " + grouped(kMaxPages) +
+                          " slides and notes pages together");
+}
 
 // The persist objects in stream order, and where each starts.
 class DocumentStream {
@@ -98,6 +129,7 @@ std::string currentUser(std::uint32_t editOffset)
 
 std::string buildFile(PresentationModel& model)
 {
+    checkPageCount(model);
     DeckContext deck(model);
     // Drawings are numbered in the order they are written; the document,
     // which lists them all, comes last but stands first in the stream.
@@ -111,12 +143,13 @@ std::string buildFile(PresentationModel& model)
     for (std::size_t i = 0; i < model.slides.size(); ++i) {
         SlideModel& slide = *model.slides[i];
         ListedSlide entry{deck.nextPersistId++, static_cast<std::uint32_t>(slide.id), 0, 0};
-        if (slide.notes) {
+        const bool notes = hasNotes(slide);
+        if (notes) {
             entry.notesPersistId = deck.nextPersistId++;
             entry.notesId = notesIdBase + 1 + static_cast<std::uint32_t>(i);
         }
         pages.emplace_back(entry.persistId, slideRecord(deck, slide, entry.notesId));
-        if (slide.notes) pages.emplace_back(entry.notesPersistId, notesRecord(deck, slide));
+        if (notes) pages.emplace_back(entry.notesPersistId, notesRecord(deck, slide));
         listed.push_back(entry);
     }
     const std::string document = documentRecord(deck, listed);
@@ -128,7 +161,7 @@ std::string buildFile(PresentationModel& model)
     for (const auto& [id, record] : pages) stream.add(id, record);
     for (const auto& [id, record] : deck.storages) stream.add(id, record);
     const std::uint32_t editAt = stream.finish(listed.empty() ? 0 : listed.front().slideId);
-    if (stream.size() > 0xFFFFFFFFu) throw std::length_error("the presentation is larger than a .ppt file can hold (4 GB)");
+    if (stream.size() > 0xFFFFFFFFu) throw FormatLimit("the presentation is larger than the 4 GB a .ppt file holds");
 
     const std::string user = currentUser(editAt);
     std::string title = com::utf16ToUtf8(model.name);
@@ -147,18 +180,18 @@ std::string powerPointBinaryBytes(PresentationModel& model) { return binary::bui
 
 void writePowerPointBinary(PresentationModel& model, const std::string& nativePath, bool replace)
 {
-    saveAtomically(nativePath, replace, [&](office::AtomicFile& file) {
-        const std::string bytes = binary::buildFile(model);
-        file.write(bytes.data(), bytes.size());
+    // The whole file is made before the target is touched: a deck the format
+    // cannot hold fails with nothing written, not even a temporary file.
+    const std::string what = "Presentation.SaveAs : cannot write \"" + nativePath + "\"";
+    const std::string bytes = com::guardMember(what, [&] {
+        try {
+            return binary::buildFile(model);
+        } catch (const binary::FormatLimit& e) {
+            com::throwComError(HR_FILE_TOO_LARGE,
+                               what + ": " + e.what() + ". Saved under a .pptx name it can have any size.");
+        }
     });
-}
-
-bool isBinaryPresentationName(const std::string& path)
-{
-    std::string extension = path.size() >= 4 ? path.substr(path.size() - 4) : std::string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".ppt" || extension == ".pps" || extension == ".pot";
+    saveAtomically(nativePath, replace, [&](office::AtomicFile& file) { file.write(bytes.data(), bytes.size()); });
 }
 
 }  // namespace ppt

@@ -1,7 +1,6 @@
 #include "binary/RecordStream.h"
 
-#include <stdexcept>
-
+#include "binary/FormatLimit.h"
 #include "binary/RecordTypes.h"
 
 namespace ppt::binary {
@@ -23,7 +22,7 @@ void RecordStream::closeRecord(std::size_t start)
 {
     const std::size_t length = bytes_.size() - start - 8;
     // A record length is 32 bits: a deck this large cannot be written.
-    if (length > 0xFFFFFFFFu) throw std::length_error("a record of the presentation is larger than 4 GB");
+    if (length > 0xFFFFFFFFu) throw FormatLimit("a record of the presentation would be larger than the 4 GB a .ppt record holds");
     patchU32(start + 4, static_cast<std::uint32_t>(length));
 }
 

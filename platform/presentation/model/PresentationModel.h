@@ -82,6 +82,7 @@ struct PresentationModel {
     std::shared_ptr<const pptmedia::ImportedTemplate> design;
     DWORD runningCookie = 0;
     bool savedAsTemplate = false;  // how the last SaveAs wrote it, for Save
+    bool savedAsBinary = false;    // the .ppt format, for Save of a name whose extension does not say
     bool embedFonts = false;
 
     PresentationModel();

@@ -8,6 +8,7 @@
 #include "com/ComError.h"
 #include "com/ComRuntime.h"
 #include "com/ComString.h"
+#include "binary/PowerPointWriter.h"
 #include "objects/ObjectBase.h"
 #include "objects/Objects.h"
 #include "objects/TemplateDesign.h"
@@ -51,7 +52,8 @@ public:
                 saveUntitled();
                 return;
             }
-            writePresentationPackage(p, p.nativePath, SaveOptions{p.savedAsTemplate, p.embedFonts, true});
+            const FileFormat format = formatNamedBy(p.nativePath).value_or(p.savedAsBinary ? FileFormat::Binary : FileFormat::OpenXml);
+            write(p, p.nativePath, format, SaveOptions{p.savedAsTemplate, p.embedFonts, true});
         });
     }
 
@@ -60,12 +62,18 @@ public:
     void SaveAs(const std::u16string& fileName, PpSaveAsFileType format, MsoTriState embedTrueTypeFonts) override
     {
         member("Presentation.SaveAs", [&] {
+            // The format asked for counts only where the name's extension
+            // does not say one.
             SaveOptions options;
+            FileFormat requested = FileFormat::OpenXml;
             switch (static_cast<int>(format)) {
-            case ppSaveAsPresentation:
+            case ppSaveAsPresentation: requested = FileFormat::Binary; break;
             case 11:  // ppSaveAsDefault
             case ppSaveAsOpenXMLPresentation: break;
             case ppSaveAsTemplate:
+                requested = FileFormat::Binary;
+                options.asTemplate = true;
+                break;
             case 26:  // ppSaveAsOpenXMLTemplate
                 options.asTemplate = true;
                 break;
@@ -74,7 +82,7 @@ public:
                                                      std::to_string(static_cast<int>(format)) + " is not supported.");
             }
             options.embedFonts = triStateArgument(embedTrueTypeFonts, "Presentation.SaveAs EmbedTrueTypeFonts");
-            saveTo(fileName, options);
+            saveTo(fileName, requested, options);
         });
     }
 
@@ -111,7 +119,7 @@ private:
             try {
                 SaveOptions options;
                 options.replace = false;
-                saveTo(com::utf8ToUtf16(file.string()), options);
+                saveTo(com::utf8ToUtf16(file.string()), FileFormat::OpenXml, options);
             } catch (const ComError& e) {
                 if (e.Error() == HR_FILE_EXISTS) continue;  // made meanwhile by someone else
                 throw;
@@ -122,12 +130,22 @@ private:
         }
     }
 
-    void saveTo(const std::u16string& fileName, SaveOptions options)
+    static void write(PresentationModel& p, const std::string& nativePath, FileFormat format, const SaveOptions& options)
+    {
+        if (format == FileFormat::Binary)
+            writePowerPointBinary(p, nativePath, options.replace);
+        else
+            writePresentationPackage(p, nativePath, options);
+    }
+
+    void saveTo(const std::u16string& fileName, FileFormat requested, SaveOptions options)
     {
         const SavePath target = resolveSavePath(fileName);
         if (endsWithNoCase(target.nativePath, ".potx")) options.asTemplate = true;
+        const FileFormat format = formatNamedBy(target.nativePath).value_or(requested);
         PresentationModel& p = model();
-        writePresentationPackage(p, target.nativePath, options);
+        write(p, target.nativePath, format, options);
+        p.savedAsBinary = format == FileFormat::Binary;
         p.savedAsTemplate = options.asTemplate;
         p.embedFonts = options.embedFonts;
         p.fullName = target.fullName;

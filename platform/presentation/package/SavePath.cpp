@@ -13,6 +13,12 @@ namespace ppt {
 namespace fs = std::filesystem;
 
 namespace {
+std::string lowerCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
 bool isAbsoluteName(const std::u16string& name)
 {
     if (!name.empty() && (name[0] == u'/' || name[0] == u'\\')) return true;
@@ -37,8 +43,7 @@ SavePath resolveSavePath(const std::u16string& fileName)
         com::throwComError(E_INVALIDARG, "Presentation.SaveAs : \"" + utf8 + "\" names a folder, not a file.");
     // A client's empty name ("", "sub/") arrives as a bare extension: it would
     // become a hidden file that nobody asked for.
-    std::string file = native.filename().string();
-    std::transform(file.begin(), file.end(), file.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string file = lowerCase(native.filename().string());
     for (const char* extension : {".ppt", ".pptx", ".pps", ".ppsx", ".pot", ".potx"})
         if (file == extension)
             com::throwComError(E_INVALIDARG, "Presentation.SaveAs : \"" + utf8 + "\" has no file name, only an extension.");
@@ -47,6 +52,14 @@ SavePath resolveSavePath(const std::u16string& fileName)
     result.nativePath = native.string();
     result.fullName = isAbsoluteName(fileName) ? fileName : com::utf8ToUtf16((cwd / utf8).lexically_normal().string());
     return result;
+}
+
+std::optional<FileFormat> formatNamedBy(const std::string& path)
+{
+    const std::string extension = lowerCase(fs::path(path).extension().string());
+    if (extension == ".ppt" || extension == ".pps" || extension == ".pot") return FileFormat::Binary;
+    if (extension == ".pptx" || extension == ".ppsx" || extension == ".potx") return FileFormat::OpenXml;
+    return std::nullopt;
 }
 
 std::string defaultSaveFolder()
