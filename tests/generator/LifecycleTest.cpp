@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "GeneratorFixture.h"
+#include "common/PackageCheck.h"
 #include "com/ComRuntime.h"
 #include "registry/RegisterDynamic.h"
 
