@@ -22,6 +22,15 @@ LinkResolver resolverFor(DeckContext& deck, const ShapeTree& tree)
     };
 }
 
+// The insets PowerPoint gives text (the .pptx writer's), said outright.
+void defaultInsets(PropertyTable& p)
+{
+    p.set(prop::dxTextLeft, static_cast<std::uint32_t>(kInsetX * kEmuPerPoint));
+    p.set(prop::dyTextTop, static_cast<std::uint32_t>(kInsetY * kEmuPerPoint));
+    p.set(prop::dxTextRight, static_cast<std::uint32_t>(kInsetX * kEmuPerPoint));
+    p.set(prop::dyTextBottom, static_cast<std::uint32_t>(kInsetY * kEmuPerPoint));
+}
+
 void noFillNoLine(PropertyTable& properties)
 {
     properties.set(prop::fillBooleans, 0x00100000);
@@ -120,6 +129,8 @@ void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, Placehold
     shapeInfo.type = shapetype::rectangle;
     shapeInfo.box = type == PlaceholderType::Date ? design::date : type == PlaceholderType::Footer ? design::footer : design::slideNumber;
     noFillNoLine(shapeInfo.properties);
+    defaultInsets(shapeInfo.properties);
+    shapeInfo.properties.set(prop::anchorText, 0);
     shapeInfo.placeholder = type == PlaceholderType::Date ? kMasterDate : type == PlaceholderType::Footer ? kMasterFooter : kMasterSlideNumber;
     shapeInfo.placeholderSize = 2;  // quarter
     const std::uint16_t field = type == PlaceholderType::Date     ? rt::GenericDateMCAtom
