@@ -161,7 +161,6 @@ std::string slideRecord(DeckContext& deck, SlideModel& slide, std::uint32_t note
         {
             DrawingWriter drawing(out, deck.drawings);
             writeShapes(drawing, deck, slide.shapes, Page::Slide);
-            writeSlideFooters(drawing, deck, slide.headersFooters);
             drawing.finish(std::nullopt);
         }
         writeColorScheme(out, 1, deck);

@@ -144,11 +144,4 @@ void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, Placehold
     drawing.shape(shapeInfo);
 }
 
-void writeSlideFooters(DrawingWriter& drawing, DeckContext& deck, const HeaderFooterSet& set)
-{
-    if (set.dateAndTime.visible) writeFooterPlaceholder(drawing, deck, PlaceholderType::Date);
-    if (set.footer.visible) writeFooterPlaceholder(drawing, deck, PlaceholderType::Footer);
-    if (set.slideNumber.visible) writeFooterPlaceholder(drawing, deck, PlaceholderType::SlideNumber);
-}
-
 }  // namespace ppt::binary

@@ -16,8 +16,4 @@ void writeShapes(DrawingWriter& drawing, DeckContext& deck, ShapeTree& tree, Pag
 // A master's date, footer or slide-number placeholder: a field in small print.
 void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, PlaceholderType type);
 
-// The date, footer and slide number a slide shows, over its own shapes: a
-// picture at the foot of the slide hides the master's, not the slide's.
-void writeSlideFooters(DrawingWriter& drawing, DeckContext& deck, const HeaderFooterSet& set);
-
 }  // namespace ppt::binary
