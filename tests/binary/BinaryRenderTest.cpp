@@ -46,7 +46,8 @@ Pages pageItems(const fs::path& pdf)
     static const std::regex word(R"re(<page\b|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re");
     static const std::regex date(R"re(\d+/\d+/\d+)re");  // each format writes today in its own short form
     Pages pages = matches(testenv::pdfWordBoxes(pdf), word, [](const std::smatch& m) {
-        return Item{std::regex_replace(m.str(5), date, "<date>"), std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4])};
+        return Item{std::regex_replace(m.str(5), date, "<date>"), std::stod(m[1]), std::stod(m[2]), std::stod(m[3]),
+                    std::stod(m[4])};
     });
     for (auto& page : pages) {
         std::sort(page.begin(), page.end(), [](const Item& a, const Item& b) { return a.left < b.left; });
@@ -66,7 +67,8 @@ Pages pageItems(const fs::path& pdf)
     }
     // Pictures as pdftohtml places them, at three pixels a point.
     testenv::TempDir html;
-    testenv::runCommand("pdftohtml -q -xml -zoom 3 " + testenv::shellQuote(pdf.string()) + " " + testenv::shellQuote((html / "p").string()));
+    testenv::runCommand("pdftohtml -q -xml -zoom 3 " + testenv::shellQuote(pdf.string()) + " " +
+                        testenv::shellQuote((html / "p").string()));
     static const std::regex image(R"re(<page\b|<image top="(-?\d+)" left="(-?\d+)" width="(\d+)" height="(\d+)")re");
     const Pages pictures = matches(testenv::readFile(html / "p.xml"), image, [](const std::smatch& m) {
         const double top = std::stod(m[1]) / 3, left = std::stod(m[2]) / 3;
@@ -103,8 +105,9 @@ protected:
     // Runs `orvel run SCRIPT` in the test's folder and opens the deck it wrote.
     ComPtr<_Presentation> run(const fs::path& script, const std::string& deck = {})
     {
-        const auto result = testenv::runCommand("cd " + testenv::shellQuote(dir.path().string()) + " && " + ORVEL_BIN_DIR +
-                                                "/orvel run --set PowerPoint/ClosePauseMs=0 " + testenv::shellQuote(script.string()));
+        const auto result = testenv::runCommand("cd " + testenv::shellQuote(dir.path().string()) + " && " +
+                                                ORVEL_BIN_DIR + "/orvel run --set PowerPoint/ClosePauseMs=0 " +
+                                                testenv::shellQuote(script.string()));
         EXPECT_EQ(result.status, 0) << result.output;
         if (deck.empty()) return nullptr;
         return app->GetPresentations()->Open(ppttest::u16((dir / deck).string()), msoFalse, msoFalse, msoFalse);
