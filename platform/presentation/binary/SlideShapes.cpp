@@ -43,10 +43,7 @@ ShapeSpec textShape(DeckContext& deck, ShapeModel& shape, TextType type, LinkRes
     shapeInfo.type = shape.isLabel() ? shapetype::textBox : shapetype::rectangle;
     shapeInfo.box = shape.effectiveBox();
     PropertyTable& p = shapeInfo.properties;
-    p.set(prop::dxTextLeft, static_cast<std::uint32_t>(kInsetX * kEmuPerPoint));
-    p.set(prop::dyTextTop, static_cast<std::uint32_t>(kInsetY * kEmuPerPoint));
-    p.set(prop::dxTextRight, static_cast<std::uint32_t>(kInsetX * kEmuPerPoint));
-    p.set(prop::dyTextBottom, static_cast<std::uint32_t>(kInsetY * kEmuPerPoint));
+    defaultInsets(p);
     p.set(prop::wrapText, shape.wordWrap ? 0 : 2);  // square / none
     p.set(prop::anchorText, 0);                       // top
     p.set(prop::textBooleans, shape.autoSize == AutoSize::ShapeToFitText ? 0x00020002 : 0x00020000);
