@@ -22,6 +22,15 @@ LinkResolver resolverFor(DeckContext& deck, const ShapeTree& tree)
     };
 }
 
+// The insets PowerPoint gives text (the .pptx writer's), said outright.
+void defaultInsets(PropertyTable& p)
+{
+    p.set(prop::dxTextLeft, static_cast<std::uint32_t>(kInsetX * kEmuPerPoint));
+    p.set(prop::dyTextTop, static_cast<std::uint32_t>(kInsetY * kEmuPerPoint));
+    p.set(prop::dxTextRight, static_cast<std::uint32_t>(kInsetX * kEmuPerPoint));
+    p.set(prop::dyTextBottom, static_cast<std::uint32_t>(kInsetY * kEmuPerPoint));
+}
+
 void noFillNoLine(PropertyTable& properties)
 {
     properties.set(prop::fillBooleans, 0x00100000);
@@ -34,10 +43,7 @@ ShapeSpec textShape(DeckContext& deck, ShapeModel& shape, TextType type, LinkRes
     shapeInfo.type = shape.isLabel() ? shapetype::textBox : shapetype::rectangle;
     shapeInfo.box = shape.effectiveBox();
     PropertyTable& p = shapeInfo.properties;
-    p.set(prop::dxTextLeft, static_cast<std::uint32_t>(kInsetX * kEmuPerPoint));
-    p.set(prop::dyTextTop, static_cast<std::uint32_t>(kInsetY * kEmuPerPoint));
-    p.set(prop::dxTextRight, static_cast<std::uint32_t>(kInsetX * kEmuPerPoint));
-    p.set(prop::dyTextBottom, static_cast<std::uint32_t>(kInsetY * kEmuPerPoint));
+    defaultInsets(p);
     p.set(prop::wrapText, shape.wordWrap ? 0 : 2);  // square / none
     p.set(prop::anchorText, 0);                       // top
     p.set(prop::textBooleans, shape.autoSize == AutoSize::ShapeToFitText ? 0x00020002 : 0x00020000);
@@ -120,6 +126,8 @@ void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, Placehold
     shapeInfo.type = shapetype::rectangle;
     shapeInfo.box = type == PlaceholderType::Date ? design::date : type == PlaceholderType::Footer ? design::footer : design::slideNumber;
     noFillNoLine(shapeInfo.properties);
+    defaultInsets(shapeInfo.properties);
+    shapeInfo.properties.set(prop::anchorText, 0);
     shapeInfo.placeholder = type == PlaceholderType::Date ? kMasterDate : type == PlaceholderType::Footer ? kMasterFooter : kMasterSlideNumber;
     shapeInfo.placeholderSize = 2;  // quarter
     const std::uint16_t field = type == PlaceholderType::Date     ? rt::GenericDateMCAtom

@@ -60,11 +60,6 @@ void writeRunCF(RecordStream& out, const CharFormat& f, FontTable& fonts)
     out.u16(pointSize(f.size));
 }
 
-bool sameLook(const CharFormat& a, const CharFormat& b)
-{
-    return a.size == b.size && a.font == b.font && a.bold == b.bold && a.italic == b.italic && a.underline == b.underline;
-}
-
 std::u16string pptText(const std::u16string& text, bool& wide)
 {
     std::u16string out = text;
@@ -104,7 +99,9 @@ void writeCharacterRuns(RecordStream& out, const TextBody& body, FontTable& font
         int end = pos;
         while (end < length) {
             run = chars.indexOf(end);
-            if (!sameLook(chars.run(run).value, format)) break;
+            // A link's text is a run of its own: LibreOffice otherwise
+            // underlines the rest of the run after it as a link.
+            if (chars.run(run).value != format) break;
             end = std::min(length, chars.runEnd(run));
         }
         const int count = end - pos + (end == length ? 1 : 0);
