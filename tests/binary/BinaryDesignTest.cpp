@@ -7,6 +7,7 @@
 
 #include "BinaryCheck.h"
 #include "ObjectFiles.h"
+#include "PageImage.h"
 #include "common/PackageCheck.h"
 #include "TemplateDeck.h"
 #include "binary/BinaryDesign.h"
@@ -17,6 +18,47 @@
 namespace {
 
 using ::testing::HasSubstr;
+
+const std::string kEffects = "<a:effectLst/></p:bgPr></p:bg>";
+const std::string kGradient = "<p:bg><p:bgPr><a:gradFill><a:gsLst><a:gs pos=\"0\"><a:srgbClr val=\"1E5AA0\"/></a:gs><a:gs pos=\"100000\">"
+                              "<a:srgbClr val=\"FFFF00\"/></a:gs></a:gsLst>";
+const std::string kPictureBackground =
+    "<p:bg><p:bgPr><a:blipFill><a:blip r:embed=\"rId2\"/><a:stretch><a:fillRect/></a:stretch></a:blipFill>" + kEffects;
+
+class BinaryDesignTest : public ppttest::PptTest {
+protected:
+    // A .pot with the test template's design: background 1E5AA0, accent1
+    // C0FFEE, a PNG logo on the master.
+    std::filesystem::path writeTemplate()
+    {
+        applyTestTemplate();
+        const auto pot = dir / "design.pot";
+        ppt::writePowerPointBinary(*ppt::presentationModel(presentation), pot.string());
+        binarytest::expectValidPpt(pot);
+        return pot;
+    }
+
+    std::filesystem::path testTemplate(const std::string& name, const std::string& background = mediatest::TemplateRecipe().masterBackground)
+    {
+        mediatest::TemplateRecipe recipe;
+        recipe.masterBackground = background;
+        recipe.layouts = {{"blank", {"dt", "ftr", "sldNum"}}};
+        return objtest::writeTestFile(dir.path(), name, mediatest::asString(mediatest::makeTemplate(recipe)));
+    }
+
+    void applyTestTemplate() { presentation->ApplyTemplate(ppttest::u16(testTemplate("design.potx").string())); }
+
+    // The logo the test template's master shows.
+    std::string templateLogo() const
+    {
+        const auto& design = *ppt::presentationModel(presentation)->design;
+        for (const pptmedia::PackagePart& part : design.parts)
+            if (part.contentType == "image/png") return std::string(pptmedia::asText(part.bytes));
+        return {};
+    }
+};
+
+#ifndef ORVEL_DESIGN_RENDER
 
 std::string fileBytes(const std::filesystem::path& file)
 {
@@ -32,35 +74,14 @@ std::string partText(const pptmedia::ImportedTemplate& design, const std::string
     return part ? std::string(pptmedia::asText(part->bytes)) : std::string();
 }
 
-class BinaryDesignTest : public ppttest::PptTest {
-protected:
-    // A .pot with the test template's design (background 1E5AA0, accent1
-    // C0FFEE) and a PNG logo on the master.
-    std::filesystem::path writeTemplate()
-    {
-        applyTestTemplate();
-        ppt::PresentationModel& model = *ppt::presentationModel(presentation);
-        logo = fileBytes(objtest::writePng(dir.path(), "logo.png", 40, 20));
-        ppt::PictureShape picture;
-        picture.media = model.media.add(logo, "png", "image/png");
-        model.master.shapes.add(picture, u"Logo", ppt::Box{600, 20, 100, 50});
-        const auto pot = dir / "design.pot";
-        ppt::writePowerPointBinary(model, pot.string());
-        binarytest::expectValidPpt(pot);
-        return pot;
-    }
-
-    void applyTestTemplate(const std::string& background = mediatest::TemplateRecipe().masterBackground)
-    {
-        mediatest::TemplateRecipe recipe;
-        recipe.masterBackground = background;
-        recipe.layouts = {{"blank", {"dt", "ftr", "sldNum"}}};
-        const auto potx = objtest::writeTestFile(dir.path(), "design.potx", mediatest::asString(mediatest::makeTemplate(recipe)));
-        presentation->ApplyTemplate(ppttest::u16(potx.string()));
-    }
-
-    std::string logo;
-};
+// The master's title style (its first level: a .ppt title has one) and body style.
+std::string textStyles(const pptmedia::ImportedTemplate& design)
+{
+    const std::string master = partText(design, design.masterPart);
+    const auto title = master.find("<p:titleStyle>"), body = master.find("<p:bodyStyle>");
+    if (title == std::string::npos || body == std::string::npos) return {};
+    return master.substr(title, master.find("</a:lvl1pPr>", title) - title) + master.substr(body, master.find("</p:bodyStyle>") - body);
+}
 
 TEST_F(BinaryDesignTest, OwnTemplateReadsBackAndServesBothWriters)
 {
@@ -73,48 +94,74 @@ TEST_F(BinaryDesignTest, OwnTemplateReadsBackAndServesBothWriters)
         EXPECT_EQ(design.themeColours.at(name), source.themeColours.at(name)) << name;
     const std::string master = partText(design, design.masterPart);
     EXPECT_THAT(master, HasSubstr("<p:bg><p:bgPr><a:solidFill><a:srgbClr val=\"1E5AA0\"/>"));
-    EXPECT_THAT(master, HasSubstr("<a:off x=\"7620000\" y=\"254000\"/><a:ext cx=\"1270000\" cy=\"635000\"/>"));
     EXPECT_THAT(master, HasSubstr("<p:titleStyle><a:lvl1pPr marL=\"0\" indent=\"0\" algn=\"l\"><a:buNone/><a:defRPr sz=\"4400\" b=\"0\""));
     EXPECT_THAT(master, HasSubstr("<a:latin typeface=\"Arial\"/>"));
-    const pptmedia::PackagePart* picture = design.find("/ppt/media/template-image1.png");
+    const pptmedia::PackagePart* picture = design.find("/ppt/media/template-image1.png");  // the template's logo
     ASSERT_NE(picture, nullptr);
-    EXPECT_EQ(pptmedia::asText(picture->bytes), logo);
+    EXPECT_EQ(pptmedia::asText(picture->bytes), templateLogo());
 
-    // ApplyTemplate takes it by content, and both writers take the design.
-    auto model = ppt::presentationModel(presentation);
+    // ApplyTemplate takes it by content, and the .pptx writer takes the design
+    // (the .ppt writer's side is the next test's).
     presentation->ApplyTemplate(ppttest::u16(pot.string()));
-    EXPECT_EQ(model->design->masterBackgroundColour, "1E5AA0");
-    addSlide();
-    ppt::writePowerPointBinary(*model, (dir / "again.ppt").string());
-    binarytest::expectValidPpt(dir / "again.ppt");
-    EXPECT_THAT(binarytest::readWithPoi(dir / "again.ppt"), HasSubstr("master background=java.awt.Color[r=30,g=90,b=160]"));
+    EXPECT_EQ(ppt::presentationModel(presentation)->design->masterBackgroundColour, "1E5AA0");
     const auto checked = testenv::validatePackage(save("again.pptx"));
     EXPECT_EQ(checked.status, 0) << checked.output;
 }
 
-TEST_F(BinaryDesignTest, LibreOfficeTemplatesGiveTheirBackgrounds)
+// Templates LibreOffice made and our own .potx, each with a logo, applied
+// to a deck saved as .ppt: the file keeps the background (read back by POI
+// and by our reader, gradients with their direction) and the logo.
+TEST_F(BinaryDesignTest, TemplatesGiveTheSavedPptTheirBackgroundAndLogo)
 {
     if (testenv::runCommand("command -v soffice").status != 0) GTEST_SKIP() << "LibreOffice is not installed";
-    const std::string effects = "<a:effectLst/></p:bgPr></p:bg>";
-    const std::string backgrounds[] = {
-        mediatest::TemplateRecipe().masterBackground,
-        "<p:bg><p:bgPr><a:gradFill><a:gsLst><a:gs pos=\"0\"><a:srgbClr val=\"1E5AA0\"/></a:gs><a:gs pos=\"100000\">"
-        "<a:srgbClr val=\"FFFF00\"/></a:gs></a:gsLst><a:lin ang=\"5400000\" scaled=\"0\"/></a:gradFill>" + effects,
-        "<p:bg><p:bgPr><a:blipFill><a:blip r:embed=\"rId2\"/><a:stretch><a:fillRect/></a:stretch></a:blipFill>" + effects};
+    const std::string backgrounds[] = {mediatest::TemplateRecipe().masterBackground,
+                                       kGradient + "<a:lin ang=\"5400000\" scaled=\"0\"/></a:gradFill>" + kEffects, kPictureBackground};
     std::vector<std::filesystem::path> decks;
     addSlide();
     for (const std::string& background : backgrounds) {
-        applyTestTemplate(background);
+        presentation->ApplyTemplate(ppttest::u16(testTemplate("lo" + std::to_string(decks.size()) + ".potx", background).string()));
         decks.push_back(save("lo" + std::to_string(decks.size()) + ".pptx"));
     }
     const auto pots = testenv::convertWithLibreOffice(decks, "pot", dir / "lo");
-    const char* expected[] = {"<a:solidFill><a:srgbClr val=\"1E5AA0\"/>", "<a:srgbClr val=\"1E5AA0\"/></a:gs><a:gs pos=\"100000\"><a:srgbClr val=\"FFFF00\"/>",
-                              "<a:blipFill rotWithShape=\"1\"><a:blip r:embed=\"rId"};
-    for (std::size_t i = 0; i < pots.size(); ++i) {
-        ASSERT_FALSE(pots[i].empty()) << "LibreOffice made no .pot of " << decks[i];
-        const auto design = ppt::readBinaryDesign(pots[i], pots[i].filename().string());
-        EXPECT_THAT(design.masterBackgroundXml, HasSubstr(expected[i])) << pots[i];
-        EXPECT_THAT(partText(design, design.masterPart), HasSubstr("<p:pic>")) << pots[i];  // the template's logo
+    const std::string yellowGradient = " colour=java.awt.Color[r=30,g=90,b=160] back=java.awt.Color[r=255,g=255,b=0]";
+    const struct {
+        std::filesystem::path file;
+        const char* read;  // in the design read from the file, and again from the .ppt written with it
+        std::string poi;   // what POI reads of the .ppt's master background: fill type and colours
+    } cases[] = {
+        {pots[0], "<a:solidFill><a:srgbClr val=\"1E5AA0\"/>", "0 colour=java.awt.Color[r=30,g=90,b=160] back=null"},
+        {pots[1], "<a:srgbClr val=\"1E5AA0\"/></a:gs><a:gs pos=\"100000\"><a:srgbClr val=\"FFFF00\"/></a:gs></a:gsLst><a:lin ang=\"5400000\"",
+         "7" + yellowGradient},
+        {pots[2], "<a:blipFill rotWithShape=\"1\"><a:blip r:embed=\"rId", "3 colour=null back=null picture=PNG"},
+        {testTemplate("left.potx", kGradient + "<a:lin ang=\"0\" scaled=\"0\"/></a:gradFill>" + kEffects), "</a:gsLst><a:lin ang=\"0\"",
+         "7" + yellowGradient},
+        {testTemplate("radial.potx", kGradient + "<a:path path=\"circle\"/></a:gradFill>" + kEffects),
+         "<a:srgbClr val=\"FFFF00\"/></a:gs></a:gsLst><a:path path=\"circle\">", "6" + yellowGradient},
+    };
+    auto model = ppt::presentationModel(presentation);
+    for (const auto& c : cases) {
+        ASSERT_FALSE(c.file.empty()) << "LibreOffice made no .pot of every deck";
+        const std::string name = c.file.filename().string();
+        std::string styles;  // a LibreOffice template's text styles, which the .ppt keeps
+        if (c.file.extension() == ".pot") {
+            const auto design = ppt::readBinaryDesign(c.file, name);
+            EXPECT_THAT(design.masterBackgroundXml, HasSubstr(c.read)) << name;
+            EXPECT_THAT(partText(design, design.masterPart), HasSubstr("<p:pic>")) << name;  // the template's logo
+            styles = textStyles(design);
+            EXPECT_THAT(styles, HasSubstr("<a:defRPr sz=\"")) << name;
+        }
+        presentation->ApplyTemplate(ppttest::u16(c.file.string()));
+        const auto ppt = dir / (name + ".ppt");
+        ppt::writePowerPointBinary(*model, ppt.string());
+        binarytest::expectValidPpt(ppt);
+        const std::string poi = binarytest::readWithPoi(ppt);
+        EXPECT_THAT(poi, HasSubstr(" master fill=" + c.poi)) << name;
+        EXPECT_THAT(poi, HasSubstr("HSLFPictureShape anchor=8,8,39,39 picture=PNG")) << name;
+        const auto written = ppt::readBinaryDesign(ppt, name);
+        EXPECT_THAT(written.masterBackgroundXml, HasSubstr(c.read)) << name;
+        if (!styles.empty()) {
+            EXPECT_EQ(textStyles(written), styles) << name;
+        }
     }
 }
 
@@ -163,5 +210,43 @@ TEST_F(BinaryDesignTest, DamagedFilesAreClearErrors)
         }
     }
 }
+
+#else  // the render program's case
+
+// A .pot LibreOffice made (background 1E5AA0, a logo) applied to a deck:
+// LibreOffice draws every slide of the .ppt, and of the .pptx, on that
+// background with the logo.
+TEST_F(BinaryDesignTest, EverySlideShowsTheTemplatesBackgroundAndLogo)
+{
+    applyTestTemplate();
+    for (int n = 1; n <= 3; ++n) addBody(addSlide())->GetTextFrame()->GetTextRange()->InsertAfter(u"Slide text");
+    const auto pot = testenv::convertWithLibreOffice({save("design.pptx")}, "pot", dir / "lo").front();
+    ASSERT_FALSE(pot.empty());
+    presentation->ApplyTemplate(ppttest::u16(pot.string()));
+    const auto ppt = dir / "designed.ppt";
+    ppt::writePowerPointBinary(*ppt::presentationModel(presentation), ppt.string());
+    binarytest::expectValidPpt(ppt);
+    const auto pptx = save("designed-ooxml.pptx");
+    binarytest::keepForInspection(pptx);
+    const auto pdfs = testenv::convertWithLibreOffice({ppt, pptx}, "pdf", dir / "pdf");
+    for (const auto& pdf : pdfs) {
+        ASSERT_FALSE(pdf.empty());
+        ASSERT_EQ(testenv::pdfPageCount(pdf), 3) << pdf;
+        for (int page = 1; page <= 3; ++page) {
+            const objtest::PageImage image(pdf, page, dir / (pdf.stem().string() + std::to_string(page)));
+            ASSERT_TRUE(image.valid());
+            for (auto [x, y] : {std::pair{5, 5}, std::pair{700, 300}, std::pair{360, 530}}) {
+                const objtest::Rgb c = image.pixel(x, y);
+                EXPECT_TRUE(std::abs(c.r - 0x1E) <= 6 && std::abs(c.g - 0x5A) <= 6 && std::abs(c.b - 0xA0) <= 6)
+                    << pdf.filename() << " page " << page << " at " << x << "," << y << ": " << c.r << "," << c.g << "," << c.b;
+            }
+            const objtest::Rgb logo = image.pixel(27, 27);  // the logo's middle: red and green, no blue
+            EXPECT_LT(logo.b, 0x40) << pdf.filename() << " page " << page;
+            EXPECT_GT(logo.r + logo.g, 0x80) << pdf.filename() << " page " << page;
+        }
+    }
+}
+
+#endif
 
 }  // namespace

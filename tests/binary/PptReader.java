@@ -59,8 +59,12 @@ public class PptReader {
             System.out.println("size " + show.getPageSize().width + "x" + show.getPageSize().height);
             System.out.println("pictures " + show.getPictureData().size());
             for (HSLFSlideMaster m : show.getSlideMasters()) {
-                System.out.println("master background=" + m.getBackground().getFill().getForegroundColor());
+                HSLFFill fill = m.getBackground().getFill();
+                HSLFPictureData picture = fill.getPictureData();
+                System.out.println("master background=" + fill.getForegroundColor());
                 shapes(" ", m.getShapes());
+                System.out.println(" master fill=" + fill.getFillType() + " colour=" + fill.getForegroundColor() + " back="
+                    + fill.getBackgroundColor() + (picture == null ? "" : " picture=" + picture.getType()));
             }
             for (HSLFSlide slide : show.getSlides()) {
                 System.out.println("slide " + slide.getSlideNumber());

@@ -22,7 +22,11 @@ struct StoredPicture {
 struct MasterFill {
     enum class Kind { None, Solid, Gradient, Picture } kind = Kind::None;
     std::string colour, secondColour;  // a gradient runs from colour to secondColour
-    int picture = -1;                  // index into MasterDesign::pictures
+    // A linear gradient's direction in degrees, clockwise from left to right
+    // (90: top to bottom); a radial one runs from the centre out.
+    double angle = 90;
+    bool radial = false;
+    int picture = -1;  // index into MasterDesign::pictures
 };
 
 // One text style level; unset members follow the level above.

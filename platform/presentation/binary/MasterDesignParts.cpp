@@ -139,8 +139,12 @@ private:
             colour(xml, f.secondColour);
             xml.end("a:gs");
             xml.end("a:gsLst");
-            xml.start("a:lin").attr("ang", "5400000").attr("scaled", "0");
-            xml.end("a:lin");
+            if (f.radial) {
+                xml.raw("<a:path path=\"circle\"><a:fillToRect l=\"50000\" t=\"50000\" r=\"50000\" b=\"50000\"/></a:path>");
+            } else {
+                xml.start("a:lin").attr("ang", std::llround(f.angle * 60000)).attr("scaled", "0");
+                xml.end("a:lin");
+            }
             xml.end("a:gradFill");
             return;
         case MasterFill::Kind::Picture:

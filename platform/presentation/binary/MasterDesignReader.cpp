@@ -1,5 +1,6 @@
 #include "binary/MasterDesignReader.h"
 
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <utility>
@@ -18,7 +19,8 @@ constexpr std::uint16_t kTertiaryFOPT = 0xF122;
 constexpr std::uint32_t fBackground = 0x400;
 constexpr std::uint16_t shapeRectangle = 1, shapeEllipse = 3;
 // Fill properties of OfficeArt shapes.
-constexpr std::uint16_t pFillType = 0x180, pFillColor = 0x181, pFillBackColor = 0x183, pFillBlip = 0x186, pFillFocus = 0x18C;
+constexpr std::uint16_t pFillType = 0x180, pFillColor = 0x181, pFillBackColor = 0x183, pFillBlip = 0x186;
+constexpr std::uint16_t pFillAngle = 0x18B, pFillFocus = 0x18C;
 constexpr std::uint16_t pFillBooleans = 0x1BF, pPib = 0x104;
 constexpr std::uint32_t fUseFilled = 0x100000, fFilled = 0x10;
 // Master placeholder kinds.
@@ -248,9 +250,13 @@ private:
         } else if (type >= 4 && type <= 8) {
             fill.secondColour = shapeColour(value(pFillBackColor, 0xFFFFFF));
             // The focus places the last colour (the back colour): at the start
-            // below half way, else at the end. The fill runs top to bottom.
+            // (the centre of a concentric fill) below half way, else at the end.
             const auto focus = static_cast<std::int32_t>(value(pFillFocus, 0));
             if (focus > -50 && focus < 50) std::swap(fill.colour, fill.secondColour);
+            fill.radial = type == 5 || type == 6;  // shaded from the centre or the shape's outline
+            // The angle turns the top-to-bottom fill counterclockwise (16.16 degrees).
+            const double turn = static_cast<std::int32_t>(value(pFillAngle, 0)) / 65536.0;
+            fill.angle = std::fmod(std::fmod(90 - turn, 360) + 360, 360);
             if (!fill.colour.empty() && !fill.secondColour.empty()) fill.kind = MasterFill::Kind::Gradient;
         }
         return fill;

@@ -19,6 +19,8 @@ public:
     // The 1-based blip id of a media item, stored on first use; 0 when the
     // item is not a picture this format holds.
     std::uint32_t blipId(std::uint32_t mediaId);
+    // The same for a picture that is not in the deck's media (a template's).
+    std::uint32_t blipId(const std::string& bytes, const std::string& extension) { return store(bytes, extension); }
     void writeBStore(RecordStream& out) const;  // OfficeArtBStoreContainer (nothing when empty)
     const std::string& stream() const { return pictures_.bytes(); }
     bool empty() const { return entries_.empty(); }

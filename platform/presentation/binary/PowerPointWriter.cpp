@@ -7,6 +7,7 @@
 #include "binary/CompoundFile.h"
 #include "binary/DocumentContainer.h"
 #include "binary/FormatLimit.h"
+#include "binary/MasterContainer.h"
 #include "office/package/AtomicFile.h"
 #include "package/PackageWriter.h"
 #include "binary/RecordTypes.h"

@@ -86,18 +86,33 @@ void DrawingWriter::shape(const ShapeSpec& shapeInfo)
 
 void DrawingWriter::finish(std::optional<std::uint32_t> background)
 {
+    if (!background) {
+        group_.reset();
+        close();
+        return;
+    }
+    PropertyTable properties;
+    properties.set(prop::fillType, 0);  // solid
+    properties.set(prop::fillColor, *background);
+    properties.set(prop::fillBooleans, 0x00100010);  // filled
+    finish(std::move(properties));
+}
+
+void DrawingWriter::finish(PropertyTable background)
+{
     group_.reset();
-    if (background) {
+    {
         auto container = out_.container(rt::SpContainer);
         writeFSP(out_, shapetype::rectangle, ids_.nextShapeId(), fBackground | fHaveSpt);
-        PropertyTable properties;
-        properties.set(prop::fillType, 0);  // solid
-        properties.set(prop::fillColor, *background);
-        properties.set(prop::fillBooleans, 0x00100010);  // filled
-        properties.set(prop::lineBooleans, 0x00080000);  // no line
-        properties.set(prop::shapeBooleans, 0x00010001);  // fBackground
-        properties.write(out_);
+        background.set(prop::lineBooleans, 0x00080000);   // no line
+        background.set(prop::shapeBooleans, 0x00010001);  // fBackground
+        background.write(out_);
     }
+    close();
+}
+
+void DrawingWriter::close()
+{
     out_.patchU32(fdgAt_, ids_.shapesInDrawing());
     out_.patchU32(fdgAt_ + 4, ids_.lastShapeId());
     dg_.reset();

@@ -60,8 +60,12 @@ public:
     void shape(const ShapeSpec& shapeInfo);
     // Closes the drawing, after its background shape when given (0x00BBGGRR).
     void finish(std::optional<std::uint32_t> background);
+    // Closes the drawing after a background shape with these fill properties.
+    void finish(PropertyTable background);
 
 private:
+    void close();
+
     RecordStream& out_;
     DrawingIds& ids_;
     std::size_t fdgAt_ = 0;

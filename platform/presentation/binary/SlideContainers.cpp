@@ -1,49 +1,27 @@
 #include "binary/SlideContainers.h"
 
 #include <algorithm>
-#include <array>
 
+#include "binary/MasterContainer.h"
 #include "binary/RecordTypes.h"
 #include "binary/SlideShapes.h"
-#include "template/TemplateImport.h"
 
 namespace ppt::binary {
 namespace {
 
-constexpr std::uint32_t kLayoutTitleBody = 0x01, kLayoutBlank = 0x10;
+constexpr std::uint32_t kLayoutBlank = 0x10;
 constexpr std::uint16_t kFollowMaster = 0x7;  // master objects, scheme and background
 constexpr std::uint8_t kMasterNotesSlideImage = 0x05, kMasterNotesBody = 0x06;
 
-// 0x00BBGGRR from "RRGGBB"; fallback when the text is not a colour.
-std::uint32_t colour(const std::string& hex, std::uint32_t fallback)
+void writeNotesAtom(RecordStream& out, std::uint32_t slideId, std::uint16_t flags)
 {
-    if (hex.size() != 6 || hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return fallback;
-    const auto rgb = static_cast<std::uint32_t>(std::stoul(hex, nullptr, 16));
-    return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16);
+    auto atom = out.atom(rt::NotesAtom, 0, 1);
+    out.u32(slideId);
+    out.u16(flags);
+    out.u16(0);
 }
 
-// Background, text, shadow, title, fill, accent, hyperlink, followed hyperlink.
-std::array<std::uint32_t, 8> schemeColours(const DeckContext& deck)
-{
-    std::array<std::uint32_t, 8> scheme{0xFFFFFF, 0x000000, 0x808080, 0x000000, 0xBD814F, 0x4D50C0, 0xFF0000, 0x800080};
-    if (const auto& design = deck.model.design) {
-        auto theme = [&](const char* name, std::uint32_t fallback) {
-            auto it = design->themeColours.find(name);
-            return it == design->themeColours.end() ? fallback : colour(it->second, fallback);
-        };
-        scheme = {theme("lt1", scheme[0]),     theme("dk1", scheme[1]),     theme("dk2", scheme[2]),
-                  theme("dk1", scheme[3]),     theme("accent1", scheme[4]), theme("accent2", scheme[5]),
-                  theme("hlink", scheme[6]),   theme("folHlink", scheme[7])};
-        scheme[0] = colour(design->masterBackgroundColour, scheme[0]);
-    }
-    return scheme;
-}
-
-void writeColorScheme(RecordStream& out, std::uint16_t instance, const DeckContext& deck)
-{
-    auto atom = out.atom(rt::ColorSchemeAtom, instance);
-    for (std::uint32_t c : schemeColours(deck)) out.u32(c);
-}
+}  // namespace
 
 void writeSlideAtom(RecordStream& out, std::uint32_t layout, std::uint32_t masterId, std::uint32_t notesId, std::uint16_t flags)
 {
@@ -55,31 +33,6 @@ void writeSlideAtom(RecordStream& out, std::uint32_t layout, std::uint32_t maste
     out.u16(flags);
     out.u16(0);
 }
-
-void writeNotesAtom(RecordStream& out, std::uint32_t slideId, std::uint16_t flags)
-{
-    auto atom = out.atom(rt::NotesAtom, 0, 1);
-    out.u32(slideId);
-    out.u16(flags);
-    out.u16(0);
-}
-
-std::vector<StyleLevel> levels(float size, bool bullets)
-{
-    std::vector<StyleLevel> result;
-    const float sizes[] = {size, size * 7 / 8, size * 3 / 4, size * 5 / 8, size * 5 / 8};
-    for (int i = 0; i < 5; ++i) {
-        StyleLevel level;
-        level.size = sizes[i];
-        level.bullet = bullets;
-        level.indent = static_cast<std::int16_t>(i * 36 * kMasterUnitsPerPoint);
-        level.leftMargin = static_cast<std::int16_t>(level.indent + (bullets ? 27 * kMasterUnitsPerPoint : 0));
-        result.push_back(level);
-    }
-    return result;
-}
-
-}  // namespace
 
 void writeHeadersFooters(RecordStream& out, std::uint16_t instance, const HeaderFooterSet& set)
 {
@@ -96,31 +49,6 @@ void writeHeadersFooters(RecordStream& out, std::uint16_t instance, const Header
     }
     if (userDate && !set.dateAndTime.text.empty()) writeCString(out, 0, set.dateAndTime.text);
     if (!set.footer.text.empty()) writeCString(out, 2, set.footer.text);
-}
-
-std::string mainMasterRecord(DeckContext& deck)
-{
-    RecordStream out;
-    {
-        auto master = out.container(rt::MainMaster);
-        writeSlideAtom(out, kLayoutTitleBody, 0, 0, 0);
-        writeColorScheme(out, 6, deck);
-        StyleLevel title;
-        title.size = 44;
-        writeMasterStyle(out, TextType::Title, {title});
-        writeMasterStyle(out, TextType::Body, levels(kDefaultFontSize, true));
-        writeMasterStyle(out, TextType::Notes, levels(12, false));
-        writeMasterStyle(out, TextType::Other, levels(kDefaultFontSize, false));
-        {
-            DrawingWriter drawing(out, deck.drawings);
-            writeShapes(drawing, deck, deck.model.master.shapes, Page::Master);
-            for (PlaceholderType type : {PlaceholderType::Date, PlaceholderType::Footer, PlaceholderType::SlideNumber})
-                writeFooterPlaceholder(drawing, deck, type);
-            drawing.finish(schemeColours(deck)[0]);
-        }
-        writeColorScheme(out, 1, deck);
-    }
-    return out.take();
 }
 
 std::string notesMasterRecord(DeckContext& deck)

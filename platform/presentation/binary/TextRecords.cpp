@@ -219,10 +219,10 @@ void writeMasterStyle(RecordStream& out, TextType type, const std::vector<StyleL
         out.u16(576);  // tabs every inch
 
         out.u32(cfAllStyleFlags | cfTypeface | cfSize | cfColor);
-        out.u16(level.bold ? 1 : 0);
-        out.u16(0);  // Arial
+        out.u16(static_cast<std::uint16_t>((level.bold ? 1 : 0) | (level.italic ? 2 : 0)));
+        out.u16(level.font);
         out.u16(pointSize(level.size));
-        out.u32(kSchemeTextColour);
+        out.u32(level.colour);
     }
 }
 

@@ -36,6 +36,9 @@ struct StyleLevel {
     Align align = Align::Left;
     std::int16_t leftMargin = 0;  // master units
     std::int16_t indent = 0;
+    bool italic = false;
+    std::uint16_t font = 0;             // index in the font table
+    std::uint32_t colour = 0x01000000;  // ColorIndexStruct: the scheme's text colour
 };
 void writeMasterStyle(RecordStream& out, TextType type, const std::vector<StyleLevel>& levels);
 // The environment's defaults: TextCFExceptionAtom, TextPFExceptionAtom, TextSIExceptionAtom.
