@@ -118,14 +118,4 @@ TEST_F(TraceLog, ExceptionLogCategoriesAndFileFromTheEnvironment)
     EXPECT_EQ(testenv::readFile(logFile), "Throw: Powerpoint template does not exist.\nsecond\n");
 }
 
-TEST(KestExceptionObject, CarriesItsReason)
-{
-    try {
-        throw KestException(KestString("Powerpoint template does not exist.\n/opt/x.pot"));
-    } catch (const std::exception& e) {
-        EXPECT_STREQ(e.what(), "Powerpoint template does not exist.\n/opt/x.pot");
-        EXPECT_EQ(dynamic_cast<const KestException&>(e).reasonText(), KestString(e.what()));
-    }
-}
-
 }  // namespace

@@ -1,5 +1,6 @@
-// The page as a COM object: identity, page information and calls made out
-// of order (aggregation and the module lock: registration/RegistrationTest).
+// The page as a COM object: page information, its dialog and calls made out of
+// order (its interfaces, identity, aggregation and the module lock:
+// registration/RegistrationTest).
 #include "PageFixture.h"
 #include "com/ComString.h"
 #include "ui/Window.h"
@@ -8,19 +9,6 @@ namespace uitest {
 namespace {
 
 std::string taskText(LPOLESTR text) { return text ? com::utf16ToUtf8(std::u16string_view(text)) : std::string(); }
-
-// Which interfaces it answers: registration/RegistrationTest.
-TEST(PageObject, RefusesNullAndUnknownRequestsWithOneIdentity)
-{
-    ComPtr<IUnknown> unknown;
-    ASSERT_EQ(OrvelComPage::createInstance(nullptr, IUnknown::iid, unknown.putVoid()), S_OK);
-    EXPECT_EQ(unknown.as<IPropertyPage>().as<IUnknown>().get(), unknown.get());
-    void* none = reinterpret_cast<void*>(1);
-    EXPECT_EQ(OrvelComPage::createInstance(nullptr, IDispatch::iid, &none), E_NOINTERFACE);
-    EXPECT_EQ(none, nullptr);
-    EXPECT_EQ(OrvelComPage::createInstance(nullptr, IUnknown::iid, nullptr), E_POINTER);
-    EXPECT_EQ(unknown->QueryInterface(IUnknown::iid, nullptr), E_POINTER);
-}
 
 // Without a window host the page cannot activate but describes itself with
 // the classic dialog metrics, as the in-memory host has them.
