@@ -6,7 +6,6 @@
 //
 // ORVEL_FUZZ_KEEP=<folder> keeps every deck the calls saved there, for the
 // package validator.
-#include <dlfcn.h>
 #include <unistd.h>
 
 #include <array>
@@ -14,12 +13,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "com/ComRuntime.h"
+#include "common/Modules.h"
+#include "common/TestEnv.h"
 #include "com/ComString.h"
 #include "document/DocumentTypeLib.h"
 #include "document/IDocument.h"
@@ -31,7 +31,7 @@ namespace {
 namespace fs = std::filesystem;
 using doctypelib::ParamKind;
 
-fs::path baseDir;
+testenv::TempDir base;  // the registry, the home folder and the calls' folder
 fs::path workDir;
 fs::path keepDir;
 std::set<fs::path> fixtureFiles;
@@ -39,11 +39,6 @@ unsigned keptDecks = 0;
 
 const char dotGif[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00,"
                       "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02" "D\x01\x00;";
-
-void writeFile(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 [[noreturn]] void setupFailed(const std::string& why)
 {
@@ -182,16 +177,16 @@ void collectOutputs()
 
 void makeFixtures()
 {
-    writeFile(workDir / "pic.gif", std::string(dotGif, sizeof dotGif - 1));
-    writeFile(workDir / "pic.jpg", std::string(dotGif, sizeof dotGif - 1));  // a GIF under another name
-    writeFile(workDir / "bad.gif", "not a picture at all");
-    writeFile(workDir / "notes.txt", "first line\nsecond line\n\nlast line without a line end");
-    writeFile(workDir / "empty.txt", "");
+    testenv::writeFile(workDir / "pic.gif", std::string(dotGif, sizeof dotGif - 1));
+    testenv::writeFile(workDir / "pic.jpg", std::string(dotGif, sizeof dotGif - 1));  // a GIF under another name
+    testenv::writeFile(workDir / "bad.gif", "not a picture at all");
+    testenv::writeFile(workDir / "notes.txt", "first line\nsecond line\n\nlast line without a line end");
+    testenv::writeFile(workDir / "empty.txt", "");
     std::string longLines;
     for (int i = 0; i < 60; ++i) longLines += std::string(2500, static_cast<char>('a' + i % 26)) + "\n";
-    writeFile(workDir / "long.txt", longLines);
+    testenv::writeFile(workDir / "long.txt", longLines);
     fs::create_directories(workDir / "pix");
-    writeFile(workDir / "pix" / "logo.gif", std::string(dotGif, sizeof dotGif - 1));
+    testenv::writeFile(workDir / "pix" / "logo.gif", std::string(dotGif, sizeof dotGif - 1));
 }
 
 // A deck to embed and to use as a design template, written by the object itself.
@@ -213,38 +208,23 @@ void makeDecks()
     fs::copy_file(workDir / "deck.ppt", workDir / "design.potx");
 }
 
-bool registerModule(const char* file)
-{
-    std::string path = std::string(ORVEL_LIB_DIR) + "/" + file;
-    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    auto entry = module ? reinterpret_cast<HRESULT (*)()>(dlsym(module, "DllRegisterServer")) : nullptr;
-    return entry && entry() == S_OK;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    char pattern[] = "/tmp/orvel-fuzz-XXXXXX";
-    if (!mkdtemp(pattern)) setupFailed("no temporary folder");
-    baseDir = pattern;
-    fs::path base = baseDir;
     workDir = base / "work";
-    std::atexit([] {
-        std::error_code ec;
-        fs::remove_all(baseDir, ec);
-    });
     fs::create_directories(workDir);
     setenv("ORVEL_REGISTRY", (base / "registry.db").c_str(), 1);
     // Untitled presentations are saved in the home folder: keep them in ours.
-    setenv("HOME", base.c_str(), 1);
+    setenv("HOME", base.path().c_str(), 1);
     if (const char* keep = std::getenv("ORVEL_FUZZ_KEEP")) {
         keepDir = keep;
         fs::create_directories(keepDir);
     }
     if (chdir(workDir.c_str()) != 0) setupFailed("cannot enter " + workDir.string());
+    std::string error;
     for (const char* module : {"liborvelcom.so", "libpowerpoint.so", "liborvelword.so"})
-        if (!registerModule(module)) setupFailed(std::string("cannot register ") + module);
+        if (!testenv::registerModule(module, &error)) setupFailed(std::string("cannot register ") + module + ": " + error);
     RegisterDynamic settings;
     settings.write("Settings", "InstallDir", RegEntry("Settings", "InstallDir", KestString(workDir.c_str()), RegEntry::Text),
                    false);
