@@ -1,5 +1,6 @@
 // liborvelcom.so: its registry entries, class objects, lock count, identity
 // and resources.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +9,6 @@
 #include <sstream>
 #include <tuple>
 
-#include "ModuleHandle.h"
 #include "RegistryDump.h"
 #include "com/ComRuntime.h"
 #include "common/TestEnv.h"
@@ -20,6 +20,32 @@
 namespace {
 
 using registry::Hive;
+
+// liborvelcom.so of this tree, loaded as the COM runtime loads it (never
+// closed: the runtime holds the same handle for the objects it makes).
+constexpr const char* orvelcomPath = ORVEL_LIB_DIR "/liborvelcom.so";
+
+struct OrvelcomModule {
+    OrvelcomModule()
+    {
+        void* handle = dlopen(orvelcomPath, RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            ADD_FAILURE() << dlerror();
+            return;
+        }
+        getClassObject = reinterpret_cast<DllGetClassObjectFn>(dlsym(handle, "DllGetClassObject"));
+        canUnloadNow = reinterpret_cast<DllCanUnloadNowFn>(dlsym(handle, "DllCanUnloadNow"));
+        registerServer = reinterpret_cast<DllRegisterServerFn>(dlsym(handle, "DllRegisterServer"));
+        unregisterServer = reinterpret_cast<DllUnregisterServerFn>(dlsym(handle, "DllUnregisterServer"));
+        resource = reinterpret_cast<decltype(resource)>(dlsym(handle, "orvelcom_resource"));
+        EXPECT_TRUE(getClassObject && canUnloadNow && registerServer && unregisterServer && resource);
+    }
+    DllGetClassObjectFn getClassObject = nullptr;
+    DllCanUnloadNowFn canUnloadNow = nullptr;
+    DllRegisterServerFn registerServer = nullptr;
+    DllUnregisterServerFn unregisterServer = nullptr;
+    const char* (*resource)(const char* type, int id, std::size_t* size) = nullptr;
+};
 
 const std::string orvelKey = "CLSID\\{474BDD94-0170-11d3-A6BF-00104B2AEFE1}";
 const std::string pageKey = "CLSID\\{474BDD95-0170-11d3-A6BF-00104B2AEFE1}";
@@ -44,7 +70,7 @@ struct Expected {
 
 Expected expectedEntries()
 {
-    const std::filesystem::path module = std::filesystem::canonical(regtest::orvelcomPath());
+    const std::filesystem::path module = std::filesystem::canonical(orvelcomPath);
     Expected e;
     std::vector<std::string>* into = &e.classes;
     std::istringstream in(testenv::readFile(ORVEL_SOURCE_DIR "/tests/registration/expected/classes-root.txt"));
@@ -63,7 +89,7 @@ Expected expectedEntries()
 class Registration : public ::testing::Test {
 protected:
     testenv::ScopedRegistry scopedRegistry;
-    regtest::OrvelcomModule module;
+    OrvelcomModule module;
     std::shared_ptr<registry::Registry> reg() { return registry::Registry::openDefault(); }
 };
 
@@ -117,7 +143,7 @@ TEST_F(Registration, AnUnwritableRegistryFailsRegistrationCleanly)
 
 class ClassObjects : public ::testing::Test {
 protected:
-    regtest::OrvelcomModule module;
+    OrvelcomModule module;
 
     ComPtr<IClassFactory> factory(const CLSID& clsid)
     {
