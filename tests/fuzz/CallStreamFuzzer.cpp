@@ -6,6 +6,7 @@
 //
 // ORVEL_FUZZ_KEEP=<folder> keeps every deck the calls saved there, for the
 // package validator.
+#include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
 
 #include <array>
@@ -46,26 +47,10 @@ const char dotGif[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x0
     std::exit(1);
 }
 
-// Reads the input as a sequence of choices; past its end every choice is 0.
-class Choices {
-public:
-    Choices(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool done() const { return pos_ >= size_; }
-    std::uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
-    std::uint16_t word() { return static_cast<std::uint16_t>(byte() | byte() << 8); }
-    std::string bytes(std::size_t n)
-    {
-        n = std::min(n, size_ - std::min(pos_, size_));
-        std::string s(reinterpret_cast<const char*>(data_ + pos_), n);
-        pos_ += n;
-        return s;
-    }
+// The input read as a sequence of choices; past its end every choice is 0.
+using Choices = FuzzedDataProvider;
 
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-};
+std::uint8_t byte(Choices& in) { return in.ConsumeIntegral<std::uint8_t>(); }
 
 const std::vector<std::string> fileNames = {
     "out.pptx", "Second.PPTX", "out", "name.", "sub/out.pptx", "pic.gif", "pic.jpg", "bad.gif", "notes.txt",
@@ -75,14 +60,14 @@ const std::vector<std::string> fileNames = {
 
 std::string fileName(Choices& in)
 {
-    std::uint8_t pick = in.byte();
+    std::uint8_t pick = byte(in);
     if (pick < 0xC0) return fileNames[pick % fileNames.size()];
     // A new name of plain letters in the folder.
     std::string name;
-    for (char c : in.bytes(in.byte() % 12))
+    for (char c : in.ConsumeBytesAsString(byte(in) % 12))
         if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) name += c;
     static const char* extensions[] = {".pptx", ".ppt", ".gif", ".txt", ""};
-    return "f" + name + extensions[in.byte() % 5];
+    return "f" + name + extensions[byte(in) % 5];
 }
 
 const std::vector<std::string> texts = {
@@ -96,18 +81,17 @@ const std::vector<std::string> texts = {
 
 std::string text(Choices& in)
 {
-    std::uint8_t pick = in.byte();
+    std::uint8_t pick = byte(in);
     if (pick < 0x80) return texts[pick % texts.size()];
-    return in.bytes(in.byte());
+    return in.ConsumeBytesAsString(byte(in));
 }
 
 std::int32_t number(Choices& in, bool wide)
 {
     static const std::int32_t interesting[] = {0, 1, 2, 3, 4, 5, 8, 10, 12, 16, 20, 26, -1, 255, 400, 32767, -32768};
-    std::uint8_t pick = in.byte();
+    std::uint8_t pick = byte(in);
     if (pick < 0xA0) return interesting[pick % std::size(interesting)];
-    if (!wide) return static_cast<std::int16_t>(in.word());
-    return static_cast<std::int32_t>(in.word() | static_cast<std::uint32_t>(in.word()) << 16);
+    return wide ? in.ConsumeIntegral<std::int32_t>() : in.ConsumeIntegral<std::int16_t>();
 }
 
 // overrideRegistry only with settings that keep the calls inside the folder.
@@ -122,14 +106,14 @@ const std::array<const char*, 3>& overrideSetting(Choices& in)
         {"PowerPoint", "ClosePauseMs", "0"},
         {"Unknown", "Name", "value"},
     }};
-    return settings[in.byte() % settings.size()];
+    return settings[byte(in) % settings.size()];
 }
 
 // Makes one call chosen by the input, through the method table as `orvel run` does.
 void makeCall(IDocument& doc, Choices& in)
 {
     orvel_script::Statement statement;
-    statement.method = &doctypelib::methods()[in.byte() % doctypelib::methods().size()];
+    statement.method = &doctypelib::methods()[byte(in) % doctypelib::methods().size()];
     const std::string_view name = statement.method->name;
     if (name == "showLast") return;  // would start the desktop's viewer
     const std::array<const char*, 3>* setting = name == "overrideRegistry" ? &overrideSetting(in) : nullptr;
@@ -143,7 +127,7 @@ void makeCall(IDocument& doc, Choices& in)
             break;
         case ParamKind::ShortIn: argument.number = number(in, false); break;
         case ParamKind::LongIn: argument.number = number(in, true); break;
-        case ParamKind::BoolIn: argument.number = in.byte() % 3 == 0 ? 0 : in.byte(); break;
+        case ParamKind::BoolIn: argument.number = byte(in) % 3 == 0 ? 0 : byte(in); break;
         case ParamKind::BstrOut: continue;
         }
         statement.args.push_back(argument);
@@ -243,7 +227,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         com::BStr log("Log"), logName("LogName"), traceFile("trace.log");
         doc->overrideRegistry(log.get(), logName.get(), traceFile.get(), 1);
         Choices in(data, size);
-        for (int calls = 0; calls < 200 && !in.done(); ++calls) makeCall(*doc.get(), in);
+        for (int calls = 0; calls < 200 && in.remaining_bytes() > 0; ++calls) makeCall(*doc.get(), in);
         // Releasing the object closes, saves and quits what is still open.
     }
     collectOutputs();
