@@ -29,7 +29,6 @@ DialogTemplate twoControlDialog()
         {ControlClass::Static, IDC_STATIC, 2, 2, 50, 8, "&Name", WS_VISIBLE},
         {ControlClass::Edit, 10, 2, 12, 80, 12, "", WS_VISIBLE | WS_TABSTOP},
         {ControlClass::Button, 11, 84, 12, 14, 12, "&Go", WS_VISIBLE | WS_TABSTOP},
-        {ControlClass::Edit, 12, 2, 26, 80, 12, "hidden", WS_TABSTOP},
     };
     return dialog;
 }
