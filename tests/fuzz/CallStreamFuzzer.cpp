@@ -6,7 +6,7 @@
 //
 // ORVEL_FUZZ_KEEP=<folder> keeps every deck the calls saved there, for the
 // package validator.
-#include <dlfcn.h>
+#include <fuzzer/FuzzedDataProvider.h>
 #include <unistd.h>
 
 #include <array>
@@ -14,12 +14,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "com/ComRuntime.h"
+#include "common/Modules.h"
+#include "common/TestEnv.h"
 #include "com/ComString.h"
 #include "document/DocumentTypeLib.h"
 #include "document/IDocument.h"
@@ -31,7 +32,7 @@ namespace {
 namespace fs = std::filesystem;
 using doctypelib::ParamKind;
 
-fs::path baseDir;
+testenv::TempDir base;  // the registry, the home folder and the calls' folder
 fs::path workDir;
 fs::path keepDir;
 std::set<fs::path> fixtureFiles;
@@ -40,37 +41,16 @@ unsigned keptDecks = 0;
 const char dotGif[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00!\xf9\x04\x01\x00\x00\x00\x00,"
                       "\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02" "D\x01\x00;";
 
-void writeFile(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 [[noreturn]] void setupFailed(const std::string& why)
 {
     std::fprintf(stderr, "fuzz set-up: %s\n", why.c_str());
     std::exit(1);
 }
 
-// Reads the input as a sequence of choices; past its end every choice is 0.
-class Choices {
-public:
-    Choices(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool done() const { return pos_ >= size_; }
-    std::uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
-    std::uint16_t word() { return static_cast<std::uint16_t>(byte() | byte() << 8); }
-    std::string bytes(std::size_t n)
-    {
-        n = std::min(n, size_ - std::min(pos_, size_));
-        std::string s(reinterpret_cast<const char*>(data_ + pos_), n);
-        pos_ += n;
-        return s;
-    }
+// The input read as a sequence of choices; past its end every choice is 0.
+using Choices = FuzzedDataProvider;
 
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t pos_ = 0;
-};
+std::uint8_t byte(Choices& in) { return in.ConsumeIntegral<std::uint8_t>(); }
 
 const std::vector<std::string> fileNames = {
     "out.pptx", "Second.PPTX", "out", "name.", "sub/out.pptx", "pic.gif", "pic.jpg", "bad.gif", "notes.txt",
@@ -80,14 +60,14 @@ const std::vector<std::string> fileNames = {
 
 std::string fileName(Choices& in)
 {
-    std::uint8_t pick = in.byte();
+    std::uint8_t pick = byte(in);
     if (pick < 0xC0) return fileNames[pick % fileNames.size()];
     // A new name of plain letters in the folder.
     std::string name;
-    for (char c : in.bytes(in.byte() % 12))
+    for (char c : in.ConsumeBytesAsString(byte(in) % 12))
         if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) name += c;
     static const char* extensions[] = {".pptx", ".ppt", ".gif", ".txt", ""};
-    return "f" + name + extensions[in.byte() % 5];
+    return "f" + name + extensions[byte(in) % 5];
 }
 
 const std::vector<std::string> texts = {
@@ -101,18 +81,17 @@ const std::vector<std::string> texts = {
 
 std::string text(Choices& in)
 {
-    std::uint8_t pick = in.byte();
+    std::uint8_t pick = byte(in);
     if (pick < 0x80) return texts[pick % texts.size()];
-    return in.bytes(in.byte());
+    return in.ConsumeBytesAsString(byte(in));
 }
 
 std::int32_t number(Choices& in, bool wide)
 {
     static const std::int32_t interesting[] = {0, 1, 2, 3, 4, 5, 8, 10, 12, 16, 20, 26, -1, 255, 400, 32767, -32768};
-    std::uint8_t pick = in.byte();
+    std::uint8_t pick = byte(in);
     if (pick < 0xA0) return interesting[pick % std::size(interesting)];
-    if (!wide) return static_cast<std::int16_t>(in.word());
-    return static_cast<std::int32_t>(in.word() | static_cast<std::uint32_t>(in.word()) << 16);
+    return wide ? in.ConsumeIntegral<std::int32_t>() : in.ConsumeIntegral<std::int16_t>();
 }
 
 // overrideRegistry only with settings that keep the calls inside the folder.
@@ -127,14 +106,14 @@ const std::array<const char*, 3>& overrideSetting(Choices& in)
         {"PowerPoint", "ClosePauseMs", "0"},
         {"Unknown", "Name", "value"},
     }};
-    return settings[in.byte() % settings.size()];
+    return settings[byte(in) % settings.size()];
 }
 
 // Makes one call chosen by the input, through the method table as `orvel run` does.
 void makeCall(IDocument& doc, Choices& in)
 {
     orvel_script::Statement statement;
-    statement.method = &doctypelib::methods()[in.byte() % doctypelib::methods().size()];
+    statement.method = &doctypelib::methods()[byte(in) % doctypelib::methods().size()];
     const std::string_view name = statement.method->name;
     if (name == "showLast") return;  // would start the desktop's viewer
     const std::array<const char*, 3>* setting = name == "overrideRegistry" ? &overrideSetting(in) : nullptr;
@@ -148,7 +127,7 @@ void makeCall(IDocument& doc, Choices& in)
             break;
         case ParamKind::ShortIn: argument.number = number(in, false); break;
         case ParamKind::LongIn: argument.number = number(in, true); break;
-        case ParamKind::BoolIn: argument.number = in.byte() % 3 == 0 ? 0 : in.byte(); break;
+        case ParamKind::BoolIn: argument.number = byte(in) % 3 == 0 ? 0 : byte(in); break;
         case ParamKind::BstrOut: continue;
         }
         statement.args.push_back(argument);
@@ -182,16 +161,16 @@ void collectOutputs()
 
 void makeFixtures()
 {
-    writeFile(workDir / "pic.gif", std::string(dotGif, sizeof dotGif - 1));
-    writeFile(workDir / "pic.jpg", std::string(dotGif, sizeof dotGif - 1));  // a GIF under another name
-    writeFile(workDir / "bad.gif", "not a picture at all");
-    writeFile(workDir / "notes.txt", "first line\nsecond line\n\nlast line without a line end");
-    writeFile(workDir / "empty.txt", "");
+    testenv::writeFile(workDir / "pic.gif", std::string(dotGif, sizeof dotGif - 1));
+    testenv::writeFile(workDir / "pic.jpg", std::string(dotGif, sizeof dotGif - 1));  // a GIF under another name
+    testenv::writeFile(workDir / "bad.gif", "not a picture at all");
+    testenv::writeFile(workDir / "notes.txt", "first line\nsecond line\n\nlast line without a line end");
+    testenv::writeFile(workDir / "empty.txt", "");
     std::string longLines;
     for (int i = 0; i < 60; ++i) longLines += std::string(2500, static_cast<char>('a' + i % 26)) + "\n";
-    writeFile(workDir / "long.txt", longLines);
+    testenv::writeFile(workDir / "long.txt", longLines);
     fs::create_directories(workDir / "pix");
-    writeFile(workDir / "pix" / "logo.gif", std::string(dotGif, sizeof dotGif - 1));
+    testenv::writeFile(workDir / "pix" / "logo.gif", std::string(dotGif, sizeof dotGif - 1));
 }
 
 // A deck to embed and to use as a design template, written by the object itself.
@@ -213,38 +192,23 @@ void makeDecks()
     fs::copy_file(workDir / "deck.ppt", workDir / "design.potx");
 }
 
-bool registerModule(const char* file)
-{
-    std::string path = std::string(ORVEL_LIB_DIR) + "/" + file;
-    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    auto entry = module ? reinterpret_cast<HRESULT (*)()>(dlsym(module, "DllRegisterServer")) : nullptr;
-    return entry && entry() == S_OK;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    char pattern[] = "/tmp/orvel-fuzz-XXXXXX";
-    if (!mkdtemp(pattern)) setupFailed("no temporary folder");
-    baseDir = pattern;
-    fs::path base = baseDir;
     workDir = base / "work";
-    std::atexit([] {
-        std::error_code ec;
-        fs::remove_all(baseDir, ec);
-    });
     fs::create_directories(workDir);
     setenv("ORVEL_REGISTRY", (base / "registry.db").c_str(), 1);
     // Untitled presentations are saved in the home folder: keep them in ours.
-    setenv("HOME", base.c_str(), 1);
+    setenv("HOME", base.path().c_str(), 1);
     if (const char* keep = std::getenv("ORVEL_FUZZ_KEEP")) {
         keepDir = keep;
         fs::create_directories(keepDir);
     }
     if (chdir(workDir.c_str()) != 0) setupFailed("cannot enter " + workDir.string());
+    std::string error;
     for (const char* module : {"liborvelcom.so", "libpowerpoint.so", "liborvelword.so"})
-        if (!registerModule(module)) setupFailed(std::string("cannot register ") + module);
+        if (!testenv::registerModule(module, &error)) setupFailed(std::string("cannot register ") + module + ": " + error);
     RegisterDynamic settings;
     settings.write("Settings", "InstallDir", RegEntry("Settings", "InstallDir", KestString(workDir.c_str()), RegEntry::Text),
                    false);
@@ -263,7 +227,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         com::BStr log("Log"), logName("LogName"), traceFile("trace.log");
         doc->overrideRegistry(log.get(), logName.get(), traceFile.get(), 1);
         Choices in(data, size);
-        for (int calls = 0; calls < 200 && !in.done(); ++calls) makeCall(*doc.get(), in);
+        for (int calls = 0; calls < 200 && in.remaining_bytes() > 0; ++calls) makeCall(*doc.get(), in);
         // Releasing the object closes, saves and quits what is still open.
     }
     collectOutputs();

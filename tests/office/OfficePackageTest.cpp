@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "common/PackageReader.h"
 #include "common/TestEnv.h"
 #include "office/package/AtomicFile.h"
 #include "office/package/ContentTypes.h"
@@ -151,26 +152,16 @@ TEST(ZipWriter, AnotherReaderGetsEveryEntryBack)
         for (const auto& [name, data] : entries) zip.add(name, data);
         zip.finish();
 
+        // The names in order, checked for consistency by libzip; the contents.
         zip_error_t error;
-        zip_source_t* source = zip_source_buffer_create(archive.bytes.data(), archive.bytes.size(), 0, &error);
-        zip_t* reader = zip_open_from_source(source, ZIP_CHECKCONS, &error);
+        zip_t* reader = zip_open_from_source(zip_source_buffer_create(archive.bytes.data(), archive.bytes.size(), 0, &error),
+                                             ZIP_CHECKCONS, &error);
         ASSERT_TRUE(reader);
         ASSERT_EQ(zip_get_num_entries(reader, 0), static_cast<zip_int64_t>(entries.size()));
-        for (zip_uint64_t i = 0; i < entries.size(); ++i) {
-            zip_stat_t stat;
-            ASSERT_EQ(zip_stat_index(reader, i, 0, &stat), 0);
-            EXPECT_EQ(stat.name, entries[i].first);
-            std::string back(stat.size, '\0');
-            zip_file_t* file = zip_fopen_index(reader, i, 0);
-            ASSERT_TRUE(file);
-            EXPECT_EQ(zip_fread(file, back.data(), back.size()), static_cast<zip_int64_t>(back.size()));
-            zip_fclose(file);
-            EXPECT_EQ(back, entries[i].second) << stat.name;
-        }
-        zip_stat_t stat;
-        ASSERT_EQ(zip_stat(reader, "word/média.xml", 0, &stat), 0);
-        EXPECT_LT(stat.comp_size, stat.size / 2);
+        for (zip_uint64_t i = 0; i < entries.size(); ++i) EXPECT_EQ(zip_get_name(reader, i, 0), entries[i].first);
         zip_close(reader);
+        EXPECT_EQ(pptx::readZipBytes(archive.bytes), (std::map<std::string, std::string>(entries.begin(), entries.end())));
+        EXPECT_LT(archive.bytes.size(), big.size() / 2);
     }
 }
 

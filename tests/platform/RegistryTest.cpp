@@ -124,20 +124,8 @@ TEST_F(RegistryDb, TransactionKeepsAllOrNothing)
     EXPECT_EQ(values[1].first, "second");
 }
 
-TEST(RegistryLocation, DefaultPathFollowsTheEnvironment)
-{
-    testenv::TempDir dir;
-    {
-        testenv::ScopedEnv reg("ORVEL_REGISTRY", (dir / "explicit.db").string());
-        EXPECT_EQ(Registry::defaultPath(), (dir / "explicit.db").string());
-    }
-    testenv::ScopedEnv unset("ORVEL_REGISTRY", "");
-    testenv::ScopedEnv data("XDG_DATA_HOME", (dir / "data").string());
-    EXPECT_EQ(Registry::defaultPath(), (dir / "data" / "orvel" / "registry.db").string());
-    EXPECT_TRUE(std::filesystem::is_directory(dir / "data" / "orvel"));
-}
-
-TEST(RegistryLocation, OpenDefaultFollowsAChangedVariable)
+// The file follows ORVEL_REGISTRY (else XDG_DATA_HOME), also when the variable changes.
+TEST(RegistryLocation, DefaultPathAndConnectionFollowTheEnvironment)
 {
     testenv::ScopedRegistry first;
     auto a = Registry::openDefault();
@@ -145,11 +133,18 @@ TEST(RegistryLocation, OpenDefaultFollowsAChangedVariable)
     EXPECT_EQ(Registry::openDefault(), a);
     {
         testenv::ScopedRegistry second;
+        EXPECT_EQ(Registry::defaultPath(), second.path());
         auto b = Registry::openDefault();
         EXPECT_EQ(b->path(), second.path());
         EXPECT_FALSE(b->getValue(Hive::CurrentUser, "K", "v"));
     }
     EXPECT_EQ(Registry::openDefault()->getValue(Hive::CurrentUser, "K", "v")->text, "first");
+
+    testenv::TempDir dir;
+    testenv::ScopedEnv unset("ORVEL_REGISTRY", "");
+    testenv::ScopedEnv data("XDG_DATA_HOME", (dir / "data").string());
+    EXPECT_EQ(Registry::defaultPath(), (dir / "data" / "orvel" / "registry.db").string());
+    EXPECT_TRUE(std::filesystem::is_directory(dir / "data" / "orvel"));
 }
 
 // Bad files: a clear RegistryError naming the file and its cause, never a crash.

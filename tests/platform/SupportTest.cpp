@@ -1,4 +1,4 @@
-// Time, running objects, the message box and the fault guard.
+// Time, running objects and the message box.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +8,6 @@
 #include "com/ComRuntime.h"
 #include "common/CountedObject.h"
 #include "common/TestEnv.h"
-#include "support/CSignal2Exception.h"
 #include "support/KestMessageBox.h"
 #include "support/SysCOMSupport.h"
 #include "support/SysTime.h"
@@ -82,54 +81,14 @@ TEST(RunningObjects, ByClassIdentifierStringAndByAnyNameOfAFile)
     EXPECT_EQ(com::registerRunningFile("/x", nullptr), 0u);
 }
 
-class RecordingHost final : public MessageBoxHost {
-public:
-    int show(WindowHandle owner, const KestString& text, const KestString& caption, unsigned style) override
-    {
-        shown.push_back({owner, text, caption, style});
-        return 7;
-    }
-    struct Shown {
-        WindowHandle owner;
-        KestString text, caption;
-        unsigned style;
-    };
-    std::vector<Shown> shown;
-};
-
-TEST(MessageBox, GoesToTheHostOrStandardError)
+// Without a host (orvel run), a message goes to standard error; with one (the
+// in-memory and desktop hosts), to the host: ui/PageEditingTest, ui/WindowLayerTest.
+TEST(MessageBox, WithoutAHostGoesToStandardError)
 {
-    RecordingHost host;
-    setMessageBoxHost(&host);
-    EXPECT_EQ(messageBoxHost(), &host);
-    int owner = 0;
-    EXPECT_EQ(KestMessageBox(&owner, "File not found", "Orvel", MB_OK | MB_ICONEXCLAMATION), 7);
-    ASSERT_EQ(host.shown.size(), 1u);
-    EXPECT_EQ(host.shown[0].owner, &owner);
-    EXPECT_EQ(host.shown[0].text, KestString("File not found"));
-    EXPECT_EQ(host.shown[0].style, 48u);
-    setMessageBoxHost(nullptr);
-
+    ASSERT_EQ(messageBoxHost(), nullptr);
     testing::internal::CaptureStderr();
     EXPECT_EQ(KestMessageBox(nullptr, "File not found", "Orvel", 48), IDOK);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Orvel: File not found\n");
-}
-
-TEST(FaultGuard, CountsNestedSequences)
-{
-    EXPECT_EQ(CSignal2Exception::depth(), 0);
-    {
-        CSignal2Exception outer;
-        EXPECT_EQ(CSignal2Exception::depth(), 1);
-        try {
-            CSignal2Exception inner;
-            EXPECT_EQ(CSignal2Exception::depth(), 2);
-            throw std::runtime_error("leaves the sequence");
-        } catch (const std::runtime_error&) {
-        }
-        EXPECT_EQ(CSignal2Exception::depth(), 1);
-    }
-    EXPECT_EQ(CSignal2Exception::depth(), 0);
 }
 
 }  // namespace

@@ -35,15 +35,12 @@ private:
 class VirtualDisplay {
 public:
     VirtualDisplay();
-    VirtualDisplay(const VirtualDisplay&) = delete;
-    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
-    ~VirtualDisplay();
-
     bool ready() const { return !name_.empty(); }
     const std::string& name() const { return name_; }  // ":N"
 
 private:
-    pid_t pid_ = -1;
+    std::filesystem::path numberFile_;
+    ChildProcess xvfb_;
     std::string name_;
 };
 

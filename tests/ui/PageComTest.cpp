@@ -1,26 +1,18 @@
-// The page as a COM object: identity, page information and calls made out
-// of order (aggregation and the module lock: registration/RegistrationTest).
+// The page as a COM object: page information, its dialog, calls made out of
+// order, and the page clients create from the registered module (its
+// interfaces, identity, aggregation and the module lock: registration/RegistrationTest).
+#include <filesystem>
+
 #include "PageFixture.h"
+#include "com/ComRuntime.h"
 #include "com/ComString.h"
+#include "common/Modules.h"
 #include "ui/Window.h"
 
 namespace uitest {
 namespace {
 
 std::string taskText(LPOLESTR text) { return text ? com::utf16ToUtf8(std::u16string_view(text)) : std::string(); }
-
-// Which interfaces it answers: registration/RegistrationTest.
-TEST(PageObject, RefusesNullAndUnknownRequestsWithOneIdentity)
-{
-    ComPtr<IUnknown> unknown;
-    ASSERT_EQ(OrvelComPage::createInstance(nullptr, IUnknown::iid, unknown.putVoid()), S_OK);
-    EXPECT_EQ(unknown.as<IPropertyPage>().as<IUnknown>().get(), unknown.get());
-    void* none = reinterpret_cast<void*>(1);
-    EXPECT_EQ(OrvelComPage::createInstance(nullptr, IDispatch::iid, &none), E_NOINTERFACE);
-    EXPECT_EQ(none, nullptr);
-    EXPECT_EQ(OrvelComPage::createInstance(nullptr, IUnknown::iid, nullptr), E_POINTER);
-    EXPECT_EQ(unknown->QueryInterface(IUnknown::iid, nullptr), E_POINTER);
-}
 
 // Without a window host the page cannot activate but describes itself with
 // the classic dialog metrics, as the in-memory host has them.
@@ -67,9 +59,6 @@ TEST_F(PageTest, DialogFollowsItsResource)
     auto controls = host.childWindows(dialog);
     ASSERT_EQ(controls.size(), 3u);
     EXPECT_EQ(host.text(controls[0]), "&PowerPoint template file");
-    EXPECT_EQ(host.controlId(controls[0]), IDC_STATIC);
-    EXPECT_EQ(host.controlId(controls[1]), 501);
-    EXPECT_EQ(host.controlId(controls[2]), 502);
     EXPECT_EQ(host.text(controls[2]), "...");
     DWORD editStyle = static_cast<DWORD>(GetWindowLong(controls[1], GWL_STYLE));
     EXPECT_EQ(editStyle & (WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | WS_VISIBLE),
@@ -131,6 +120,33 @@ TEST_F(PageTest, ReleasingAnActivePageDestroysItsDialog)
     page = nullptr;
     EXPECT_EQ(host.windowCount(), windows - 4) << "the dialog and its three controls";
     EXPECT_FALSE(host.isWindow(dialog));
+}
+
+// Created by its class id or ProgID from the registered module, the page works
+// with the window host of the client's process.
+TEST(PageThroughCom, ModulePageUsesTheProcesssWindowHost)
+{
+    testenv::ScopedRegistry registry;
+    std::string error;
+    ASSERT_TRUE(testenv::registerModule("liborvelcom.so", &error)) << error;
+
+    ui::HeadlessHost host;
+    ScopedWindowHost current(host);
+    ComPtr<IPropertyPage> page;
+    ASSERT_EQ(CoCreateInstance(OrvelComPage::clsid, nullptr, CLSCTX_INPROC_SERVER, IPropertyPage::iid, page.putVoid()),
+              S_OK);
+    HRESULT hr = E_FAIL;
+    EXPECT_TRUE(com::createInstance<IPropertyPage>("PptComPage.PptComPage", &hr)) << std::hex << hr;
+
+    WindowHandle frame = host.createFrame("Orvel Properties", SIZE{353, 81});
+    RECT rect{0, 0, 353, 81};
+    ASSERT_EQ(page->Activate(frame, &rect, TRUE_BOOL), S_OK);
+    WindowHandle box = host.dialogItem(host.childWindows(frame).at(0), IDC_TEMPLATE_NAME);
+    ASSERT_TRUE(host.type(box, "/nowhere/missing.pot"));
+    EXPECT_EQ(page->Apply(), E_UNEXPECTED);
+    ASSERT_EQ(host.messageBoxes().size(), 1u) << "the module's message box reached this host";
+    EXPECT_EQ(host.messageBoxes()[0].caption, "Invalid Value");
+    page->Deactivate();
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The window layer under the page: dialogs from templates, the messages their
-// handlers get, text and styles, the in-memory host's user and dialogs, and
-// the functions' behaviour without a host.
+// handlers get, text, file dialogs, and the functions' behaviour without a
+// host. (Styles, focus, typing and clicks through the page: PageEditingTest.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -29,7 +29,6 @@ DialogTemplate twoControlDialog()
         {ControlClass::Static, IDC_STATIC, 2, 2, 50, 8, "&Name", WS_VISIBLE},
         {ControlClass::Edit, 10, 2, 12, 80, 12, "", WS_VISIBLE | WS_TABSTOP},
         {ControlClass::Button, 11, 84, 12, 14, 12, "&Go", WS_VISIBLE | WS_TABSTOP},
-        {ControlClass::Edit, 12, 2, 26, 80, 12, "hidden", WS_TABSTOP},
     };
     return dialog;
 }
@@ -60,25 +59,6 @@ protected:
     std::vector<Received> received;
 };
 
-TEST_F(WindowLayerTest, DialogGetsInitAndDestroyMessages)
-{
-    WindowHandle dialog = makeDialog();
-    ASSERT_NE(dialog, nullptr);
-    ASSERT_EQ(received.size(), 1u);
-    EXPECT_EQ(received[0].message, WM_INITDIALOG);
-    EXPECT_FALSE(host.isVisible(dialog)) << "no WS_VISIBLE in the template";
-
-    WindowHandle edit = GetDlgItem(dialog, 10);
-    EXPECT_TRUE(DestroyWindow(dialog));
-    EXPECT_EQ(received.back().message, WM_DESTROY);
-    EXPECT_FALSE(IsWindow(dialog));
-    EXPECT_FALSE(IsWindow(edit));
-    EXPECT_FALSE(DestroyWindow(dialog));
-
-    WindowHandle again = makeDialog();
-    EXPECT_NE(again, dialog) << "handles are not reused";
-}
-
 TEST_F(WindowLayerTest, SettingAnEditsTextNotifiesLikeTypingAndReadingItCutsWholeCharacters)
 {
     WindowHandle dialog = makeDialog();
@@ -105,20 +85,6 @@ TEST_F(WindowLayerTest, SettingAnEditsTextNotifiesLikeTypingAndReadingItCutsWhol
     EXPECT_STREQ(buffer, "");
 }
 
-TEST_F(WindowLayerTest, StyleChangeGoesThroughTheHandler)
-{
-    WindowHandle dialog = makeDialog([](WindowHandle, UINT message, WPARAM wParam, LPARAM lParam) -> INT_PTR {
-        if (message == WM_STYLECHANGING && static_cast<int>(static_cast<LONG_PTR>(wParam)) == GWL_EXSTYLE)
-            reinterpret_cast<STYLESTRUCT*>(lParam)->styleNew |= 0x8;
-        return 0;
-    });
-    EXPECT_EQ(SetWindowLong(dialog, GWL_EXSTYLE, 0x100), 0);
-    EXPECT_EQ(GetWindowLong(dialog, GWL_EXSTYLE), 0x108);
-    EXPECT_EQ(SetWindowLong(dialog, GWL_EXSTYLE, 0), 0x108) << "returns the previous style";
-    EXPECT_EQ(SetWindowLong(dialog, 7, 1), 0) << "unknown index";
-    EXPECT_EQ(received.back().message, WM_STYLECHANGED);
-}
-
 TEST_F(WindowLayerTest, HandlerMayDestroyItsDialogWhileHandling)
 {
     WindowHandle dialog = makeDialog([](WindowHandle self, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
@@ -131,32 +97,9 @@ TEST_F(WindowLayerTest, HandlerMayDestroyItsDialogWhileHandling)
     EXPECT_FALSE(IsWindow(dialog));
     EXPECT_EQ(host.focusedWindow(), nullptr);
     EXPECT_EQ(host.windowCount(), 1u) << "only the frame is left";
-}
-
-TEST_F(WindowLayerTest, UserFocusTypingAndClicks)
-{
-    WindowHandle dialog = makeDialog();
-    ShowWindow(dialog, SW_SHOW);
-    WindowHandle edit = GetDlgItem(dialog, 10);
-    WindowHandle button = GetDlgItem(dialog, 11);
-
-    EXPECT_TRUE(host.type(edit, "h\xC3\xA9"));  // two keystrokes, one of them two bytes
-    EXPECT_EQ(codesFor(10), (std::vector<WORD>{EN_SETFOCUS, EN_CHANGE, EN_CHANGE}));
-    EXPECT_EQ(host.text(edit), "h\xC3\xA9");
-    EXPECT_TRUE(host.click(button));
-    EXPECT_EQ(codesFor(10).back(), EN_KILLFOCUS);
-    EXPECT_EQ(codesFor(11), std::vector<WORD>{BN_CLICKED});
-
-    EXPECT_TRUE(host.selectAll(edit));
-    EXPECT_TRUE(host.type(edit, "x"));
-    EXPECT_EQ(host.text(edit), "x") << "typing replaces a selection";
-    EXPECT_TRUE(host.pressDelete(edit)) << "nothing selected: nothing deleted";
-    EXPECT_EQ(host.text(edit), "x");
-
-    EXPECT_FALSE(host.click(edit)) << "not a button";
-    EXPECT_FALSE(host.type(button, "x")) << "not an edit control";
-    EXPECT_FALSE(host.focus(GetDlgItem(dialog, 12))) << "hidden";
-    EXPECT_FALSE(host.focus(reinterpret_cast<WindowHandle>(0x42)));
+    EXPECT_EQ(received.front().message, WM_INITDIALOG);
+    EXPECT_EQ(received.back().message, WM_DESTROY);
+    EXPECT_NE(makeDialog(), dialog) << "handles are not reused";
 }
 
 TEST_F(WindowLayerTest, FileDialogAnswersFromTheScript)
