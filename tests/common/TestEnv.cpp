@@ -44,22 +44,6 @@ ScopedEnv::~ScopedEnv()
         unsetenv(name_.c_str());
 }
 
-ScopedRegistry::ScopedRegistry()
-{
-    const char* old = std::getenv("ORVEL_REGISTRY");
-    hadPrevious_ = old != nullptr;
-    if (old) previous_ = old;
-    setenv("ORVEL_REGISTRY", path().c_str(), 1);
-}
-
-ScopedRegistry::~ScopedRegistry()
-{
-    if (hadPrevious_)
-        setenv("ORVEL_REGISTRY", previous_.c_str(), 1);
-    else
-        unsetenv("ORVEL_REGISTRY");
-}
-
 std::string readFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);

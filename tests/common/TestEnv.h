@@ -21,22 +21,6 @@ private:
     std::filesystem::path path_;
 };
 
-// Points $ORVEL_REGISTRY at a new database file for its lifetime, and
-// restores the previous value afterwards.
-class ScopedRegistry {
-public:
-    ScopedRegistry();
-    ScopedRegistry(const ScopedRegistry&) = delete;
-    ScopedRegistry& operator=(const ScopedRegistry&) = delete;
-    ~ScopedRegistry();
-    std::string path() const { return (dir_.path() / "registry.db").string(); }
-
-private:
-    TempDir dir_;
-    std::string previous_;
-    bool hadPrevious_ = false;
-};
-
 // Sets an environment variable for its lifetime.
 class ScopedEnv {
 public:
@@ -48,6 +32,16 @@ public:
 private:
     std::string name_, previous_;
     bool hadPrevious_;
+};
+
+// Points $ORVEL_REGISTRY at a new database file for its lifetime.
+class ScopedRegistry {
+public:
+    std::string path() const { return (dir_.path() / "registry.db").string(); }
+
+private:
+    TempDir dir_;
+    ScopedEnv variable_{"ORVEL_REGISTRY", path()};
 };
 
 std::string readFile(const std::filesystem::path& path);
