@@ -362,15 +362,3 @@ TEST_F(WordDocumentTest, FieldsAndTheQuestionsAboutTheBackEnd)
     EXPECT_EQ(doc->startHeader(), S_OK);
     EXPECT_EQ(doc->insertDiagram(0, 1, 1), S_OK);
 }
-
-TEST_F(WordDocumentTest, AnswersOnlyItsInterfacesAndRefusesAggregation)
-{
-    ComPtr<IDispatch> dispatch = doc.as<IDispatch>();
-    EXPECT_TRUE(dispatch);
-    HRESULT hr = S_OK;
-    EXPECT_FALSE(doc.as<IClassFactory>(&hr));
-    EXPECT_EQ(hr, E_NOINTERFACE);
-    void* object = nullptr;
-    EXPECT_EQ(word::WordDocument::createInstance(doc.get(), IUnknown::iid, &object), CLASS_E_NOAGGREGATION);
-    EXPECT_EQ(object, nullptr);
-}
