@@ -47,4 +47,8 @@ private:
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
 
+// Compares `actual` with the checked-in file `expected` (a test failure when
+// they differ); with ORVEL_UPDATE_GOLDEN=1 writes the file instead.
+void expectRecorded(const std::string& actual, const std::filesystem::path& expected);
+
 }  // namespace testenv

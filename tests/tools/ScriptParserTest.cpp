@@ -2,12 +2,11 @@
 // with their line.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
 
 #include "Script.h"
+#include "common/TestEnv.h"
 
 namespace {
 
@@ -24,9 +23,8 @@ ParseResult parseOk(const std::string& script)
     return r;
 }
 
-// A line a statement: its line, method and arguments as number[text].
-// Compared with tests/tools/expected/<name>.txt,
-// which ORVEL_UPDATE_GOLDEN=1 writes instead.
+// A line a statement: its line, method and arguments as number[text],
+// against tests/tools/expected/<name>.txt.
 void expectRecordedDump(const ParseResult& r, const std::string& name)
 {
     std::string dump;
@@ -35,11 +33,7 @@ void expectRecordedDump(const ParseResult& r, const std::string& name)
         for (const auto& a : s.args) dump += " " + std::to_string(a.number) + "[" + a.text + "]";
         dump += "\n";
     }
-    const auto file = std::filesystem::path(ORVEL_SOURCE_DIR) / "tests/tools/expected" / (name + ".txt");
-    if (const char* update = std::getenv("ORVEL_UPDATE_GOLDEN"); update && std::string(update) == "1")
-        std::ofstream(file, std::ios::binary) << dump;
-    std::ifstream in(file, std::ios::binary);
-    EXPECT_EQ(dump, std::string(std::istreambuf_iterator<char>(in), {})) << file;
+    testenv::expectRecorded(dump, std::filesystem::path(ORVEL_SOURCE_DIR) / "tests/tools/expected" / (name + ".txt"));
 }
 
 std::string firstError(const std::string& script, int* line = nullptr)
