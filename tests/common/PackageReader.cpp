@@ -162,17 +162,10 @@ Package::Package(const std::filesystem::path& file) : files_(readZip(file))
         for (auto& [id, rel] : rels) {
             if (rel.target.find("notesSlides/") == std::string::npos) continue;
             pugi::xml_document notes = load(*this, rel.target);
-            for (auto sp : notes.child("p:notes").child("p:cSld").child("p:spTree").children("p:sp")) {
-                pugi::xml_node ph = sp.child("p:nvSpPr").child("p:nvPr").child("p:ph");
-                if (std::string(ph.attribute("type").value()) != "body") continue;
-                std::string text;
-                bool first = true;
-                for (auto p : sp.child("p:txBody").children("a:p")) {
-                    if (!first) text += "\n";
-                    first = false;
-                    for (auto r : p.children("a:r")) text += r.child("a:t").text().get();
-                }
-                slide.notes = text;
+            auto body = notes.select_node("//p:sp[p:nvSpPr/p:nvPr/p:ph/@type = 'body']/p:txBody").node();
+            for (auto p : body.children("a:p")) {
+                slide.notes += p == body.child("a:p") ? "" : "\n";
+                for (auto r : p.children("a:r")) slide.notes += r.child("a:t").text().get();
             }
         }
         slides.push_back(std::move(slide));
