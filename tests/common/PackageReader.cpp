@@ -5,41 +5,25 @@
 #include <stdexcept>
 
 #include <pugixml.hpp>
-#include <zip.h>
+
+#include "office/package/AtomicFile.h"
+#include "office/package/OpcPackage.h"
+#include "office/package/ZipReader.h"
+#include "office/package/ZipWriter.h"
 
 namespace pptx {
 
 namespace {
 
-std::string directoryOf(const std::string& part)
-{
-    std::size_t slash = part.rfind('/');
-    return slash == std::string::npos ? "" : part.substr(0, slash + 1);
-}
-
-// "../slides/slide2.xml" against "ppt/slides/" -> "ppt/slides/slide2.xml".
-std::string resolve(const std::string& base, const std::string& target)
-{
-    if (!target.empty() && target[0] == '/') return target.substr(1);
-    std::string dir = base;
-    std::string rest = target;
-    while (rest.compare(0, 3, "../") == 0) {
-        rest.erase(0, 3);
-        if (!dir.empty()) dir.pop_back();
-        dir = directoryOf(dir);
-    }
-    return dir + rest;
-}
-
 struct Relationship {
-    std::string target;
+    std::string target;  // a part name without the leading '/', or an external address
     bool external = false;
 };
 
 std::map<std::string, Relationship> relationshipsOf(const Package& package, const std::string& part)
 {
     std::map<std::string, Relationship> out;
-    std::string relsPart = directoryOf(part) + "_rels/" + part.substr(directoryOf(part).size()) + ".rels";
+    const std::string relsPart = office::relationshipPartName("/" + part).substr(1);
     if (!package.has(relsPart)) return out;
     pugi::xml_document doc;
     std::string text = package.read(relsPart);
@@ -47,7 +31,8 @@ std::map<std::string, Relationship> relationshipsOf(const Package& package, cons
     for (auto rel : doc.child("Relationships").children("Relationship")) {
         Relationship r;
         r.external = std::string(rel.attribute("TargetMode").value()) == "External";
-        r.target = r.external ? rel.attribute("Target").value() : resolve(directoryOf(part), rel.attribute("Target").value());
+        r.target = rel.attribute("Target").value();
+        if (!r.external) r.target = office::resolveTarget("/" + part, r.target).erase(0, 1);
         out[rel.attribute("Id").value()] = r;
     }
     return out;
@@ -177,17 +162,10 @@ Package::Package(const std::filesystem::path& file) : files_(readZip(file))
         for (auto& [id, rel] : rels) {
             if (rel.target.find("notesSlides/") == std::string::npos) continue;
             pugi::xml_document notes = load(*this, rel.target);
-            for (auto sp : notes.child("p:notes").child("p:cSld").child("p:spTree").children("p:sp")) {
-                pugi::xml_node ph = sp.child("p:nvSpPr").child("p:nvPr").child("p:ph");
-                if (std::string(ph.attribute("type").value()) != "body") continue;
-                std::string text;
-                bool first = true;
-                for (auto p : sp.child("p:txBody").children("a:p")) {
-                    if (!first) text += "\n";
-                    first = false;
-                    for (auto r : p.children("a:r")) text += r.child("a:t").text().get();
-                }
-                slide.notes = text;
+            auto body = notes.select_node("//p:sp[p:nvSpPr/p:nvPr/p:ph/@type = 'body']/p:txBody").node();
+            for (auto p : body.children("a:p")) {
+                slide.notes += p == body.child("a:p") ? "" : "\n";
+                for (auto r : p.children("a:r")) slide.notes += r.child("a:t").text().get();
             }
         }
         slides.push_back(std::move(slide));
@@ -208,24 +186,23 @@ std::string Package::read(const std::string& part) const
 
 namespace {
 
-using ZipPtr = std::unique_ptr<zip_t, decltype(&zip_discard)>;
-
-std::map<std::string, std::string> entriesOf(zip_t* archive)
+// Decks of any size the tests make: none of the reader's limits against hostile files.
+std::map<std::string, std::string> entriesOf(const office::ZipReader& zip)
 {
     std::map<std::string, std::string> parts;
-    const zip_int64_t count = zip_get_num_entries(archive, 0);
-    for (zip_int64_t i = 0; i < count; ++i) {
-        zip_stat_t st;
-        if (zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &st) != 0) continue;
-        std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0),
-                                                                &zip_fclose);
-        if (!file) continue;
-        std::string bytes(static_cast<std::size_t>(st.size), '\0');
-        zip_int64_t got = zip_fread(file.get(), bytes.data(), st.size);
-        bytes.resize(got < 0 ? 0 : static_cast<std::size_t>(got));
-        parts.emplace(st.name, std::move(bytes));
+    for (const office::ZipEntry& entry : zip.entries()) {
+        office::Bytes bytes = zip.read(entry);
+        parts.emplace(entry.name, std::string(bytes.begin(), bytes.end()));
     }
     return parts;
+}
+
+office::ZipLimits unlimited()
+{
+    office::ZipLimits limits;
+    limits.maxEntrySize = limits.maxTotalSize = limits.maxEntries = UINT64_MAX;
+    limits.maxRatio = 1e30;
+    return limits;
 }
 
 std::string number(double value)
@@ -256,47 +233,31 @@ std::string runDump(const Run& run)
 
 std::map<std::string, std::string> readZip(const std::filesystem::path& file)
 {
-    int error = 0;
-    ZipPtr archive(zip_open(file.c_str(), ZIP_RDONLY, &error), &zip_discard);
-    return archive ? entriesOf(archive.get()) : std::map<std::string, std::string>{};
-}
-
-std::map<std::string, std::string> readZipBytes(const std::string& bytes)
-{
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
-    if (!source) return {};
-    ZipPtr archive(zip_open_from_source(source, ZIP_RDONLY, &error), &zip_discard);
-    if (!archive) {
-        zip_source_free(source);
+    try {
+        return entriesOf(office::ZipReader::open(file, file.string(), unlimited()));
+    } catch (const std::exception&) {
         return {};
     }
-    return entriesOf(archive.get());
 }
 
 void writeZip(const std::filesystem::path& file, const std::map<std::string, std::string>& parts)
 {
-    std::filesystem::remove(file);
-    int error = 0;
-    ZipPtr archive(zip_open(file.c_str(), ZIP_CREATE | ZIP_EXCL, &error), &zip_discard);
-    if (!archive) throw std::runtime_error("cannot write " + file.string());
-    for (const auto& [name, bytes] : parts) {
-        zip_source_t* source = zip_source_buffer(archive.get(), bytes.data(), bytes.size(), 0);
-        if (!source || zip_file_add(archive.get(), name.c_str(), source, ZIP_FL_OVERWRITE) < 0) {
-            zip_source_free(source);
-            throw std::runtime_error("cannot add " + name);
-        }
-    }
-    if (zip_close(archive.get()) != 0) throw std::runtime_error("cannot write " + file.string());
-    archive.release();
+    office::AtomicFile out(file.string());
+    office::ZipWriter zip(out, 6);
+    for (const auto& [name, bytes] : parts) zip.add(name, bytes);
+    zip.finish();
+    out.commit();
 }
 
 std::string zipEntry(const std::string& packageBytes, const std::string& name)
 {
-    auto parts = readZipBytes(packageBytes);
-    auto found = parts.find(name);
-    return found == parts.end() ? "" : found->second;
+    try {
+        auto zip = office::ZipReader::fromBytes(office::Bytes(packageBytes.begin(), packageBytes.end()), "package", unlimited());
+        office::Bytes bytes = zip.read(name);
+        return std::string(bytes.begin(), bytes.end());
+    } catch (const std::exception&) {
+        return "";
+    }
 }
 
 std::string dump(const Slide& slide, int number)

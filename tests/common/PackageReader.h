@@ -54,7 +54,6 @@ struct Slide {
 
 // Every member of a zip archive by name; empty when it cannot be read.
 std::map<std::string, std::string> readZip(const std::filesystem::path& file);
-std::map<std::string, std::string> readZipBytes(const std::string& bytes);
 // Writes the parts as a new zip archive (to make a variant of a package).
 void writeZip(const std::filesystem::path& file, const std::map<std::string, std::string>& parts);
 

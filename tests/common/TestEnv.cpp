@@ -6,6 +6,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include <gtest/gtest.h>
+
 namespace testenv {
 
 TempDir::TempDir()
@@ -44,22 +46,6 @@ ScopedEnv::~ScopedEnv()
         unsetenv(name_.c_str());
 }
 
-ScopedRegistry::ScopedRegistry()
-{
-    const char* old = std::getenv("ORVEL_REGISTRY");
-    hadPrevious_ = old != nullptr;
-    if (old) previous_ = old;
-    setenv("ORVEL_REGISTRY", path().c_str(), 1);
-}
-
-ScopedRegistry::~ScopedRegistry()
-{
-    if (hadPrevious_)
-        setenv("ORVEL_REGISTRY", previous_.c_str(), 1);
-    else
-        unsetenv("ORVEL_REGISTRY");
-}
-
 std::string readFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -74,6 +60,17 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes)
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
     if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+void expectRecorded(const std::string& actual, const std::filesystem::path& expected)
+{
+    if (const char* update = std::getenv("ORVEL_UPDATE_GOLDEN"); update && std::string(update) == "1") {
+        std::filesystem::create_directories(expected.parent_path());
+        writeFile(expected, actual);
+    }
+    std::ifstream in(expected, std::ios::binary);
+    ASSERT_TRUE(in) << "no " << expected << " (ORVEL_UPDATE_GOLDEN=1 writes it)";
+    EXPECT_EQ(actual, std::string(std::istreambuf_iterator<char>(in), {})) << expected;
 }
 
 }  // namespace testenv

@@ -21,22 +21,6 @@ private:
     std::filesystem::path path_;
 };
 
-// Points $ORVEL_REGISTRY at a new database file for its lifetime, and
-// restores the previous value afterwards.
-class ScopedRegistry {
-public:
-    ScopedRegistry();
-    ScopedRegistry(const ScopedRegistry&) = delete;
-    ScopedRegistry& operator=(const ScopedRegistry&) = delete;
-    ~ScopedRegistry();
-    std::string path() const { return (dir_.path() / "registry.db").string(); }
-
-private:
-    TempDir dir_;
-    std::string previous_;
-    bool hadPrevious_ = false;
-};
-
 // Sets an environment variable for its lifetime.
 class ScopedEnv {
 public:
@@ -50,7 +34,21 @@ private:
     bool hadPrevious_;
 };
 
+// Points $ORVEL_REGISTRY at a new database file for its lifetime.
+class ScopedRegistry {
+public:
+    std::string path() const { return (dir_.path() / "registry.db").string(); }
+
+private:
+    TempDir dir_;
+    ScopedEnv variable_{"ORVEL_REGISTRY", path()};
+};
+
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
+
+// Compares `actual` with the checked-in file `expected` (a test failure when
+// they differ); with ORVEL_UPDATE_GOLDEN=1 writes the file instead.
+void expectRecorded(const std::string& actual, const std::filesystem::path& expected);
 
 }  // namespace testenv

@@ -2,14 +2,7 @@
 
 #include <pugixml.hpp>
 
-#include "common/PackageReader.h"
-
 namespace deck {
-
-std::map<std::string, std::string> readParts(const std::filesystem::path& package)
-{
-    return pptx::readZip(package);
-}
 
 std::vector<std::string> paragraphs(const std::string& partXml)
 {

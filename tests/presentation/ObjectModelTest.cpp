@@ -1,6 +1,8 @@
 // The object model's collections, its failures, and the application's life:
 // indexes out of range, bad arguments, calls after Close and Quit, the
-// running-object table and the running files.
+// running-object table and the running files. (The master's footers on
+// every slide and the notes body: tests/generator/SlidesTest and the golden
+// features deck.)
 #include "PptTestSupport.h"
 #include "com/ComRuntime.h"
 #include "support/SysCOMSupport.h"
@@ -81,27 +83,6 @@ TEST_F(ObjectModelTest, LabelsSizeToTheirTextUntilFixed)
     EXPECT_EQ(odd->GetLeft(), 0.0f);
     EXPECT_EQ(odd->GetWidth(), 0.0f);
     EXPECT_LE(odd->GetTop(), 1.0e6f);
-}
-
-TEST_F(ObjectModelTest, ANewSlideHasANotesPageAndTheMastersFooters)
-{
-    auto master = presentation->GetSlideMaster()->GetHeadersFooters();
-    master->GetFooter()->PutVisible(msoTrue);
-    master->GetFooter()->PutText(u"from the master");
-    auto slide = addSlide();
-    EXPECT_EQ(slide->GetHeadersFooters()->GetFooter()->GetVisible(), msoTrue);
-    EXPECT_EQ(slide->GetHeadersFooters()->GetFooter()->GetText(), u"from the master");
-    slide->GetHeadersFooters()->GetDateAndTime()->PutText(u"1/1/2030");
-    EXPECT_EQ(master->GetDateAndTime()->GetText(), u"");  // the slide's own
-
-    // The notes page: the slide image, then the notes body.
-    auto placeholders = slide->GetNotesPage()->GetShapes()->GetPlaceholders();
-    EXPECT_EQ(placeholders->GetCount(), 2);
-    EXPECT_EQ(errorOf([&] { placeholders->Item(1)->GetTextFrame(); }), E_FAIL);
-    placeholders->Item(2)->GetTextFrame()->GetTextRange()->InsertAfter(u"speaker notes");
-    EXPECT_EQ(slide->GetNotesPage()->GetShapes()->GetPlaceholders()->Item(2)->GetTextFrame()->GetTextRange()->GetText(),
-              u"speaker notes");
-    EXPECT_EQ(presentation->GetSlideMaster()->GetShapes()->GetPlaceholders()->GetCount(), 3);
 }
 
 TEST_F(ObjectModelTest, EveryCallAfterQuitFailsAsAVanishedServer)

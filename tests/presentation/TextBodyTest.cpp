@@ -1,6 +1,6 @@
 // The text body's incremental bookkeeping (paragraph starts, formatting
 // runs, cached paragraph heights) against a recount from scratch, over
-// random inserts and format changes anywhere in the text.
+// random inserts, format changes anywhere in the text and frame changes.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -38,7 +38,7 @@ TEST(TextBody, IncrementalLayoutMatchesARecountAfterRandomEdits)
     for (int step = 0; step < 400; ++step) {
         const int length = body.length();
         const int a = length ? static_cast<int>(random() % static_cast<unsigned>(length + 1)) : 0;
-        switch (random() % 4) {
+        switch (random() % 5) {
         case 0:
         case 1: body.insert(random() % 3 ? length : a, pieces[random() % 6]); break;
         case 2: {
@@ -47,6 +47,7 @@ TEST(TextBody, IncrementalLayoutMatchesARecountAfterRandomEdits)
             body.changeChars(a, b, [size](ppt::CharFormat& f) { f.size = size; });
             break;
         }
+        case 3: body.setFrame({random() % 4 != 0, static_cast<float>(100 + random() % 300)}); break;
         default: {
             const int first = body.paragraphAt(std::min(a, body.length()));
             const bool on = random() % 2;

@@ -1,60 +1,29 @@
 #include "DocxReader.h"
 
+#include <gtest/gtest.h>
+
 #include "common/PackageReader.h"
+#include "media/DocxTableReader.h"
 
 namespace wordtest {
-namespace {
 
-void collectText(const pugi::xml_node& node, std::string& out)
+pugi::xml_document mainPart(const std::filesystem::path& docx)
 {
-    for (pugi::xml_node child : node.children()) {
-        std::string_view name = child.name();
-        if (name == "w:t")
-            out += child.text().get();
-        else if (name == "w:tab")
-            out += '\t';
-        else if (name == "w:r" || name == "w:hyperlink" || name == "w:fldSimple")
-            collectText(child, out);
-    }
+    const std::string xml = pptx::readZip(docx)["word/document.xml"];
+    pugi::xml_document document;
+    EXPECT_TRUE(document.load_buffer(xml.data(), xml.size())) << docx;
+    return document;
 }
 
-std::string paragraphText(const pugi::xml_node& paragraph)
-{
-    std::string text;
-    collectText(paragraph, text);
-    return text;
-}
-
-std::string cellText(const pugi::xml_node& cell)
-{
-    std::string text;
-    bool first = true;
-    for (pugi::xml_node p : cell.children("w:p")) {
-        if (!first) text += "\n";
-        text += paragraphText(p);
-        first = false;
-    }
-    return text;
-}
-
-}  // namespace
-
-std::map<std::string, std::string> readPackage(const std::filesystem::path& file)
-{
-    return pptx::readZip(file);
-}
-
-std::vector<TableText> tableTexts(const pugi::xml_document& document)
+std::vector<TableText> tableTexts(const std::filesystem::path& docx)
 {
     std::vector<TableText> tables;
-    for (pugi::xml_node table : document.child("w:document").child("w:body").children("w:tbl")) {
-        TableText rows;
-        for (pugi::xml_node row : table.children("w:tr")) {
-            std::vector<std::string> cells;
-            for (pugi::xml_node cell : row.children("w:tc")) cells.push_back(cellText(cell));
-            rows.push_back(std::move(cells));
+    for (const pptmedia::DocxTable& table : pptmedia::readDocxTables(docx, docx.filename().string()).tables) {
+        TableText& rows = tables.emplace_back();
+        for (const pptmedia::DocxRow& row : table.rows) {
+            auto& cells = rows.emplace_back();
+            for (const pptmedia::DocxCell& cell : row.cells) cells.push_back(cell.text());
         }
-        tables.push_back(std::move(rows));
     }
     return tables;
 }
@@ -62,8 +31,7 @@ std::vector<TableText> tableTexts(const pugi::xml_document& document)
 std::vector<std::string> bodyParagraphs(const pugi::xml_document& document)
 {
     std::vector<std::string> texts;
-    for (pugi::xml_node p : document.child("w:document").child("w:body").children("w:p"))
-        texts.push_back(paragraphText(p));
+    for (const pugi::xpath_node& p : document.select_nodes("/w:document/w:body/w:p")) texts.push_back(evaluate(p.node(), "string(.)"));
     return texts;
 }
 

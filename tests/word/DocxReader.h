@@ -1,9 +1,8 @@
-// Reads back what the Word stand-in wrote: the parts of a package and the
-// tables of its document, as an independent reader would see them.
+// Reads back what the Word stand-in wrote: its main part as XML, and its
+// tables as the presentation side's reader of Word tables sees them.
 #pragma once
 
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -11,13 +10,13 @@
 
 namespace wordtest {
 
-// Every member of the ZIP archive by name; empty when it cannot be read.
-std::map<std::string, std::string> readPackage(const std::filesystem::path& file);
+// word/document.xml of the package (empty when it does not parse).
+pugi::xml_document mainPart(const std::filesystem::path& docx);
 
 // Each table's rows, each row's cells, each cell's paragraphs joined by "\n".
 using TableText = std::vector<std::vector<std::string>>;
-std::vector<TableText> tableTexts(const pugi::xml_document& document);
-// The texts of the paragraphs directly in the body (w:t as written, w:tab as a tab).
+std::vector<TableText> tableTexts(const std::filesystem::path& docx);
+// The texts of the paragraphs directly in the body.
 std::vector<std::string> bodyParagraphs(const pugi::xml_document& document);
 // An XPath expression's value as text ("true"/"false" for a test, the first
 // node's text for a node set).
