@@ -1,8 +1,10 @@
-// The .ppt writer read back by the structure validator and Apache POI.
+// The .ppt writer read back by the structure validator, Apache POI and
+// Presentations.Open.
 #include <gmock/gmock.h>
 
 #include "BinaryCheck.h"
 #include "binary/PowerPointWriter.h"
+#include "common/PackageReader.h"
 #include "objects/Objects.h"
 
 namespace {
@@ -50,6 +52,35 @@ TEST_F(BinaryWriterTest, SampleDeckReadsBackAsAsked)
         EXPECT_THAT(poi, HasSubstr(line));
     // The master's shapes are its three footer placeholders only.
     EXPECT_THAT(poi, HasSubstr("b=255]\n HSLFAutoShape anchor=36,501,168,29 placeholder=DATETIME"));
+}
+
+TEST_F(BinaryWriterTest, AnOpenedPptSavesAsTheDeckItWasWrittenFrom)
+{
+    binarytest::fillSampleDeck(presentation, dir.path());
+    // The format places shapes to 1/8 pt: the object's preview size is not.
+    ppt::ShapeModel& object = *ppt::presentationModel(presentation)->slides[1]->shapes.shapes[5];
+    object.box.width = 68.25f;
+    object.box.height = 23;
+    const auto ppt = write("sample.ppt");
+    const auto direct = save("direct.pptx");
+    presentation->Close();
+    auto reopened = app->GetPresentations()->Open(ppttest::u16(ppt.string()), msoFalse, msoFalse, msoTrue);
+    const auto roundTrip = dir / "roundtrip.pptx";
+    reopened->SaveAs(ppttest::u16(roundTrip.string()), ppSaveAsOpenXMLPresentation, msoTrue);
+    ppttest::expectSoundPackage(roundTrip);
+
+    EXPECT_EQ(pptx::dump(pptx::Package(roundTrip)), pptx::dump(pptx::Package(direct)));
+    auto parts = pptx::readZip(roundTrip), expected = pptx::readZip(direct);
+    for (auto* package : {&parts, &expected}) package->erase("docProps/core.xml");  // dates
+    for (auto& [name, bytes] : expected) {
+        // GIF is no picture type of the format: it comes back as PNG.
+        if (name == "ppt/media/image3.gif") continue;
+        for (const auto& [gif, png] : {std::pair<std::string, std::string>{"image3.gif", "image3.png"},
+                                       {"<Default Extension=\"gif\" ContentType=\"image/gif\"/>", ""}})
+            if (const auto at = bytes.find(gif); at != std::string::npos) bytes.replace(at, gif.size(), png);
+        EXPECT_TRUE(parts[name] == bytes) << name << " differs";
+    }
+    EXPECT_EQ(parts.size(), expected.size());
 }
 
 // The design a template gives is checked in BinaryDesignTest, read back from the .pot.
