@@ -10,6 +10,7 @@
 #include "binary/PersistDirectory.h"
 #include "binary/RecordTypes.h"
 #include "binary/TextReader.h"
+#include "model/PresentationModel.h"
 #include "office/package/Unicode.h"
 
 namespace ppt::binary {
@@ -32,6 +33,9 @@ constexpr std::uint16_t fHasDate = 0x1, fHasTodayDate = 0x2, fHasUserDate = 0x4,
 // What the pictures and embedded files copied into the deck may take in all,
 // however often a hostile file refers to the same one.
 constexpr std::size_t kMaxDeckBytes = 512u << 20;
+// Shapes, paragraphs and runs in all: far more than a real deck holds, far
+// less than what a file of tiny records would make the reader allocate.
+constexpr std::size_t kMaxItems = 4'000'000;
 
 std::string utf8(std::string_view utf16le)
 {
@@ -94,9 +98,11 @@ Footers footersOf(const Record& container)
     return footers;
 }
 
-PptxShape footerPlaceholder(const char* type, const std::string& text, const std::string& field = {})
+// Placed where the built-in design puts them: a preview draws them last.
+PptxShape footerPlaceholder(const char* type, const Box& box, const std::string& text, const std::string& field = {})
 {
     PptxShape shape;
+    shape.leftPt = box.left, shape.topPt = box.top, shape.widthPt = box.width, shape.heightPt = box.height;
     shape.kind = PptxShapeKind::Placeholder;
     shape.placeholderType = type;
     shape.hasTextFrame = true;
@@ -284,13 +290,14 @@ private:
             const std::uint32_t index = atom.reader().u32();
             // Each text of the slide list once: a file may not multiply its work.
             if (index >= listTexts.size() || !usedListTexts_.insert(&listTexts[index]).second) return {};
-            return readTextAtoms(listTexts[index], {fonts_, [this](std::uint32_t id) { return hyperlink(id); }});
+            return readTextAtoms(listTexts[index], {fonts_, [this](std::uint32_t id) { return hyperlink(id); }, budget_});
         }
-        return readTextAtoms(atoms, {fonts_, [this](std::uint32_t id) { return hyperlink(id); }});
+        return readTextAtoms(atoms, {fonts_, [this](std::uint32_t id) { return hyperlink(id); }, budget_});
     }
 
     void readSlide(const Record& record, std::uint32_t slideId, const std::vector<std::vector<Record>>& listTexts)
     {
+        spend(budget_);
         PptxSlide slide;
         slide.slideId = slideId;
         int nextId = 2;  // as the object model numbers a slide's shapes
@@ -311,11 +318,11 @@ private:
     {
         if (footers.flags & fHasDate) {
             const bool userDate = (footers.flags & fHasUserDate) && !(footers.flags & fHasTodayDate);
-            slide.shapes.push_back(userDate ? footerPlaceholder("dt", footers.dateText)
-                                            : footerPlaceholder("dt", "", "datetime" + std::to_string(footers.dateFormat)));
+            slide.shapes.push_back(userDate ? footerPlaceholder("dt", design::date, footers.dateText)
+                                            : footerPlaceholder("dt", design::date, "", "datetime" + std::to_string(footers.dateFormat)));
         }
-        if (footers.flags & fHasFooter) slide.shapes.push_back(footerPlaceholder("ftr", footers.footerText));
-        if (footers.flags & fHasSlideNumber) slide.shapes.push_back(footerPlaceholder("sldNum", "", "slidenum"));
+        if (footers.flags & fHasFooter) slide.shapes.push_back(footerPlaceholder("ftr", design::footer, footers.footerText));
+        if (footers.flags & fHasSlideNumber) slide.shapes.push_back(footerPlaceholder("sldNum", design::slideNumber, "", "slidenum"));
     }
 
     static std::optional<Box> anchorOf(const Record& shape)
@@ -350,6 +357,7 @@ private:
 
     std::optional<PptxShape> readShape(const Record& record, const std::vector<std::vector<Record>>& listTexts, int& nextId)
     {
+        spend(budget_);
         const auto fsp = requiredChild(record, rt::FSP, "shape atom");
         ByteReader fspIn = fsp.reader();
         fspIn.skip(4);
@@ -434,6 +442,7 @@ private:
     std::unordered_set<std::uint32_t> listed_;
     std::unordered_set<const std::vector<Record>*> usedListTexts_;
     std::size_t copiedBytes_ = 0;
+    std::size_t budget_ = kMaxItems;
     pptmedia::PptxDeck deck_;
 };
 

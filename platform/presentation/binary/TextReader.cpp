@@ -80,12 +80,24 @@ void readCharacterException(ByteReader& in, CharacterRun& run)
     if (m & 0x80000) in.skip(2);  // position
 }
 
+}  // namespace
+
+void spend(std::size_t& budget)
+{
+    if (budget == 0) throw FormatError("it holds more slides, shapes, paragraphs and runs than any presentation does");
+    --budget;
+}
+
+namespace {
+
 // StyleTextPropAtom: paragraph runs, then character runs, each covering the
 // text and its final mark.
-void readStyles(const Record& atom, int length, std::vector<ParagraphRun>& paragraphs, std::vector<CharacterRun>& characters)
+void readStyles(const Record& atom, int length, std::vector<ParagraphRun>& paragraphs, std::vector<CharacterRun>& characters,
+                std::size_t& budget)
 {
     ByteReader in = atom.reader();
     for (int at = 0; at <= length;) {
+        spend(budget);
         ParagraphRun run;
         const std::uint32_t count = in.u32();
         run.level = in.u16();
@@ -96,6 +108,7 @@ void readStyles(const Record& atom, int length, std::vector<ParagraphRun>& parag
         paragraphs.push_back(run);
     }
     for (int at = 0; at <= length && in.remaining();) {
+        spend(budget);
         CharacterRun run;
         const std::uint32_t count = in.u32();
         readCharacterException(in, run);
@@ -141,7 +154,7 @@ std::vector<pptmedia::PptxParagraph> readTextAtoms(const std::vector<Record>& at
             text = characters(atom);
             hasText = true;
             break;
-        case rt::StyleTextPropAtom: readStyles(atom, static_cast<int>(text.size()), paragraphRuns, characterRuns); break;
+        case rt::StyleTextPropAtom: readStyles(atom, static_cast<int>(text.size()), paragraphRuns, characterRuns, sources.budget); break;
         case rt::InteractiveInfo:
             pendingLink = 0;
             if (auto info = childOf(atom, rt::InteractiveInfoAtom); info && atom.instance == 0) {
@@ -171,6 +184,7 @@ std::vector<pptmedia::PptxParagraph> readTextAtoms(const std::vector<Record>& at
     const int length = static_cast<int>(text.size());
     std::size_t nextLink = 0;
     for (int start = 0; start <= length;) {
+        spend(sources.budget);
         int end = start;
         while (end < length && text[static_cast<std::size_t>(end)] != u'\r') ++end;
         pptmedia::PptxParagraph paragraph;
@@ -193,6 +207,7 @@ std::vector<pptmedia::PptxParagraph> readTextAtoms(const std::vector<Record>& at
                     stop = std::min(stop, links[nextLink].begin);
                 }
             }
+            spend(sources.budget);
             pptmedia::PptxRun run = format ? runOf(*format, sources) : pptmedia::PptxRun{};
             run.text = office::utf16ToUtf8(std::u16string_view(text).substr(static_cast<std::size_t>(pos), static_cast<std::size_t>(stop - pos)));
             if (link) run.link = sources.hyperlink(link->hyperlinkId);
