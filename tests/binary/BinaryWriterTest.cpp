@@ -1,10 +1,13 @@
-// The .ppt writer read back by the structure validator and Apache POI.
+// The .ppt writer read back by the structure validator, Apache POI and
+// Presentations.Open.
 #include <gmock/gmock.h>
 
 #include "BinaryCheck.h"
 #include "ObjectFiles.h"
+#include "binary/CompoundFile.h"
 #include "binary/PowerPointWriter.h"
 #include "common/PackageCheck.h"
+#include "common/PackageReader.h"
 #include "objects/Objects.h"
 
 namespace {
@@ -50,6 +53,103 @@ TEST_F(BinaryWriterTest, SampleDeckReadsBackAsAsked)
         EXPECT_THAT(poi, HasSubstr(line));
     // The master's shapes are its three footer placeholders only.
     EXPECT_THAT(poi, HasSubstr("b=255]\n HSLFAutoShape anchor=36,501,168,29 placeholder=DATETIME"));
+}
+
+TEST_F(BinaryWriterTest, AnOpenedPptSavesAsTheDeckItWasWrittenFrom)
+{
+    binarytest::fillSampleDeck(presentation, dir.path());
+    // The format places shapes to 1/8 pt: the object's preview size is not.
+    ppt::ShapeModel& object = *ppt::presentationModel(presentation)->slides[1]->shapes.shapes[5];
+    object.box.width = 68.25f;
+    object.box.height = 23;
+    const auto ppt = write("sample.ppt");
+    const auto direct = save("direct.pptx");
+    presentation->Close();
+    auto reopened = app->GetPresentations()->Open(ppttest::u16(ppt.string()), msoFalse, msoFalse, msoTrue);
+    const auto roundTrip = dir / "roundtrip.pptx";
+    reopened->SaveAs(ppttest::u16(roundTrip.string()), ppSaveAsOpenXMLPresentation, msoTrue);
+    ppttest::expectSoundPackage(roundTrip);
+
+    EXPECT_EQ(pptx::dump(pptx::Package(roundTrip)), pptx::dump(pptx::Package(direct)));
+    auto parts = pptx::readZip(roundTrip), expected = pptx::readZip(direct);
+    for (auto* package : {&parts, &expected}) package->erase("docProps/core.xml");  // dates
+    for (auto& [name, bytes] : expected) {
+        // GIF is no picture type of the format: it comes back as PNG.
+        if (name == "ppt/media/image3.gif") continue;
+        for (const auto& [gif, png] : {std::pair<std::string, std::string>{"image3.gif", "image3.png"},
+                                       {"<Default Extension=\"gif\" ContentType=\"image/gif\"/>", ""}})
+            if (const auto at = bytes.find(gif); at != std::string::npos) bytes.replace(at, gif.size(), png);
+        EXPECT_TRUE(parts[name] == bytes) << name << " differs";
+    }
+    EXPECT_EQ(parts.size(), expected.size());
+}
+
+TEST_F(BinaryWriterTest, EmbeddedPptAndDocKeepTheirFilesAndShowTheirContent)
+{
+    binarytest::fillSampleDeck(presentation, dir.path());
+    const auto inner = write("inner.ppt");
+    const auto doc = objtest::writeTestFile(dir.path(), "memo.doc", ppt::binary::buildCompoundFile({{"WordDocument", "Memo"}}));
+    auto shapes = presentation->GetSlides()->Add(3, ppLayoutBlank)->GetShapes();
+    for (const auto& file : {inner, doc})
+        shapes->AddOLEObject(40, 40, 0, 0, u"", ppttest::u16(file.string()), msoFalse, u"", 0, u"", msoFalse);
+    // The previews: the first slide's title, the document's name (EMF text is UTF-16).
+    auto& model = *ppt::presentationModel(presentation);
+    auto object = [&](int i) { return std::get<ppt::OleShape>(model.slides[2]->shapes.shapes[i]->kind); };
+    EXPECT_EQ(object(0).progId, u"PowerPoint.Show.8");
+    EXPECT_EQ(object(1).progId, u"Word.Document.8");
+    auto preview = [&](int i) { return model.media.item(object(i).preview).bytes; };
+    auto utf16 = [](std::string_view text) {
+        std::string out;
+        for (char c : text) out += {c, '\0'};
+        return out;
+    };
+    EXPECT_THAT(preview(0), HasSubstr(utf16("Quarterly report")));
+    EXPECT_THAT(preview(1), HasSubstr(utf16("memo.doc")));
+
+    // Saved as .ppt, each is the compound file it was, and opens as such.
+    const auto outer = write("outer.ppt");
+    presentation->Close();
+    auto reopened = app->GetPresentations()->Open(ppttest::u16(outer.string()), msoFalse, msoFalse, msoTrue);
+    const auto& opened = *ppt::presentationModel(reopened);
+    ASSERT_EQ(opened.slides.at(2)->shapes.shapes.size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const auto& shown = std::get<ppt::OleShape>(opened.slides[2]->shapes.shapes[i]->kind);
+        EXPECT_EQ(opened.embeddings.item(shown.embedding).bytes, testenv::readFile(i ? doc : inner));
+    }
+}
+
+TEST_F(BinaryWriterTest, ADamagedPptOpensNothing)
+{
+    binarytest::fillSampleDeck(presentation, dir.path());
+    const std::string good = testenv::readFile(write("good.ppt"));
+    // The bytes with `with` written over the nth place `anchor` occurs, plus offset.
+    auto patched = [&](std::string_view anchor, int nth, std::size_t offset, std::string_view with) {
+        std::string file = good;
+        std::size_t at = file.find(anchor);
+        while (at != std::string::npos && nth-- > 0) at = file.find(anchor, at + 1);
+        EXPECT_NE(at, std::string::npos) << "no anchor";
+        if (at != std::string::npos) file.replace(at + offset, with.size(), with);
+        return file;
+    };
+    const std::string_view slidePersist("\x00\x00\xF3\x03\x14\x00\x00\x00", 8), slide("\x0F\x00\xEE\x03", 4);
+    const std::string firstSlidePersistId = good.substr(good.find(slidePersist, good.find(slidePersist) + 1) + 8, 4);
+    const struct {
+        std::string file;
+        const char* message;
+    } cases[] = {
+        {good.substr(0, good.size() / 2), "damaged compound file"},
+        {patched(slidePersist, 2, 8, firstSlidePersistId), "is listed twice"},  // one slide's work done twice over
+        {patched(slide, 0, 4, "\xF0\xFF\xFF\x7F"), "past the end of its container"},
+    };
+    const int open = app->GetPresentations()->GetCount();
+    for (const auto& c : cases) {
+        const auto bad = objtest::writeTestFile(dir.path(), "bad.ppt", c.file);
+        std::string why;
+        EXPECT_TRUE(FAILED(ppttest::errorOf([&] { app->GetPresentations()->Open(ppttest::u16(bad.string()), msoFalse, msoFalse, msoTrue); }, &why)));
+        EXPECT_THAT(why, HasSubstr("bad.ppt")) << c.message;
+        EXPECT_THAT(why, HasSubstr(c.message));
+    }
+    EXPECT_EQ(app->GetPresentations()->GetCount(), open);
 }
 
 // The design a template gives is checked in BinaryDesignTest, read back from the .pot; a failing

@@ -104,9 +104,15 @@ void writeCharacterRuns(RecordStream& out, const TextBody& body, FontTable& font
             if (chars.run(run).value != format) break;
             end = std::min(length, chars.runEnd(run));
         }
-        const int count = end - pos + (end == length ? 1 : 0);
-        out.u32(static_cast<std::uint32_t>(count));
+        // The final mark carries the insertion point's look, which text typed at the end takes.
+        const CharFormat& insertion = chars.at(length);
+        const bool markJoins = end == length && sameLook(insertion, format);
+        out.u32(static_cast<std::uint32_t>(end - pos + (markJoins ? 1 : 0)));
         writeRunCF(out, format, fonts);
+        if (end == length && !markJoins) {
+            out.u32(1);
+            writeRunCF(out, insertion, fonts);
+        }
         pos = end;
     } while (pos < length);
 }

@@ -13,7 +13,8 @@ using office::openPackage;
 using office::OpenedPackage;
 using office::PackageKind;
 
-EmbeddedObject describeEmbeddedFile(const std::filesystem::path& path, const std::string& displayName)
+EmbeddedObject describeEmbeddedFile(const std::filesystem::path& path, const std::string& displayName,
+                                    const LegacyReader& legacy)
 {
     EmbeddedObject object;
     object.progId = "Package";
@@ -45,6 +46,15 @@ EmbeddedObject describeEmbeddedFile(const std::filesystem::path& path, const std
             object.extension = "pptx";
             object.preview = drawPresentationPreview(deck);
             return object;
+        } else if (opened.kind == PackageKind::LegacyBinary && legacy) {
+            const LegacyDocument document = legacy(path, displayName);
+            object.kind = document.kind;
+            if (document.kind == EmbeddedKind::Presentation) {
+                object.progId = "PowerPoint.Show.8";
+                object.preview = drawPresentationPreview(document.firstSlide);
+                return object;
+            }
+            if (document.kind == EmbeddedKind::WordDocument) object.progId = "Word.Document.8";
         }
     } catch (const MediaError& e) {
         if (e.kind() == MediaErrorKind::UnsafePackage) throw;

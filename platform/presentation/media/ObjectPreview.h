@@ -5,9 +5,11 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "media/Preview.h"
+#include "template/PptxDeck.h"
 
 namespace pptmedia {
 
@@ -22,9 +24,19 @@ struct EmbeddedObject {
     Preview preview;        // drawn at the object's natural size
 };
 
+// What a 97-2003 compound file holds, told by a reader of that format: a
+// presentation with its first slide, a Word document, or neither.
+struct LegacyDocument {
+    EmbeddedKind kind = EmbeddedKind::OtherFile;
+    PptxDeck firstSlide;
+};
+using LegacyReader = std::function<LegacyDocument(const std::filesystem::path&, const std::string& displayName)>;
+
 // Throws MediaError for a missing or unreadable file and for packages
 // refused as unsafe; a Word or PowerPoint file that cannot be read as such
-// falls back to the labelled frame.
-EmbeddedObject describeEmbeddedFile(const std::filesystem::path& path, const std::string& displayName);
+// falls back to the labelled frame. A 97-2003 file is embedded as the
+// compound file it is; legacy tells what it holds (without it: a file).
+EmbeddedObject describeEmbeddedFile(const std::filesystem::path& path, const std::string& displayName,
+                                    const LegacyReader& legacy = {});
 
 }  // namespace pptmedia

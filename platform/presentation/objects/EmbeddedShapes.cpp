@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "binary/BinaryPresentation.h"
 #include "com/ComError.h"
 #include "com/ComString.h"
 #include "office/package/FileBytes.h"
@@ -76,7 +77,7 @@ ShapeModel& addOleObjectShape(PresentationModel& presentation, ShapeTree& tree, 
                                              "\" cannot be created here; give the file to make it from.");
     const InputFile file = resolveInputFile(request.fileName, member);
     pptmedia::EmbeddedObject object =
-        readMedia(member, [&] { return pptmedia::describeEmbeddedFile(file.nativePath, file.displayName); });
+        readMedia(member, [&] { return pptmedia::describeEmbeddedFile(file.nativePath, file.displayName, describeLegacyDocument); });
     if (request.asIcon) {
         const std::u16string label = request.iconLabel.empty() ? fileNameOnly(request.fileName) : request.iconLabel;
         object.preview = pptmedia::drawFilePreview(com::utf16ToUtf8(label));

@@ -4,9 +4,11 @@
 #include <cctype>
 #include <filesystem>
 
+#include "binary/BinaryPresentation.h"
 #include "com/ComString.h"
 #include "media/PictureSniffer.h"
 #include "objects/InputFile.h"
+#include "office/package/PackageKind.h"
 #include "package/SavePath.h"
 #include "template/PptxReader.h"
 #include "template/TemplateImport.h"
@@ -36,7 +38,8 @@ std::uint32_t linkOf(ShapeTree& tree, const pptmedia::PptxHyperlink& link)
     return 0;
 }
 
-// Appends text with a run's formatting (and its link, when it has one).
+// Appends text with a run's formatting (and its link, when it has one); an
+// empty text at the end formats the insertion point.
 void appendRun(TextBody& body, std::u16string_view text, const pptmedia::PptxRun& run, std::uint32_t link)
 {
     const int from = body.length();
@@ -51,7 +54,7 @@ void appendRun(TextBody& body, std::u16string_view text, const pptmedia::PptxRun
             f.underline = run.underline;
             f.clickLink = link;
         },
-        false);
+        text.empty());
 }
 
 // The paragraphs and runs of a frame as they were saved.
@@ -59,11 +62,13 @@ void fillText(TextBody& body, ShapeTree& tree, const std::vector<pptmedia::PptxP
 {
     for (std::size_t p = 0; p < paragraphs.size(); ++p) {
         const auto& paragraph = paragraphs[p];
-        for (const auto& run : paragraph.runs) appendRun(body, com::utf8ToUtf16(run.text), run, linkOf(tree, run.link));
-        // The paragraph end is formatted as the text before it, as the
-        // object model formats text appended after it.
-        if (p + 1 < paragraphs.size())
-            appendRun(body, u"\r", paragraph.runs.empty() ? pptmedia::PptxRun{} : paragraph.runs.back(), 0);
+        for (const auto& run : paragraph.runs)
+            if (!run.text.empty()) appendRun(body, com::utf8ToUtf16(run.text), run, linkOf(tree, run.link));
+        // The paragraph end is formatted as the reader tells, or as the text
+        // before it, as the object model formats text appended after it.
+        const pptmedia::PptxRun mark = paragraph.mark ? *paragraph.mark : paragraph.runs.empty() ? pptmedia::PptxRun{} : paragraph.runs.back();
+        if (p + 1 < paragraphs.size()) appendRun(body, u"\r", mark, 0);
+        else if (paragraph.mark) appendRun(body, u"", mark, 0);
         const int index = static_cast<int>(p);
         body.changeParagraphs(index, index + 1, [&](ParaFormat& f) {
             f.align = static_cast<Align>(std::clamp(paragraph.alignment, 1, 4));
@@ -101,6 +106,12 @@ void addFooter(HeaderFooterState& state, const PptxShape& shape)
     state.visible = true;
     state.text = com::utf8ToUtf16(shape.text());
     state.useFormat = false;
+    // A date field the reader names stays current.
+    const std::string field = shape.paragraphs.empty() || shape.paragraphs[0].runs.empty() ? "" : shape.paragraphs[0].runs[0].field;
+    if (field.starts_with("datetime")) {
+        state.useFormat = true;
+        state.format = std::clamp(std::atoi(field.c_str() + 8), 1, 13);
+    }
 }
 
 void addShape(PresentationModel& model, SlideModel& slide, const PptxShape& shape)
@@ -182,8 +193,15 @@ std::shared_ptr<const pptmedia::ImportedTemplate> designOf(const InputFile& file
 std::shared_ptr<PresentationModel> readPresentationFile(const std::u16string& fileName)
 {
     const InputFile file = resolveInputFile(fileName, kMember);
-    const pptmedia::PptxDeck deck =
-        readMedia(kMember, [&] { return pptmedia::readPresentation(file.nativePath, file.displayName); });
+    // Content decides: a 97-2003 presentation whatever its name.
+    const bool binary = readMedia(kMember, [&] { return office::isLegacyBinaryFile(file.nativePath, file.displayName); });
+    BinaryPresentation read;
+    readMedia(kMember, [&] {
+        if (binary) read = readBinaryPresentation(file.nativePath, file.displayName);
+        else read.deck = pptmedia::readPresentation(file.nativePath, file.displayName);
+        return 0;
+    });
+    const pptmedia::PptxDeck& deck = read.deck;
 
     auto model = std::make_shared<PresentationModel>();
     readMedia(kMember, [&] {
@@ -203,7 +221,8 @@ std::shared_ptr<PresentationModel> readPresentationFile(const std::u16string& fi
         }
         return 0;
     });
-    model->design = designOf(file);
+    model->design = binary ? read.design : designOf(file);
+    model->savedAsBinary = binary;  // Save keeps the format it was read in when the name does not say
 
     const SavePath names = resolveSavePath(fileName);
     model->fullName = names.fullName;

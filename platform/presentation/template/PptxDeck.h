@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,7 @@ struct PptxRun {
     bool strike = false;
     std::string colour;  // "RRGGBB" when given as RGB
     PptxHyperlink link;
+    std::string field;  // the field the run shows ("datetime1", "slidenum"), when the reader tells
 };
 
 struct PptxParagraph {
@@ -39,6 +41,7 @@ struct PptxParagraph {
     int level = 0;
     bool bullet = false;
     std::vector<PptxRun> runs;
+    std::optional<PptxRun> mark;  // the paragraph end's formatting, when the reader tells
     std::string text() const;
 };
 

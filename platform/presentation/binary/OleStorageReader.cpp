@@ -1,0 +1,60 @@
+#include "binary/OleStorageReader.h"
+
+#include <zlib.h>
+
+#include "binary/PowerPointFile.h"
+
+namespace ppt::binary {
+namespace {
+
+constexpr std::uint32_t kMaxStorageSize = 256u << 20;  // inflated
+constexpr const char* kOleObjectType = "application/vnd.openxmlformats-officedocument.oleObject";
+constexpr std::string_view kCompoundMagic("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+
+std::string inflated(const Record& storage)
+{
+    if (storage.instance != 1) return std::string(storage.body);  // kept as it is
+    ByteReader in = storage.reader();
+    const std::uint32_t size = in.u32();
+    if (size > kMaxStorageSize) throw FormatError(storage.name() + " holds an object of " + std::to_string(size) + " bytes");
+    const std::string_view packed = in.take(in.remaining());
+    std::string out(size, '\0');
+    uLongf outSize = size;
+    if (uncompress(reinterpret_cast<Bytef*>(out.data()), &outSize, reinterpret_cast<const Bytef*>(packed.data()),
+                   static_cast<uLong>(packed.size())) != Z_OK || outSize != size)
+        throw FormatError(storage.name() + " holds a damaged compressed object");
+    return out;
+}
+
+// "\1Ole10Native": the size, a label, the file's path, a temporary path and the data.
+std::string nativeData(const std::string& stream)
+{
+    ByteReader in(stream, "an embedded file");
+    in.skip(4 + 2);  // size, flags
+    auto ansi = [&in] {
+        while (in.u8() != 0) {
+        }
+    };
+    ansi();  // label
+    ansi();  // file path
+    in.skip(4);  // flags, type
+    in.skip(in.u32());  // temporary path
+    return std::string(in.take(in.u32()));
+}
+
+}  // namespace
+
+EmbeddedFile embeddedFile(const Record& storage, const std::string& progId)
+{
+    std::string bytes = inflated(storage);
+    if (bytes.substr(0, kCompoundMagic.size()) != kCompoundMagic) throw FormatError(storage.name() + " holds no OLE storage");
+    const bool word = progId.starts_with("Word.Document.12"), show = progId.starts_with("PowerPoint.Show.12");
+    if (word || show)
+        if (auto package = compoundStream(bytes, "Package"))
+            return {std::move(*package), word ? "application/vnd.openxmlformats-officedocument.wordprocessingml.document"
+                                              : "application/vnd.openxmlformats-officedocument.presentationml.presentation"};
+    if (auto native = compoundStream(bytes, "\x01Ole10Native")) return {nativeData(*native), kOleObjectType};
+    return {std::move(bytes), kOleObjectType};  // the document is the storage
+}
+
+}  // namespace ppt::binary
