@@ -106,7 +106,7 @@ void writeCharacterRuns(RecordStream& out, const TextBody& body, FontTable& font
         }
         // The final mark carries the insertion point's look, which text typed at the end takes.
         const CharFormat& insertion = chars.at(length);
-        const bool markJoins = end == length && sameLook(insertion, format);
+        const bool markJoins = end == length && insertion == format;
         out.u32(static_cast<std::uint32_t>(end - pos + (markJoins ? 1 : 0)));
         writeRunCF(out, format, fonts);
         if (end == length && !markJoins) {
