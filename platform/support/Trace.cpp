@@ -8,18 +8,13 @@
 
 #include "support/SysFile.h"
 
-namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* f) const
-    {
-        if (f && f != stderr) std::fclose(f);
-    }
-};
-
-}  // namespace
-
 struct Trace::Impl {
+    struct FileCloser {
+        void operator()(std::FILE* f) const
+        {
+            if (f && f != stderr) std::fclose(f);
+        }
+    };
     std::unique_ptr<std::FILE, FileCloser> file;
     std::string fileName;  // as given to open
     bool open = false;

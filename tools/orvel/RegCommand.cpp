@@ -76,7 +76,7 @@ bool isOption(const std::string& arg, const char* name)
     return (arg[0] == '/' || arg[0] == '-') && strcasecmp(arg.c_str() + 1, name) == 0;
 }
 
-struct Options {
+struct RegOptions {
     std::vector<std::string> positional;
     std::optional<std::string> valueName;  // /v NAME, or "" for /ve
     bool allValues = false;                // /va
@@ -86,9 +86,9 @@ struct Options {
     bool force = false;                    // --force, /f, /y
 };
 
-Options parseOptions(Args args)
+RegOptions parseOptions(Args args)
 {
-    Options o;
+    RegOptions o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string arg = args[i] ? args[i] : "";
         auto next = [&](const char* what) {
@@ -252,7 +252,7 @@ void queryKey(Registry& reg, const KeyName& key, bool recursive, std::ostream& o
     if (!children.empty()) out << "\n";
 }
 
-int query(const Options& o)
+int query(const RegOptions& o)
 {
     if (o.positional.size() != 1) throw UsageError{"query takes one KEY"};
     KeyName key = parseKey(o.positional[0]);
@@ -278,7 +278,7 @@ int query(const Options& o)
     return 0;
 }
 
-int add(const Options& o)
+int add(const RegOptions& o)
 {
     if (o.positional.size() != 1) throw UsageError{"add takes one KEY"};
     KeyName key = parseKey(o.positional[0]);
@@ -298,7 +298,7 @@ int add(const Options& o)
     return 0;
 }
 
-int remove(const Options& o)
+int remove(const RegOptions& o)
 {
     if (o.positional.size() != 1) throw UsageError{"delete takes one KEY"};
     KeyName key = parseKey(o.positional[0]);
@@ -428,7 +428,7 @@ void writeExport(const std::string& file, const std::string& text, bool force, c
         throw CommandError{"cannot write " + file + ": " + std::strerror(errno)};
 }
 
-int exportKeys(const Options& o)
+int exportKeys(const RegOptions& o)
 {
     if (o.positional.size() > 2) throw UsageError{"export takes at most KEY and FILE"};
     auto reg = Registry::openDefault();
@@ -468,7 +468,7 @@ int regCommand(Args args)
         }
     }
     try {
-        Options o = parseOptions(args.subspan(1));
+        RegOptions o = parseOptions(args.subspan(1));
         if (verb == "query") return query(o);
         if (verb == "add") return add(o);
         if (verb == "delete") return remove(o);

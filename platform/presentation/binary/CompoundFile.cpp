@@ -1,4 +1,5 @@
 #include "binary/CompoundFile.h"
+#include "binary/GObjectPtr.h"
 
 #include <gsf/gsf-output-memory.h>
 #include <gsf/gsf-outfile-msole.h>
@@ -9,12 +10,6 @@
 
 namespace ppt::binary {
 namespace {
-
-struct Unref {
-    void operator()(void* object) const { g_object_unref(object); }
-};
-template <class T>
-using GPtr = std::unique_ptr<T, Unref>;
 
 void check(gboolean ok, const char* doing)
 {

@@ -7,15 +7,15 @@
 namespace ppt::binary {
 namespace {
 
-std::int32_t masterUnits(float points) { return static_cast<std::int32_t>(points * kMasterUnitsPerPoint); }
+std::int32_t slideUnits(float points) { return static_cast<std::int32_t>(points * kMasterUnitsPerPoint); }
 
 void writeDocumentAtom(RecordStream& out, const PresentationModel& model)
 {
     auto atom = out.atom(rt::DocumentAtom, 0, 1);
-    out.i32(masterUnits(design::slideWidth));
-    out.i32(masterUnits(design::slideHeight));
-    out.i32(masterUnits(design::notesWidth));
-    out.i32(masterUnits(design::notesHeight));
+    out.i32(slideUnits(design::slideWidth));
+    out.i32(slideUnits(design::slideHeight));
+    out.i32(slideUnits(design::notesWidth));
+    out.i32(slideUnits(design::notesHeight));
     out.i32(1);  // server zoom 1:2
     out.i32(2);
     out.u32(kNotesMasterPersistId);

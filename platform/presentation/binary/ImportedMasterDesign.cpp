@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 
+#include "binary/RecordTypes.h"
 #include "office/package/OpcPackage.h"
 #include "office/package/XmlAccess.h"
 
@@ -14,7 +15,6 @@ namespace {
 namespace xml = office::xml;
 using pptmedia::asText;
 
-constexpr double kEmuPerPoint = 12700;
 constexpr const char* kLevelTags[] = {"lvl1pPr", "lvl2pPr", "lvl3pPr", "lvl4pPr", "lvl5pPr"};
 
 std::string upper(std::string text)

@@ -45,7 +45,7 @@ std::vector<StyleLevel> defaultLevels(float size, bool bullets)
     return result;
 }
 
-std::int16_t masterUnits(float points)
+std::int16_t marginUnits(float points)
 {
     if (!std::isfinite(points)) return 0;
     return static_cast<std::int16_t>(std::clamp(std::lround(points * kMasterUnitsPerPoint), 0L, 32767L));
@@ -64,8 +64,8 @@ std::vector<StyleLevel> designLevels(std::vector<StyleLevel> levels, const std::
         level.italic = given.italic.value_or(level.italic);
         level.bullet = given.bullet.value_or(level.bullet);
         if (given.align && *given.align >= 0 && *given.align <= 3) level.align = static_cast<Align>(*given.align);
-        if (given.leftMargin) level.leftMargin = masterUnits(*given.leftMargin);
-        if (given.indent) level.indent = masterUnits(*given.indent);
+        if (given.leftMargin) level.leftMargin = marginUnits(*given.leftMargin);
+        if (given.indent) level.indent = marginUnits(*given.indent);
         if (!given.font.empty()) face = given.font;
         if (!given.colour.empty()) rgb = given.colour;
         if (!face.empty()) level.font = fonts.index(office::utf8ToUtf16(face));

@@ -1,4 +1,5 @@
 #include "binary/PictureStore.h"
+#include "binary/GObjectPtr.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <zlib.h>
@@ -29,14 +30,10 @@ std::string uidOf(const std::string& bytes)
     return uid;
 }
 
-struct Unref {
-    void operator()(void* object) const { g_object_unref(object); }
-};
-
 // GIF (or any picture gdk-pixbuf reads) as PNG; "" when it cannot be read.
 std::string toPng(const std::string& bytes)
 {
-    std::unique_ptr<GdkPixbufLoader, Unref> loader(gdk_pixbuf_loader_new());
+    std::unique_ptr<GdkPixbufLoader, GObjectUnref> loader(gdk_pixbuf_loader_new());
     GError* error = nullptr;
     const bool read = gdk_pixbuf_loader_write(loader.get(), reinterpret_cast<const guchar*>(bytes.data()), bytes.size(), &error) &&
                       gdk_pixbuf_loader_close(loader.get(), &error);

@@ -1,4 +1,5 @@
 #include "binary/PowerPointFile.h"
+#include "binary/GObjectPtr.h"
 
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
@@ -11,12 +12,6 @@
 
 namespace ppt::binary {
 namespace {
-
-struct Unref {
-    void operator()(void* object) const { g_object_unref(object); }
-};
-template <class T>
-using GPtr = std::unique_ptr<T, Unref>;
 
 constexpr std::string_view kCompoundMagic("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
 

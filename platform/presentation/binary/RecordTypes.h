@@ -34,6 +34,7 @@ constexpr std::uint16_t BlipEmf = 0xF01A, BlipJpeg = 0xF01D, BlipPng = 0xF01E;
 
 // Master units: 576 to the inch, 8 to the point.
 constexpr int kMasterUnitsPerPoint = 8;
+constexpr std::uint32_t kEmuPerPoint = 12700;  // the unit of text insets and of Open XML
 // Slide ids start here (and the model's do too); master ids have the top bit set.
 constexpr std::uint32_t kMainMasterId = 0x80000000;
 

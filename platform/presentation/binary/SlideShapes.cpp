@@ -12,7 +12,6 @@ namespace {
 constexpr std::uint8_t kMasterDate = 0x07, kMasterSlideNumber = 0x08, kMasterFooter = 0x09;
 constexpr std::uint8_t kNotesSlideImage = 0x0B, kNotesBody = 0x0C;
 constexpr std::uint32_t fOleShape = 0x10;
-constexpr std::uint32_t kEmuPerPoint = 12700;
 
 LinkResolver resolverFor(DeckContext& deck, const ShapeTree& tree)
 {

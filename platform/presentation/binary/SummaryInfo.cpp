@@ -1,4 +1,5 @@
 #include "binary/SummaryInfo.h"
+#include "binary/GObjectPtr.h"
 
 #include <gsf/gsf-doc-meta-data.h>
 #include <gsf/gsf-meta-names.h>
@@ -10,10 +11,6 @@
 
 namespace ppt::binary {
 namespace {
-
-struct Unref {
-    void operator()(void* object) const { g_object_unref(object); }
-};
 
 void insertText(GsfDocMetaData* meta, const char* name, const std::string& text)
 {
@@ -27,10 +24,10 @@ void insertText(GsfDocMetaData* meta, const char* name, const std::string& text)
 
 std::string summaryInformation(const std::string& title)
 {
-    std::unique_ptr<GsfDocMetaData, Unref> meta(gsf_doc_meta_data_new());
+    std::unique_ptr<GsfDocMetaData, GObjectUnref> meta(gsf_doc_meta_data_new());
     insertText(meta.get(), GSF_META_NAME_TITLE, title);
     insertText(meta.get(), GSF_META_NAME_GENERATOR, "Orvel PowerPoint");
-    std::unique_ptr<GsfOutput, Unref> memory(gsf_output_memory_new());
+    std::unique_ptr<GsfOutput, GObjectUnref> memory(gsf_output_memory_new());
     // The summary set (not the document summary set) holds title and program.
     if (!gsf_doc_meta_data_write_to_msole(meta.get(), memory.get(), FALSE) || !gsf_output_close(memory.get()))
         throw std::runtime_error("the summary information could not be written");

@@ -16,6 +16,7 @@ struct EmfColour {
     std::uint8_t red = 0, green = 0, blue = 0;
     bool operator==(const EmfColour&) const = default;
 };
+constexpr EmfColour kEmfWhite{255, 255, 255}, kEmfBlack{0, 0, 0};
 
 struct EmfFont {
     std::string name = "Liberation Sans";

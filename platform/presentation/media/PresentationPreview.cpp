@@ -8,10 +8,9 @@
 namespace pptmedia {
 namespace {
 
-constexpr EmfColour kWhite{255, 255, 255}, kFrame{0x80, 0x80, 0x80}, kText{0, 0, 0};
+constexpr EmfColour kSlideFrame{0x80, 0x80, 0x80};
 constexpr double kMarginPt = 36, kGapPt = 12;
 constexpr double kDefaultSizePt = 18;  // PowerPoint's size for text that states none
-constexpr const char* kDefaultFont = "Liberation Sans";
 // The bullet character and the hanging indent the deck's bulleted paragraphs carry.
 constexpr const char* kBullet = "\u2022";
 constexpr double kBulletIndentPt = 27;
@@ -32,11 +31,11 @@ std::vector<BlockParagraph> paragraphsOf(const PptxShape& shape)
     for (const PptxParagraph& p : shape.paragraphs) {
         BlockParagraph block;
         block.alignment = alignmentOf(p.alignment);
-        block.emptyFont.name = kDefaultFont;
+        block.emptyFont.name = kPreviewFont;
         block.emptyFont.sizePt = kDefaultSizePt;
         for (const PptxRun& run : p.runs) {
             EmfFont font;
-            font.name = run.fontName.empty() || run.fontName.front() == '+' ? kDefaultFont : run.fontName;
+            font.name = run.fontName.empty() || run.fontName.front() == '+' ? kPreviewFont : run.fontName;
             font.sizePt = run.sizePt > 0 ? run.sizePt : kDefaultSizePt;
             font.bold = run.bold;
             font.italic = run.italic;
@@ -61,8 +60,8 @@ Preview drawPresentationPreview(const PptxDeck& deck)
     double width = deck.slideWidthPt > 0 ? deck.slideWidthPt : 720;
     double height = deck.slideHeightPt > 0 ? deck.slideHeightPt : 540;
     EmfWriter emf(width, height);
-    emf.fillRect(0, 0, width, height, kWhite);
-    emf.frameRect(0.5, 0.5, width - 1, height - 1, 1, kFrame);
+    emf.fillRect(0, 0, width, height, kEmfWhite);
+    emf.frameRect(0.5, 0.5, width - 1, height - 1, 1, kSlideFrame);
 
     if (!deck.slides.empty()) {
         std::vector<const PptxShape*> shapes;
@@ -75,7 +74,7 @@ Preview drawPresentationPreview(const PptxDeck& deck)
         for (const PptxShape* shape : shapes) {
             if (y >= bottom) break;
             TextBlock block = layoutTextBlock(paragraphsOf(*shape), width - 2 * kMarginPt);
-            drawTextBlock(emf, block, kMarginPt, y, kText, bottom);
+            drawTextBlock(emf, block, kMarginPt, y, kEmfBlack, bottom);
             y += block.heightPt + kGapPt;
         }
     }

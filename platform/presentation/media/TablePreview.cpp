@@ -7,7 +7,6 @@
 namespace pptmedia {
 namespace {
 
-constexpr EmfColour kWhite{255, 255, 255}, kBlack{0, 0, 0};
 constexpr double kGridPen = 0.5;
 // An empty table still gets a visible picture.
 constexpr double kEmptyWidthPt = 72, kEmptyHeightPt = 18;
@@ -27,9 +26,9 @@ Preview drawTablePreview(const DocxTable& table, const TableLayoutDefaults& defa
     double height = layout.heightPt > 0 ? layout.heightPt : kEmptyHeightPt;
 
     EmfWriter emf(width, height);
-    emf.fillRect(0, 0, width, height, kWhite);
+    emf.fillRect(0, 0, width, height, kEmfWhite);
     for (const TableCellBox& cell : layout.cells)
-        drawTextBlock(emf, cell.content, cell.contentX, cell.contentY, kBlack, cell.y + cell.height);
+        drawTextBlock(emf, cell.content, cell.contentX, cell.contentY, kEmfBlack, cell.y + cell.height);
 
     // Grid lines, kept inside the picture: the outer ones by half a pen.
     const double half = kGridPen / 2;
@@ -38,12 +37,12 @@ Preview drawTablePreview(const DocxTable& table, const TableLayoutDefaults& defa
     for (const TableCellBox& cell : layout.cells) {
         double x1 = clampX(cell.x), x2 = clampX(cell.x + cell.width);
         double y1 = clampY(cell.y), y2 = clampY(cell.y + cell.height);
-        if (cell.topEdge) emf.line(x1, y1, x2, y1, kGridPen, kBlack);
-        if (cell.bottomEdge) emf.line(x1, y2, x2, y2, kGridPen, kBlack);
-        emf.line(x1, y1, x1, y2, kGridPen, kBlack);
-        emf.line(x2, y1, x2, y2, kGridPen, kBlack);
+        if (cell.topEdge) emf.line(x1, y1, x2, y1, kGridPen, kEmfBlack);
+        if (cell.bottomEdge) emf.line(x1, y2, x2, y2, kGridPen, kEmfBlack);
+        emf.line(x1, y1, x1, y2, kGridPen, kEmfBlack);
+        emf.line(x2, y1, x2, y2, kGridPen, kEmfBlack);
     }
-    if (layout.cells.empty()) emf.frameRect(half, half, width - kGridPen, height - kGridPen, kGridPen, kBlack);
+    if (layout.cells.empty()) emf.frameRect(half, half, width - kGridPen, height - kGridPen, kGridPen, kEmfBlack);
     return {emf.finish(std::u16string(u"Orvel\0table", 11)), width, height};
 }
 

@@ -13,11 +13,10 @@ namespace {
 constexpr double kFit = 1e-6;
 constexpr double kPlaceholderPt = 36;
 constexpr double kPixelsPerPoint = 2;  // 144 dpi: sharp enough on a slide, small in the file
-constexpr const char* kDefaultFont = "Liberation Sans";
 
 office::Font& fontOf(const EmfFont& font)
 {
-    return office::FontCatalog::instance().font(font.name.empty() ? kDefaultFont : font.name, font.bold, font.italic);
+    return office::FontCatalog::instance().font(font.name.empty() ? kPreviewFont : font.name, font.bold, font.italic);
 }
 
 // Characters are placed one by one, as the EMF text record draws them: a

@@ -14,6 +14,9 @@
 
 namespace pptmedia {
 
+// What previews draw text in when the text names no face.
+inline constexpr const char* kPreviewFont = "Liberation Sans";
+
 struct StyledSpan {
     std::string text;  // UTF-8; '\n' breaks the line, '\t' is a wide space
     EmfFont font;

@@ -20,7 +20,7 @@ using pptmedia::PptxShape;
 
 constexpr const char* kMember = "Presentations.Open";
 
-std::string toString(const pptmedia::Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string bytesToString(const pptmedia::Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
 Box boxOf(const PptxShape& shape)
 {
@@ -143,7 +143,7 @@ void addShape(PresentationModel& model, SlideModel& slide, const PptxShape& shap
         std::string type;
         const std::string extension = pictureExtension(shape.mediaBytes, &type);
         PictureShape picture;
-        picture.media = model.media.add(toString(shape.mediaBytes), extension, type);
+        picture.media = model.media.add(bytesToString(shape.mediaBytes), extension, type);
         ShapeModel& added = tree.add(picture, name, boxOf(shape));
         added.clickLink = linkOf(tree, shape.clickLink);
         return;
@@ -160,11 +160,11 @@ void addShape(PresentationModel& model, SlideModel& slide, const PptxShape& shap
             const std::string extension = shape.progId == "Word.Document.12"     ? "docx"
                                           : shape.progId == "PowerPoint.Show.12" ? "pptx"
                                                                                  : "bin";
-            object.embedding = model.embeddings.add(toString(shape.embeddedBytes), extension, shape.embeddedContentType);
+            object.embedding = model.embeddings.add(bytesToString(shape.embeddedBytes), extension, shape.embeddedContentType);
         }
         std::string type;
         const std::string extension = pictureExtension(shape.mediaBytes, &type);
-        object.preview = model.media.add(toString(shape.mediaBytes), extension, type);
+        object.preview = model.media.add(bytesToString(shape.mediaBytes), extension, type);
         ShapeModel& added = tree.add(object, name, boxOf(shape));
         ++tree.nextId;  // the preview picture's id
         added.clickLink = linkOf(tree, shape.clickLink);
