@@ -1,6 +1,5 @@
 #include "GeneratorFixture.h"
 
-#include <cstdlib>
 #include <fstream>
 
 #include "common/PackageCheck.h"
@@ -15,17 +14,8 @@ const std::string tinyGif("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x0
 void expectRecorded(const std::string& actual, const std::string& tag)
 {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::filesystem::path file = std::filesystem::path(ORVEL_SOURCE_DIR) / "tests/generator/expected" /
-                                       (std::string(test->test_suite_name()) + "." + test->name() + tag + ".txt");
-    const char* update = std::getenv("ORVEL_UPDATE_GOLDEN");
-    if (update && std::string(update) == "1") {
-        std::filesystem::create_directories(file.parent_path());
-        testenv::writeFile(file, actual);
-        return;
-    }
-    std::ifstream in(file, std::ios::binary);
-    ASSERT_TRUE(in) << "no " << file << " (ORVEL_UPDATE_GOLDEN=1 writes it)";
-    EXPECT_EQ(actual, std::string(std::istreambuf_iterator<char>(in), {})) << file;
+    testenv::expectRecorded(actual, std::filesystem::path(ORVEL_SOURCE_DIR) / "tests/generator/expected" /
+                                        (std::string(test->test_suite_name()) + "." + test->name() + tag + ".txt"));
 }
 
 std::string joined(const std::vector<std::string>& lines)

@@ -29,13 +29,6 @@ inline com::BStr bs(std::string_view text)
     return com::BStr(text);
 }
 
-// The dump of slide n down to its body's first paragraph, with the empty
-// title label every slide gets.
-inline std::string slideStart(int n)
-{
-    return "slide " + std::to_string(n) + "\n sp 75,10 14.4x28.8\n  p l:\n sp 75,55 600x420\n";
-}
-
 // Changes the process's working folder for the scope.
 class ScopedCurrentDir {
 public:
@@ -75,8 +68,7 @@ HRESULT comErrorOf(Call&& call)
     return S_OK;
 }
 
-// Compares text with tests/generator/expected/<Suite>.<Test><tag>.txt;
-// ORVEL_UPDATE_GOLDEN=1 writes the file instead (review with git diff).
+// testenv::expectRecorded with tests/generator/expected/<Suite>.<Test><tag>.txt.
 void expectRecorded(const std::string& actual, const std::string& tag = "");
 // The lines, each ended by a line end.
 std::string joined(const std::vector<std::string>& lines);

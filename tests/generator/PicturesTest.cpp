@@ -1,5 +1,5 @@
-// Pictures and files: finding them, placing them below the text, the fit
-// rule, the push-down, and insertFile by kind of file.
+// Pictures and files: finding them, and insertFile by kind of file (their
+// placement: scripts/PicturePlacement.orvel, HeaderAndFooterPictures.orvel).
 #include <gtest/gtest.h>
 
 #include "GeneratorFixture.h"
@@ -17,52 +17,7 @@ protected:
         testenv::writeFile(dir / name, tinyGif);
         return (dir / name).string();
     }
-    // Body text of n paragraphs.
-    void paragraphs(int n)
-    {
-        std::string t;
-        for (int i = 0; i < n; ++i) t += i ? "\nline" : "line";
-        text(t);
-    }
 };
-
-// A picture goes below the text when both fit in 440 points, else on a new
-// slide; the text is pushed below it; its left follows the body alignment.
-TEST_F(Pictures, PlacementBelowTheTextOrOnANewSlide)
-{
-    open();
-    paragraphs(2);
-    image(picture(), "http://example.com");
-    doc->setTextAlign(2);
-    image(picture());
-    doc->setTextAlign(3);
-    image(picture());
-    doc->setTextAlign(4);
-    image(picture());
-    text("after");
-    expectRecorded(savedDump());
-}
-
-TEST_F(Pictures, HeaderAndFooterPicturesOnEverySlideNotesPicturesNowhere)
-{
-    open();
-    option("startNote");
-    image(picture("note.gif"));
-    option("endNote");
-    doc->startHeader();
-    image(picture("head.gif"), "http://home");
-    doc->endHeader();
-    EXPECT_EQ(slideCount(), 1);
-    doc->startFooter();
-    image(picture("foot.gif"));
-    doc->endFooter();
-    text("one");
-    doc->insertPageBreak();
-    doc->startHeader();  // a new header keeps the picture
-    doc->endHeader();
-    text("two");
-    expectRecorded(savedDump());
-}
 
 // Missing files write one trace line and nothing else.
 TEST_F(Pictures, BarePictureNamesAreLookedForInThePictureFolderOthersAsGiven)
@@ -84,15 +39,6 @@ TEST_F(Pictures, BarePictureNamesAreLookedForInThePictureFolderOthersAsGiven)
     doc->insertFile(bs((dir / "none.txt").string()).get(), 0);
     expectRecorded(withoutDir(joined(logFrom("orvel->insertImage(\"LOGO.GIF\",\"\");"))), "-log");
     EXPECT_EQ(saved().slides.at(0).ofKind("pic").size(), 1u);
-}
-
-TEST_F(Pictures, PlacementBeforeCreateOrOfAnUnreadablePictureIsAComError)
-{
-    EXPECT_EQ(comErrorOf([&] { image(picture()); }), E_POINTER);
-    EXPECT_EQ(logLines(), std::vector<std::string>{"orvel->insertImage(\"" + (dir / "pic.gif").string() + "\",\"\");"});
-    open();
-    testenv::writeFile(dir / "bad.jpg", "\xFF\xD8\xFF not a picture");
-    EXPECT_THROW(image((dir / "bad.jpg").string()), ComError);
 }
 
 TEST_F(Pictures, FilesByKind)

@@ -1,55 +1,16 @@
 // Slides as the generator builds them: the labels of a new slide, when text
-// flows onto the next one, the header and footer painted onto every finished
-// slide, the notes, and the label a failing call is reported under.
+// flows onto the next one, the header of each deck, and the label a failing
+// call is reported under (header, footer and notes: scripts/).
 #include <gtest/gtest.h>
 
 #include "GeneratorFixture.h"
 #include "common/Modules.h"
-#include "support/SysTime.h"
 
 using namespace gentest;
 
 namespace {
 
 using Slides = GeneratorTest;
-
-TEST_F(Slides, CreateThenCloseMakesOneSlideWithAHeaderAndABodyLabel)
-{
-    open();
-    expectRecorded(savedDump());
-    EXPECT_EQ(logLines(), (std::vector<std::string>{"orvel->start();", "orvel->create(\"" + deckPath() + "\");",
-                                                    "orvel->close();"}));
-    doc->close();  // a second close: nothing
-    EXPECT_EQ(logLines().size(), 3u);
-}
-
-TEST_F(Slides, PageBreaksMakeNoEmptySlides)
-{
-    doc->insertPageBreak();  // before create: nothing, not even an echo
-    open();
-    doc->insertPageBreak();
-    doc->insertPageBreak();
-    EXPECT_EQ(slideCount(), 1);
-    EXPECT_EQ(logFrom("orvel->insertPageBreak();"),
-              (std::vector<std::string>{"orvel->insertPageBreak();", "", "orvel->insertPageBreak();", ""}));
-    // Header text and notes text do not make a slide used.
-    doc->startHeader();
-    text("head");
-    doc->endHeader();
-    option("startNote");
-    text("note");
-    option("endNote");
-    doc->insertPageBreak();
-    EXPECT_EQ(slideCount(), 1);
-    text("body");
-    doc->insertPageBreak();
-    EXPECT_EQ(slideCount(), 2);
-    text("last");
-    expectRecorded(savedDump());
-    std::size_t lines = logLines().size();
-    doc->insertPageBreak();  // after close: nothing
-    EXPECT_EQ(logLines().size(), lines);
-}
 
 TEST_F(Slides, BodyTextFlowsOntoANewSlideOnlyAtALineEnd)
 {
@@ -75,31 +36,7 @@ TEST_F(Slides, BodyTextFlowsOntoANewSlideOnlyAtALineEnd)
     const auto& third = deck.slides[2].labels().at(1)->paragraphs;
     EXPECT_EQ(third.size(), 16u);
     EXPECT_EQ(third.front().text() + "|" + third[14].text() + "|" + third.back().text(), "Line 2|Line 16|");
-    std::string last = slideStart(5);
-    for (int i = 32; i <= 40; ++i) last += "  p l: \"Line " + std::to_string(i) + "\"{Arial 24}\n";
-    EXPECT_EQ(pptx::dump(deck.slides[4], 5), last + "  p l:\n");
-}
-
-TEST_F(Slides, TheHeaderIsPaintedOnEveryFinishedSlideWithItsNumber)
-{
-    open();
-    doc->startHeader();
-    doc->setFontSize(8);
-    doc->setFontAttribute(2, 1);
-    text("Page ");
-    doc->insertField(4);
-    text(" of <PAGE>\nsecond");
-    endl();                // ignored in the header
-    doc->setTextAlign(2);  // ignored in the header
-    doc->endHeader();
-    text("one");
-    doc->insertPageBreak();
-    text("two");
-    doc->startHeader();
-    text("H");
-    doc->endFooter();  // ends the header too, without a label of its own
-    text(" more");
-    expectRecorded(savedDump());
+    expectRecorded(pptx::dump(deck.slides[4], 5));
 }
 
 TEST_F(Slides, EveryDeckOfOneObjectStartsAtSlideOneWithItsHeader)
@@ -139,58 +76,6 @@ TEST_F(Slides, EveryDeckOfOneObjectStartsAtSlideOneWithItsHeader)
     open("d");
     text("d1");
     EXPECT_EQ(labels(saved("d")), "H1|d1|\n");
-}
-
-TEST_F(Slides, TheFooterFillsThePlaceholdersOfEverySlide)
-{
-    open();
-    doc->startFooter();
-    text("Acme");
-    text(" Corp");
-    doc->setFontSize(9);  // font, style and alignment calls change nothing in the footer
-    doc->setStyle(bs("Heading 1").get());
-    doc->setTextAlign(3);
-    doc->insertXref(bs("dropped").get(), bs("http://x").get());
-    doc->insertField(1);
-    doc->insertField(1);
-    doc->insertField(2);  // the time is not recorded in the footer
-    doc->insertField(4);
-    doc->endFooter();
-    text("one");
-    doc->insertPageBreak();
-    doc->startFooter();  // starts empty
-    doc->insertField(2);
-    doc->endFooter();
-    text("two");
-    doc->insertPageBreak();
-    doc->startFooter();
-    doc->insertField(4);  // the number alone shows the footer too
-    doc->endFooter();
-    text("three");
-    std::string dump = savedDump();
-    const std::string today = SysTime::currentDate().str();
-    ASSERT_NE(dump.find(today), std::string::npos) << dump;
-    dump.replace(dump.find(today), today.size(), "<today>");
-    expectRecorded(dump);
-}
-
-TEST_F(Slides, TextGoesWhereTheCaptureModeSays)
-{
-    open();
-    text("body ");
-    option("startNote");
-    text("note");
-    endl();
-    text("more note");
-    doc->setOption(bs("StartNote").get(), bs("").get());  // not an option word: still notes
-    text("!");
-    option("endNote");
-    text("body again");
-    doc->startHeader();
-    text("head");
-    option("endNote");  // back to the body from any mode
-    text(" end");
-    expectRecorded(savedDump());
 }
 
 // After PowerPoint has gone every call fails; each failure names the call.

@@ -17,6 +17,15 @@ protected:
         std::string error;
         EXPECT_TRUE(testenv::registerModule("liborvelword.so", &error)) << error;
     }
+    // A deck whose body holds 14 lines of text.
+    void openBelowBodyLines()
+    {
+        open();
+        for (int i = 1; i <= 14; ++i) {
+            text("Body line " + std::to_string(i));
+            endl();
+        }
+    }
     void row(const std::vector<std::string>& cells)
     {
         doc->addRow();
@@ -49,11 +58,7 @@ protected:
 
 TEST_F(Tables, ALongTableIsCutIntoEmbeddedWordDocuments)
 {
-    open();
-    for (int i = 1; i <= 14; ++i) {
-        text("Body line " + std::to_string(i));
-        endl();
-    }
+    openBelowBodyLines();
     doc->startTable();
     for (int r = 1; r <= 30; ++r) {
         doc->addRow();
@@ -117,11 +122,7 @@ TEST_F(Tables, ATableWithALongColumnStaysOnTheSlide)
 // content while a table is open goes into it, and styles stay with the slide.
 TEST_F(Tables, TheTableTakesTheContentAndItsFontOverACut)
 {
-    open();
-    for (int i = 1; i <= 14; ++i) {
-        text("Body line " + std::to_string(i));
-        endl();
-    }
+    openBelowBodyLines();
     doc->startTable();
     EXPECT_EQ(logFrom("orvel->startTable();"), (std::vector<std::string>{"orvel->startTable();", "orvel->setFontSize(16);"}));
     doc->setFontName(bs("Courier New").get());

@@ -21,28 +21,12 @@ namespace {
 namespace fs = std::filesystem;
 using namespace hostile;
 
+// representative.orvel, its <dir> the folder given.
 std::string representativeScript(const fs::path& dir)
 {
-    const std::string at = dir.string() + "/";
-    return "orvel->overrideRegistry(\"PowerPoint\",\"ClosePauseMs\",\"0\",1);\n"
-           "orvel->overrideRegistry(\"Log\",\"LogName\",\"" + at + "run.log\",1);\n"
-           "orvel->trace(10);\n"
-           "orvel->start();\n"
-           "orvel->create(\"" + at + "deck.pptx\");\n"
-           "orvel->startHeader();\norvel->insertText(\"Header <PAGE>\");\norvel->endHeader();\n"
-           "orvel->startFooter();\norvel->insertText(\"Footer\");\norvel->endFooter();\n"
-           "orvel->setFontName(\"DejaVu Serif\");\norvel->setFontSize(20);\n"
-           "orvel->setFontAttribute(Bold,TRUE);\norvel->insertText(\"Title\");\n"
-           "orvel->setFontAttribute(Bold,FALSE);\norvel->insertEndl();\n"
-           "orvel->insertText(\"Body text\");\norvel->insertEndl();\n"
-           "orvel->insertImage(\"" + at + "pic.gif\",\"https://example.com/\");\n"
-           "orvel->insertPageBreak();\n"
-           "orvel->startTable();\norvel->addRow();\norvel->addCell();\norvel->insertText(\"cell\");\n"
-           "orvel->endTable();\n"
-           "orvel->insertPageBreak();\n"
-           "orvel->insertText(\"Last page\");\n"
-           "orvel->close();\n"
-           "orvel->stop();\n";
+    std::string script = testenv::readFile(fs::path(ORVEL_SOURCE_DIR) / "tests/hostile/representative.orvel");
+    for (std::size_t at; (at = script.find("<dir>")) != std::string::npos;) script.replace(at, 5, dir.string());
+    return script;
 }
 
 struct Outcome {
@@ -53,7 +37,7 @@ struct Outcome {
 };
 
 // The calls as `orvel run` makes them.
-Outcome run(IDocument& document, const std::vector<orvel_script::Statement>& statements)
+Outcome runAsOrvelRunDoes(IDocument& document, const std::vector<orvel_script::Statement>& statements)
 {
     Outcome outcome;
     auto attempt = [&](auto&& call, const std::string& name) {
@@ -91,12 +75,10 @@ int countOf(const std::string& text, const std::string& part)
     return n;
 }
 
-TEST(CallFaultSweep, EveryFailingPowerPointCallIsOneClearErrorAndCostsNothing)
+class CallFaultSweep : public ::testing::Test, public ScriptRun {};
+
+TEST_F(CallFaultSweep, EveryFailingPowerPointCallIsOneClearErrorAndCostsNothing)
 {
-    testenv::ScopedRegistry registry;
-    testenv::TempDir dir;
-    fs::create_directories(dir / "home");
-    testenv::ScopedEnv home("HOME", (dir / "home").string());
     std::string error;
     for (const char* module : {"liborvelcom.so", "libpowerpoint.so", "liborvelword.so"})
         ASSERT_TRUE(testenv::registerModule(module, &error)) << error;
@@ -119,7 +101,7 @@ TEST(CallFaultSweep, EveryFailingPowerPointCallIsOneClearErrorAndCostsNothing)
             ppt::injectCallFault(k);
             ComPtr<IDocument> document = com::createInstance<IDocument>("Orvel.Orvel");
             ASSERT_TRUE(document);
-            outcome = run(*document.get(), parsed.statements);
+            outcome = runAsOrvelRunDoes(*document.get(), parsed.statements);
             document = nullptr;
             if (k == 0) calls = ppt::memberCallsMade();
             ppt::injectCallFault(0);

@@ -40,25 +40,6 @@ protected:
     testenv::TempDir dir;
 };
 
-TEST_F(Registration, ConcurrentFirstRunsOnAnEmptyRegistryAllSucceed)
-{
-    const int runs = hostile::size(12, 136);
-    std::vector<std::string> args;
-    for (int i = 0; i < runs; ++i) {
-        std::string name = "deck" + std::to_string(i);
-        testenv::writeFile(dir / (name + ".orvel"), deckScript(name + ".pptx"));
-        args.push_back("run --set PowerPoint/ClosePauseMs=0 " + name + ".orvel");
-    }
-    auto results = hostile::orvelAtOnce(args, dir.path());
-    int registered = 0;
-    for (int i = 0; i < runs; ++i) {
-        EXPECT_EQ(results[i].status, 0) << "deck" << i << ": " << results[i].err;
-        EXPECT_TRUE(fs::exists(dir / ("deck" + std::to_string(i) + ".pptx"))) << i;
-        registered += results[i].err.find("registered the modules") != std::string::npos;
-    }
-    EXPECT_EQ(registered, 1);  // the others waited and found the classes in place
-}
-
 TEST_F(Registration, AKilledOrPartialRegistrationLeavesEveryLaterRunWorking)
 {
     // Only some of the classes registered: a run registers the rest.
