@@ -14,14 +14,6 @@
 namespace mediatest {
 namespace {
 
-// Checked-in pictures, one per size the tests use (see the README there).
-Bytes picture(const char* format, int width, int height, std::optional<int> dpi)
-{
-    const std::string name = std::string(format) + "-" + std::to_string(width) + "x" + std::to_string(height) +
-                             (dpi ? "-" + std::to_string(*dpi) + "dpi." : ".") + format;
-    return asBytes(dataFile("pictures/" + name));
-}
-
 void put32(std::string& out, std::uint32_t v)
 {
     for (int i = 0; i < 4; ++i) out += static_cast<char>(v >> (8 * i));
@@ -50,19 +42,11 @@ std::string rawDeflate(const std::string& data)
 
 }  // namespace
 
-Bytes pngPicture(int width, int height, std::optional<int> dpi)
+Bytes pictureFile(const char* format, int width, int height, std::optional<int> dpi)
 {
-    return picture("png", width, height, dpi);
-}
-
-Bytes jpegPicture(int width, int height, std::optional<int> dpi)
-{
-    return picture("jpeg", width, height, dpi);
-}
-
-Bytes gifPicture(int width, int height)
-{
-    return picture("gif", width, height, std::nullopt);
+    const std::string name = std::string(format) + "-" + std::to_string(width) + "x" + std::to_string(height) +
+                             (dpi ? "-" + std::to_string(*dpi) + "dpi." : ".") + format;
+    return asBytes(dataFile("pictures/" + name));
 }
 
 Bytes emfPicture(double widthPt, double heightPt)

@@ -27,9 +27,11 @@ inline const std::string kNs = "xmlns:a=\"http://schemas.openxmlformats.org/draw
                                "xmlns:p=\"http://schemas.openxmlformats.org/presentationml/2006/main\" "
                                "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
 
-Bytes pngPicture(int width, int height, std::optional<int> dpi = std::nullopt);
-Bytes jpegPicture(int width, int height, std::optional<int> dpi = std::nullopt);
-Bytes gifPicture(int width, int height);
+// Checked-in pictures, one per size the tests use (see the README there).
+Bytes pictureFile(const char* format, int width, int height, std::optional<int> dpi = std::nullopt);
+inline Bytes pngPicture(int width, int height, std::optional<int> dpi = std::nullopt) { return pictureFile("png", width, height, dpi); }
+inline Bytes jpegPicture(int width, int height, std::optional<int> dpi = std::nullopt) { return pictureFile("jpeg", width, height, dpi); }
+inline Bytes gifPicture(int width, int height) { return pictureFile("gif", width, height, std::nullopt); }
 Bytes emfPicture(double widthPt, double heightPt);
 
 struct ZipMember {

@@ -11,23 +11,6 @@ fs::path writeTestFile(const fs::path& dir, const std::string& name, const std::
     return path;
 }
 
-fs::path writePng(const fs::path& dir, const std::string& name, int width, int height)
-{
-    return writeTestFile(dir, name, mediatest::asString(mediatest::pngPicture(width, height)));
-}
-fs::path writeJpeg(const fs::path& dir, const std::string& name, int width, int height)
-{
-    return writeTestFile(dir, name, mediatest::asString(mediatest::jpegPicture(width, height)));
-}
-fs::path writeGif(const fs::path& dir, const std::string& name, int width, int height)
-{
-    return writeTestFile(dir, name, mediatest::asString(mediatest::gifPicture(width, height)));
-}
-fs::path writeEmf(const fs::path& dir, const std::string& name, double widthPt, double heightPt)
-{
-    return writeTestFile(dir, name, mediatest::asString(mediatest::emfPicture(widthPt, heightPt)));
-}
-
 fs::path writeTableDocument(const fs::path& dir, const std::string& name,
                             const std::vector<std::vector<std::string>>& cells)
 {

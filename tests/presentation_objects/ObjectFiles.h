@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "PptTestSupport.h"
+#include "TestFiles.h"
 
 namespace objtest {
 
@@ -16,10 +17,17 @@ namespace fs = std::filesystem;
 // Writes `bytes` to dir/name and gives the path.
 fs::path writeTestFile(const fs::path& dir, const std::string& name, const std::string& bytes);
 
-fs::path writePng(const fs::path& dir, const std::string& name, int width, int height);
-fs::path writeJpeg(const fs::path& dir, const std::string& name, int width, int height);
-fs::path writeGif(const fs::path& dir, const std::string& name, int width, int height);
-fs::path writeEmf(const fs::path& dir, const std::string& name, double widthPt, double heightPt);
+inline fs::path writePicture(const fs::path& dir, const std::string& name, const mediatest::Bytes& bytes)
+{
+    return writeTestFile(dir, name, mediatest::asString(bytes));
+}
+inline fs::path writePng(const fs::path& dir, const std::string& name, int w, int h) { return writePicture(dir, name, mediatest::pngPicture(w, h)); }
+inline fs::path writeJpeg(const fs::path& dir, const std::string& name, int w, int h) { return writePicture(dir, name, mediatest::jpegPicture(w, h)); }
+inline fs::path writeGif(const fs::path& dir, const std::string& name, int w, int h) { return writePicture(dir, name, mediatest::gifPicture(w, h)); }
+inline fs::path writeEmf(const fs::path& dir, const std::string& name, double widthPt, double heightPt)
+{
+    return writePicture(dir, name, mediatest::emfPicture(widthPt, heightPt));
+}
 
 // A Word document with one table of these cell texts.
 fs::path writeTableDocument(const fs::path& dir, const std::string& name,

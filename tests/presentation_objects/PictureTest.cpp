@@ -83,7 +83,7 @@ TEST_F(PictureTest, LinkedPictureIsAnExternalReferenceAndAClickLinkSitsOnThePict
 
 TEST_F(PictureTest, MinusOneTakesTheNaturalSizeOrKeepsTheProportions)
 {
-    const auto png = writeTestFile(dir.path(), "dpi.png", mediatest::asString(mediatest::pngPicture(192, 96, 192)));
+    const auto png = writePicture(dir.path(), "dpi.png", mediatest::pngPicture(192, 96, 192));
     const auto emf = writeEmf(dir.path(), "frame.emf", 144, 72);
     auto slide = addSlide();
     auto natural = addPicture(slide, png, 0, 0, -1, -1);

@@ -18,42 +18,6 @@ namespace {
 
 using namespace ppttest;
 
-// A one-slide presentation in flat ODF with a sea-blue master background.
-constexpr const char* kStyledFodp = R"(<?xml version="1.0" encoding="UTF-8"?>
-<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
- xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0"
- xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"
- xmlns:draw="urn:oasis:names:tc:opendocument:xmlns:drawing:1.0"
- xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0"
- xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0"
- xmlns:presentation="urn:oasis:names:tc:opendocument:xmlns:presentation:1.0"
- office:version="1.3" office:mimetype="application/vnd.oasis.opendocument.presentation">
- <office:styles>
-  <style:style style:name="Sea" style:family="presentation">
-   <style:graphic-properties draw:fill="solid" draw:fill-color="#1E5AA0"/>
-  </style:style>
- </office:styles>
- <office:automatic-styles>
-  <style:page-layout style:name="PM1">
-   <style:page-layout-properties fo:page-width="25.4cm" fo:page-height="19.05cm" style:print-orientation="landscape"/>
-  </style:page-layout>
-  <style:style style:name="Mdp1" style:family="drawing-page">
-   <style:drawing-page-properties draw:background-size="full" draw:fill="solid" draw:fill-color="#1E5AA0"/>
-  </style:style>
- </office:automatic-styles>
- <office:master-styles>
-  <style:master-page style:name="Sea" style:page-layout-name="PM1" draw:style-name="Mdp1"/>
- </office:master-styles>
- <office:body>
-  <office:presentation>
-   <draw:page draw:name="page1" draw:master-page-name="Sea">
-    <draw:frame svg:width="20cm" svg:height="3cm" svg:x="2cm" svg:y="2cm"><draw:text-box><text:p>Template slide</text:p></draw:text-box></draw:frame>
-   </draw:page>
-  </office:presentation>
- </office:body>
-</office:document>
-)";
-
 std::string lower(std::string s)
 {
     std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -64,7 +28,8 @@ class TemplateRenderTest : public PptTest {};
 
 TEST_F(TemplateRenderTest, ALibreOfficeTemplateGivesTheDeckItsMasterAndTheme)
 {
-    const auto fodp = writeTestFile(dir.path(), "styled.fodp", kStyledFodp);
+    // A one-slide presentation in flat ODF with a sea-blue master background.
+    const fs::path fodp = fs::path(ORVEL_SOURCE_DIR) / "tests/data/presentation_objects/styled.fodp";
     const auto made = testenv::convertWithLibreOffice({fodp}, "potx", dir.path()).front();
     ASSERT_FALSE(made.empty());
     const auto design = dir / "styled.pot";

@@ -1,58 +1,44 @@
 #include "ChildProcess.h"
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
 #include <thread>
 
-extern char** environ;
-
 namespace uitest {
 
 ChildProcess::ChildProcess(const std::vector<std::string>& argv, const std::filesystem::path& outputFile)
 {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (!outputFile.empty()) {
-        posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    }
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    std::unique_ptr<GSubprocessLauncher, Unref> launcher(
+        g_subprocess_launcher_new(outputFile.empty() ? G_SUBPROCESS_FLAGS_NONE : G_SUBPROCESS_FLAGS_STDERR_MERGE));
+    if (!outputFile.empty()) g_subprocess_launcher_set_stdout_file_path(launcher.get(), outputFile.c_str());
+    std::vector<const gchar*> args;
+    for (const std::string& a : argv) args.push_back(a.c_str());
     args.push_back(nullptr);
-    if (posix_spawnp(&pid_, args[0], &actions, nullptr, args.data(), environ) != 0) pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
+    process_.reset(g_subprocess_launcher_spawnv(launcher.get(), args.data(), nullptr));
 }
 
 ChildProcess::~ChildProcess()
 {
-    if (pid_ <= 0 || status_) return;
-    kill(pid_, SIGTERM);
+    if (!running()) return;
+    g_subprocess_send_signal(process_.get(), SIGTERM);
     if (!waitExit(std::chrono::seconds(1))) {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
+        g_subprocess_force_exit(process_.get());
+        g_subprocess_wait(process_.get(), nullptr, nullptr);
     }
 }
 
-bool ChildProcess::running() { return pid_ > 0 && !waitExit(std::chrono::milliseconds(0)); }
-
+// GLib reaps the child on its worker thread; it has no identifier after that.
 std::optional<int> ChildProcess::waitExit(std::chrono::milliseconds timeout)
 {
-    if (status_ || pid_ <= 0) return status_;
-    auto deadline = std::chrono::steady_clock::now() + timeout;
-    for (;;) {
-        int raw = 0;
-        if (waitpid(pid_, &raw, WNOHANG) == pid_) {
-            status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-            return status_;
-        }
+    if (!process_) return std::nullopt;
+    for (auto deadline = std::chrono::steady_clock::now() + timeout; g_subprocess_get_identifier(process_.get());) {
         if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+    return g_subprocess_get_if_exited(process_.get()) ? g_subprocess_get_exit_status(process_.get())
+                                                      : 128 + g_subprocess_get_term_sig(process_.get());
 }
 
 // Xvfb writes the display number to descriptor 3 (the file) once it accepts connections.

@@ -1,11 +1,13 @@
-// Programs a test starts and stops: a child process with its output going to
-// a file, and a private X display (Xvfb) on a free display number.
+// Programs a test starts and stops (GLib's GSubprocess): a child process with
+// its output going to a file, and a private X display (Xvfb) on a free
+// display number.
 #pragma once
 
-#include <sys/types.h>
+#include <gio/gio.h>
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,18 +19,17 @@ public:
     // Starts argv[0] (searched in PATH) with this process's environment;
     // standard output and error go to outputFile when given.
     explicit ChildProcess(const std::vector<std::string>& argv, const std::filesystem::path& outputFile = {});
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
     ~ChildProcess();  // terminates the child if it still runs
 
-    bool running();
+    bool running() { return process_ && !waitExit(std::chrono::milliseconds(0)); }
     // The exit status, or nothing when the child still runs after timeout.
     std::optional<int> waitExit(std::chrono::milliseconds timeout);
-    pid_t pid() const { return pid_; }
 
 private:
-    pid_t pid_ = -1;
-    std::optional<int> status_;
+    struct Unref {
+        void operator()(gpointer object) const { g_object_unref(object); }
+    };
+    std::unique_ptr<GSubprocess, Unref> process_;
 };
 
 // Xvfb on a display number it picks itself (-displayfd).

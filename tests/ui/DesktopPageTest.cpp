@@ -10,7 +10,7 @@
 #include "ChildProcess.h"
 #include "common/PackageCheck.h"
 #include "common/TestEnv.h"
-#include "registry/RegisterDynamic.h"
+#include "TemplateSetting.h"
 
 namespace uitest {
 namespace {
@@ -18,11 +18,6 @@ namespace {
 using namespace std::chrono_literals;
 using testenv::runCommand;
 using testenv::shellQuote;
-
-std::string storedTemplate()
-{
-    return RegisterDynamic().read("PowerPoint", "PptTemplateName", RegEntry(KestString("")), false).value.str();
-}
 
 class DesktopPageTest : public ::testing::Test {
 protected:
@@ -99,7 +94,7 @@ TEST_F(DesktopPageTest, ApplyRefusesAMissingPathThenStoresACorrectedOne)
     auto chosen = folder / "chosen.pot";
     testenv::writeFile(old, "old");
     testenv::writeFile(chosen, "new");
-    ASSERT_TRUE(RegisterDynamic().write("PowerPoint", "PptTemplateName", RegEntry(KestString(old.string())), false));
+    storeTemplate(old.string());
 
     auto orvel = startSettings();
     std::string frame = waitForWindow("Orvel Properties");

@@ -48,29 +48,6 @@ TEST(PageObject, PageInfoGivesTitleDocStringAndPixelSize)
     EXPECT_EQ(page->GetPageInfo(nullptr), E_POINTER);
 }
 
-TEST_F(PageTest, DialogFollowsItsResource)
-{
-    activate();
-    EXPECT_EQ(host.windowRect(dialog).left, 10);
-    EXPECT_EQ(host.windowRect(dialog).bottom, 101) << "moved to the frame's rectangle";
-    EXPECT_TRUE(host.isVisible(dialog));
-    EXPECT_EQ(static_cast<DWORD>(GetWindowLong(dialog, GWL_STYLE)) & (WS_CHILD | DS_SETFONT), WS_CHILD | DS_SETFONT);
-
-    auto controls = host.childWindows(dialog);
-    ASSERT_EQ(controls.size(), 3u);
-    EXPECT_EQ(host.text(controls[0]), "&PowerPoint template file");
-    EXPECT_EQ(host.text(controls[2]), "...");
-    DWORD editStyle = static_cast<DWORD>(GetWindowLong(controls[1], GWL_STYLE));
-    EXPECT_EQ(editStyle & (WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | WS_VISIBLE),
-              WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | WS_VISIBLE);
-    // Edit box at (5, 14) size (211, 14) dialog units.
-    RECT box = host.windowRect(controls[1]);
-    EXPECT_EQ(box.left, 8);     // 7.5 rounds up
-    EXPECT_EQ(box.top, 23);     // 22.75
-    EXPECT_EQ(box.right, 324);  // (5 + 211) * 6 / 4
-    EXPECT_EQ(box.bottom, 46);  // (14 + 14) * 13 / 8 = 45.5
-}
-
 TEST_F(PageTest, CallsInTheWrongOrderFailCleanly)
 {
     RECT rect{0, 0, 10, 10};

@@ -10,7 +10,7 @@
 #include "com/ComPtr.h"
 #include "common/TestEnv.h"
 #include "HeadlessHost.h"
-#include "registry/RegisterDynamic.h"
+#include "TemplateSetting.h"
 #include "settings/OrvelComPage.h"
 #include "settings/OrvelComPageResources.h"
 #include "ui/PropertyPage.h"
@@ -50,16 +50,6 @@ public:
     std::vector<DWORD> statusChanges;
     ULONG references = 0;
 };
-
-inline std::string storedTemplate()
-{
-    return RegisterDynamic().read("PowerPoint", "PptTemplateName", RegEntry(KestString("")), false).value.str();
-}
-
-inline void storeTemplate(const std::string& value)
-{
-    ASSERT_TRUE(RegisterDynamic().write("PowerPoint", "PptTemplateName", RegEntry(KestString(value)), false));
-}
 
 class PageTest : public ::testing::Test {
 protected:

@@ -6,7 +6,7 @@
 
 #include "common/PackageCheck.h"
 #include "common/TestEnv.h"
-#include "registry/RegisterDynamic.h"
+#include "TemplateSetting.h"
 
 namespace uitest {
 namespace {
@@ -48,8 +48,7 @@ TEST(SettingsCommand, StoresShowsRefusesAndRemovesTheTemplateInTurn)
         if (step.status != 2) {
             EXPECT_EQ(result.output, step.output);
         }
-        EXPECT_EQ(RegisterDynamic().read("PowerPoint", "PptTemplateName", RegEntry(KestString("")), false).value.str(),
-                  step.stored);
+        EXPECT_EQ(storedTemplate(), step.stored);
     }
 
     // An unwritable registry fails without a message box.
