@@ -117,21 +117,21 @@ PropertyTable fillProperties(const MasterFill& fill, const MasterDesign& design,
 void writeDesignShapes(DrawingWriter& drawing, const MasterDesign& design, PictureStore& pictures)
 {
     for (const MasterShape& shape : design.shapes) {
-        ShapeSpec spec;
-        spec.box = shape.box;
+        ShapeSpec shapeInfo;
+        shapeInfo.box = shape.box;
         if (shape.kind == MasterShape::Kind::Picture) {
             const StoredPicture& picture = design.pictures.at(static_cast<std::size_t>(shape.fill.picture));
             const std::uint32_t blip = pictures.blipId(picture.bytes, picture.extension);
             if (!blip) continue;  // a kind of picture this format cannot hold
-            spec.type = shapetype::pictureFrame;
-            spec.properties.set(prop::pib, blip);
-            spec.properties.set(prop::fillBooleans, 0x00100000);
+            shapeInfo.type = shapetype::pictureFrame;
+            shapeInfo.properties.set(prop::pib, blip);
+            shapeInfo.properties.set(prop::fillBooleans, 0x00100000);
         } else {
-            spec.type = shape.kind == MasterShape::Kind::Ellipse ? shapeEllipse : shapetype::rectangle;
-            spec.properties = fillProperties(shape.fill, design, pictures);
+            shapeInfo.type = shape.kind == MasterShape::Kind::Ellipse ? shapeEllipse : shapetype::rectangle;
+            shapeInfo.properties = fillProperties(shape.fill, design, pictures);
         }
-        spec.properties.set(prop::lineBooleans, 0x00080000);  // no line
-        drawing.shape(spec);
+        shapeInfo.properties.set(prop::lineBooleans, 0x00080000);  // no line
+        drawing.shape(shapeInfo);
     }
 }
 

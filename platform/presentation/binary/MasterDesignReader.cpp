@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "binary/BlipReader.h"
+#include "binary/DocumentFacts.h"
 #include "binary/PersistDirectory.h"
 #include "binary/RecordTypes.h"
 #include "office/package/Unicode.h"
@@ -42,45 +43,20 @@ public:
 
     MasterDesign run()
     {
-        const Record document = persist_.object(persist_.documentPersistId());
-        if (document.type != rt::Document) throw FormatError("the document record is missing (" + document.name() + ")");
-        readDocumentAtom(requiredChild(document, rt::DocumentAtom, "document atom"));
-        if (auto environment = childOf(document, rt::Environment)) readFonts(*environment);
-        if (auto group = childOf(document, rt::DrawingGroup))
-            if (auto dgg = childOf(*group, rt::DggContainer)) bstore_ = childOf(*dgg, rt::BStoreContainer);
+        DocumentFacts facts = readDocumentFacts(persist_);
+        const Record& document = facts.document;
+        if (facts.slideSize) {
+            design_.slideWidth = facts.slideSize->width;
+            design_.slideHeight = facts.slideSize->height;
+        }
+        fonts_ = std::move(facts.fonts);
+        bstore_ = facts.pictureStore;
         if (auto footers = childOf(document, rt::HeadersFooters, kMasterHeadersFooters)) readFooters(*footers);
         readMaster(mainMaster(document));
         return std::move(design_);
     }
 
 private:
-    void readDocumentAtom(const Record& atom)
-    {
-        ByteReader in = atom.reader();
-        const std::int32_t width = in.i32(), height = in.i32();
-        if (width > 0 && height > 0 && width <= 0xFFFFFF && height <= 0xFFFFFF) {
-            design_.slideWidth = static_cast<float>(width) / kMasterUnitsPerPoint;
-            design_.slideHeight = static_cast<float>(height) / kMasterUnitsPerPoint;
-        }
-    }
-
-    void readFonts(const Record& environment)
-    {
-        const auto collection = childOf(environment, rt::FontCollection);
-        if (!collection) return;
-        for (const Record& entity : childrenOf(*collection)) {
-            if (entity.type != rt::FontEntityAtom) continue;
-            ByteReader in = entity.reader();
-            std::u16string face;
-            for (int i = 0; i < 32; ++i) {
-                const char16_t c = in.u16();
-                if (c == 0) break;
-                face += c;
-            }
-            fonts_.push_back(office::utf16ToUtf8(face));
-        }
-    }
-
     void readFooters(const Record& container)
     {
         ByteReader in = requiredChild(container, rt::HeadersFootersAtom, "headers and footers atom").reader();

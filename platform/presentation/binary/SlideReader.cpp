@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "binary/BlipReader.h"
+#include "binary/DocumentFacts.h"
 #include "binary/OleStorageReader.h"
 #include "binary/PersistDirectory.h"
 #include "binary/RecordTypes.h"
@@ -122,14 +123,15 @@ public:
 
     pptmedia::PptxDeck run()
     {
-        const Record document = persist_.object(persist_.documentPersistId());
-        if (document.type != rt::Document) throw FormatError("the document record is missing (" + document.name() + ")");
-        readDocumentAtom(requiredChild(document, rt::DocumentAtom, "document atom"));
-        if (auto environment = childOf(document, rt::Environment)) readFonts(*environment);
+        DocumentFacts facts = readDocumentFacts(persist_);
+        const Record& document = facts.document;
+        if (facts.slideSize) {
+            deck_.slideWidthPt = facts.slideSize->width;
+            deck_.slideHeightPt = facts.slideSize->height;
+        }
+        fonts_ = std::move(facts.fonts);
         if (auto list = childOf(document, rt::ExObjList)) readObjects(*list);
-        if (auto group = childOf(document, rt::DrawingGroup))
-            if (auto dgg = childOf(*group, rt::DggContainer)) blips_.emplace(childOf(*dgg, rt::BStoreContainer), pictures_);
-        if (!blips_) blips_.emplace(std::nullopt, pictures_);
+        blips_.emplace(facts.pictureStore, pictures_);
         if (auto footers = childOf(document, rt::HeadersFooters, kSlideHeadersFooters)) documentFooters_ = footersOf(*footers);
         if (auto notes = childOf(document, rt::SlideListWithText, kNotesList)) readNotesList(*notes);
         if (auto slides = childOf(document, rt::SlideListWithText, kSlideList)) readSlideList(*slides);
@@ -137,27 +139,6 @@ public:
     }
 
 private:
-    void readDocumentAtom(const Record& atom)
-    {
-        ByteReader in = atom.reader();
-        const std::int32_t width = in.i32(), height = in.i32();
-        if (width > 0 && height > 0 && width <= 0xFFFFFF && height <= 0xFFFFFF) {
-            deck_.slideWidthPt = static_cast<double>(width) / kMasterUnitsPerPoint;
-            deck_.slideHeightPt = static_cast<double>(height) / kMasterUnitsPerPoint;
-        }
-    }
-
-    void readFonts(const Record& environment)
-    {
-        const auto collection = childOf(environment, rt::FontCollection);
-        if (!collection) return;
-        for (const Record& entity : childrenOf(*collection)) {
-            if (entity.type != rt::FontEntityAtom) continue;
-            const std::string face = utf8(entity.body.substr(0, std::min<std::size_t>(64, entity.body.size())));
-            fonts_.push_back(face.substr(0, face.find('\0')));
-        }
-    }
-
     // Hyperlink targets and embedded objects by id.
     void readObjects(const Record& list)
     {
