@@ -8,6 +8,7 @@
 #include "binary/BlipReader.h"
 #include "binary/DocumentFacts.h"
 #include "binary/PersistDirectory.h"
+#include "binary/ShapeFacts.h"
 #include "binary/RecordTypes.h"
 #include "office/package/Unicode.h"
 
@@ -258,30 +259,11 @@ private:
 
     static std::optional<Box> anchorOf(const Record& shape)
     {
-        const auto anchor = childOf(shape, rt::ClientAnchor);
-        if (!anchor) return std::nullopt;
-        ByteReader in = anchor->reader();
-        float top, left, right, bottom;
-        if (anchor->body.size() >= 16) {
-            top = static_cast<float>(in.i32()), left = static_cast<float>(in.i32());
-            right = static_cast<float>(in.i32()), bottom = static_cast<float>(in.i32());
-        } else {
-            top = in.i16(), left = in.i16(), right = in.i16(), bottom = in.i16();
-        }
-        if (right <= left || bottom <= top) return std::nullopt;  // LibreOffice leaves some master placeholders unplaced
-        const float unit = kMasterUnitsPerPoint;
-        return Box{left / unit, top / unit, (right - left) / unit, (bottom - top) / unit};
-    }
-
-    std::optional<std::uint8_t> placeholderOf(const Record& shape) const
-    {
-        const auto data = childOf(shape, rt::ClientData);
-        if (!data) return std::nullopt;
-        const auto atom = childOf(*data, rt::PlaceholderAtom);
-        if (!atom) return std::nullopt;
-        ByteReader in = atom->reader();
-        in.skip(4);
-        return in.u8();
+        const auto edges = anchorEdgesOf(shape);
+        // LibreOffice leaves some master placeholders unplaced.
+        if (!edges || edges->right <= edges->left || edges->bottom <= edges->top) return std::nullopt;
+        return Box{static_cast<float>(edges->left), static_cast<float>(edges->top), static_cast<float>(edges->right - edges->left),
+                   static_cast<float>(edges->bottom - edges->top)};
     }
 
     void readShape(const Record& shape)

@@ -10,6 +10,7 @@
 #include "binary/OleStorageReader.h"
 #include "binary/PersistDirectory.h"
 #include "binary/RecordTypes.h"
+#include "binary/ShapeFacts.h"
 #include "binary/TextReader.h"
 #include "model/PresentationModel.h"
 #include "office/package/Unicode.h"
@@ -253,17 +254,6 @@ private:
         return shapes;
     }
 
-    static std::optional<std::uint8_t> placeholderOf(const Record& shape)
-    {
-        const auto data = childOf(shape, rt::ClientData);
-        if (!data) return std::nullopt;
-        const auto atom = childOf(*data, rt::PlaceholderAtom);
-        if (!atom) return std::nullopt;
-        ByteReader in = atom->reader();
-        in.skip(4);
-        return in.u8();
-    }
-
     std::vector<PptxParagraph> textOf(const std::vector<Record>& atoms, const std::vector<std::vector<Record>>& listTexts)
     {
         for (const Record& atom : atoms) {
@@ -308,18 +298,11 @@ private:
 
     static std::optional<Box> anchorOf(const Record& shape)
     {
-        const auto anchor = childOf(shape, rt::ClientAnchor);
-        if (!anchor) return std::nullopt;
-        ByteReader in = anchor->reader();
-        double top, left, right, bottom;
-        if (anchor->body.size() >= 16) {
-            top = in.i32(), left = in.i32(), right = in.i32(), bottom = in.i32();
-        } else {
-            top = in.i16(), left = in.i16(), right = in.i16(), bottom = in.i16();
-        }
-        const double unit = kMasterUnitsPerPoint;
-        return Box{static_cast<float>(left / unit), static_cast<float>(top / unit),
-                   static_cast<float>(std::max(0.0, right - left) / unit), static_cast<float>(std::max(0.0, bottom - top) / unit)};
+        const auto edges = anchorEdgesOf(shape);
+        if (!edges) return std::nullopt;
+        return Box{static_cast<float>(edges->left), static_cast<float>(edges->top),
+                   static_cast<float>(std::max(0.0, edges->right - edges->left)),
+                   static_cast<float>(std::max(0.0, edges->bottom - edges->top))};
     }
 
     // The shape's click link from its client data.
