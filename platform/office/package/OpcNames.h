@@ -4,6 +4,9 @@
 
 namespace office::opc {
 
+// Office Open XML measures lengths in English Metric Units.
+inline constexpr double emuPerPoint = 12700.0;
+
 #define OFFICE_REL "http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
 constexpr const char* relOfficeDocument = OFFICE_REL "officeDocument";
 constexpr const char* relExtendedProperties = OFFICE_REL "extended-properties";

@@ -1,5 +1,6 @@
 #include "office/package/PackageKind.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <span>
@@ -122,6 +123,12 @@ PackageKind probePackageKind(const std::filesystem::path& path, const std::strin
 bool isLegacyBinaryFile(const std::filesystem::path& path, const std::string& displayName)
 {
     return startsWith(readFileHead(path, displayName, kOle2Magic.size()), kOle2Magic);
+}
+
+bool isCompoundFile(std::string_view bytes)
+{
+    return bytes.size() >= kOle2Magic.size() && std::equal(kOle2Magic.begin(), kOle2Magic.end(), bytes.begin(),
+                                                            [](std::uint8_t m, char b) { return m == static_cast<std::uint8_t>(b); });
 }
 
 OpenedPackage openPresentationPackage(const std::filesystem::path& path, const std::string& displayName)

@@ -45,6 +45,8 @@ OpenedPackage openPackage(const std::filesystem::path& path, const std::string& 
 PackageKind probePackageKind(const std::filesystem::path& path, const std::string& displayName);
 // The file starts as an OLE2 compound file does (without opening it further).
 bool isLegacyBinaryFile(const std::filesystem::path& path, const std::string& displayName);
+// The same for bytes in memory.
+bool isCompoundFile(std::string_view bytes);
 
 // Opens a presentation, template or slideshow package, or throws ReadError:
 // LegacyBinaryFormat for a 97-2003 file, NotAPackage for anything else that

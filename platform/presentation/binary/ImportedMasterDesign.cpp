@@ -15,7 +15,7 @@ namespace {
 namespace xml = office::xml;
 using pptmedia::asText;
 
-constexpr const char* kLevelTags[] = {"lvl1pPr", "lvl2pPr", "lvl3pPr", "lvl4pPr", "lvl5pPr"};
+constexpr const char* kLevelElements[] = {"lvl1pPr", "lvl2pPr", "lvl3pPr", "lvl4pPr", "lvl5pPr"};
 
 std::string upper(std::string text)
 {
@@ -200,7 +200,7 @@ private:
     {
         std::vector<TextLevelStyle> result;
         for (std::size_t i = 0; i < 5; ++i) {
-            const pugi::xml_node level = xml::child(style, kLevelTags[i]);
+            const pugi::xml_node level = xml::child(style, kLevelElements[i]);
             if (!level) break;
             TextLevelStyle& out = result.emplace_back();
             const std::string align = xml::text(level, "algn");

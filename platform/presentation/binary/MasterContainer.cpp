@@ -15,7 +15,6 @@ namespace ppt::binary {
 namespace {
 
 constexpr std::uint32_t kLayoutTitleBody = 0x01;
-constexpr std::uint16_t shapeEllipse = 3;
 constexpr std::uint32_t kRgbColour = 0xFE000000;  // ColorIndexStruct: the bytes are red, green, blue
 // Fill properties beyond those every shape writes.
 constexpr std::uint16_t pFillBackColor = 0x0183, pFillBlip = 0x4186, pFillAngle = 0x018B, pFillFocus = 0x018C;
@@ -127,7 +126,7 @@ void writeDesignShapes(DrawingWriter& drawing, const MasterDesign& design, Pictu
             shapeInfo.properties.set(prop::pib, blip);
             shapeInfo.properties.set(prop::fillBooleans, 0x00100000);
         } else {
-            shapeInfo.type = shape.kind == MasterShape::Kind::Ellipse ? shapeEllipse : shapetype::rectangle;
+            shapeInfo.type = shape.kind == MasterShape::Kind::Ellipse ? shapetype::ellipse : shapetype::rectangle;
             shapeInfo.properties = fillProperties(shape.fill, design, pictures);
         }
         shapeInfo.properties.set(prop::lineBooleans, 0x00080000);  // no line

@@ -18,12 +18,7 @@ namespace {
 constexpr std::uint16_t kSlideSchemeInstance = 1;
 constexpr std::uint16_t kMasterHeadersFooters = 3, kMasterList = 1;
 constexpr std::uint16_t kTertiaryFOPT = 0xF122;
-constexpr std::uint32_t fBackground = 0x400;
-constexpr std::uint16_t shapeRectangle = 1, shapeEllipse = 3;
 // Fill properties of OfficeArt shapes.
-constexpr std::uint16_t pFillType = 0x180, pFillColor = 0x181, pFillBackColor = 0x183, pFillBlip = 0x186;
-constexpr std::uint16_t pFillAngle = 0x18B, pFillFocus = 0x18C;
-constexpr std::uint16_t pFillBooleans = 0x1BF, pPib = 0x104;
 constexpr std::uint32_t fUseFilled = 0x100000, fFilled = 0x10;
 // Master placeholder kinds.
 constexpr std::uint8_t phTitle = 1, phBody = 2, phCenterTitle = 3, phDate = 7, phSlideNumber = 8, phFooter = 9;
@@ -213,26 +208,26 @@ private:
             auto it = props.find(id);
             return it == props.end() ? fallback : it->second;
         };
-        const std::uint32_t booleans = value(pFillBooleans, fUseFilled | fFilled);
+        const std::uint32_t booleans = value(propid::fillBooleans, fUseFilled | fFilled);
         if ((booleans & fUseFilled) && !(booleans & fFilled)) return fill;
-        const std::uint32_t type = value(pFillType, 0);
-        fill.colour = shapeColour(value(pFillColor, 0xFFFFFF));
+        const std::uint32_t type = value(propid::fillType, 0);
+        fill.colour = shapeColour(value(propid::fillColor, 0xFFFFFF));
         if (type == 0 || type == 1) {
             fill.kind = fill.colour.empty() ? MasterFill::Kind::None : MasterFill::Kind::Solid;
         } else if (type == 2 || type == 3) {
-            if (auto picture = blips().picture(value(pFillBlip, 0), design_.pictures)) {
+            if (auto picture = blips().picture(value(propid::fillBlip, 0), design_.pictures)) {
                 fill.kind = MasterFill::Kind::Picture;
                 fill.picture = *picture;
             }
         } else if (type >= 4 && type <= 8) {
-            fill.secondColour = shapeColour(value(pFillBackColor, 0xFFFFFF));
+            fill.secondColour = shapeColour(value(propid::fillBackColor, 0xFFFFFF));
             // The focus places the last colour (the back colour): at the start
             // (the centre of a concentric fill) below half way, else at the end.
-            const auto focus = static_cast<std::int32_t>(value(pFillFocus, 0));
+            const auto focus = static_cast<std::int32_t>(value(propid::fillFocus, 0));
             if (focus > -50 && focus < 50) std::swap(fill.colour, fill.secondColour);
             fill.radial = type == 5 || type == 6;  // shaded from the centre or the shape's outline
             // The angle turns the top-to-bottom fill counterclockwise (16.16 degrees).
-            const double turn = static_cast<std::int32_t>(value(pFillAngle, 0)) / 65536.0;
+            const double turn = static_cast<std::int32_t>(value(propid::fillAngle, 0)) / 65536.0;
             fill.angle = std::fmod(std::fmod(90 - turn, 360) + 360, 360);
             if (!fill.colour.empty() && !fill.secondColour.empty()) fill.kind = MasterFill::Kind::Gradient;
         }
@@ -291,16 +286,16 @@ private:
         }
         MasterShape result;
         result.box = *box;
-        if (auto pib = props.find(pPib); pib != props.end()) {
+        if (auto pib = props.find(propid::pib); pib != props.end()) {
             const auto picture = blips().picture(pib->second, design_.pictures);
             if (!picture) return;
             result.fill.kind = MasterFill::Kind::Picture;
             result.fill.picture = *picture;
         } else {
             const std::uint16_t type = fsp->instance;
-            if (type != shapeRectangle && type != shapeEllipse) return;
+            if (type != shapetype::rectangle && type != shapetype::ellipse) return;
             if (childOf(shape, rt::ClientTextbox)) return;  // text on the master is not part of the design
-            result.kind = type == shapeEllipse ? MasterShape::Kind::Ellipse : MasterShape::Kind::Rectangle;
+            result.kind = type == shapetype::ellipse ? MasterShape::Kind::Ellipse : MasterShape::Kind::Rectangle;
             result.fill = fillOf(props);
             if (result.fill.kind != MasterFill::Kind::Solid && result.fill.kind != MasterFill::Kind::Gradient) return;
         }

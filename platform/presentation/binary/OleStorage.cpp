@@ -1,4 +1,5 @@
 #include "binary/OleStorage.h"
+#include "office/package/PackageKind.h"
 
 #include <zlib.h>
 
@@ -22,7 +23,6 @@ constexpr ObjectClass kWord{"Word.Document.12", "Microsoft Word Document",
                             {0x9B, 0x4C, 0x75, 0xF4, 0xF5, 0x64, 0x40, 0x4B, 0x8A, 0xF4, 0x67, 0x97, 0x32, 0xAC, 0x06, 0x07}};
 constexpr ObjectClass kShow{"PowerPoint.Show.12", "Microsoft PowerPoint Presentation",
                             {0xF4, 0x55, 0x4F, 0xCF, 0x87, 0x8F, 0x47, 0x4D, 0x80, 0xBB, 0x58, 0x08, 0x16, 0x4B, 0xB3, 0xF8}};
-constexpr std::string_view kCompoundMagic("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
 constexpr ObjectClass kPackage{"Package", "Package",
                                {0x0C, 0x00, 0x03, 0x00, 0x00, 0x00, 0x00, 0x00, 0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
@@ -80,7 +80,7 @@ std::string oleStorageRecord(const MediaItem& item, const std::u16string& progId
     const std::string comp = compObj(cls);
     std::string storage;
     const std::string_view clsid(reinterpret_cast<const char*>(cls.clsid), 16);
-    if (item.bytes.starts_with(kCompoundMagic)) {
+    if (office::isCompoundFile(item.bytes)) {
         storage = item.bytes;  // a 97-2003 document is the storage itself
     } else if (&cls == &kPackage) {
         const std::string native = ole10Native(item);

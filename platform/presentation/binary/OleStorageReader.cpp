@@ -1,4 +1,5 @@
 #include "binary/OleStorageReader.h"
+#include "office/package/PackageKind.h"
 
 #include <zlib.h>
 
@@ -9,7 +10,6 @@ namespace {
 
 constexpr std::uint32_t kMaxStorageSize = 256u << 20;  // inflated
 constexpr const char* kOleObjectType = "application/vnd.openxmlformats-officedocument.oleObject";
-constexpr std::string_view kCompoundMagic("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
 
 std::string inflated(const Record& storage)
 {
@@ -47,7 +47,7 @@ std::string nativeData(const std::string& stream)
 EmbeddedFile embeddedFile(const Record& storage, const std::string& progId)
 {
     std::string bytes = inflated(storage);
-    if (bytes.substr(0, kCompoundMagic.size()) != kCompoundMagic) throw FormatError(storage.name() + " holds no OLE storage");
+    if (!office::isCompoundFile(bytes)) throw FormatError(storage.name() + " holds no OLE storage");
     const bool word = progId.starts_with("Word.Document.12"), show = progId.starts_with("PowerPoint.Show.12");
     if (word || show)
         if (auto package = compoundStream(bytes, "Package"))

@@ -1,4 +1,5 @@
 #include "binary/PowerPointFile.h"
+#include "office/package/PackageKind.h"
 #include "binary/GObjectPtr.h"
 
 #include <gsf/gsf-infile-msole.h>
@@ -13,7 +14,6 @@
 namespace ppt::binary {
 namespace {
 
-constexpr std::string_view kCompoundMagic("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
 
 // The root storage; null with the reason when the bytes are no compound file.
 GPtr<GsfInfile> openCompound(std::string_view file, std::string* why)
@@ -53,7 +53,7 @@ void readPowerPointStreams(std::string_view file, const std::string& displayName
     std::string why;
     const GPtr<GsfInfile> root = openCompound(file, &why);
     if (!root) {
-        const bool compound = file.substr(0, kCompoundMagic.size()) == kCompoundMagic;
+        const bool compound = office::isCompoundFile(file);
         throw pptmedia::MediaError(compound ? pptmedia::MediaErrorKind::DamagedPackage : pptmedia::MediaErrorKind::NotAPackage,
                                    compound ? "file " + quoted + " is a damaged compound file (" + why + ")"
                                             : "file " + quoted + " is not a PowerPoint 97-2003 presentation or template");

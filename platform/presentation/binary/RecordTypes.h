@@ -35,6 +35,17 @@ constexpr std::uint16_t BlipEmf = 0xF01A, BlipJpeg = 0xF01D, BlipPng = 0xF01E;
 // Master units: 576 to the inch, 8 to the point.
 constexpr int kMasterUnitsPerPoint = 8;
 constexpr std::uint32_t kEmuPerPoint = 12700;  // the unit of text insets and of Open XML
+// OfficeArtFSP flags: a group, the drawing's own group, an OLE object, the background, a shape type given.
+constexpr std::uint32_t fGroup = 0x1, fPatriarch = 0x4, fOleShape = 0x10, fBackground = 0x400, fHaveSpt = 0x800;
+// Property ids as a reader compares them, without the blip and complex flag bits.
+namespace propid {
+constexpr std::uint16_t wrapText = 0x085, textBooleans = 0x0BF, pib = 0x104;
+constexpr std::uint16_t fillType = 0x180, fillColor = 0x181, fillBackColor = 0x183, fillBlip = 0x186;
+constexpr std::uint16_t fillAngle = 0x18B, fillFocus = 0x18C, fillBooleans = 0x1BF, shapeName = 0x380;
+}  // namespace propid
+namespace shapetype {
+constexpr std::uint16_t rectangle = 1, ellipse = 3, pictureFrame = 75, textBox = 202;
+}
 // Slide ids start here (and the model's do too); master ids have the top bit set.
 constexpr std::uint32_t kMainMasterId = 0x80000000;
 

@@ -8,8 +8,6 @@
 namespace ppt::binary {
 namespace {
 
-constexpr std::uint32_t fGroup = 0x1, fPatriarch = 0x4, fBackground = 0x400, fHaveSpt = 0x800;
-
 std::int16_t masterUnits(float points)
 {
     if (std::isnan(points)) return 0;

@@ -11,6 +11,7 @@
 
 #include "binary/DrawingIds.h"
 #include "binary/RecordStream.h"
+#include "binary/RecordTypes.h"
 #include "binary/TextRecords.h"
 #include "model/ShapeModel.h"
 
@@ -36,10 +37,6 @@ constexpr std::uint16_t pib = 0x4104, pibName = 0x8105, pibFlags = 0x0106, pictu
 constexpr std::uint16_t fillType = 0x0180, fillColor = 0x0181, fillBooleans = 0x01BF, lineBooleans = 0x01FF;
 constexpr std::uint16_t shapeBooleans = 0x033F;
 }  // namespace prop
-
-namespace shapetype {
-constexpr std::uint16_t rectangle = 1, pictureFrame = 75, textBox = 202;
-}
 
 struct ShapeSpec {
     std::uint16_t type = shapetype::rectangle;

@@ -26,8 +26,6 @@ using pptmedia::PptxSlide;
 
 constexpr std::uint16_t kOutlineTextRefAtom = 0x0F9E;
 constexpr std::uint16_t kSlideList = 0, kNotesList = 2, kSlideHeadersFooters = 3;
-constexpr std::uint32_t fGroup = 0x1, fOleShape = 0x10, fBackground = 0x400;
-constexpr std::uint16_t pWrapText = 0x085, pTextBooleans = 0x0BF, pPib = 0x104, pShapeName = 0x380;
 constexpr std::uint16_t shapeTextBox = 202, shapePictureFrame = 75;
 constexpr std::uint8_t phMasterDate = 0x07, phMasterSlideNumber = 0x08, phMasterFooter = 0x09, phNotesBody = 0x0C;
 // Headers and footers atom flags.
@@ -74,7 +72,7 @@ ShapeProperties propertiesOf(const Record& shape)
         }
         for (const auto& [id, size] : complex) {
             const std::string_view data = in.take(std::min<std::size_t>(size, in.remaining()));
-            if (id == pShapeName) result.name = utf8(data.substr(0, data.find(std::string_view("\0\0", 2)) & ~std::size_t{1}));
+            if (id == propid::shapeName) result.name = utf8(data.substr(0, data.find(std::string_view("\0\0", 2)) & ~std::size_t{1}));
         }
     }
     return result;
@@ -335,9 +333,9 @@ private:
         shape.leftPt = box->left, shape.topPt = box->top, shape.widthPt = box->width, shape.heightPt = box->height;
         shape.clickLink = clickLinkOf(record);
         const char* stem = "TextBox ";
-        if (fsp.instance == shapePictureFrame || properties.values.count(pPib)) {
+        if (fsp.instance == shapePictureFrame || properties.values.count(propid::pib)) {
             if (options_.loadMedia)
-                if (auto picture = blips_->picture(properties.get(pPib, 0), decoded_)) {
+                if (auto picture = blips_->picture(properties.get(propid::pib, 0), decoded_)) {
                     const StoredPicture& stored = decoded_[static_cast<std::size_t>(*picture)];
                     shape.mediaBytes = copied(stored.bytes);
                     shape.mediaContentType = stored.contentType;
@@ -351,8 +349,8 @@ private:
         } else if (const auto textbox = childOf(record, rt::ClientTextbox)) {
             shape.kind = PptxShapeKind::Text;
             shape.hasTextFrame = true;
-            shape.wordWrap = properties.get(pWrapText, 0) != 2;
-            const std::uint32_t booleans = properties.get(pTextBooleans, 0);
+            shape.wordWrap = properties.get(propid::wrapText, 0) != 2;
+            const std::uint32_t booleans = properties.get(propid::textBooleans, 0);
             shape.autoSize = (booleans & 0x00020000) && (booleans & 0x2) ? 1 : 0;
             shape.paragraphs = textOf(childrenOf(*textbox), listTexts);
             if (shape.paragraphs.empty() && fsp.instance != shapeTextBox) return std::nullopt;

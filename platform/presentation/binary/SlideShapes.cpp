@@ -11,8 +11,6 @@ namespace {
 // PlaceholderEnum
 constexpr std::uint8_t kMasterDate = 0x07, kMasterSlideNumber = 0x08, kMasterFooter = 0x09;
 constexpr std::uint8_t kNotesSlideImage = 0x0B, kNotesBody = 0x0C;
-constexpr std::uint32_t fOleShape = 0x10;
-
 LinkResolver resolverFor(DeckContext& deck, const ShapeTree& tree)
 {
     return [&deck, &tree](std::uint32_t link) {

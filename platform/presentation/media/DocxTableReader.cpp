@@ -5,6 +5,7 @@
 #include <set>
 
 #include "media/MediaError.h"
+#include "office/package/OpcNames.h"
 #include "office/package/PackageKind.h"
 #include "office/package/XmlAccess.h"
 
@@ -47,7 +48,6 @@ std::size_t DocxTable::columnCount() const
 namespace {
 
 constexpr double kTwipsPerPoint = 20.0;
-constexpr double kEmuPerPoint = 12700.0;
 constexpr int kMaxStyleDepth = 32;
 constexpr int kMaxNesting = 64;
 
@@ -400,8 +400,8 @@ private:
     {
         DocxPicture picture;
         if (pugi::xml_node extent = xml::descendant(node, "extent")) {
-            picture.widthPt = std::max(0.0, xml::number(extent, "cx") / kEmuPerPoint);
-            picture.heightPt = std::max(0.0, xml::number(extent, "cy") / kEmuPerPoint);
+            picture.widthPt = std::max(0.0, xml::number(extent, "cx") / office::opc::emuPerPoint);
+            picture.heightPt = std::max(0.0, xml::number(extent, "cy") / office::opc::emuPerPoint);
         }
         // The picture itself, so that it can be drawn; a missing part leaves its place empty.
         std::string id = xml::prefixedAttr(xml::descendant(node, "blip"), "embed").as_string();

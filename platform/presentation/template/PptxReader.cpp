@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "media/MediaError.h"
+#include "office/package/OpcNames.h"
 #include "office/package/PackageKind.h"
 #include "office/package/XmlAccess.h"
 
@@ -42,7 +43,6 @@ std::string PptxSlide::notesText() const { return joinParagraphs(notes); }
 
 namespace {
 
-constexpr double kEmuPerPoint = 12700.0;
 constexpr int kMaxGroupDepth = 32;
 
 struct Box {
@@ -209,10 +209,10 @@ private:
     static void setBox(PptxShape& shape, const Box& box)
     {
         if (!box.valid) return;
-        shape.leftPt = box.x / kEmuPerPoint;
-        shape.topPt = box.y / kEmuPerPoint;
-        shape.widthPt = box.cx / kEmuPerPoint;
-        shape.heightPt = box.cy / kEmuPerPoint;
+        shape.leftPt = box.x / office::opc::emuPerPoint;
+        shape.topPt = box.y / office::opc::emuPerPoint;
+        shape.widthPt = box.cx / office::opc::emuPerPoint;
+        shape.heightPt = box.cy / office::opc::emuPerPoint;
     }
 
     static void readIdentity(const pugi::xml_node& cNvPr, PptxShape& shape)
@@ -297,7 +297,7 @@ private:
         shape.wordWrap = xml::text(bodyPr, "wrap") != "none";
         shape.autoSize = xml::child(bodyPr, "spAutoFit") ? 1 : 0;
         auto inset = [&](const char* name, double& value) {
-            if (xml::has(bodyPr, name)) value = xml::number(bodyPr, name) / kEmuPerPoint;
+            if (xml::has(bodyPr, name)) value = xml::number(bodyPr, name) / office::opc::emuPerPoint;
         };
         inset("lIns", shape.insetLeftPt);
         inset("tIns", shape.insetTopPt);
@@ -448,8 +448,8 @@ void readSlideSize(const pugi::xml_node& presentation, double& widthPt, double& 
     if (pugi::xml_node size = xml::child(presentation, "sldSz")) {
         double cx = xml::number(size, "cx"), cy = xml::number(size, "cy");
         if (cx > 0 && cy > 0) {
-            widthPt = cx / kEmuPerPoint;
-            heightPt = cy / kEmuPerPoint;
+            widthPt = cx / office::opc::emuPerPoint;
+            heightPt = cy / office::opc::emuPerPoint;
         }
     }
 }
