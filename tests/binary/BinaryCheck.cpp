@@ -8,8 +8,7 @@
 namespace binarytest {
 namespace {
 
-constexpr const char* kPoiClassPath = "/usr/share/java/poi.jar:/usr/share/java/poi-scratchpad.jar:"
-                                      "/usr/share/java/commons-collections4.jar:/usr/share/java/commons-math3.jar";
+constexpr const char* kPoiClassPath = ORVEL_POI_CLASS_PATH;
 
 const std::filesystem::path& readerClasses()
 {
@@ -36,7 +35,7 @@ void keepForInspection(const std::filesystem::path& file)
 void expectValidPpt(const std::filesystem::path& file)
 {
     keepForInspection(file);
-    const auto result = testenv::runCommand(std::string(ORVEL_SHARED_DIR) + "/ppt/validate " + testenv::shellQuote(file.string()));
+    const auto result = testenv::validatePpt(file);
     EXPECT_EQ(result.status, 0) << file << "\n" << result.output;
 }
 

@@ -6,7 +6,8 @@
 
 namespace binarytest {
 
-// Runs ../shared/ppt/validate: a test failure, with its report, unless it finds 0 problems.
+// Runs ../shared/ppt/validate (testenv::validatePpt, which keeps the file for
+// Apache POI to read after the tests): a failure, with its report, unless it finds 0 problems.
 void expectValidPpt(const std::filesystem::path& file);
 // Copies the file into $ORVEL_KEEP_PPT when that names a folder, to look at by hand.
 void keepForInspection(const std::filesystem::path& file);
