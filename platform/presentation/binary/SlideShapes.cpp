@@ -83,11 +83,16 @@ void writeShapes(DrawingWriter& drawing, DeckContext& deck, ShapeTree& tree, Pag
             shapeInfo.box = shape.box;
             if (const std::uint32_t blip = deck.pictures.blipId(ole->preview)) shapeInfo.properties.set(prop::pib, blip);
             noFillNoLine(shapeInfo.properties);
-            if (!ole->linked && ole->embedding) {
-                // The object's storage is a persist object of its own.
+            if (ole->linked || ole->embedding) {
+                // The object's storage (its file, or the file it links to) is a persist object of its own.
                 const std::uint32_t persistId = deck.nextPersistId++;
-                deck.storages.emplace_back(persistId, oleStorageRecord(deck.model.embeddings.item(ole->embedding), ole->progId));
-                shapeInfo.exObjRef = deck.objects.embed(ole->progId, ole->asIcon, persistId);
+                if (ole->linked) {
+                    deck.storages.emplace_back(persistId, oleLinkStorageRecord(ole->linkTarget, ole->progId));
+                    shapeInfo.exObjRef = deck.objects.link(ole->progId, ole->asIcon, persistId);
+                } else {
+                    deck.storages.emplace_back(persistId, oleStorageRecord(deck.model.embeddings.item(ole->embedding), ole->progId));
+                    shapeInfo.exObjRef = deck.objects.embed(ole->progId, ole->asIcon, persistId);
+                }
                 shapeInfo.properties.set(prop::pictureId, shapeInfo.exObjRef);
                 shapeInfo.flags |= fOleShape;
             }
