@@ -6,24 +6,6 @@
 #include "common/TestEnv.h"
 
 namespace binarytest {
-namespace {
-
-constexpr const char* kPoiClassPath = ORVEL_POI_CLASS_PATH;
-
-const std::filesystem::path& readerClasses()
-{
-    static testenv::TempDir classes;
-    static const bool built = [] {
-        const auto result = testenv::runCommand("javac -nowarn -d " + testenv::shellQuote(classes.path().string()) +
-                                                " -cp " + kPoiClassPath + " " + testenv::shellQuote(ORVEL_PPT_READER));
-        EXPECT_EQ(result.status, 0) << result.output;
-        return true;
-    }();
-    (void)built;
-    return classes.path();
-}
-
-}  // namespace
 
 void keepForInspection(const std::filesystem::path& file)
 {
@@ -41,9 +23,7 @@ void expectValidPpt(const std::filesystem::path& file)
 
 std::string readWithPoi(const std::filesystem::path& file)
 {
-    const std::string classPath = readerClasses().string() + ":" + kPoiClassPath;
-    const auto result = testenv::runCommand("java -cp " + testenv::shellQuote(classPath) + " PptReader " +
-                                            testenv::shellQuote(file.string()) + " 2>&1");
+    const auto result = testenv::runCommand(std::string("java -cp " ORVEL_POI_CLASS_PATH " PptReader ") + testenv::shellQuote(file.string()));
     EXPECT_EQ(result.status, 0) << result.output;
     return result.output;
 }

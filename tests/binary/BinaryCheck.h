@@ -11,8 +11,7 @@ namespace binarytest {
 void expectValidPpt(const std::filesystem::path& file);
 // Copies the file into $ORVEL_KEEP_PPT when that names a folder, to look at by hand.
 void keepForInspection(const std::filesystem::path& file);
-// What POI reads, one line per item (see PptReader.java); the reader is
-// compiled once per test program.
+// What POI reads, one line per item (see PptReader.java).
 std::string readWithPoi(const std::filesystem::path& file);
 
 }  // namespace binarytest
