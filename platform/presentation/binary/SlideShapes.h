@@ -13,7 +13,8 @@ enum class Page { Slide, Master, Notes };
 // to writeFooterPlaceholder.
 void writeShapes(DrawingWriter& drawing, DeckContext& deck, ShapeTree& tree, Page page);
 
-// A master's date, footer or slide-number placeholder: a field in small print.
+// A date, footer or slide-number placeholder of the master or of a slide: a
+// field in small print.
 void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, PlaceholderType type);
 
 }  // namespace ppt::binary
