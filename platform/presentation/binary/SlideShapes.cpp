@@ -115,7 +115,7 @@ void writeShapes(DrawingWriter& drawing, DeckContext& deck, ShapeTree& tree, Pag
     }
 }
 
-void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, PlaceholderType type)
+void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, PlaceholderType type, const Box& box)
 {
     CharFormat small;
     small.size = 12.0f;  // footers are small print
@@ -126,7 +126,7 @@ void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, Placehold
 
     ShapeSpec shapeInfo;
     shapeInfo.type = shapetype::rectangle;
-    shapeInfo.box = type == PlaceholderType::Date ? design::date : type == PlaceholderType::Footer ? design::footer : design::slideNumber;
+    shapeInfo.box = box;
     noFillNoLine(shapeInfo.properties);
     defaultInsets(shapeInfo.properties);
     shapeInfo.properties.set(prop::anchorText, 0);
@@ -139,6 +139,21 @@ void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, Placehold
         writeTextAtoms(out, *body, TextType::Other, deck.fonts, [](std::uint32_t) { return LinkAction{}; });
         auto atom = out.atom(field);
         out.u32(0);  // the field stands at the start of the text
+    };
+    drawing.shape(shapeInfo);
+}
+
+void writeMasterTextPlaceholder(DrawingWriter& drawing, DeckContext& deck, std::uint8_t placeholder, const Box& box)
+{
+    ShapeSpec shapeInfo;
+    shapeInfo.type = shapetype::rectangle;
+    shapeInfo.box = box;
+    noFillNoLine(shapeInfo.properties);
+    defaultInsets(shapeInfo.properties);
+    shapeInfo.placeholder = placeholder;
+    const TextType type = placeholder == kMasterTitle ? TextType::Title : TextType::Body;
+    shapeInfo.text = [&deck, type](RecordStream& out) {
+        writeTextAtoms(out, TextBody(), type, deck.fonts, [](std::uint32_t) { return LinkAction{}; });
     };
     drawing.shape(shapeInfo);
 }
