@@ -89,12 +89,6 @@ std::string slideRecord(DeckContext& deck, SlideModel& slide, std::uint32_t note
         {
             DrawingWriter drawing(out, deck.drawings);
             writeShapes(drawing, deck, slide.shapes, Page::Slide);
-            // The slide's own footers, over its shapes and where a .pptx slide puts them;
-            // LibreOffice then draws these instead of the master's.
-            const HeaderFooterSet& footers = slide.headersFooters;
-            if (footers.dateAndTime.visible) writeFooterPlaceholder(drawing, deck, PlaceholderType::Date, design::date);
-            if (footers.footer.visible) writeFooterPlaceholder(drawing, deck, PlaceholderType::Footer, design::footer);
-            if (footers.slideNumber.visible) writeFooterPlaceholder(drawing, deck, PlaceholderType::SlideNumber, design::slideNumber);
             drawing.finish(std::nullopt);
         }
         writeColorScheme(out, 1, deck);

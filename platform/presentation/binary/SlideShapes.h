@@ -13,8 +13,7 @@ enum class Page { Slide, Master, Notes };
 // to writeFooterPlaceholder.
 void writeShapes(DrawingWriter& drawing, DeckContext& deck, ShapeTree& tree, Page page);
 
-// A date, footer or slide-number placeholder of the master or of a slide: a
-// field in small print.
+// A master's date, footer or slide-number placeholder: a field in small print.
 void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, PlaceholderType type, const Box& box);
 // The master's title or body placeholder (PlaceholderEnum), empty: where a template puts them.
 constexpr std::uint8_t kMasterTitle = 0x01, kMasterBody = 0x02;
