@@ -6,25 +6,6 @@
 #include "common/TestEnv.h"
 
 namespace binarytest {
-namespace {
-
-constexpr const char* kPoiClassPath = "/usr/share/java/poi.jar:/usr/share/java/poi-scratchpad.jar:"
-                                      "/usr/share/java/commons-collections4.jar:/usr/share/java/commons-math3.jar";
-
-const std::filesystem::path& readerClasses()
-{
-    static testenv::TempDir classes;
-    static const bool built = [] {
-        const auto result = testenv::runCommand("javac -nowarn -d " + testenv::shellQuote(classes.path().string()) +
-                                                " -cp " + kPoiClassPath + " " + testenv::shellQuote(ORVEL_PPT_READER));
-        EXPECT_EQ(result.status, 0) << result.output;
-        return true;
-    }();
-    (void)built;
-    return classes.path();
-}
-
-}  // namespace
 
 void keepForInspection(const std::filesystem::path& file)
 {
@@ -36,15 +17,13 @@ void keepForInspection(const std::filesystem::path& file)
 void expectValidPpt(const std::filesystem::path& file)
 {
     keepForInspection(file);
-    const auto result = testenv::runCommand(std::string(ORVEL_SHARED_DIR) + "/ppt/validate " + testenv::shellQuote(file.string()));
+    const auto result = testenv::validatePpt(file);
     EXPECT_EQ(result.status, 0) << file << "\n" << result.output;
 }
 
 std::string readWithPoi(const std::filesystem::path& file)
 {
-    const std::string classPath = readerClasses().string() + ":" + kPoiClassPath;
-    const auto result = testenv::runCommand("java -cp " + testenv::shellQuote(classPath) + " PptReader " +
-                                            testenv::shellQuote(file.string()) + " 2>&1");
+    const auto result = testenv::runCommand(std::string("java -cp " ORVEL_POI_CLASS_PATH " PptReader ") + testenv::shellQuote(file.string()));
     EXPECT_EQ(result.status, 0) << result.output;
     return result.output;
 }

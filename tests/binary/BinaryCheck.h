@@ -6,12 +6,12 @@
 
 namespace binarytest {
 
-// Runs ../shared/ppt/validate: a test failure, with its report, unless it finds 0 problems.
+// Runs ../shared/ppt/validate (testenv::validatePpt, which keeps the file for
+// Apache POI to read after the tests): a failure, with its report, unless it finds 0 problems.
 void expectValidPpt(const std::filesystem::path& file);
 // Copies the file into $ORVEL_KEEP_PPT when that names a folder, to look at by hand.
 void keepForInspection(const std::filesystem::path& file);
-// What POI reads, one line per item (see PptReader.java); the reader is
-// compiled once per test program.
+// What POI reads, one line per item (see PptReader.java).
 std::string readWithPoi(const std::filesystem::path& file);
 
 }  // namespace binarytest

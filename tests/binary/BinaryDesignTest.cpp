@@ -83,6 +83,19 @@ std::string textStyles(const pptmedia::ImportedTemplate& design)
     return master.substr(title, master.find("</a:lvl1pPr>", title) - title) + master.substr(body, master.find("</p:bodyStyle>") - body);
 }
 
+// The master's date, footer and slide-number placeholders, each as its type and box.
+std::string footerBoxes(const pptmedia::ImportedTemplate& design)
+{
+    const std::string master = partText(design, design.masterPart);
+    std::string boxes;
+    for (const std::string type : {"dt", "ftr", "sldNum"}) {
+        const auto at = master.find("<p:ph type=\"" + type + "\""), offset = master.find("<a:off ", at);
+        const auto end = master.find("/>", master.find("<a:ext ", at));
+        if (at != std::string::npos && end != std::string::npos) boxes += type + " " + master.substr(offset, end - offset) + "\n";
+    }
+    return boxes;
+}
+
 TEST_F(BinaryDesignTest, OwnTemplateReadsBackAndServesBothWriters)
 {
     const auto pot = writeTemplate();
@@ -142,13 +155,14 @@ TEST_F(BinaryDesignTest, TemplatesGiveTheSavedPptTheirBackgroundAndLogo)
     for (const auto& c : cases) {
         ASSERT_FALSE(c.file.empty()) << "LibreOffice made no .pot of every deck";
         const std::string name = c.file.filename().string();
-        std::string styles;  // a LibreOffice template's text styles, which the .ppt keeps
+        std::string styles, boxes;  // a LibreOffice template's text styles and footer boxes, which the .ppt keeps
         if (c.file.extension() == ".pot") {
             const auto design = ppt::readBinaryDesign(c.file, name);
             EXPECT_THAT(design.masterBackgroundXml, HasSubstr(c.read)) << name;
             EXPECT_THAT(partText(design, design.masterPart), HasSubstr("<p:pic>")) << name;  // the template's logo
             styles = textStyles(design);
             EXPECT_THAT(styles, HasSubstr("<a:defRPr sz=\"")) << name;
+            boxes = footerBoxes(design);
         }
         presentation->ApplyTemplate(ppttest::u16(c.file.string()));
         const auto ppt = dir / (name + ".ppt");
@@ -161,6 +175,7 @@ TEST_F(BinaryDesignTest, TemplatesGiveTheSavedPptTheirBackgroundAndLogo)
         EXPECT_THAT(written.masterBackgroundXml, HasSubstr(c.read)) << name;
         if (!styles.empty()) {
             EXPECT_EQ(textStyles(written), styles) << name;
+            EXPECT_EQ(footerBoxes(written), boxes) << name;
         }
     }
 }

@@ -62,6 +62,9 @@ TEST_F(BinaryWriterTest, AnOpenedPptSavesAsTheDeckItWasWrittenFrom)
     ppt::ShapeModel& object = *ppt::presentationModel(presentation)->slides[1]->shapes.shapes[5];
     object.box.width = 68.25f;
     object.box.height = 23;
+    // An object linked to its file comes back linked, naming it, with its preview.
+    presentation->GetSlides()->Item(2)->GetShapes()->AddOLEObject(220, 320, 68, 23, u"", ppttest::u16((dir / "table.docx").string()),
+                                                                  msoFalse, u"", 0, u"", msoTrue);
     const auto ppt = write("sample.ppt");
     const auto direct = save("direct.pptx");
     presentation->Close();

@@ -54,8 +54,8 @@ public class PptReader {
         }
     }
 
-    public static void main(String[] args) throws Exception {
-        try (HSLFSlideShow show = new HSLFSlideShow(new FileInputStream(args[0]))) {
+    static void read(String file) throws Exception {
+        try (HSLFSlideShow show = new HSLFSlideShow(new FileInputStream(file))) {
             System.out.println("size " + show.getPageSize().width + "x" + show.getPageSize().height);
             System.out.println("pictures " + show.getPictureData().size());
             for (HSLFSlideMaster m : show.getSlideMasters()) {
@@ -79,5 +79,22 @@ public class PptReader {
                 }
             }
         }
+    }
+
+    // Every file is read, in one start of Java; each that throws is named,
+    // and any makes the status 1.
+    public static void main(String[] args) {
+        int failed = 0;
+        for (String file : args) {
+            if (args.length > 1) System.out.println("file " + file);
+            try {
+                read(file);
+            } catch (Throwable e) {
+                ++failed;
+                System.err.println("PptReader: " + file + ": " + e);
+            }
+        }
+        if (args.length > 1) System.err.println("PptReader: " + args.length + " files read, " + failed + " failed");
+        System.exit(failed == 0 ? 0 : 1);
     }
 }

@@ -1,6 +1,6 @@
-// What the parts of a .ppt share while it is written: the model, the fonts,
-// drawing ids, pictures, external objects and the persist objects that are
-// not slides (embedded storages).
+// What the parts of a .ppt share while it is written: the model and the
+// master's design, the fonts, drawing ids, pictures, external objects and the
+// persist objects that are not slides (embedded storages).
 #pragma once
 
 #include <cstdint>
@@ -10,6 +10,8 @@
 #include "binary/DrawingIds.h"
 #include "binary/ExternalObjects.h"
 #include "binary/FontTable.h"
+#include "binary/ImportedMasterDesign.h"
+#include "binary/MasterDesign.h"
 #include "binary/PictureStore.h"
 #include "model/PresentationModel.h"
 
@@ -20,9 +22,13 @@ constexpr std::uint32_t kDocumentPersistId = 1, kMainMasterPersistId = 2, kNotes
 constexpr std::uint32_t kFirstFreePersistId = 4;
 
 struct DeckContext {
-    explicit DeckContext(PresentationModel& deck) : model(deck), pictures(deck.media), objects(deck) {}
+    explicit DeckContext(PresentationModel& deck)
+        : model(deck), design(deck.design ? importedMasterDesign(*deck.design) : MasterDesign()), pictures(deck.media), objects(deck)
+    {
+    }
 
     PresentationModel& model;
+    const MasterDesign design;  // the applied template's, else the built-in one
     FontTable fonts;
     DrawingIds drawings;
     PictureStore pictures;

@@ -85,7 +85,13 @@ LinkAction ExternalObjects::hyperlink(const LinkTarget& target)
 
 std::uint32_t ExternalObjects::embed(const std::u16string& progId, bool asIcon, std::uint32_t storagePersistId)
 {
-    embeds_.push_back({++seed_, progId, asIcon, storagePersistId});
+    embeds_.push_back({++seed_, progId, asIcon, storagePersistId, false});
+    return seed_;
+}
+
+std::uint32_t ExternalObjects::link(const std::u16string& progId, bool asIcon, std::uint32_t storagePersistId)
+{
+    embeds_.push_back({++seed_, progId, asIcon, storagePersistId, true});
     return seed_;
 }
 
@@ -108,8 +114,13 @@ void ExternalObjects::write(RecordStream& out) const
         if (!link.location.empty()) writeCString(out, 3, link.location);
     }
     for (const Embed& embed : embeds_) {
-        auto container = out.container(rt::ExOleEmbed);
-        {
+        auto container = out.container(embed.linked ? rt::ExOleLink : rt::ExOleEmbed);
+        if (embed.linked) {
+            auto atom = out.atom(rt::ExOleLinkAtom);
+            out.u32(0);  // no slide
+            out.u32(1);  // updated always
+            out.u32(0);
+        } else {
             auto atom = out.atom(rt::ExOleEmbedAtom);
             out.u32(0);  // colours follow the scheme: none
             out.u8(0);
@@ -120,7 +131,7 @@ void ExternalObjects::write(RecordStream& out) const
         {
             auto atom = out.atom(rt::ExOleObjAtom, 0, 1);
             out.u32(embed.asIcon ? 4 : 1);  // DVASPECT_ICON / DVASPECT_CONTENT
-            out.u32(0);                      // embedded
+            out.u32(embed.linked ? 1 : 0);
             out.u32(embed.id);
             out.u32(0);  // subType: default
             out.u32(embed.persistId);

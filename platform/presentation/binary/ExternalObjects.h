@@ -22,6 +22,8 @@ public:
     LinkAction hyperlink(const LinkTarget& target);
     // An embedded object whose storage is the persist object storagePersistId.
     std::uint32_t embed(const std::u16string& progId, bool asIcon, std::uint32_t storagePersistId);
+    // A linked object whose storage (naming the file) is the persist object storagePersistId.
+    std::uint32_t link(const std::u16string& progId, bool asIcon, std::uint32_t storagePersistId);
 
     void write(RecordStream& out) const;  // ExObjListContainer (nothing when empty)
 
@@ -35,6 +37,7 @@ private:
         std::u16string progId;
         bool asIcon;
         std::uint32_t persistId;
+        bool linked;
     };
 
     const PresentationModel& model_;

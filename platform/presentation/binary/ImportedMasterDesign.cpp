@@ -161,6 +161,17 @@ private:
 
     static bool isPlaceholder(const pugi::xml_node& nonVisual) { return xml::child(xml::child(nonVisual, "nvPr"), "ph"); }
 
+    // Where the master puts its title, body, date, footer and slide number.
+    void placeholderBox(const std::string& type, const Box& box)
+    {
+        MasterPlaceholders& boxes = result_.placeholders;
+        if (type == "title" || type == "ctrTitle") boxes.title = box;
+        if (type == "body") boxes.body = box;
+        if (type == "dt") boxes.date = box;
+        if (type == "ftr") boxes.footer = box;
+        if (type == "sldNum") boxes.slideNumber = box;
+    }
+
     // Pictures and plain filled rectangles and ellipses; placeholders, groups
     // and shapes with text are not part of what the master shows on every slide.
     void readShape(const pugi::xml_node& shape)
@@ -176,7 +187,11 @@ private:
             if (result.fill.picture < 0) return;
             result.fill.kind = MasterFill::Kind::Picture;
         } else if (xml::is(shape, "sp")) {
-            if (isPlaceholder(xml::child(shape, "nvSpPr")) || xml::descendant(xml::child(shape, "txBody"), "t")) return;
+            if (isPlaceholder(xml::child(shape, "nvSpPr"))) {
+                placeholderBox(xml::text(xml::child(xml::child(xml::child(shape, "nvSpPr"), "nvPr"), "ph"), "type"), *box);
+                return;
+            }
+            if (xml::descendant(xml::child(shape, "txBody"), "t")) return;
             const std::string geometry = xml::text(xml::child(properties, "prstGeom"), "prst");
             if (geometry != "rect" && geometry != "ellipse") return;
             result.kind = geometry == "ellipse" ? MasterShape::Kind::Ellipse : MasterShape::Kind::Rectangle;

@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 
-#include "binary/ImportedMasterDesign.h"
 #include "binary/RecordTypes.h"
 #include "binary/SlideContainers.h"
 #include "binary/SlideShapes.h"
@@ -160,7 +159,7 @@ void writeColorScheme(RecordStream& out, std::uint16_t instance, const DeckConte
 
 std::string mainMasterRecord(DeckContext& deck)
 {
-    const MasterDesign design = deck.model.design ? importedMasterDesign(*deck.model.design) : MasterDesign();
+    const MasterDesign& design = deck.design;
     RecordStream out;
     {
         auto master = out.container(rt::MainMaster);
@@ -176,8 +175,12 @@ std::string mainMasterRecord(DeckContext& deck)
             DrawingWriter drawing(out, deck.drawings);
             writeDesignShapes(drawing, design, deck.pictures);
             writeShapes(drawing, deck, deck.model.master.shapes, Page::Master);
-            for (PlaceholderType type : {PlaceholderType::Date, PlaceholderType::Footer, PlaceholderType::SlideNumber})
-                writeFooterPlaceholder(drawing, deck, type);
+            const MasterPlaceholders& boxes = design.placeholders;
+            if (boxes.title) writeMasterTextPlaceholder(drawing, deck, kMasterTitle, *boxes.title);
+            if (boxes.body) writeMasterTextPlaceholder(drawing, deck, kMasterBody, *boxes.body);
+            writeFooterPlaceholder(drawing, deck, PlaceholderType::Date, boxes.date.value_or(design::date));
+            writeFooterPlaceholder(drawing, deck, PlaceholderType::Footer, boxes.footer.value_or(design::footer));
+            writeFooterPlaceholder(drawing, deck, PlaceholderType::SlideNumber, boxes.slideNumber.value_or(design::slideNumber));
             if (design.background.kind == MasterFill::Kind::None) {
                 drawing.finish(schemeColours(deck)[0]);
             } else {

@@ -1,6 +1,7 @@
-// An embedded object as a .ppt keeps it: an OLE storage (the document as a
-// "Package" stream, or any other file wrapped in "\1Ole10Native"), deflated
-// into an ExOleObjStg record.
+// An object as a .ppt keeps it: an OLE storage, deflated into an ExOleObjStg
+// record. An embedded document is its "Package" stream, any other file is
+// wrapped in "\1Ole10Native"; a linked file is named by the file moniker in
+// "\1Ole".
 #pragma once
 
 #include <string>
@@ -10,5 +11,6 @@
 namespace ppt::binary {
 
 std::string oleStorageRecord(const MediaItem& item, const std::u16string& progId);
+std::string oleLinkStorageRecord(const std::u16string& path, const std::u16string& progId);
 
 }  // namespace ppt::binary

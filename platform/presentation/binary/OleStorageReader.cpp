@@ -3,6 +3,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 #include "binary/PowerPointFile.h"
 
 namespace ppt::binary {
@@ -42,7 +44,46 @@ std::string nativeData(const std::string& stream)
     return std::string(in.take(in.u32()));
 }
 
+std::u16string utf16(std::string_view bytes)
+{
+    ByteReader in(bytes);
+    std::u16string text;
+    while (in.remaining() >= 2) text += static_cast<char16_t>(in.u16());
+    return text;
+}
+
+// The path a file moniker names: in full where it has it, else in ANSI.
+std::u16string monikerPath(std::string_view moniker)
+{
+    static constexpr std::string_view kFileMoniker("\x03\x03\0\0\0\0\0\0\xC0\0\0\0\0\0\0\x46", 16);
+    ByteReader in(moniker, "a link's moniker");
+    if (in.take(16) != kFileMoniker) throw FormatError("a linked object names something other than a file");
+    in.skip(2);  // parent folders
+    const std::string_view ansi = in.take(in.u32());
+    in.skip(2 + 2 + 16 + 4);
+    if (in.remaining() >= 4 && in.u32() > 6) {
+        const std::uint32_t size = in.u32();
+        in.skip(2);
+        return utf16(in.take(size));
+    }
+    return std::u16string(ansi.begin(), std::find(ansi.begin(), ansi.end(), '\0'));
+}
+
 }  // namespace
+
+std::u16string linkedFile(const Record& storage)
+{
+    const std::string bytes = inflated(storage);
+    const auto stream = office::isCompoundFile(bytes) ? compoundStream(bytes, "\x01Ole") : std::nullopt;
+    if (!stream) throw FormatError(storage.name() + " holds no link");
+    ByteReader in(*stream, "a link");
+    in.skip(4);
+    if (!(in.u32() & 1)) throw FormatError(storage.name() + " holds no link");
+    in.skip(8);
+    in.skip(in.u32());  // reserved moniker
+    in.skip(in.u32());  // relative moniker
+    return monikerPath(in.take(in.u32()));
+}
 
 EmbeddedFile embeddedFile(const Record& storage, const std::string& progId)
 {

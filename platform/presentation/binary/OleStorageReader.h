@@ -16,5 +16,7 @@ struct EmbeddedFile {
 
 // Throws FormatError for a storage that cannot be inflated or opened.
 EmbeddedFile embeddedFile(const Record& storage, const std::string& progId);
+// The path of the file a linked object's storage names; FormatError as above.
+std::u16string linkedFile(const Record& storage);
 
 }  // namespace ppt::binary

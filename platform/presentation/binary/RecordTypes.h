@@ -17,7 +17,8 @@ constexpr std::uint16_t TextHeaderAtom = 0x0F9F, TextCharsAtom = 0x0FA0, StyleTe
 constexpr std::uint16_t TextMasterStyleAtom = 0x0FA3, TextCFExceptionAtom = 0x0FA4, TextPFExceptionAtom = 0x0FA5;
 constexpr std::uint16_t TextRulerAtom = 0x0FA6, TextBytesAtom = 0x0FA8, TextSIExceptionAtom = 0x0FA9;
 constexpr std::uint16_t FontEntityAtom = 0x0FB7, CString = 0x0FBA;
-constexpr std::uint16_t ExOleObjAtom = 0x0FC3, ExOleEmbed = 0x0FCC, ExOleEmbedAtom = 0x0FCD;
+constexpr std::uint16_t ExOleObjAtom = 0x0FC3, ExOleEmbed = 0x0FCC, ExOleEmbedAtom = 0x0FCD, ExOleLink = 0x0FCE;
+constexpr std::uint16_t ExOleLinkAtom = 0x0FD1;
 constexpr std::uint16_t ExHyperlinkAtom = 0x0FD3, ExHyperlink = 0x0FD7, SlideNumberMCAtom = 0x0FD8;
 constexpr std::uint16_t HeadersFooters = 0x0FD9, HeadersFootersAtom = 0x0FDA, TextInteractiveInfoAtom = 0x0FDF;
 constexpr std::uint16_t SlideListWithText = 0x0FF0, InteractiveInfo = 0x0FF2, InteractiveInfoAtom = 0x0FF3;

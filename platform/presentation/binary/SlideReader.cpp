@@ -151,13 +151,14 @@ private:
                     if (text.instance == 3) location = utf8(text.body);
                 }
                 hyperlinks_[id] = linkTo(target, location);
-            } else if (object.type == rt::ExOleEmbed) {
+            } else if (object.type == rt::ExOleEmbed || object.type == rt::ExOleLink) {
                 ByteReader in = requiredChild(object, rt::ExOleObjAtom, "embedded object atom").reader();
                 in.skip(8);  // aspect, type
                 const std::uint32_t id = in.u32();
                 in.skip(4);  // sub type
                 Embed& embed = embeds_[id];
                 embed.storagePersistId = in.u32();
+                embed.linked = object.type == rt::ExOleLink;
                 if (auto progId = childOf(object, rt::CString, 2)) embed.progId = utf8(progId->body);
             }
         }
@@ -362,7 +363,7 @@ private:
         return shape;
     }
 
-    // An embedded object: its program id and file from the object list.
+    // An embedded or linked object: its program id and its file, or the file it links to, from the object list.
     void readObject(const Record& record, PptxShape& shape)
     {
         const auto data = childOf(record, rt::ClientData);
@@ -371,9 +372,15 @@ private:
         if (embed == embeds_.end()) return;  // stays a picture
         shape.kind = PptxShapeKind::OleObject;
         shape.progId = embed->second.progId;
+        shape.linked = embed->second.linked;
         if (!options_.loadMedia) return;
         const Record storage = persist_.object(embed->second.storagePersistId);
         if (storage.type != rt::ExOleObjStg) throw FormatError("an embedded object points to " + storage.name() + ", not its storage");
+        if (shape.linked) {
+            // As a package names it: a '%' of the path is escaped.
+            for (char c : office::utf16ToUtf8(linkedFile(storage))) shape.linkTarget += c == '%' ? std::string("%25") : std::string(1, c);
+            return;
+        }
         EmbeddedFile file = embeddedFile(storage, shape.progId);
         shape.embeddedBytes = copied(file.bytes);
         shape.embeddedContentType = std::move(file.contentType);
@@ -389,6 +396,7 @@ private:
     struct Embed {
         std::uint32_t storagePersistId = 0;
         std::string progId;
+        bool linked = false;
     };
 
     PersistDirectory persist_;

@@ -83,11 +83,16 @@ void writeShapes(DrawingWriter& drawing, DeckContext& deck, ShapeTree& tree, Pag
             shapeInfo.box = shape.box;
             if (const std::uint32_t blip = deck.pictures.blipId(ole->preview)) shapeInfo.properties.set(prop::pib, blip);
             noFillNoLine(shapeInfo.properties);
-            if (!ole->linked && ole->embedding) {
-                // The object's storage is a persist object of its own.
+            if (ole->linked || ole->embedding) {
+                // The object's storage (its file, or the file it links to) is a persist object of its own.
                 const std::uint32_t persistId = deck.nextPersistId++;
-                deck.storages.emplace_back(persistId, oleStorageRecord(deck.model.embeddings.item(ole->embedding), ole->progId));
-                shapeInfo.exObjRef = deck.objects.embed(ole->progId, ole->asIcon, persistId);
+                if (ole->linked) {
+                    deck.storages.emplace_back(persistId, oleLinkStorageRecord(ole->linkTarget, ole->progId));
+                    shapeInfo.exObjRef = deck.objects.link(ole->progId, ole->asIcon, persistId);
+                } else {
+                    deck.storages.emplace_back(persistId, oleStorageRecord(deck.model.embeddings.item(ole->embedding), ole->progId));
+                    shapeInfo.exObjRef = deck.objects.embed(ole->progId, ole->asIcon, persistId);
+                }
                 shapeInfo.properties.set(prop::pictureId, shapeInfo.exObjRef);
                 shapeInfo.flags |= fOleShape;
             }
@@ -110,7 +115,7 @@ void writeShapes(DrawingWriter& drawing, DeckContext& deck, ShapeTree& tree, Pag
     }
 }
 
-void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, PlaceholderType type)
+void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, PlaceholderType type, const Box& box)
 {
     CharFormat small;
     small.size = 12.0f;  // footers are small print
@@ -121,7 +126,7 @@ void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, Placehold
 
     ShapeSpec shapeInfo;
     shapeInfo.type = shapetype::rectangle;
-    shapeInfo.box = type == PlaceholderType::Date ? design::date : type == PlaceholderType::Footer ? design::footer : design::slideNumber;
+    shapeInfo.box = box;
     noFillNoLine(shapeInfo.properties);
     defaultInsets(shapeInfo.properties);
     shapeInfo.properties.set(prop::anchorText, 0);
@@ -134,6 +139,21 @@ void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, Placehold
         writeTextAtoms(out, *body, TextType::Other, deck.fonts, [](std::uint32_t) { return LinkAction{}; });
         auto atom = out.atom(field);
         out.u32(0);  // the field stands at the start of the text
+    };
+    drawing.shape(shapeInfo);
+}
+
+void writeMasterTextPlaceholder(DrawingWriter& drawing, DeckContext& deck, std::uint8_t placeholder, const Box& box)
+{
+    ShapeSpec shapeInfo;
+    shapeInfo.type = shapetype::rectangle;
+    shapeInfo.box = box;
+    noFillNoLine(shapeInfo.properties);
+    defaultInsets(shapeInfo.properties);
+    shapeInfo.placeholder = placeholder;
+    const TextType type = placeholder == kMasterTitle ? TextType::Title : TextType::Body;
+    shapeInfo.text = [&deck, type](RecordStream& out) {
+        writeTextAtoms(out, TextBody(), type, deck.fonts, [](std::uint32_t) { return LinkAction{}; });
     };
     drawing.shape(shapeInfo);
 }

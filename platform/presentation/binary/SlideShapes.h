@@ -14,6 +14,9 @@ enum class Page { Slide, Master, Notes };
 void writeShapes(DrawingWriter& drawing, DeckContext& deck, ShapeTree& tree, Page page);
 
 // A master's date, footer or slide-number placeholder: a field in small print.
-void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, PlaceholderType type);
+void writeFooterPlaceholder(DrawingWriter& drawing, DeckContext& deck, PlaceholderType type, const Box& box);
+// The master's title or body placeholder (PlaceholderEnum), empty: where a template puts them.
+constexpr std::uint8_t kMasterTitle = 0x01, kMasterBody = 0x02;
+void writeMasterTextPlaceholder(DrawingWriter& drawing, DeckContext& deck, std::uint8_t placeholder, const Box& box);
 
 }  // namespace ppt::binary
