@@ -10,12 +10,14 @@ TextBody::TextBody(const CharFormat& initial) : chars_(initial)
     markDirty(0);
 }
 
-// The text of every frame stays in memory to the end, so it grows by a quarter
-// rather than doubling (which std::basic_string does even on reserve): still
-// amortized, with far less room left unused.
+// The text of every frame stays in memory to the end, so the many small
+// frames of a deck grow by a quarter rather than doubling (which
+// std::basic_string does even on reserve): still amortized, with far less room
+// left unused. A frame grown large doubles, as copying it costs more then.
 void TextBody::growText(std::size_t needed)
 {
-    if (needed <= text_.capacity()) return;
+    constexpr std::size_t kSmallFrame = 16384;
+    if (needed <= text_.capacity() || text_.size() >= kSmallFrame) return;
     std::u16string grown;
     grown.reserve(std::max(needed, text_.size() + text_.size() / 4));
     grown.append(text_);
