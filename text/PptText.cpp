@@ -142,7 +142,7 @@ void PptText::setFont(const FontData& font)
 {
     // The font is current even when reading the length fails below.
     d_->font = font;
-    d_->fontName = toWide(font.name);
+    widenInto(d_->fontName, font.name.view());
     d_->fontAtEnd = false;
     d_->fontStart = d_->textRange->GetLength() + 1;
     d_->bullet = false;
