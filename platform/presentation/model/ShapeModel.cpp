@@ -38,12 +38,13 @@ std::uint32_t ShapeTree::addLink(LinkTarget target)
 {
     // Links set again on the same text reuse an equal entry.
     const std::size_t hash = LinkTargetHash{}(target);
-    auto [first, last] = linkIds_.equal_range(hash);
+    if (!linkIds_) linkIds_ = std::make_unique<std::unordered_multimap<std::size_t, std::uint32_t>>();
+    auto [first, last] = linkIds_->equal_range(hash);
     for (auto it = first; it != last; ++it)
         if (links[it->second - 1] == target) return it->second;
     links.push_back(std::move(target));
     const auto id = static_cast<std::uint32_t>(links.size());
-    linkIds_.emplace(hash, id);
+    linkIds_->emplace(hash, id);
     return id;
 }
 

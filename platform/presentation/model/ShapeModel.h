@@ -100,7 +100,8 @@ struct ShapeTree {
 private:
     // Finds an equal target without scanning, so that a text with many links
     // stays linear; keyed by hash, as the targets themselves are in `links`.
-    std::unordered_multimap<std::size_t, std::uint32_t> linkIds_;
+    // Made with the first link: most trees have none.
+    std::unique_ptr<std::unordered_multimap<std::size_t, std::uint32_t>> linkIds_;
 };
 
 }  // namespace ppt
