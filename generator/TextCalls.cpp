@@ -95,7 +95,11 @@ void Orvel::writeBodyText(const KestString& text)
         std::optional<LinkMarkup> link;
         if (hasLinkMarkup(rest)) link = parseLinkMarkup(rest);
         if (!link) {
-            s.bodyText.insertText(rest.size() == text.length() ? text : KestString(rest));
+            // The whole text goes on as it is, without a copy.
+            if (rest.size() == text.length())
+                s.bodyText.insertText(text);
+            else
+                s.bodyText.insertText(KestString(rest));
             return;
         }
         KestString before(link->before);

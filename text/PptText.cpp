@@ -25,16 +25,25 @@ struct PptText::Record {
     short align = 0;
     // The start of the frame is where setFont puts the font of an empty frame.
     std::int32_t fontStart = 1;
-    // The last position that already carries the current font, while that is
-    // known: the text up to there is not formatted again.
-    std::optional<std::int32_t> formattedTo;
+    // Set once the current font reaches the end of the frame, its insertion
+    // point included: text appended after that takes the font by itself.
+    bool fontAtEnd = false;
+    // The bullets the frame's paragraphs show, once set in this frame.
+    std::optional<bool> shownBullet;
     std::list<PptHyperLink> links;  // newest first
+    std::u16string wide;  // reused for each appended piece
 
     void aimAt(const ComPtr<TextRange>& range)
     {
         textRange = range;
         frameBullets = nullptr;
-        formattedTo.reset();
+        fontAtEnd = false;
+        shownBullet.reset();
+    }
+    const std::u16string& widened(std::string_view text)
+    {
+        widenInto(wide, text);
+        return wide;
     }
 };
 
@@ -86,22 +95,23 @@ void PptText::insertText(const KestString& text)
 {
     std::string_view rest = text.view();
     for (std::size_t lineFeed = rest.find('\n'); lineFeed != std::string_view::npos; lineFeed = rest.find('\n')) {
-        appendAndFormat(KestString(rest.substr(0, lineFeed)));
+        appendAndFormat(rest.substr(0, lineFeed));
         insertEndl();
         rest.remove_prefix(lineFeed + 1);
         // A text that ends with a line feed leaves no empty piece behind.
         if (rest.empty()) return;
     }
-    appendAndFormat(KestString(rest));
+    appendAndFormat(rest);
 }
 
-void PptText::appendAndFormat(const KestString& line)
+void PptText::appendAndFormat(std::string_view line)
 {
-    ComPtr<TextRange> appended = d_->textRange->InsertAfter(toWide(line));
-    // Right after formatted text the appended range is all that needs the font.
-    const std::optional<std::int32_t>& formattedTo = d_->formattedTo;
-    const bool followsFormatted = formattedTo && appended && appended->GetStart() == *formattedTo + 1;
-    applyFont(followsFormatted ? appended : nullptr);
+    Record& d = *d_;
+    ComPtr<TextRange> appended = d.textRange->InsertAfter(d.widened(line));
+    if (!d.fontAtEnd)
+        applyFont(appended);
+    else if (d.shownBullet != d.bullet)
+        showBullets();
 }
 
 void PptText::insertEndl()
@@ -115,7 +125,7 @@ void PptText::insertHyperLink(const KestString& text, const KestString& target)
     bool isAddress = SysFile::isHyperLink(target) || SysFile::exists(target);
     ComPtr<TextRange>& range = d_->textRange;
     std::int32_t first = range->GetLength() + 1;
-    range->InsertAfter(toWide(text));
+    range->InsertAfter(d_->widened(text.view()));
     std::int32_t last = range->GetLength();
     d_->links.emplace_front(isAddress ? target : KestString(), isAddress ? KestString() : target, first, last);
 }
@@ -132,8 +142,8 @@ void PptText::setFont(const FontData& font)
 {
     // The font is current even when reading the length fails below.
     d_->font = font;
-    d_->fontName = toWide(font.name);
-    d_->formattedTo.reset();
+    widenInto(d_->fontName, font.name.view());
+    d_->fontAtEnd = false;
     d_->fontStart = d_->textRange->GetLength() + 1;
     d_->bullet = false;
 }
@@ -178,27 +188,37 @@ void PptText::setStyle(const KestString& styleName)
         setFont(style.font);
 }
 
-// The font goes from its start to the end of the frame; what an earlier call
-// formatted with the same font in the same frame is left as it is.
+// The font goes from its start to the end of the frame. Once it reaches the
+// insertion point, everything appended later (paragraph ends and link texts
+// too) carries it already, so later calls leave the characters alone.
 void PptText::applyFont(const ComPtr<TextRange>& appended)
 {
     Record& d = *d_;
     const FontData& font = d.font;
     std::int32_t length = d.textRange->GetLength();
-    ComPtr<Font> target = appended ? appended->GetFont()
-                                   : d.textRange->Characters(d.formattedTo ? *d.formattedTo + 1 : d.fontStart, length)
-                                         ->GetFont();
+    // After a font switch at the end the appended text is all there is to format.
+    ComPtr<Font> target = appended && appended->GetStart() == d.fontStart
+                              ? appended->GetFont()
+                              : d.textRange->Characters(d.fontStart, length)->GetFont();
     target->PutBold(triState(font.bold));
     target->PutItalic(triState(font.italic));
     target->PutUnderline(triState(font.underline));
     if (font.size != 0) target->PutSize(static_cast<float>(font.size));
     target->PutName(d.fontName);
-    // Bullets go to every paragraph of the frame: all or none show them.
+    showBullets();
+    // A font start past the end formats only the last character: that is
+    // done again each time, as the insertion point does not carry it.
+    d.fontAtEnd = d.fontStart <= length + 1;
+}
+
+// Bullets go to every paragraph of the frame, those appended later too: all
+// or none show them.
+void PptText::showBullets()
+{
+    Record& d = *d_;
     if (!d.frameBullets) d.frameBullets = d.textRange->GetParagraphFormat()->GetBullet();
     d.frameBullets->PutVisible(triState(d.bullet));
-    // A font start past the end formats only the last character: that is
-    // done again each time, as nothing up to the end is sure to carry it.
-    if (d.fontStart <= length + 1) d.formattedTo = length;
+    d.shownBullet = d.bullet;
 }
 
 std::int32_t PptText::fontStart() const

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
 
 #include "com/ComPtr.h"
 #include "powerpoint/PowerPoint.h"
@@ -49,8 +50,9 @@ public:
     std::size_t pendingLinks() const;
 
 private:
-    void appendAndFormat(const KestString& line);
+    void appendAndFormat(std::string_view line);
     void applyFont(const ComPtr<PowerPoint::TextRange>& appended);
+    void showBullets();
 
     struct Record;
     std::unique_ptr<Record> d_;

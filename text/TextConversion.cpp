@@ -4,11 +4,21 @@
 
 std::u16string toWide(const KestString& text)
 {
-    std::string_view bytes = text.view();
+    std::u16string wide;
+    widenInto(wide, text.view());
+    return wide;
+}
+
+void widenInto(std::u16string& out, std::string_view bytes)
+{
     // Plain ASCII, nearly every text a report writes, widens byte for byte.
-    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-        return std::u16string(bytes.begin(), bytes.end());
-    return com::utf8ToUtf16(bytes);
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        // Copied in place: assign() from chars builds a temporary string first.
+        out.resize(bytes.size());
+        std::copy(bytes.begin(), bytes.end(), out.begin());
+    } else {
+        out = com::utf8ToUtf16(bytes);
+    }
 }
 
 KestString fromBstr(BSTR text)

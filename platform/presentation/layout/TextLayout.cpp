@@ -30,9 +30,10 @@ bool isBreakingSpace(char16_t c) { return c == u' ' || c == u'\t' || isLineBreak
 
 class LineBuilder {
 public:
-    LineBuilder(const TextBody& body, int paragraph, const FrameGeometry& frame)
-        : text_(body.text()), runs_(body.chars())
+    LineBuilder(const TextBody& body, int paragraph, const FrameGeometry& frame, std::vector<LaidOutLine>& lines)
+        : text_(body.text()), runs_(body.chars()), lines_(lines)
     {
+        lines_.clear();
         start_ = body.paragraphStart(paragraph);
         end_ = body.paragraphEnd(paragraph);
         indent_ = body.paras().at(paragraph).bullet ? kBulletIndent : 0.0f;
@@ -41,7 +42,7 @@ public:
         runIndex_ = runs_.indexOf(start_);
     }
 
-    std::vector<LaidOutLine> run()
+    void run()
     {
         line_.start = start_;
         int pos = start_;
@@ -77,7 +78,6 @@ public:
         line_.end = end_;
         line_.width = lineWidth_ + indent_;
         lines_.push_back(line_);
-        return std::move(lines_);
     }
 
 private:
@@ -181,7 +181,7 @@ private:
     float available_ = 0;
     std::size_t runIndex_ = 0;
 
-    std::vector<LaidOutLine> lines_;
+    std::vector<LaidOutLine>& lines_;
     LaidOutLine line_;
     float lineWidth_ = 0;  // up to the last word, trailing spaces excluded
     float pending_ = 0;    // spaces since the last word
@@ -189,17 +189,28 @@ private:
     bool hasMetrics_ = false;
 };
 
+// The lines of a paragraph laid out again, in a buffer kept per thread: a
+// paragraph is measured each time text is appended to it.
+const std::vector<LaidOutLine>& scratchLines(const TextBody& body, int paragraph, const FrameGeometry& frame)
+{
+    thread_local std::vector<LaidOutLine> lines;
+    LineBuilder(body, paragraph, frame, lines).run();
+    return lines;
+}
+
 }  // namespace
 
 std::vector<LaidOutLine> layoutLines(const TextBody& body, int paragraph, const FrameGeometry& frame)
 {
-    return LineBuilder(body, paragraph, frame).run();
+    std::vector<LaidOutLine> lines;
+    LineBuilder(body, paragraph, frame, lines).run();
+    return lines;
 }
 
 ParagraphMetrics layoutParagraph(const TextBody& body, int paragraph, const FrameGeometry& frame)
 {
     ParagraphMetrics metrics;
-    for (const LaidOutLine& line : layoutLines(body, paragraph, frame)) {
+    for (const LaidOutLine& line : scratchLines(body, paragraph, frame)) {
         metrics.height += line.height();
         metrics.width = std::max(metrics.width, line.width);
     }
@@ -209,7 +220,7 @@ ParagraphMetrics layoutParagraph(const TextBody& body, int paragraph, const Fram
 float layoutLinesHeight(const TextBody& body, int paragraph, const FrameGeometry& frame, int from, int to)
 {
     float height = 0;
-    for (const LaidOutLine& line : layoutLines(body, paragraph, frame)) {
+    for (const LaidOutLine& line : scratchLines(body, paragraph, frame)) {
         const bool touches = to > from ? line.start < to && line.end > from : line.start <= from && from <= line.end;
         if (touches) height += line.height();
     }

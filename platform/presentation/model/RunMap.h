@@ -27,12 +27,12 @@ public:
     // "To the end, including positions appended later".
     static constexpr int kEnd = 0x7fffffff;
 
-    explicit RunMap(V initial = V{}) { buf_.push_back({0, std::move(initial)}); }
+    explicit RunMap(V initial = V{}) : single_{0, std::move(initial)} {}
 
     const V& at(int pos) const { return run(indexOf(pos)).value; }
     // Run i, counted from the front (0 .. runCount() - 1).
-    const Run& run(std::size_t i) const { return buf_[physical(i)]; }
-    std::size_t runCount() const { return buf_.size() - gapSize(); }
+    const Run& run(std::size_t i) const { return buf_.empty() ? single_ : buf_[physical(i)]; }
+    std::size_t runCount() const { return buf_.empty() ? 1 : buf_.size() - gapSize(); }
     int runEnd(std::size_t i) const { return i + 1 < runCount() ? run(i + 1).start : kEnd; }
 
     // Index of the run holding pos.
@@ -104,7 +104,7 @@ public:
 private:
     std::size_t gapSize() const { return gapEnd_ - gapBegin_; }
     std::size_t physical(std::size_t i) const { return i < gapBegin_ ? i : i + gapSize(); }
-    Run& mutableRun(std::size_t i) { return buf_[physical(i)]; }
+    Run& mutableRun(std::size_t i) { return buf_.empty() ? single_ : buf_[physical(i)]; }
 
     // Moves the hole so that it sits before run i.
     void moveGapTo(std::size_t i)
@@ -130,6 +130,7 @@ private:
     // Makes r run i; the runs from i on move up one.
     void insertRun(std::size_t i, Run r)
     {
+        if (buf_.empty()) buf_.push_back(single_);
         if (i == runCount()) {  // after the last run: past the hole, as a plain vector grows
             buf_.push_back(std::move(r));
             return;
@@ -167,6 +168,9 @@ private:
         if (out < last) eraseRuns(out + 1, last + 1);
     }
 
+    // Most maps never split their first run (a frame in one format): it is
+    // kept here, and buf_ stays unallocated until a second run comes.
+    Run single_;
     std::vector<Run> buf_;  // runs [0, gapBegin_) then the hole then the rest
     std::size_t gapBegin_ = 0;
     std::size_t gapEnd_ = 0;

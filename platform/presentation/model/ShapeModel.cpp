@@ -37,9 +37,15 @@ ShapeModel& ShapeTree::add(ShapeKind kind, std::u16string name, Box box)
 std::uint32_t ShapeTree::addLink(LinkTarget target)
 {
     // Links set again on the same text reuse an equal entry.
-    auto [it, added] = linkIds_.try_emplace(target, static_cast<std::uint32_t>(links.size() + 1));
-    if (added) links.push_back(std::move(target));
-    return it->second;
+    const std::size_t hash = LinkTargetHash{}(target);
+    if (!linkIds_) linkIds_ = std::make_unique<std::unordered_multimap<std::size_t, std::uint32_t>>();
+    auto [first, last] = linkIds_->equal_range(hash);
+    for (auto it = first; it != last; ++it)
+        if (links[it->second - 1] == target) return it->second;
+    links.push_back(std::move(target));
+    const auto id = static_cast<std::uint32_t>(links.size());
+    linkIds_->emplace(hash, id);
+    return id;
 }
 
 }  // namespace ppt

@@ -98,8 +98,10 @@ struct ShapeTree {
     std::uint32_t addLink(LinkTarget target);
 
 private:
-    // Finds an equal target without scanning: a text with many links stays linear.
-    std::unordered_map<LinkTarget, std::uint32_t, LinkTargetHash> linkIds_;
+    // Finds an equal target without scanning, so that a text with many links
+    // stays linear; keyed by hash, as the targets themselves are in `links`.
+    // Made with the first link: most trees have none.
+    std::unique_ptr<std::unordered_multimap<std::size_t, std::uint32_t>> linkIds_;
 };
 
 }  // namespace ppt

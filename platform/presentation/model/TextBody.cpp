@@ -6,16 +6,29 @@ namespace ppt {
 
 TextBody::TextBody(const CharFormat& initial) : chars_(initial)
 {
-    paraStarts_.push_back(0);
-    metrics_.push_back({});
-    dirty_.push_back(false);
+    paragraphs_.push_back({});
     markDirty(0);
+}
+
+// The text of every frame stays in memory to the end, so the many small
+// frames of a deck grow by a quarter rather than doubling (which
+// std::basic_string does even on reserve): still amortized, with far less room
+// left unused. A frame grown large doubles, as copying it costs more then.
+void TextBody::growText(std::size_t needed)
+{
+    constexpr std::size_t kSmallFrame = 16384;
+    if (needed <= text_.capacity() || text_.size() >= kSmallFrame) return;
+    std::u16string grown;
+    grown.reserve(std::max(needed, text_.size() + text_.size() / 4));
+    grown.append(text_);
+    text_.swap(grown);
 }
 
 int TextBody::paragraphAt(int pos) const
 {
-    auto it = std::upper_bound(paraStarts_.begin(), paraStarts_.end(), pos);
-    return static_cast<int>(it - paraStarts_.begin()) - 1;
+    auto it = std::upper_bound(paragraphs_.begin(), paragraphs_.end(), pos,
+                               [](int p, const Paragraph& paragraph) { return p < paragraph.start; });
+    return static_cast<int>(it - paragraphs_.begin()) - 1;
 }
 
 void TextBody::insert(int pos, std::u16string_view s)
@@ -26,20 +39,19 @@ void TextBody::insert(int pos, std::u16string_view s)
     const int count = static_cast<int>(s.size());
     const int para = paragraphAt(pos);
 
+    growText(text_.size() + s.size());
     text_.insert(static_cast<std::size_t>(pos), s);
     chars_.insertGap(pos, count, atEnd);
 
     // Paragraph starts after pos move right; each "\r" in s opens a new one.
     const auto added = static_cast<int>(std::count(s.begin(), s.end(), u'\r'));
-    auto after = paraStarts_.begin() + para + 1;
-    for (auto it = after; it != paraStarts_.end(); ++it) *it += count;
+    auto after = paragraphs_.begin() + para + 1;
+    for (auto it = after; it != paragraphs_.end(); ++it) it->start += count;
     if (added > 0) {
-        auto start = paraStarts_.insert(after, static_cast<std::size_t>(added), 0);
+        auto start = paragraphs_.insert(after, static_cast<std::size_t>(added), Paragraph{});
         for (int i = 0; i < count; ++i)
-            if (s[static_cast<std::size_t>(i)] == u'\r') *start++ = pos + i + 1;
+            if (s[static_cast<std::size_t>(i)] == u'\r') (start++)->start = pos + i + 1;
         paras_.insertGap(para + 1, added);
-        metrics_.insert(metrics_.begin() + para + 1, static_cast<std::size_t>(added), ParagraphMetrics{});
-        dirty_.insert(dirty_.begin() + para + 1, static_cast<std::size_t>(added), false);
         if (para + 1 < paragraphCount() - added) {
             // Paragraphs after the insertion moved: renumber the pending list.
             for (int& d : dirtyList_)
@@ -66,11 +78,11 @@ void TextBody::paragraphsChanged(int first, int last)
 
 void TextBody::markDirty(int paragraph)
 {
-    auto i = static_cast<std::size_t>(paragraph);
-    if (dirty_[i]) return;
-    total_ -= metrics_[i].height;
-    metrics_[i] = {};
-    dirty_[i] = true;
+    Paragraph& p = paragraphs_[static_cast<std::size_t>(paragraph)];
+    if (p.dirty) return;
+    total_ -= p.metrics.height;
+    p.metrics = {};
+    p.dirty = true;
     dirtyList_.push_back(paragraph);
 }
 
@@ -84,11 +96,11 @@ void TextBody::setFrame(const FrameGeometry& frame)
 void TextBody::refresh()
 {
     for (int p : dirtyList_) {
-        auto i = static_cast<std::size_t>(p);
-        if (!dirty_[i]) continue;
-        metrics_[i] = layoutParagraph(*this, p, frame_);
-        dirty_[i] = false;
-        total_ += metrics_[i].height;
+        Paragraph& paragraph = paragraphs_[static_cast<std::size_t>(p)];
+        if (!paragraph.dirty) continue;
+        paragraph.metrics = layoutParagraph(*this, p, frame_);
+        paragraph.dirty = false;
+        total_ += paragraph.metrics.height;
     }
     dirtyList_.clear();
 }
@@ -103,7 +115,7 @@ float TextBody::widestLine()
 {
     refresh();
     float widest = 0;
-    for (const auto& m : metrics_) widest = std::max(widest, m.width);
+    for (const Paragraph& p : paragraphs_) widest = std::max(widest, p.metrics.width);
     return widest;
 }
 
@@ -116,7 +128,7 @@ float TextBody::boundHeight(int from, int to)
     const bool reachesEnd = to == length();
     if (from == 0 && reachesEnd) {
         const float all = totalHeight();
-        return endsEmpty ? all - static_cast<float>(metrics_[static_cast<std::size_t>(lastParagraph)].height) : all;
+        return endsEmpty ? all - paragraphs_[static_cast<std::size_t>(lastParagraph)].metrics.height : all;
     }
     refresh();
     const int first = paragraphAt(from);
@@ -127,7 +139,7 @@ float TextBody::boundHeight(int from, int to)
         // A paragraph counts whole with its paragraph end (the last one has none).
         const int end = paragraphEnd(p) + (p + 1 < paragraphCount() ? 1 : 0);
         const bool whole = from <= paragraphStart(p) && to >= end;
-        height += whole ? metrics_[static_cast<std::size_t>(p)].height
+        height += whole ? paragraphs_[static_cast<std::size_t>(p)].metrics.height
                         : layoutLinesHeight(*this, p, frame_, from, to);
     }
     return static_cast<float>(height);

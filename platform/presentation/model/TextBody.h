@@ -43,12 +43,12 @@ public:
 
     const std::u16string& text() const { return text_; }
     int length() const { return static_cast<int>(text_.size()); }
-    int paragraphCount() const { return static_cast<int>(paraStarts_.size()); }
-    int paragraphStart(int index) const { return paraStarts_[static_cast<std::size_t>(index)]; }
+    int paragraphCount() const { return static_cast<int>(paragraphs_.size()); }
+    int paragraphStart(int index) const { return paragraphs_[static_cast<std::size_t>(index)].start; }
     // Offset of the paragraph's "\r", or the text length for the last one.
     int paragraphEnd(int index) const
     {
-        return index + 1 < paragraphCount() ? paraStarts_[static_cast<std::size_t>(index) + 1] - 1 : length();
+        return index + 1 < paragraphCount() ? paragraphs_[static_cast<std::size_t>(index) + 1].start - 1 : length();
     }
     int paragraphAt(int pos) const;
 
@@ -94,16 +94,23 @@ private:
     void charsChanged(int from, int to);
     void paragraphsChanged(int first, int last);
     void markDirty(int paragraph);
+    void growText(std::size_t needed);
     void refresh();
 
+    // Where a paragraph starts and its layout as last measured. One record
+    // per paragraph keeps a frame small: every slide has a few of them.
+    struct Paragraph {
+        int start = 0;
+        bool dirty = false;
+        ParagraphMetrics metrics;
+    };
+
     std::u16string text_;
-    std::vector<int> paraStarts_;
+    std::vector<Paragraph> paragraphs_;
     RunMap<CharFormat> chars_;
     RunMap<ParaFormat> paras_;
 
     FrameGeometry frame_;
-    std::vector<ParagraphMetrics> metrics_;
-    std::vector<bool> dirty_;
     std::vector<int> dirtyList_;
     double total_ = 0;  // sum of the clean paragraphs' heights
 };
