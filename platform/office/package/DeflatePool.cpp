@@ -85,7 +85,7 @@ private:
     std::vector<DeflatedPart>* parts_ = nullptr;
 };
 
-DeflatePool::DeflatePool(int level, unsigned threads) : callers_(std::make_unique<Maker>(level))
+DeflatePool::DeflatePool(int level, unsigned threads) : callerMaker_(std::make_unique<Maker>(level))
 {
     makers_.reserve(threads);
     for (unsigned i = 0; i < threads; ++i) makers_.push_back(std::make_unique<Maker>(level));
@@ -163,7 +163,7 @@ void DeflatePool::submit(Job job, std::uint64_t weight)
     jobs_.push_back(std::move(queued));
     queuedBytes_ += weight;
     if (workers_.empty()) {
-        runNext(lock, *callers_);
+        runNext(lock, *callerMaker_);
     } else if (idle_ > 0) {
         lock.unlock();
         jobAdded_.notify_one();
@@ -195,7 +195,7 @@ std::vector<DeflatedPart> DeflatePool::takeOldest()
         std::unique_lock lock(mutex_);
         while (!jobs_.front()->done) {
             if (started_ < jobs_.size()) {
-                runNext(lock, *callers_);  // rather than wait
+                runNext(lock, *callerMaker_);  // rather than wait
                 continue;
             }
             callerWaits_ = true;

@@ -70,7 +70,7 @@ private:
     void stop();
     void work(Maker& maker);
 
-    std::unique_ptr<Maker> callers_;
+    std::unique_ptr<Maker> callerMaker_;  // for the jobs the caller runs
     std::vector<std::unique_ptr<Maker>> makers_;
     mutable std::mutex mutex_;
     std::condition_variable jobAdded_, jobDone_;

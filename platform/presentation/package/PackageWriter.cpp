@@ -1,7 +1,7 @@
 #include "package/PackageWriter.h"
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <functional>
 #include <string_view>
