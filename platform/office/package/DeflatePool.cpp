@@ -9,9 +9,10 @@
 namespace office {
 namespace {
 
-// Buffers up to this size stay with their thread from one part to the next;
-// a larger part (a picture) gets its own, given back when it is done.
-constexpr std::size_t kKeptBuffer = 4u << 20;
+// Buffers up to this size (many times a slide) stay with their thread from
+// one part to the next; a larger part (the content types of a long deck, a
+// picture) gets its own, given back when it is done.
+constexpr std::size_t kKeptBuffer = 256u << 10;
 
 struct FreeCompressor {
     void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
