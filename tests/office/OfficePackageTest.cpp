@@ -7,6 +7,8 @@
 
 #include <filesystem>
 #include <functional>
+#include <span>
+#include <stdexcept>
 
 #include "common/PackageReader.h"
 #include "common/TestEnv.h"
@@ -137,7 +139,9 @@ TEST(PackageParts, RelationshipsAndContentTypes)
         << xml;
 }
 
-// Compressed on the caller's thread and on workers: every entry back, in order.
+// Compressed on the caller's thread and on workers, entries given whole and
+// batches made on the workers: every entry back, in order; a batch that
+// throws fails the archive, with the batches after it dropped.
 TEST(ZipWriter, AnotherReaderGetsEveryEntryBack)
 {
     std::vector<std::pair<std::string, std::string>> entries{{"[Content_Types].xml", "<Types/>"}, {"empty", ""}};
@@ -149,7 +153,15 @@ TEST(ZipWriter, AnotherReaderGetsEveryEntryBack)
         SCOPED_TRACE(threads);
         StringSink archive;
         ZipWriter zip(archive, 6, 315532800 + 86400, threads);
-        for (const auto& [name, data] : entries) zip.add(name, data);
+        for (std::size_t first = 0; first < entries.size(); first += 5) {
+            const auto group = std::span(entries).subspan(first, std::min<std::size_t>(5, entries.size() - first));
+            if (first % 10 == 0)
+                for (const auto& [name, data] : group) zip.add(name, data);
+            else  // collected as streamed parts are, by the thread that makes them
+                zip.addBatch([group](PartSink& sink) {
+                    for (const auto& [name, data] : group) sink.PartSink::add(name, data);
+                });
+        }
         zip.finish();
 
         // The names in order, checked for consistency by libzip; the contents.
@@ -162,6 +174,16 @@ TEST(ZipWriter, AnotherReaderGetsEveryEntryBack)
         zip_close(reader);
         for (const auto& [name, data] : entries) EXPECT_EQ(pptx::zipEntry(archive.bytes, name), data) << name;
         EXPECT_LT(archive.bytes.size(), big.size() / 2);
+
+        ZipWriter failing(archive, 6, 0, threads);
+        EXPECT_THROW(
+            {
+                failing.addBatch([](PartSink&) { throw std::length_error("too large"); });
+                for (int i = 0; i < 40; ++i) failing.addBatch([&big](PartSink& sink) { sink.add("big", big); });
+                failing.finish();
+            },
+            std::length_error);
+        failing.dropBatches();
     }
 }
 

@@ -9,6 +9,9 @@ namespace office {
 class ByteSink {
 public:
     virtual void write(const char* data, std::size_t size) = 0;
+    // A sink that collects into a string lets writers append to it directly
+    // (no buffer of their own to allocate and copy from); null otherwise.
+    virtual std::string* appendBuffer() { return nullptr; }
 
 protected:
     ~ByteSink() = default;
@@ -17,6 +20,7 @@ protected:
 class StringSink final : public ByteSink {
 public:
     void write(const char* data, std::size_t size) override { bytes.append(data, size); }
+    std::string* appendBuffer() override { return &bytes; }
     std::string bytes;
 };
 

@@ -1,7 +1,10 @@
-// Whole package parts deflated (raw deflate, libdeflate) on worker threads
-// and handed back in the order they were queued, so that a zip writer can
-// append them in order while the next parts are still being compressed.
-// With no worker threads every part is compressed when it is queued.
+// Package parts made and deflated (raw deflate, libdeflate) on worker
+// threads and handed back in the order their jobs were queued, so that a zip
+// writer can append them in order while later jobs still run. A job writes
+// whole entries into the sink it is given; each thread keeps its compressor
+// and buffers from one part to the next. The caller runs queued jobs itself
+// while it waits for the oldest; with no worker threads every job runs when
+// it is queued.
 #pragma once
 
 #include <condition_variable>
@@ -14,11 +17,12 @@
 #include <thread>
 #include <vector>
 
-struct libdeflate_compressor;
+#include "office/package/PartSink.h"
 
 namespace office {
 
 struct DeflatedPart {
+    std::string name;
     std::uint32_t crc = 0;
     std::uint64_t size = 0;  // uncompressed
     std::string bytes;       // raw deflate
@@ -26,50 +30,55 @@ struct DeflatedPart {
 
 class DeflatePool {
 public:
+    using Job = PartSink::Batch;
+
     // Throws std::bad_alloc when a compressor cannot be made.
     DeflatePool(int level, unsigned threads);
     DeflatePool(const DeflatePool&) = delete;
     DeflatePool& operator=(const DeflatePool&) = delete;
-    // Parts still queued are dropped.
+    // Jobs not started are dropped.
     ~DeflatePool();
 
-    void submit(std::string data);
+    // weight: the bytes the job holds while it waits.
+    void submit(Job job, std::uint64_t weight = 0);
     std::size_t queued() const;
     std::uint64_t queuedBytes() const;
-    // The oldest queued part once it is compressed; rethrows what its
-    // compression threw. Only when queued() > 0.
-    DeflatedPart takeOldest();
-    // The oldest part is compressed already.
+    // The parts of the oldest job once it has run; rethrows what it threw.
+    // Only when queued() > 0.
+    std::vector<DeflatedPart> takeOldest();
+    // The oldest job has run already.
     bool oldestReady() const;
+    // Waits for the jobs running now and drops the others.
+    void drop() noexcept;
 
-    // Workers worth starting on this machine: one per core (at most four),
-    // none on a single core, where the caller compresses.
+    // Workers worth starting beside the caller, who works too: one per
+    // further core (at most three), none on a single core.
     static unsigned usefulThreads();
 
 private:
-    struct Compressor {
-        void operator()(libdeflate_compressor* c) const;
-    };
-    using CompressorPtr = std::unique_ptr<libdeflate_compressor, Compressor>;
-    struct Job {
-        std::string data;
-        DeflatedPart result;
+    class Maker;
+    struct Queued {
+        Job job;
+        std::vector<DeflatedPart> parts;
         std::exception_ptr error;
-        std::uint64_t weight = 0;  // bytes it holds while queued
+        std::uint64_t weight = 0;
         bool done = false;
     };
 
-    static void compress(libdeflate_compressor& compressor, Job& job);
+    static void run(Maker& maker, Queued& queued);
+    void runNext(std::unique_lock<std::mutex>& lock, Maker& maker);
     void stop();
-    void work(libdeflate_compressor& compressor);
+    void work(Maker& maker);
 
-    CompressorPtr inline_;  // for a pool without threads
-    std::vector<CompressorPtr> compressors_;
+    std::unique_ptr<Maker> callerMaker_;  // for the jobs the caller runs
+    std::vector<std::unique_ptr<Maker>> makers_;
     mutable std::mutex mutex_;
     std::condition_variable jobAdded_, jobDone_;
-    std::deque<std::unique_ptr<Job>> jobs_;
-    std::size_t started_ = 0;  // jobs_[0, started_) are taken by workers or done
+    std::deque<std::unique_ptr<Queued>> jobs_;
+    std::size_t started_ = 0;  // jobs_[0, started_) are taken or done
     std::uint64_t queuedBytes_ = 0;
+    unsigned idle_ = 0;        // workers waiting for a job
+    bool callerWaits_ = false;
     bool stopping_ = false;
     std::vector<std::thread> workers_;
 };

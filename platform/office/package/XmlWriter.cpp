@@ -68,9 +68,10 @@ void appendEscaped(std::string& out, std::basic_string_view<Char> value, bool in
 
 }  // namespace
 
-XmlWriter::XmlWriter(ByteSink& sink, const char* declarationEnd) : sink_(sink), declarationEnd_(declarationEnd)
+XmlWriter::XmlWriter(ByteSink& sink, const char* declarationEnd)
+    : sink_(sink), declarationEnd_(declarationEnd), buffer_(sink.appendBuffer() ? *sink.appendBuffer() : own_)
 {
-    buffer_.reserve(kFlushAt + 4096);
+    if (&buffer_ == &own_) own_.reserve(kFlushAt + 4096);
 }
 
 void XmlWriter::declaration()
@@ -191,7 +192,7 @@ void XmlWriter::finish()
 
 void XmlWriter::flush()
 {
-    if (buffer_.empty()) return;
+    if (&buffer_ != &own_ || buffer_.empty()) return;
     sink_.write(buffer_.data(), buffer_.size());
     buffer_.clear();
 }

@@ -71,7 +71,8 @@ private:
     static constexpr std::size_t kFlushAt = 1 << 16;
     ByteSink& sink_;
     const char* declarationEnd_;
-    std::string buffer_;
+    std::string own_;
+    std::string& buffer_;  // own_, or the sink's string
     std::vector<std::string> open_;
     bool startOpen_ = false;
 };

@@ -10,7 +10,7 @@ constexpr std::uint16_t kFlags = 0x0800;  // UTF-8 names
 constexpr std::uint64_t kLimit32 = 0xffffffffu;
 // What may wait for compression or for its turn in the archive.
 constexpr std::uint64_t kQueuedBytesLimit = 1u << 20;
-constexpr std::size_t kQueuedPartsLimit = 16;
+constexpr std::size_t kQueuedJobsLimit = 16;
 // A large part is collected in pieces of this size: a string that doubles
 // would hold up to twice the part, and three times while it moves.
 constexpr std::size_t kPieceSize = 256u << 10;
@@ -42,7 +42,7 @@ ZipWriter::ZipWriter(ByteSink& out, int level, std::time_t modified, unsigned th
 
 void ZipWriter::beginEntry(const std::string& name)
 {
-    entries_.push_back(Entry{name});
+    name_ = name;
     pieces_.assign(1, std::string());
 }
 
@@ -74,28 +74,46 @@ void ZipWriter::endEntry()
         }
     }
     pieces_.assign(1, std::string());
-    pool_.submit(std::move(whole));
-    // Bounded memory: wait for the oldest parts once enough are queued.
-    while (pool_.queuedBytes() > kQueuedBytesLimit || pool_.queued() > kQueuedPartsLimit || pool_.oldestReady())
+    const std::uint64_t weight = whole.size();
+    pool_.submit([name = std::move(name_), whole = std::move(whole)](PartSink& sink) { sink.add(name, whole); }, weight);
+    keepQueueBounded();
+}
+
+void ZipWriter::addBatch(Batch batch)
+{
+    pool_.submit(std::move(batch));
+    keepQueueBounded();
+}
+
+// Bounded memory: the oldest jobs are written once enough are queued.
+void ZipWriter::keepQueueBounded()
+{
+    while (pool_.queuedBytes() > kQueuedBytesLimit || pool_.queued() > kQueuedJobsLimit || pool_.oldestReady())
         writeOldest();
 }
 
+void ZipWriter::writeBatches()
+{
+    while (pool_.queued() > 0) writeOldest();
+}
+
+void ZipWriter::dropBatches() noexcept { pool_.drop(); }
+
 void ZipWriter::writeOldest()
 {
-    DeflatedPart part = pool_.takeOldest();
-    Entry& entry = entries_[written_++];
-    entry.offset = out_.written;
-    entry.crc = part.crc;
-    entry.size = part.size;
-    entry.compressed = part.bytes.size();
-    if (entry.offset > kLimit32 || entry.compressed > kLimit32) throw std::length_error("the package is too large");
     std::string header;
-    put32(header, 0x04034b50);
-    putSharedFields(header, entry);
-    put16(header, 0);  // extra field length
-    header += entry.name;
-    out_.write(header.data(), header.size());
-    out_.write(part.bytes.data(), part.bytes.size());
+    for (DeflatedPart& part : pool_.takeOldest()) {
+        Entry entry{std::move(part.name), part.crc, part.bytes.size(), part.size, out_.written};
+        if (entry.offset > kLimit32 || entry.compressed > kLimit32) throw std::length_error("the package is too large");
+        header.clear();
+        put32(header, 0x04034b50);
+        putSharedFields(header, entry);
+        put16(header, 0);  // extra field length
+        header += entry.name;
+        out_.write(header.data(), header.size());
+        out_.write(part.bytes.data(), part.bytes.size());
+        entries_.push_back(std::move(entry));
+    }
 }
 
 // What the local header and the central directory record both say of an entry.
@@ -121,7 +139,7 @@ void ZipWriter::add(const std::string& name, std::string_view data)
 
 void ZipWriter::finish()
 {
-    while (pool_.queued() > 0) writeOldest();
+    writeBatches();
     const std::uint64_t directoryStart = out_.written;
     std::string record;
     for (const Entry& e : entries_) {

@@ -1,7 +1,7 @@
 // A zip archive written front to back into a byte sink (an AtomicFile). Each
 // entry is collected whole, deflated on worker threads while the caller
-// makes the next ones, and appended in order; a bounded amount waits in
-// memory. Zip64 end records are written when the archive has more entries
+// makes the next ones, and appended in order; batches of entries are made
+// and deflated on the workers too. A bounded amount waits in memory. Zip64 end records are written when the archive has more entries
 // than the classic format counts. Throws std::length_error for an archive
 // past 4 GiB, std::bad_alloc when memory runs out, and what the sink throws.
 #pragma once
@@ -12,20 +12,10 @@
 #include <string_view>
 #include <vector>
 
-#include "office/package/ByteSink.h"
 #include "office/package/DeflatePool.h"
+#include "office/package/PartSink.h"
 
 namespace office {
-
-// Receives a package part by part.
-class PartSink : public ByteSink {
-public:
-    virtual void beginEntry(const std::string& name) = 0;
-    virtual void endEntry() = 0;
-
-protected:
-    ~PartSink() = default;
-};
 
 class ZipWriter final : public PartSink {
 public:
@@ -40,12 +30,15 @@ public:
     void beginEntry(const std::string& name) override;
     void write(const char* data, std::size_t size) override;
     void endEntry() override;
-    // One entry whole.
-    void add(const std::string& name, std::string_view data);
+    void add(const std::string& name, std::string_view data) override;
+    void addBatch(Batch batch) override;
+    void writeBatches() override;
+    void dropBatches() noexcept override;
     // Writes what is still queued and the central directory.
     void finish();
 
 private:
+    void keepQueueBounded();
     void writeOldest();
 
     struct Entry {
@@ -70,9 +63,9 @@ private:
 
     CountingSink out_;
     DeflatePool pool_;
-    std::vector<std::string> pieces_ = std::vector<std::string>(1);  // the entry being collected
-    std::vector<Entry> entries_;
-    std::size_t written_ = 0;    // entries_[0, written_) are in the archive
+    std::string name_;                                                 // the entry being collected
+    std::vector<std::string> pieces_ = std::vector<std::string>(1);  // and its bytes
+    std::vector<Entry> entries_;  // those in the archive
     std::uint16_t dosTime_ = 0, dosDate_ = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "package/PackageWriter.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <functional>
@@ -16,6 +17,9 @@ namespace ppt {
 namespace {
 
 constexpr int kCompressionLevel = 6;  // zlib's default balance of size and time
+// Slides (with their notes) made and deflated as one job on a worker: few
+// enough jobs that handing them out costs little, small enough to share out.
+constexpr std::size_t kSlidesPerBatch = 8;
 
 // The COM error for a file operation that failed.
 [[noreturn]] void throwFileError(const office::FileError& e)
@@ -76,6 +80,39 @@ private:
     office::PartSink& zip_;
 };
 
+// Slide batches refer to the plan: each is written before the plan goes, or
+// dropped when the save fails.
+class SlideBatches {
+public:
+    explicit SlideBatches(office::PartSink& sink) : sink_(sink) {}
+    SlideBatches(const SlideBatches&) = delete;
+    SlideBatches& operator=(const SlideBatches&) = delete;
+    ~SlideBatches() { sink_.dropBatches(); }
+
+private:
+    office::PartSink& sink_;
+};
+
+// Text measured now, so that writing a slide only reads the model (the
+// frames that grow with their text report their laid-out size).
+void settleLayout(ShapeTree& shapes)
+{
+    for (auto& shape : shapes.shapes) shape->effectiveBox();
+}
+
+void writeSlideParts(PackageStream& out, PresentationModel& model, const PackagePlan& plan, std::size_t i)
+{
+    SlideModel& slide = *model.slides[i];
+    const int number = static_cast<int>(i + 1);
+    const std::string file = "slide" + std::to_string(number) + ".xml";
+    out.partWithRels("ppt/slides/", file,
+                     [&](office::XmlWriter& xml, office::Relationships& rels) { writeSlide(xml, slide, number, plan, rels); });
+    if (int notes = plan.notesNumber[i]) {
+        out.partWithRels("ppt/notesSlides/", "notesSlide" + std::to_string(notes) + ".xml",
+                         [&](office::XmlWriter& xml, office::Relationships& rels) { writeNotesSlide(xml, slide, number, plan, rels); });
+    }
+}
+
 }  // namespace
 
 void saveAtomically(const std::string& nativePath, bool replace, const std::function<void(office::AtomicFile&)>& fill)
@@ -113,7 +150,12 @@ void writePresentationPackage(PresentationModel& model, const std::string& nativ
 void writePackageParts(PresentationModel& model, const SaveOptions& options, office::PartSink& sink)
 {
     PackageStream out(sink);
+    for (auto& slide : model.slides) {
+        settleLayout(slide->shapes);
+        if (slide->notes) settleLayout(slide->notes->shapes);
+    }
     const PackagePlan plan(model, options);
+    const SlideBatches batches(sink);
 
     out.part("[Content_Types].xml", [&](office::XmlWriter& xml) { writeContentTypes(xml, plan); });
     out.part("_rels/.rels", [&](office::XmlWriter& xml) { writeRootRelationships(xml); });
@@ -136,18 +178,15 @@ void writePackageParts(PresentationModel& model, const SaveOptions& options, off
     out.part("ppt/theme/theme2.xml", [&](office::XmlWriter& xml) { writeTheme(xml, "Plain Notes"); });
     out.partWithRels("ppt/notesMasters/", "notesMaster1.xml",
                      [&](office::XmlWriter& xml, office::Relationships& rels) { writeNotesMaster(xml, rels); });
-    for (std::size_t i = 0; i < model.slides.size(); ++i) {
-        SlideModel& slide = *model.slides[i];
-        const int number = static_cast<int>(i + 1);
-        const std::string file = "slide" + std::to_string(number) + ".xml";
-        out.partWithRels("ppt/slides/", file,
-                         [&](office::XmlWriter& xml, office::Relationships& rels) { writeSlide(xml, slide, number, plan, rels); });
-        if (int notes = plan.notesNumber[i]) {
-            out.partWithRels("ppt/notesSlides/", "notesSlide" + std::to_string(notes) + ".xml",
-                             [&](office::XmlWriter& xml, office::Relationships& rels) { writeNotesSlide(xml, slide, number, plan, rels); });
-        }
+    for (std::size_t first = 0; first < model.slides.size(); first += kSlidesPerBatch) {
+        const std::size_t last = std::min(model.slides.size(), first + kSlidesPerBatch);
+        sink.addBatch([&model, &plan, first, last](office::PartSink& into) {
+            PackageStream slides(into);
+            for (std::size_t i = first; i < last; ++i) writeSlideParts(slides, model, plan, i);
+        });
     }
     writeObjectParts(sink, model);
+    sink.writeBatches();
 }
 
 }  // namespace ppt

@@ -60,7 +60,7 @@ void writeNotesSlide(office::XmlWriter& xml, SlideModel& slide, int number, cons
 {
     rels.add(opc::relNotesMaster, "../notesMasters/notesMaster1.xml");
     rels.add(opc::relSlide, "../slides/slide" + std::to_string(number) + ".xml");
-    NotesPageModel& notes = slide.notesPage();
+    NotesPageModel& notes = *slide.notes;  // the plan numbers only slides that have notes
     PartLinks links(notes.shapes, rels, plan.slides, "../slides/");
     writeSlidePart(xml, "p:notes", notes.shapes, plan, links, nullptr, number);
 }
