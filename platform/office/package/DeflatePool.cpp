@@ -14,10 +14,6 @@ namespace {
 // picture) gets its own, given back when it is done.
 constexpr std::size_t kKeptBuffer = 256u << 10;
 
-struct FreeCompressor {
-    void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
-};
-
 // libdeflate refuses a level outside 0..12.
 libdeflate_compressor* newCompressor(int level)
 {
@@ -80,6 +76,11 @@ private:
         out.resize(made);
     }
 
+    // A member type, not one of this file's own: a unity build includes this
+    // file, and a class may not hold a type of an included file's anonymous namespace.
+    struct FreeCompressor {
+        void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
+    };
     std::unique_ptr<libdeflate_compressor, FreeCompressor> compressor_;
     std::string entry_;    // the entry being collected
     std::string scratch_;  // deflate's output before it is copied to its exact size
