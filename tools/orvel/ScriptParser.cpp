@@ -61,7 +61,9 @@ public:
 
     Line read(Position at)
     {
-        Line line;
+        // A statement's text is known to end by the line after it, which is read again next.
+        if (lastRead_ && lastRead_->at.offset == at.offset && lastRead_->at.end == at.end) return *lastRead_;
+        Line& line = lastRead_.emplace();
         line.at = at;
         seek(at.offset);
         std::uint64_t offset = at.offset;
@@ -174,11 +176,29 @@ private:
     std::uint64_t bufferStart_ = 0;
     std::size_t pos_ = 0;
     std::string spilled_;  // a statement that does not lie in the window
+    std::optional<Line> lastRead_;
 };
 
 struct Failure {
     std::string message;
 };
+
+// The method of that name. Every statement asks, so the names are sorted
+// once by length first: most comparisons are then decided by the length.
+const MethodInfo* methodNamed(std::string_view name)
+{
+    using Entry = std::pair<std::string_view, const MethodInfo*>;
+    auto before = [](std::string_view a, std::string_view b) { return a.size() != b.size() ? a.size() < b.size() : a < b; };
+    static const std::vector<Entry> byName = [&] {
+        std::vector<Entry> entries;
+        for (const MethodInfo& m : doctypelib::methods()) entries.emplace_back(m.name, &m);
+        std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) { return before(a.first, b.first); });
+        return entries;
+    }();
+    auto found = std::lower_bound(byName.begin(), byName.end(), name,
+                                  [&](const Entry& e, std::string_view n) { return before(e.first, n); });
+    return found != byName.end() && found->first == name ? found->second : nullptr;
+}
 
 std::size_t inputCount(const MethodInfo& m)
 {
@@ -377,7 +397,7 @@ private:
         while (nameEnd < script.size() && isNameChar(script[nameEnd])) ++nameEnd;
         std::string_view name = script.substr(at, nameEnd - at);
         if (name.empty()) throw Failure{"expected a method name after 'orvel->'"};
-        const MethodInfo* method = doctypelib::findMethod(name);
+        const MethodInfo* method = methodNamed(name);
         if (!method) throw Failure{"unknown method '" + std::string(name) + "'"};
         if (nameEnd >= script.size() || script[nameEnd] != '(')
             throw Failure{"expected '(' after '" + std::string(name) + "'"};
