@@ -19,6 +19,14 @@ constexpr std::string_view logLinePrefix = "ERR ";
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
+// Buffers are kept from one statement to the next, but not the storage of a
+// rare huge text, which would stay for the rest of a long run.
+void keepOnlySmall(std::string& buffer)
+{
+    constexpr std::size_t keptCapacity = 64 * 1024;
+    if (buffer.capacity() > keptCapacity) std::string().swap(buffer);
+}
+
 std::string_view trimBlanks(std::string_view s)
 {
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
@@ -146,6 +154,8 @@ public:
         }
         return spilled_;
     }
+
+    void forgetHugeStatement() { keepOnlySmall(spilled_); }
 
 private:
     static constexpr std::size_t windowSize = 64 * 1024;
@@ -439,6 +449,8 @@ private:
         resizeArguments(inputs);
         if (inputs > 0) parseArguments(region, *method, s.args);
         stopped_ = !take_(s);
+        for (Argument& a : s.args) keepOnlySmall(a.text);
+        lines_.forgetHugeStatement();
         return after;
     }
 
