@@ -1,6 +1,7 @@
 #include "Script.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -18,6 +19,14 @@ constexpr std::string_view logLinePrefix = "ERR ";
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
+// Buffers are kept from one statement to the next, but not the storage of a
+// rare huge text, which would stay for the rest of a long run.
+void keepOnlySmall(std::string& buffer)
+{
+    constexpr std::size_t keptCapacity = 64 * 1024;
+    if (buffer.capacity() > keptCapacity) std::string().swap(buffer);
+}
+
 std::string_view trimBlanks(std::string_view s)
 {
     while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
@@ -28,7 +37,8 @@ std::string_view trimBlanks(std::string_view s)
 // A script is read line by line through a small window, so that reading it
 // costs memory in proportion to one statement, not to the script. A line is
 // known by where it lies and by the little the parser asks of it; the bytes
-// of a statement are read when it is parsed.
+// of a statement are read when it is parsed, in place in the window when
+// they lie there, so that most statements cost no copy and no allocation.
 struct Position {
     std::uint64_t offset = 0;
     std::size_t index = 0;  // 0-based line number
@@ -40,12 +50,15 @@ struct Line {
     std::uint64_t end = 0;       // offset of its "\n", or of the end of the script
     Position next;               // the line after it
     bool blank = true;
-    std::string head;            // its first bytes from the first one that is not blank
+    // Its first bytes from the first one that is not blank, up to its last such byte.
+    std::array<char, statementPrefix.size()> headBytes{};
+    std::size_t headLength = 0;
     bool closesStatement = false;  // ends in ");" before trailing blanks
 
+    std::string_view head() const { return std::string_view(headBytes.data(), headLength); }
     bool startsSomething() const
     {
-        std::string_view h = head;
+        std::string_view h = head();
         return h.starts_with(statementPrefix) || h.starts_with('#') || h.starts_with(logLinePrefix);
     }
 };
@@ -56,35 +69,43 @@ public:
 
     Line read(Position at)
     {
-        Line line;
+        // A statement's text is known to end by the line after it, which is read again next.
+        if (lastRead_ && lastRead_->at.offset == at.offset && lastRead_->at.end == at.end) return *lastRead_;
+        Line& line = lastRead_.emplace();
         line.at = at;
         seek(at.offset);
         std::uint64_t offset = at.offset;
+        std::uint64_t headStart = 0, lastSolidAt = 0;  // offsets of the first and the last byte not blank
+        std::size_t headTaken = 0;                     // bytes copied into the head, blanks included
         char previous = 0, lastSolid = 0, beforeLastSolid = 0;
-        std::size_t headSolid = 0;  // the head up to its last byte that is not blank
-        bool solidAfterHead = false;
         bool hasBreak = false;
+        // The line a piece of the window at a time: a long line may span windows.
         while (!hasBreak && (pos_ < buffer_.size() || refill())) {
             const char* from = buffer_.data() + pos_;
             const std::size_t available = buffer_.size() - pos_;
             const char* lineBreak = static_cast<const char*>(std::memchr(from, '\n', available));
             const std::size_t length = lineBreak ? static_cast<std::size_t>(lineBreak - from) : available;
-            for (std::size_t i = 0; i < length; ++i) {
-                const char ch = from[i];
-                const bool solid = !isBlank(ch);
-                if (solid) {
+            std::size_t first = 0;
+            if (line.blank) {
+                while (first < length && isBlank(from[first])) ++first;
+                if (first < length) {
                     line.blank = false;
-                    beforeLastSolid = previous;
-                    lastSolid = ch;
+                    headStart = offset + first;
                 }
-                if (!line.blank && line.head.size() < headSize) {
-                    line.head.push_back(ch);
-                    if (solid) headSolid = line.head.size();
-                } else if (solid && !line.head.empty()) {
-                    solidAfterHead = true;
-                }
-                previous = ch;
             }
+            if (!line.blank) {
+                const std::size_t take = std::min(line.headBytes.size() - headTaken, length - first);
+                std::copy_n(from + first, take, line.headBytes.data() + headTaken);
+                headTaken += take;
+                std::size_t last = length;
+                while (last > first && isBlank(from[last - 1])) --last;
+                if (last > first) {
+                    lastSolid = from[last - 1];
+                    beforeLastSolid = last >= 2 ? from[last - 2] : previous;
+                    lastSolidAt = offset + last - 1;
+                }
+            }
+            if (length > 0) previous = from[length - 1];
             offset += length;
             pos_ += length;
             if (lineBreak) {
@@ -92,8 +113,7 @@ public:
                 hasBreak = true;
             }
         }
-        // The head of the line without its trailing blanks.
-        if (!solidAfterHead) line.head.resize(headSolid);
+        if (!line.blank) line.headLength = static_cast<std::size_t>(std::min<std::uint64_t>(headTaken, lastSolidAt - headStart + 1));
         line.end = offset;
         line.closesStatement = lastSolid == ';' && beforeLastSolid == ')';
         line.next = Position{offset + 1, at.index + 1, !hasBreak};
@@ -118,23 +138,26 @@ public:
         return lineStart;
     }
 
-    std::string bytes(std::uint64_t from, std::uint64_t to) const
+    // The bytes from `from` to `to`, valid until the next line or bytes are read.
+    std::string_view bytes(std::uint64_t from, std::uint64_t to)
     {
         // Usually still in the window, which the line was just read through.
         if (from >= bufferStart_ && to <= bufferStart_ + buffer_.size())
-            return buffer_.substr(static_cast<std::size_t>(from - bufferStart_), static_cast<std::size_t>(to - from));
-        std::string out(static_cast<std::size_t>(to - from), '\0');
+            return std::string_view(buffer_).substr(static_cast<std::size_t>(from - bufferStart_),
+                                                    static_cast<std::size_t>(to - from));
+        spilled_.resize(static_cast<std::size_t>(to - from));
         std::size_t done = 0;
-        while (done < out.size()) {
-            std::size_t n = source_.read(from + done, out.data() + done, out.size() - done);
+        while (done < spilled_.size()) {
+            std::size_t n = source_.read(from + done, spilled_.data() + done, spilled_.size() - done);
             if (n == 0) throw ScriptReadError("the script ended while it was read");
             done += n;
         }
-        return out;
+        return spilled_;
     }
 
+    void forgetHugeStatement() { keepOnlySmall(spilled_); }
+
 private:
-    static constexpr std::size_t headSize = statementPrefix.size();
     static constexpr std::size_t windowSize = 64 * 1024;
 
     void seek(std::uint64_t offset)
@@ -162,11 +185,30 @@ private:
     std::string buffer_;
     std::uint64_t bufferStart_ = 0;
     std::size_t pos_ = 0;
+    std::string spilled_;  // a statement that does not lie in the window
+    std::optional<Line> lastRead_;
 };
 
 struct Failure {
     std::string message;
 };
+
+// The method of that name. Every statement asks, so the names are sorted
+// once by length first: most comparisons are then decided by the length.
+const MethodInfo* methodNamed(std::string_view name)
+{
+    using Entry = std::pair<std::string_view, const MethodInfo*>;
+    auto before = [](std::string_view a, std::string_view b) { return a.size() != b.size() ? a.size() < b.size() : a < b; };
+    static const std::vector<Entry> byName = [&] {
+        std::vector<Entry> entries;
+        for (const MethodInfo& m : doctypelib::methods()) entries.emplace_back(m.name, &m);
+        std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) { return before(a.first, b.first); });
+        return entries;
+    }();
+    auto found = std::lower_bound(byName.begin(), byName.end(), name,
+                                  [&](const Entry& e, std::string_view n) { return before(e.first, n); });
+    return found != byName.end() && found->first == name ? found->second : nullptr;
+}
 
 std::size_t inputCount(const MethodInfo& m)
 {
@@ -240,8 +282,8 @@ std::size_t freeTextIndex(const MethodInfo& method, std::size_t textCount)
     return textCount - 1;
 }
 
-// Splits `"T1","T2",...,"Tk"` into k texts.
-std::vector<std::string> splitTexts(std::string_view region, std::size_t count, const MethodInfo& method)
+// Splits `"T1","T2",...,"Tk"` into the k texts of `args`.
+void splitTexts(std::string_view region, std::size_t count, const MethodInfo& method, std::vector<Argument>& args)
 {
     std::string_view r = region;
     if (r.empty() || r.front() != '"') {
@@ -252,21 +294,19 @@ std::vector<std::string> splitTexts(std::string_view region, std::size_t count, 
     std::string_view inner = r.substr(1, r.size() - 2);
     constexpr std::string_view separator = "\",\"";
     std::size_t freeIndex = freeTextIndex(method, count);
-    std::vector<std::string> texts(count);
     for (std::size_t i = 0; i < freeIndex; ++i) {
         std::size_t at = inner.find(separator);
         if (at == std::string_view::npos) throw Failure{"expected " + std::to_string(count) + " text arguments"};
-        texts[i] = std::string(inner.substr(0, at));
+        args[i].text.assign(inner.substr(0, at));
         inner.remove_prefix(at + separator.size());
     }
     for (std::size_t i = count; i-- > freeIndex + 1;) {
         std::size_t at = inner.rfind(separator);
         if (at == std::string_view::npos) throw Failure{"expected " + std::to_string(count) + " text arguments"};
-        texts[i] = std::string(inner.substr(at + separator.size()));
+        args[i].text.assign(inner.substr(at + separator.size()));
         inner = inner.substr(0, at);
     }
-    texts[freeIndex] = std::string(inner);
-    return texts;
+    args[freeIndex].text.assign(inner);
 }
 
 std::string countMessage(const MethodInfo& method, std::size_t wanted, const char* got)
@@ -275,49 +315,50 @@ std::string countMessage(const MethodInfo& method, std::size_t wanted, const cha
            (wanted == 1 ? "" : "s") + ", got " + got;
 }
 
-// Parses the text between "(" and ")" into the method's input arguments.
-std::vector<Argument> parseArguments(std::string_view region, const MethodInfo& method)
+// Parses the text between "(" and ")" into `args`, the method's input
+// arguments, which are all set (empty texts, zero numbers) or the parse fails.
+void parseArguments(std::string_view region, const MethodInfo& method, std::vector<Argument>& args)
 {
-    std::vector<const ParamInfo*> inputs;
+    std::array<const ParamInfo*, doctypelib::maxParams> inputs{};
+    std::size_t inputCount = 0;
     for (const ParamInfo& p : method.params)
-        if (p.kind != ParamKind::BstrOut) inputs.push_back(&p);
-    std::vector<Argument> args(inputs.size());
-    if (trimBlanks(region).empty()) throw Failure{countMessage(method, inputs.size(), "none")};
+        if (p.kind != ParamKind::BstrOut) inputs.at(inputCount++) = &p;
+    for (Argument& a : args) {
+        a.text.clear();
+        a.number = 0;
+    }
+    if (trimBlanks(region).empty()) throw Failure{countMessage(method, inputCount, "none")};
 
     // Texts come first, numbers after them.
     std::size_t textCount = 0;
-    while (textCount < inputs.size() && isText(inputs[textCount]->kind)) ++textCount;
+    while (textCount < inputCount && isText(inputs[textCount]->kind)) ++textCount;
 
     if (textCount == 0) {
-        std::vector<std::string_view> words;
-        for (std::size_t from = 0;;) {
-            std::size_t comma = region.find(',', from);
-            words.push_back(region.substr(from, comma == std::string_view::npos ? comma : comma - from));
-            if (comma == std::string_view::npos) break;
-            from = comma + 1;
-        }
+        const auto words = static_cast<std::size_t>(std::count(region.begin(), region.end(), ',')) + 1;
         // "setFontAttribute(TRUE)" is the echo of an attribute code it does not name.
-        if (std::string_view(method.name) == "setFontAttribute" && words.size() == 1) {
-            args[1].number = parseNumber(words[0], method, *inputs[1]);
-            return args;
+        if (std::string_view(method.name) == "setFontAttribute" && words == 1) {
+            args[1].number = parseNumber(region, method, *inputs[1]);
+            return;
         }
-        if (words.size() != inputs.size())
-            throw Failure{countMessage(method, inputs.size(), words.size() < inputs.size() ? "fewer" : "more")};
-        for (std::size_t i = 0; i < words.size(); ++i) args[i].number = parseNumber(words[i], method, *inputs[i]);
-        return args;
+        if (words != inputCount)
+            throw Failure{countMessage(method, inputCount, words < inputCount ? "fewer" : "more")};
+        for (std::size_t i = 0; i < words; ++i) {
+            const std::size_t comma = region.find(',');
+            args[i].number = parseNumber(region.substr(0, comma), method, *inputs[i]);
+            region.remove_prefix(comma == std::string_view::npos ? region.size() : comma + 1);
+        }
+        return;
     }
 
     // Numbers after texts: from the right, where no text can interfere.
     std::string_view rest = region;
-    for (std::size_t i = inputs.size(); i-- > textCount;) {
+    for (std::size_t i = inputCount; i-- > textCount;) {
         std::size_t comma = rest.rfind(',');
-        if (comma == std::string_view::npos) throw Failure{countMessage(method, inputs.size(), "fewer")};
+        if (comma == std::string_view::npos) throw Failure{countMessage(method, inputCount, "fewer")};
         args[i].number = parseNumber(rest.substr(comma + 1), method, *inputs[i]);
         rest = rest.substr(0, comma);
     }
-    std::vector<std::string> texts = splitTexts(rest, textCount, method);
-    for (std::size_t i = 0; i < textCount; ++i) args[i].text = std::move(texts[i]);
-    return args;
+    splitTexts(rest, textCount, method, args);
 }
 
 class Parser {
@@ -332,7 +373,7 @@ public:
         Position at;
         while (!at.end && errors_.size() < maxErrors_ && !stopped_) {
             Line line = lines_.read(lines_.skipBlankLines(at));
-            std::string_view head = line.head;
+            std::string_view head = line.head();
             if (line.blank || head.starts_with('#') || head.starts_with(logLinePrefix)) {
                 at = line.next;
                 continue;
@@ -357,19 +398,20 @@ private:
     Position statement(const Line& first)
     {
         // The statement's own bytes: its first line, and for a text the lines up to its end.
-        std::string script = lines_.bytes(first.at.offset, first.end);
+        std::string_view script = lines_.bytes(first.at.offset, first.end);
         std::size_t at = script.find_first_not_of(" \t\r") + statementPrefix.size();
         std::size_t nameEnd = at;
         auto isNameChar = [](char c) {
             return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
         };
         while (nameEnd < script.size() && isNameChar(script[nameEnd])) ++nameEnd;
-        std::string_view name = std::string_view(script).substr(at, nameEnd - at);
+        std::string_view name = script.substr(at, nameEnd - at);
         if (name.empty()) throw Failure{"expected a method name after 'orvel->'"};
-        const MethodInfo* method = doctypelib::findMethod(name);
+        const MethodInfo* method = methodNamed(name);
         if (!method) throw Failure{"unknown method '" + std::string(name) + "'"};
         if (nameEnd >= script.size() || script[nameEnd] != '(')
             throw Failure{"expected '(' after '" + std::string(name) + "'"};
+        name = method->name;  // reading on below may move the window under `script`
         std::size_t open = nameEnd + 1;
 
         bool hasText = std::any_of(method->params.begin(), method->params.end(),
@@ -381,31 +423,46 @@ private:
             // ending in ");" after which something new starts.
             std::optional<Line> last = endingLineFrom(first);
             if (!last) throw Failure{"unterminated text: no line ending in \");\" closes it"};
-            if (last->at.offset != first.at.offset) script += '\n' + lines_.bytes(first.end + 1, last->end);
+            // Its lines lie one after the other: the bytes from its first line to its last.
+            script = lines_.bytes(first.at.offset, last->end);
             std::size_t semicolon = script.find_last_of(';');
             close = semicolon - 1;
             if (close < open) throw Failure{"expected the arguments between '(' and ');'"};
             after = last->next;
         } else {
             close = script.find(')', open);
-            if (close == std::string::npos) throw Failure{"missing ')' at the end of the statement"};
-            std::string_view rest = trimBlanks(std::string_view(script).substr(close + 1));
+            if (close == std::string_view::npos) throw Failure{"missing ')' at the end of the statement"};
+            std::string_view rest = trimBlanks(script.substr(close + 1));
             if (rest != ";") {
                 if (rest.empty()) throw Failure{"missing ';' after ')'"};
                 throw Failure{"unexpected text after the statement: " + std::string(rest.substr(0, 40))};
             }
         }
-        std::string_view region = std::string_view(script).substr(open, close - open);
-        Statement s;
+        std::string_view region = script.substr(open, close - open);
+        // One statement reused: its texts keep their storage from one call to the next.
+        Statement& s = statement_;
         s.line = static_cast<int>(first.at.index) + 1;
         s.method = method;
-        if (inputCount(*method) == 0) {
-            if (!trimBlanks(region).empty()) throw Failure{"'" + std::string(name) + "' takes no arguments"};
-        } else {
-            s.args = parseArguments(region, *method);
-        }
+        const std::size_t inputs = inputCount(*method);
+        if (inputs == 0 && !trimBlanks(region).empty())
+            throw Failure{"'" + std::string(name) + "' takes no arguments"};
+        resizeArguments(inputs);
+        if (inputs > 0) parseArguments(region, *method, s.args);
         stopped_ = !take_(s);
+        for (Argument& a : s.args) keepOnlySmall(a.text);
+        lines_.forgetHugeStatement();
         return after;
+    }
+
+    // Sizes the statement's arguments to `count`, parking the texts of the
+    // ones it drops to take them back when a later statement needs them.
+    void resizeArguments(std::size_t count)
+    {
+        std::vector<Argument>& args = statement_.args;
+        for (std::size_t i = count; i < args.size(); ++i) args[i].text.swap(parkedTexts_.at(i));
+        const std::size_t had = args.size();
+        args.resize(count);
+        for (std::size_t i = had; i < count; ++i) args[i].text.swap(parkedTexts_.at(i));
     }
 
     // The first line from `from` on that ends in ");" with only blank lines
@@ -449,6 +506,8 @@ private:
     std::size_t maxErrors_;
     std::vector<ParseError> errors_;
     bool stopped_ = false;
+    Statement statement_;
+    std::array<std::string, doctypelib::maxParams> parkedTexts_;
 };
 
 // The script held in memory by the caller.
