@@ -146,8 +146,7 @@ void AtomicFile::write(const char* data, std::size_t size)
     if (faultNow()) fail(ENOSPC, "write");
     if (buffered_.size() + size > kBufferSize) flush();
     if (size >= kBufferSize) {
-        buffered_.assign(data, size);
-        flush();
+        writeThrough(data, size);  // a whole .ppt: no copy of its megabytes
         return;
     }
     buffered_.append(data, size);
@@ -155,8 +154,12 @@ void AtomicFile::write(const char* data, std::size_t size)
 
 void AtomicFile::flush()
 {
-    const char* p = buffered_.data();
-    std::size_t left = buffered_.size();
+    writeThrough(buffered_.data(), buffered_.size());
+    buffered_.clear();
+}
+
+void AtomicFile::writeThrough(const char* p, std::size_t left)
+{
     while (left > 0) {
         if (faultNow()) fail(ENOSPC, "write");
         const ssize_t n = ::write(temporary_.fd, p, left);
@@ -167,7 +170,6 @@ void AtomicFile::flush()
         p += n;
         left -= static_cast<std::size_t>(n);
     }
-    buffered_.clear();
 }
 
 void AtomicFile::commit()

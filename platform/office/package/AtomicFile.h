@@ -52,6 +52,7 @@ private:
 
     void openTemporary(const std::string& folder, unsigned mode);
     void flush();
+    void writeThrough(const char* data, std::size_t size);  // every byte, or fail()
     std::string selfLink() const;  // the unnamed file's name in /proc, for linkat
     [[noreturn]] void fail(int error, const char* doing);
 

@@ -18,7 +18,7 @@ void check(gboolean ok, const char* doing)
 
 }  // namespace
 
-std::string buildCompoundFile(const std::vector<StreamEntry>& streams, std::string_view classId)
+CompoundFileBytes makeCompoundFile(const std::vector<StreamEntry>& streams, std::string_view classId)
 {
     GPtr<GsfOutput> memory(gsf_output_memory_new());
     {
@@ -37,9 +37,14 @@ std::string buildCompoundFile(const std::vector<StreamEntry>& streams, std::stri
         }
         check(gsf_output_close(GSF_OUTPUT(root.get())), "writing the directory");
     }
-    const auto* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(memory.get()));
-    const auto size = static_cast<std::size_t>(gsf_output_size(memory.get()));
-    return std::string(reinterpret_cast<const char*>(bytes), size);
+    return CompoundFileBytes(GPtr<GObject>(G_OBJECT(memory.release())));
+}
+
+std::string_view CompoundFileBytes::bytes() const
+{
+    GsfOutput* memory = GSF_OUTPUT(memory_.get());
+    const auto* bytes = gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(memory));
+    return {reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(gsf_output_size(memory))};
 }
 
 }  // namespace ppt::binary

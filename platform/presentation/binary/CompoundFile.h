@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "binary/GObjectPtr.h"
+
 namespace ppt::binary {
 
 struct StreamEntry {
@@ -13,8 +15,23 @@ struct StreamEntry {
     std::string_view bytes;
 };
 
+// A finished compound file, held where libgsf made it: a deck's file is
+// written out from there, without a copy of its megabytes.
+class CompoundFileBytes {
+public:
+    explicit CompoundFileBytes(GPtr<GObject> memory) : memory_(std::move(memory)) {}
+    std::string_view bytes() const;
+
+private:
+    GPtr<GObject> memory_;
+};
+
 // The whole file, its root storage marked with classId when one is given
 // (16 bytes as stored). Raises std::runtime_error when libgsf fails.
-std::string buildCompoundFile(const std::vector<StreamEntry>& streams, std::string_view classId = {});
+CompoundFileBytes makeCompoundFile(const std::vector<StreamEntry>& streams, std::string_view classId = {});
+inline std::string buildCompoundFile(const std::vector<StreamEntry>& streams, std::string_view classId = {})
+{
+    return std::string(makeCompoundFile(streams, classId).bytes());
+}
 
 }  // namespace ppt::binary

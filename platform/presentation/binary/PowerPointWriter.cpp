@@ -57,6 +57,9 @@ void checkPageCount(const PresentationModel& model)
 // The persist objects in stream order, and where each starts.
 class DocumentStream {
 public:
+    // The records' total size, so the stream grows once.
+    void reserve(std::size_t size) { out_.reserve(size); }
+
     void add(std::uint32_t persistId, const std::string& record)
     {
         offsets_[persistId] = static_cast<std::uint32_t>(out_.size());
@@ -128,7 +131,7 @@ std::string currentUser(std::uint32_t editOffset)
     return out.take();
 }
 
-std::string buildFile(PresentationModel& model)
+CompoundFileBytes buildFile(PresentationModel& model)
 {
     checkPageCount(model);
     DeckContext deck(model);
@@ -155,11 +158,18 @@ std::string buildFile(PresentationModel& model)
     }
     const std::string document = documentRecord(deck, listed);
 
+    std::size_t total = document.size() + master.size() + notesMaster.size();
+    for (const auto& [id, record] : pages) total += record.size();
+    for (const auto& [id, record] : deck.storages) total += record.size();
     DocumentStream stream;
+    stream.reserve(total + 1024);  // and the persist directory, about 8 bytes a page
     stream.add(kDocumentPersistId, document);
     stream.add(kMainMasterPersistId, master);
     stream.add(kNotesMasterPersistId, notesMaster);
-    for (const auto& [id, record] : pages) stream.add(id, record);
+    for (auto& [id, record] : pages) {
+        stream.add(id, record);
+        std::string().swap(record);  // a page's record is not needed twice
+    }
     for (const auto& [id, record] : deck.storages) stream.add(id, record);
     const std::uint32_t editAt = stream.finish(listed.empty() ? 0 : listed.front().slideId);
     if (stream.size() > 0xFFFFFFFFu) throw FormatLimit("the presentation is larger than the 4 GB a .ppt file holds");
@@ -171,20 +181,20 @@ std::string buildFile(PresentationModel& model)
     std::vector<StreamEntry> streams{{"\x05SummaryInformation", summary}, {"Current User", user},
                                      {"PowerPoint Document", stream.bytes()}};
     if (!deck.pictures.empty()) streams.push_back({"Pictures", deck.pictures.stream()});
-    return buildCompoundFile(streams);
+    return makeCompoundFile(streams);
 }
 
 }  // namespace
 }  // namespace binary
 
-std::string powerPointBinaryBytes(PresentationModel& model) { return binary::buildFile(model); }
+std::string powerPointBinaryBytes(PresentationModel& model) { return std::string(binary::buildFile(model).bytes()); }
 
 void writePowerPointBinary(PresentationModel& model, const std::string& nativePath, bool replace)
 {
     // The whole file is made before the target is touched: a deck the format
     // cannot hold fails with nothing written, not even a temporary file.
     const std::string what = "Presentation.SaveAs : cannot write \"" + nativePath + "\"";
-    const std::string bytes = com::guardMember(what, [&] {
+    const binary::CompoundFileBytes file = com::guardMember(what, [&] {
         try {
             return binary::buildFile(model);
         } catch (const binary::FormatLimit& e) {
@@ -192,7 +202,8 @@ void writePowerPointBinary(PresentationModel& model, const std::string& nativePa
                                what + ": " + e.what() + ". Saved under a .pptx name it can have any size.");
         }
     });
-    saveAtomically(nativePath, replace, [&](office::AtomicFile& file) { file.write(bytes.data(), bytes.size()); });
+    const std::string_view bytes = file.bytes();
+    saveAtomically(nativePath, replace, [&](office::AtomicFile& out) { out.write(bytes.data(), bytes.size()); });
 }
 
 }  // namespace ppt

@@ -42,6 +42,7 @@ public:
     void utf16(std::u16string_view text);
     void zeros(std::size_t n) { bytes_.append(n, '\0'); }
 
+    void reserve(std::size_t size) { bytes_.reserve(size); }
     std::size_t size() const { return bytes_.size(); }
     const std::string& bytes() const { return bytes_; }
     std::string take() { return std::move(bytes_); }
