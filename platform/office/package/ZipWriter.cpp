@@ -103,16 +103,19 @@ void ZipWriter::writeOldest()
 {
     std::string header;
     for (DeflatedPart& part : pool_.takeOldest()) {
-        Entry entry{std::move(part.name), part.crc, part.bytes.size(), part.size, out_.written};
+        if (part.name.size() > 0xffff) throw std::length_error("a part's name is too long for the package");
+        const Entry entry{names_.size(), static_cast<std::uint16_t>(part.name.size()), part.crc, part.bytes.size(), part.size,
+                          out_.written};
         if (entry.offset > kLimit32 || entry.compressed > kLimit32) throw std::length_error("the package is too large");
         header.clear();
         put32(header, 0x04034b50);
         putSharedFields(header, entry);
         put16(header, 0);  // extra field length
-        header += entry.name;
+        header += part.name;
         out_.write(header.data(), header.size());
         out_.write(part.bytes.data(), part.bytes.size());
-        entries_.push_back(std::move(entry));
+        names_ += part.name;
+        entries_.push_back(entry);
     }
 }
 
@@ -127,7 +130,7 @@ void ZipWriter::putSharedFields(std::string& s, const Entry& e) const
     put32(s, e.crc);
     put32(s, static_cast<std::uint32_t>(e.compressed));
     put32(s, static_cast<std::uint32_t>(e.size));
-    put16(s, static_cast<std::uint16_t>(e.name.size()));
+    put16(s, e.nameLength);
 }
 
 void ZipWriter::add(const std::string& name, std::string_view data)
@@ -153,7 +156,7 @@ void ZipWriter::finish()
         put16(record, 0);  // internal attributes
         put32(record, 0);  // external attributes
         put32(record, static_cast<std::uint32_t>(e.offset));
-        record += e.name;
+        record += nameOf(e);
         out_.write(record.data(), record.size());
     }
     const std::uint64_t directoryEnd = out_.written;

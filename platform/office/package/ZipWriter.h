@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,13 +42,17 @@ private:
     void keepQueueBounded();
     void writeOldest();
 
+    // An entry of the central directory; its name is kept in names_, as a
+    // long deck has tens of thousands of entries until the end of the save.
     struct Entry {
-        std::string name;
+        std::size_t nameAt = 0;
+        std::uint16_t nameLength = 0;
         std::uint32_t crc = 0;
         std::uint64_t compressed = 0;
         std::uint64_t size = 0;
         std::uint64_t offset = 0;
     };
+    std::string_view nameOf(const Entry& e) const { return std::string_view(names_).substr(e.nameAt, e.nameLength); }
     void putSharedFields(std::string& s, const Entry& e) const;
     // The sink, with the bytes it got counted: the entries' offsets.
     struct CountingSink final : ByteSink {
@@ -65,7 +70,8 @@ private:
     DeflatePool pool_;
     std::string name_;                                                 // the entry being collected
     std::vector<std::string> pieces_ = std::vector<std::string>(1);  // and its bytes
-    std::vector<Entry> entries_;  // those in the archive
+    std::deque<Entry> entries_;  // those in the archive: a deque grows without copying them
+    std::string names_;          // their names, one after another
     std::uint16_t dosTime_ = 0, dosDate_ = 0;
 };
 
