@@ -17,16 +17,9 @@
 #include <thread>
 #include <vector>
 
-#include "office/package/PartSink.h"
+#include "office/package/PartDeflater.h"
 
 namespace office {
-
-struct DeflatedPart {
-    std::string name;
-    std::uint32_t crc = 0;
-    std::uint64_t size = 0;  // uncompressed
-    std::string bytes;       // raw deflate
-};
 
 class DeflatePool {
 public:
@@ -56,7 +49,6 @@ public:
     static unsigned usefulThreads();
 
 private:
-    class Maker;
     struct Queued {
         Job job;
         std::vector<DeflatedPart> parts;
@@ -65,13 +57,13 @@ private:
         bool done = false;
     };
 
-    static void run(Maker& maker, Queued& queued);
-    void runNext(std::unique_lock<std::mutex>& lock, Maker& maker);
+    static void run(PartDeflater& maker, Queued& queued);
+    void runNext(std::unique_lock<std::mutex>& lock, PartDeflater& maker);
     void stop();
-    void work(Maker& maker);
+    void work(PartDeflater& maker);
 
-    std::unique_ptr<Maker> callerMaker_;  // for the jobs the caller runs
-    std::vector<std::unique_ptr<Maker>> makers_;
+    std::unique_ptr<PartDeflater> callerPartDeflater_;  // for the jobs the caller runs
+    std::vector<std::unique_ptr<PartDeflater>> makers_;
     mutable std::mutex mutex_;
     std::condition_variable jobAdded_, jobDone_;
     std::deque<std::unique_ptr<Queued>> jobs_;
