@@ -5,6 +5,7 @@
 
 #include "DeckCheck.h"
 #include "PptTestSupport.h"
+#include "package/FinishedSlides.h"
 
 namespace ppttest {
 namespace {
@@ -66,6 +67,61 @@ TEST_F(SaveTest, EveryCharacterGivesAWellFormedPart)
     std::string text;
     for (const std::string& paragraph : deck::paragraphs(slide)) text += paragraph;
     EXPECT_NE(text.find("!\"#$%&'()*+,-./0123456789:;<=>?@"), std::string::npos);
+}
+
+// The slides a growing deck has left behind are made on another thread;
+// whatever reaches one of them later must still be in the file, through any
+// object kept from before, and wherever the slide has moved.
+TEST_F(SaveTest, SlidesMadeEarlyAreWrittenAsTheyStandAtTheSave)
+{
+    // Objects onto each slide, taken while it is the newest.
+    struct Kept {
+        ComPtr<_Slide> slide;
+        ComPtr<TextRange> text;
+        ComPtr<TextFrame> frame;
+        ComPtr<Font> font;
+        ComPtr<Hyperlink> link;
+        ComPtr<HeaderFooter> footer;
+    };
+    std::vector<Kept> kept;
+    for (int i = 0; i < 9; ++i) {
+        auto slide = addSlide();
+        auto body = addBody(slide);
+        auto text = textOf(body);
+        text->InsertAfter(u16("slide " + std::to_string(i + 1)));
+        kept.push_back({slide, text, body->GetTextFrame(), text->GetFont(),
+                        body->GetActionSettings()->Item(ppMouseClick)->GetHyperlink(),
+                        slide->GetHeadersFooters()->GetFooter()});
+    }
+    auto* early = dynamic_cast<ppt::FinishedSlides*>(ppt::presentationModel(presentation)->background.get());
+    ASSERT_NE(early, nullptr);
+    early->drain();
+    EXPECT_EQ(early->made(), 7u);  // all but the last two
+
+    kept[1].text->InsertAfter(u" changed");
+    kept[2].slide->GetNotesPage()->GetShapes()->GetPlaceholders()->Item(2)->GetTextFrame()->GetTextRange()->InsertAfter(u"note");
+    kept[3].font->PutBold(msoTrue);
+    kept[4].link->PutAddress(u"https://example.com/");
+    kept[5].footer->PutText(u"foot");
+    kept[5].footer->PutVisible(msoTrue);
+    kept[6].frame->PutAutoSize(ppAutoSizeShapeToFitText);
+    const auto check = [&](const std::filesystem::path& path, int first) {
+        SCOPED_TRACE(path.string());
+        expectSoundPackage(path);
+        auto parts = deck::readParts(path);
+        const auto slide = [&](int n) { return parts["ppt/slides/slide" + std::to_string(first + n - 1) + ".xml"]; };
+        for (int n = 1; n <= 9; ++n)
+            EXPECT_EQ(deck::paragraphs(slide(n)).at(0), "slide " + std::to_string(n) + (n == 2 ? " changed" : ""));
+        EXPECT_NE(parts["ppt/notesSlides/notesSlide" + std::to_string(first + 2) + ".xml"].find(">note<"), std::string::npos);
+        EXPECT_NE(slide(4).find("b=\"1\""), std::string::npos);
+        EXPECT_NE(parts["ppt/slides/_rels/slide" + std::to_string(first + 4) + ".xml.rels"].find("https://example.com/"),
+                  std::string::npos);
+        EXPECT_NE(slide(6).find(">foot<"), std::string::npos);
+        EXPECT_NE(slide(7).find("<a:spAutoFit/>"), std::string::npos);
+    };
+    check(save("early.pptx"), 1);
+    presentation->GetSlides()->Add(1, ppLayoutBlank);  // every slide one place on
+    check(save("moved.pptx"), 2);
 }
 
 // Replacing whole, keeping the old file on failure: tests/office and

@@ -8,7 +8,11 @@ FontNames& FontNames::instance()
     return names;
 }
 
-FontNames::FontNames() { intern(u"Arial"); }
+FontNames::FontNames()
+{
+    names_.reserve(0x10000);
+    intern(u"Arial");
+}
 
 std::uint16_t FontNames::intern(const std::u16string& name)
 {

@@ -22,6 +22,7 @@ NotesPageModel& SlideModel::notesPage()
 {
     if (!notes) {
         notes = std::make_unique<NotesPageModel>();
+        notes->shapes.guard = &guard;
         notes->shapes.add(PlaceholderShape{PlaceholderType::SlideImage, 0}, u"Slide Image Placeholder 1",
                           design::notesSlideImage);
         ShapeModel& body =
@@ -44,6 +45,7 @@ SlideModel& PresentationModel::addSlide(int index)
 {
     auto slide = std::make_shared<SlideModel>();
     slide->id = nextSlideId++;
+    slide->shapes.guard = &slide->guard;
     // New slides start with the footers as the master shows them.
     slide->headersFooters = master.headersFooters;
     slides.insert(slides.begin() + index, slide);

@@ -37,6 +37,7 @@ struct NotesPageModel {
 
 struct SlideModel {
     int id = 0;  // 256 and up, never reused in one presentation
+    PartGuard guard;  // for its shapes, footers and notes page
     ShapeTree shapes;
     HeaderFooterSet headersFooters;
     std::unique_ptr<NotesPageModel> notes;  // made when first asked for
@@ -84,6 +85,8 @@ struct PresentationModel {
     bool savedAsTemplate = false;  // how the last SaveAs wrote it, for Save
     bool savedAsBinary = false;    // the .ppt format, for Save of a name whose extension does not say
     bool embedFonts = false;
+    // Declared last, so that its thread stops before the slides go.
+    std::unique_ptr<BackgroundWork> background;
 
     PresentationModel();
     SlideModel& addSlide(int index);  // 0-based position

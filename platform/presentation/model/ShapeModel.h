@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include "model/PartGuard.h"
 #include "model/TextBody.h"
 
 namespace ppt {
@@ -92,6 +93,7 @@ struct ShapeTree {
     std::vector<std::shared_ptr<ShapeModel>> shapes;
     std::vector<LinkTarget> links;  // filled by addLink only
     int nextId = 2;  // 1 is the tree's own group
+    PartGuard* guard = nullptr;  // the slide's, for the shapes of a slide or its notes page
 
     ShapeModel& add(ShapeKind kind, std::u16string name, Box box);
     // The 1-based id of the target in `links`, added when it is new.

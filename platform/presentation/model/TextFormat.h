@@ -18,6 +18,8 @@ public:
 
 private:
     FontNames();
+    // Reserved for every id at once: a slide written on another thread reads
+    // names while new ones are added, so the names must never move.
     std::vector<std::u16string> names_;
     std::unordered_map<std::u16string, std::uint16_t> ids_;
 };

@@ -21,6 +21,7 @@ void AppState::check() const
 void AppState::closePresentation(PresentationModel& presentation)
 {
     presentation.open = false;
+    presentation.background.reset();
     if (presentation.runningCookie) {
         com::revokeRunningFile(presentation.runningCookie);
         presentation.runningCookie = 0;

@@ -15,9 +15,13 @@ using namespace PowerPoint;
 
 struct HeaderFooterView {
     std::shared_ptr<HeaderFooterState> state_;
+    PartGuard* guard_;  // the slide's, null for the master's
+    PartGuard* partGuard() const { return guard_; }
 };
 struct HeaderFooterSetView {
     std::shared_ptr<HeaderFooterSet> set_;
+    PartGuard* guard_;
+    PartGuard* partGuard() const { return guard_; }
 };
 
 class HeaderFooterObject final : public ObjectBase<HeaderFooter, HeaderFooterView> {
@@ -87,7 +91,7 @@ private:
     ComPtr<HeaderFooter> item(const char* what, HeaderFooterState HeaderFooterSet::*which)
     {
         return member(what, [&] {
-            return makeObject<HeaderFooterObject>(context(), std::shared_ptr<HeaderFooterState>(set_, &((*set_).*which)));
+            return makeObject<HeaderFooterObject>(context(), std::shared_ptr<HeaderFooterState>(set_, &((*set_).*which)), guard_);
         });
     }
 
@@ -95,9 +99,9 @@ private:
 
 }  // namespace
 
-ComPtr<HeadersFooters> makeHeadersFooters(const Context& context, std::shared_ptr<HeaderFooterSet> set)
+ComPtr<HeadersFooters> makeHeadersFooters(const Context& context, std::shared_ptr<HeaderFooterSet> set, PartGuard* guard)
 {
-    return makeObject<HeadersFootersObject>(context, std::move(set));
+    return makeObject<HeadersFootersObject>(context, std::move(set), guard);
 }
 
 }  // namespace ppt

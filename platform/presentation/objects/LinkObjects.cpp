@@ -17,11 +17,13 @@ using namespace PowerPoint;
 
 struct LinkHostView {
     LinkHost host_;
+    PartGuard* partGuard() const { return host_.tree->guard; }
 };
 // The host's click or hover action.
 struct LinkView {
     LinkHost host_;
     PpMouseActivation activation_;
+    PartGuard* partGuard() const { return host_.tree->guard; }
 };
 
 class HyperlinkObject final : public ObjectBase<Hyperlink, LinkView> {

@@ -51,13 +51,17 @@ public:
 
 protected:
     // Every member starts here, inside its guard (see member()): fails once the application
-    // has quit or the presentation has been closed.
+    // has quit or the presentation has been closed. A call that reaches a
+    // slide touches the slide's guard, as a slide made early must be made again.
     void check() const
     {
         ++CallFaults::made;
         if (CallFaults::countdown > 0 && --CallFaults::countdown == 0)
             com::throwComError(E_FAIL, "the call failed (fault injected by a test)");
         context_.check();
+        if constexpr (requires(const View& view) { view.partGuard(); }) {
+            if (PartGuard* guard = View::partGuard()) guard->touch();
+        }
     }
     const Context& context() const { return context_; }
 

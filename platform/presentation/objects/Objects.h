@@ -43,13 +43,10 @@ ComPtr<PowerPoint::TextFrame> makeTextFrame(const Context& context, std::shared_
                                             std::shared_ptr<ShapeModel> shape);
 ComPtr<PowerPoint::TextRange> makeTextRange(const Context& context, std::shared_ptr<ShapeTree> tree,
                                             std::shared_ptr<ShapeModel> shape, RangeExtent range);
-ComPtr<PowerPoint::Font> makeFont(const Context& context, std::shared_ptr<ShapeModel> shape, RangeExtent range);
-ComPtr<PowerPoint::ParagraphFormat> makeParagraphFormat(const Context& context, std::shared_ptr<ShapeModel> shape,
-                                                        RangeExtent range);
-ComPtr<PowerPoint::BulletFormat> makeBulletFormat(const Context& context, std::shared_ptr<ShapeModel> shape,
-                                                  RangeExtent range);
 ComPtr<PowerPoint::ActionSettings> makeActionSettings(const Context& context, LinkHost host);
-ComPtr<PowerPoint::HeadersFooters> makeHeadersFooters(const Context& context, std::shared_ptr<HeaderFooterSet> set);
+// guard: the slide's (null for the master's).
+ComPtr<PowerPoint::HeadersFooters> makeHeadersFooters(const Context& context, std::shared_ptr<HeaderFooterSet> set,
+                                                      PartGuard* guard);
 
 // The model behind a presentation of this engine (null for another's).
 std::shared_ptr<PresentationModel> presentationModel(const ComPtr<PowerPoint::_Presentation>& presentation);

@@ -13,6 +13,7 @@
 #include "objects/Objects.h"
 #include "objects/TemplateDesign.h"
 #include "package/PackageWriter.h"
+#include "package/FinishedSlides.h"
 #include "package/SavePath.h"
 
 namespace ppt {
@@ -132,10 +133,12 @@ private:
 
     static void write(PresentationModel& p, const std::string& nativePath, FileFormat format, const SaveOptions& options)
     {
-        if (format == FileFormat::Binary)
+        if (format == FileFormat::Binary) {
+            settleFinishedSlides(p);  // the binary writer reads every slide
             writePowerPointBinary(p, nativePath, options.replace);
-        else
+        } else {
             writePresentationPackage(p, nativePath, options);
+        }
     }
 
     void saveTo(const std::u16string& fileName, FileFormat requested, SaveOptions options)

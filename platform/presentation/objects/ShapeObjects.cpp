@@ -31,10 +31,12 @@ Box boxArgument(float left, float top, float width, float height)
 
 struct ShapeTreeView {
     std::shared_ptr<ShapeTree> tree_;
+    PartGuard* partGuard() const { return tree_->guard; }
 };
 struct ShapeView {
     std::shared_ptr<ShapeTree> tree_;
     std::shared_ptr<ShapeModel> shape_;
+    PartGuard* partGuard() const { return tree_->guard; }
 };
 
 class TextFrameObject final : public ObjectBase<TextFrame, ShapeView> {

@@ -5,6 +5,7 @@
 #include "com/ComError.h"
 #include "objects/ObjectBase.h"
 #include "objects/Objects.h"
+#include "package/FinishedSlides.h"
 
 namespace ppt {
 namespace {
@@ -13,6 +14,7 @@ using namespace PowerPoint;
 
 struct SlideView {
     std::shared_ptr<SlideModel> slide_;
+    PartGuard* partGuard() const { return &slide_->guard; }
 };
 
 class SlideObject final : public ObjectBase<_Slide, SlideView> {
@@ -29,7 +31,7 @@ public:
     ComPtr<HeadersFooters> GetHeadersFooters() override
     {
         return member("Slide.GetHeadersFooters", [&]() -> ComPtr<HeadersFooters> {
-            return makeHeadersFooters(context(), std::shared_ptr<HeaderFooterSet>(slide_, &slide_->headersFooters));
+            return makeHeadersFooters(context(), std::shared_ptr<HeaderFooterSet>(slide_, &slide_->headersFooters), &slide_->guard);
         });
     }
 
@@ -81,7 +83,7 @@ public:
     {
         return member("Master.GetHeadersFooters", [&]() -> ComPtr<HeadersFooters> {
             const auto& p = context().presentation;
-            return makeHeadersFooters(context(), std::shared_ptr<HeaderFooterSet>(p, &p->master.headersFooters));
+            return makeHeadersFooters(context(), std::shared_ptr<HeaderFooterSet>(p, &p->master.headersFooters), nullptr);
         });
     }
 };
@@ -116,6 +118,7 @@ public:
                 com::throwComError(E_INVALIDARG, "Slides.Add : the layout " + std::to_string(static_cast<int>(layout)) +
                                                      " is not a slide layout.");
             p.addSlide(index - 1);
+            offerFinishedSlides(p);
             return makeSlide(context(), p.slides[static_cast<std::size_t>(index) - 1]);
         });
     }

@@ -52,8 +52,14 @@ std::pair<int, int> paragraphSpan(const TextBody& body, const RangeExtent& exten
 }
 
 class RangeView {
+public:
+    PartGuard* partGuard() const { return tree_->guard; }
+
 protected:
-    RangeView(std::shared_ptr<ShapeModel> shape, RangeExtent range) : shape_(std::move(shape)), range_(range) {}
+    RangeView(std::shared_ptr<ShapeTree> tree, std::shared_ptr<ShapeModel> shape, RangeExtent range)
+        : tree_(std::move(tree)), shape_(std::move(shape)), range_(range)
+    {
+    }
     TextBody& body() const { return *shape_->text; }
     std::pair<int, int> span() const { return range_.resolve(body()); }
 
@@ -85,6 +91,7 @@ protected:
         body().changeParagraphs(first, last, change);
     }
 
+    std::shared_ptr<ShapeTree> tree_;
     std::shared_ptr<ShapeModel> shape_;
     RangeExtent range_;
 };
@@ -211,18 +218,14 @@ public:
     ComPtr<BulletFormat> GetBullet() override
     {
         return member("ParagraphFormat.GetBullet", [&]() -> ComPtr<BulletFormat> {
-            return makeObject<BulletFormatObject>(context(), shape_, range_);
+            return makeObject<BulletFormatObject>(context(), tree_, shape_, range_);
         });
     }
 };
 
-class TextRangeObject final : public ObjectBase<TextRange>, RangeView {
+class TextRangeObject final : public ObjectBase<TextRange, RangeView> {
 public:
-    TextRangeObject(Context context, std::shared_ptr<ShapeTree> tree, std::shared_ptr<ShapeModel> shape,
-                    RangeExtent range)
-        : ObjectBase(std::move(context)), RangeView(std::move(shape), range), tree_(std::move(tree))
-    {
-    }
+    using ObjectBase::ObjectBase;
 
     std::u16string GetText() override
     {
@@ -295,13 +298,13 @@ public:
 
     ComPtr<Font> GetFont() override
     {
-        return member("TextRange.GetFont", [&] { return makeObject<FontObject>(context(), shape_, range_); });
+        return member("TextRange.GetFont", [&] { return makeObject<FontObject>(context(), tree_, shape_, range_); });
     }
 
     ComPtr<ParagraphFormat> GetParagraphFormat() override
     {
         return member("TextRange.GetParagraphFormat", [&]() -> ComPtr<ParagraphFormat> {
-            return makeObject<ParagraphFormatObject>(context(), shape_, range_);
+            return makeObject<ParagraphFormatObject>(context(), tree_, shape_, range_);
         });
     }
 
@@ -322,8 +325,6 @@ public:
 
 private:
     ComPtr<TextRange> sub(RangeExtent extent) { return makeObject<TextRangeObject>(context(), tree_, shape_, extent); }
-
-    std::shared_ptr<ShapeTree> tree_;
 };
 
 }  // namespace
@@ -332,19 +333,6 @@ ComPtr<TextRange> makeTextRange(const Context& context, std::shared_ptr<ShapeTre
                                 std::shared_ptr<ShapeModel> shape, RangeExtent range)
 {
     return makeObject<TextRangeObject>(context, std::move(tree), std::move(shape), range);
-}
-ComPtr<Font> makeFont(const Context& context, std::shared_ptr<ShapeModel> shape, RangeExtent range)
-{
-    return makeObject<FontObject>(context, std::move(shape), range);
-}
-ComPtr<ParagraphFormat> makeParagraphFormat(const Context& context, std::shared_ptr<ShapeModel> shape,
-                                            RangeExtent range)
-{
-    return makeObject<ParagraphFormatObject>(context, std::move(shape), range);
-}
-ComPtr<BulletFormat> makeBulletFormat(const Context& context, std::shared_ptr<ShapeModel> shape, RangeExtent range)
-{
-    return makeObject<BulletFormatObject>(context, std::move(shape), range);
 }
 
 }  // namespace ppt

@@ -7,6 +7,7 @@
 #include "office/package/ContentTypes.h"
 #include "office/package/CoreProperties.h"
 #include "office/package/OpcNames.h"
+#include "package/DesignImport.h"
 #include "package/ObjectParts.h"
 #include "package/Parts.h"
 #include "template/TemplateImport.h"
@@ -21,6 +22,12 @@ PackagePlan::PackagePlan(const PresentationModel& model, const SaveOptions& opti
     for (std::size_t i = 0; i < model.slides.size(); ++i)
         if (model.slides[i]->notes) notesNumber[i] = static_cast<int>(i + 1);
     notesCount = static_cast<int>(std::count_if(notesNumber.begin(), notesNumber.end(), [](int n) { return n != 0; }));
+    layoutTarget = slideLayoutTarget(model);
+}
+
+SlidePlace PackagePlan::place(std::size_t slide) const
+{
+    return SlidePlace{static_cast<int>(slide + 1), notesNumber[slide] != 0, layoutTarget, slides, model};
 }
 
 void writeContentTypes(office::XmlWriter& xml, const PackagePlan& plan)

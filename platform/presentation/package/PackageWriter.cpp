@@ -10,13 +10,14 @@
 #include "office/package/AtomicFile.h"
 #include "office/package/ZipWriter.h"
 #include "package/DesignImport.h"
+#include "package/FinishedSlides.h"
 #include "package/ObjectParts.h"
+#include "package/PackageStream.h"
 #include "package/Parts.h"
 
 namespace ppt {
 namespace {
 
-constexpr int kCompressionLevel = 6;  // zlib's default balance of size and time
 // Slides (with their notes) made and deflated as one job on a worker: few
 // enough jobs that handing them out costs little, small enough to share out.
 constexpr std::size_t kSlidesPerBatch = 8;
@@ -51,35 +52,6 @@ constexpr std::size_t kSlidesPerBatch = 8;
     }
 }
 
-class PackageStream {
-public:
-    explicit PackageStream(office::PartSink& zip) : zip_(zip) {}
-
-    void part(const std::string& name, const std::function<void(office::XmlWriter&)>& body)
-    {
-        zip_.beginEntry(name);
-        office::XmlWriter xml(zip_);
-        body(xml);
-        xml.flush();
-        zip_.endEntry();
-    }
-
-    // A part and its relationships (written as _rels/<name>.rels beside it).
-    void partWithRels(const std::string& folder, const std::string& file,
-                      const std::function<void(office::XmlWriter&, office::Relationships&)>& body)
-    {
-        office::Relationships rels;
-        part(folder + file, [&](office::XmlWriter& xml) { body(xml, rels); });
-        if (!rels.empty()) part(folder + "_rels/" + file + ".rels", [&](office::XmlWriter& xml) {
-            xml.declaration();
-            rels.write(xml);
-        });
-    }
-
-private:
-    office::PartSink& zip_;
-};
-
 // Slide batches refer to the plan: each is written before the plan goes, or
 // dropped when the save fails.
 class SlideBatches {
@@ -92,26 +64,6 @@ public:
 private:
     office::PartSink& sink_;
 };
-
-// Text measured now, so that writing a slide only reads the model (the
-// frames that grow with their text report their laid-out size).
-void settleLayout(ShapeTree& shapes)
-{
-    for (auto& shape : shapes.shapes) shape->effectiveBox();
-}
-
-void writeSlideParts(PackageStream& out, PresentationModel& model, const PackagePlan& plan, std::size_t i)
-{
-    SlideModel& slide = *model.slides[i];
-    const int number = static_cast<int>(i + 1);
-    const std::string file = "slide" + std::to_string(number) + ".xml";
-    out.partWithRels("ppt/slides/", file,
-                     [&](office::XmlWriter& xml, office::Relationships& rels) { writeSlide(xml, slide, number, plan, rels); });
-    if (int notes = plan.notesNumber[i]) {
-        out.partWithRels("ppt/notesSlides/", "notesSlide" + std::to_string(notes) + ".xml",
-                         [&](office::XmlWriter& xml, office::Relationships& rels) { writeNotesSlide(xml, slide, number, plan, rels); });
-    }
-}
 
 }  // namespace
 
@@ -141,7 +93,7 @@ void saveAtomically(const std::string& nativePath, bool replace, const std::func
 void writePresentationPackage(PresentationModel& model, const std::string& nativePath, const SaveOptions& options)
 {
     saveAtomically(nativePath, options.replace, [&](office::AtomicFile& file) {
-        office::ZipWriter zip(file, kCompressionLevel);
+        office::ZipWriter zip(file, kPackageCompressionLevel);
         writePackageParts(model, options, zip);
         zip.finish();
     });
@@ -150,10 +102,9 @@ void writePresentationPackage(PresentationModel& model, const std::string& nativ
 void writePackageParts(PresentationModel& model, const SaveOptions& options, office::PartSink& sink)
 {
     PackageStream out(sink);
-    for (auto& slide : model.slides) {
-        settleLayout(slide->shapes);
-        if (slide->notes) settleLayout(slide->notes->shapes);
-    }
+    // Slides made early are used only where they still stand as made.
+    const FinishedSlides* early = settleFinishedSlides(model);
+    for (auto& slide : model.slides) settleSlideLayout(*slide);
     const PackagePlan plan(model, options);
     const SlideBatches batches(sink);
 
@@ -180,9 +131,12 @@ void writePackageParts(PresentationModel& model, const SaveOptions& options, off
                      [&](office::XmlWriter& xml, office::Relationships& rels) { writeNotesMaster(xml, rels); });
     for (std::size_t first = 0; first < model.slides.size(); first += kSlidesPerBatch) {
         const std::size_t last = std::min(model.slides.size(), first + kSlidesPerBatch);
-        sink.addBatch([&model, &plan, first, last](office::PartSink& into) {
-            PackageStream slides(into);
-            for (std::size_t i = first; i < last; ++i) writeSlideParts(slides, model, plan, i);
+        sink.addBatch([&model, &plan, early, first, last](office::PartSink& into) {
+            for (std::size_t i = first; i < last; ++i) {
+                SlideModel& slide = *model.slides[i];
+                const SlidePlace place = plan.place(i);
+                if (!early || !early->addMade(slide, place, into)) writeSlideParts(into, slide, place);
+            }
         });
     }
     writeObjectParts(sink, model);

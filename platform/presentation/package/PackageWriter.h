@@ -17,6 +17,9 @@ class PartSink;
 
 namespace ppt {
 
+// libdeflate's level for every part: zlib's default balance of size and time.
+constexpr int kPackageCompressionLevel = 6;
+
 constexpr HRESULT HR_FILE_EXISTS = HRESULT_FROM_WIN32(80);  // ERROR_FILE_EXISTS
 
 struct SaveOptions {

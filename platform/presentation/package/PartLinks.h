@@ -18,6 +18,7 @@ namespace ppt {
 class SlideDirectory {
 public:
     explicit SlideDirectory(const PresentationModel& model);
+    SlideDirectory() = default;  // no slides: a jump goes nowhere
     // 1-based position of the slide a sub-address names, 0 when none.
     int resolve(std::u16string_view subAddress) const;
     int count() const { return count_; }

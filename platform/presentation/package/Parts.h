@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/PresentationModel.h"
@@ -13,6 +14,16 @@
 
 namespace ppt {
 
+// Where a slide's parts go in the package, and what they refer to outside
+// the slide.
+struct SlidePlace {
+    int number = 0;                 // 1-based position: slide<number>.xml
+    bool notes = false;             // with notesSlide<number>.xml
+    std::string_view layoutTarget;  // its layout, from the slide
+    const SlideDirectory& slides;   // where links that jump to a slide go
+    const PresentationModel& model;  // the pictures and objects its shapes show
+};
+
 // What the package holds, decided before anything is written.
 struct PackagePlan {
     const PresentationModel& model;
@@ -20,8 +31,10 @@ struct PackagePlan {
     SlideDirectory slides;
     std::vector<int> notesNumber;  // per slide: its notes slide part number, 0 for none
     int notesCount = 0;
+    std::string layoutTarget;  // of every slide
 
     PackagePlan(const PresentationModel& model, const SaveOptions& options);
+    SlidePlace place(std::size_t slide) const;
 };
 
 // The XML declaration and a PresentationML root element with the a:, r: and
@@ -44,7 +57,10 @@ void writeSlideMaster(office::XmlWriter& xml, PresentationModel& model, const Sl
 void writeSlideLayout(office::XmlWriter& xml, office::Relationships& rels);
 void writeNotesMaster(office::XmlWriter& xml, office::Relationships& rels);
 
-void writeSlide(office::XmlWriter& xml, SlideModel& slide, int number, const PackagePlan& plan, office::Relationships& rels);
-void writeNotesSlide(office::XmlWriter& xml, SlideModel& slide, int number, const PackagePlan& plan, office::Relationships& rels);
+// Text measured now, so that writing the slide only reads it (the frames
+// that grow with their text report their laid-out size).
+void settleSlideLayout(SlideModel& slide);
+// The slide and its notes slide, each with its relationships.
+void writeSlideParts(office::PartSink& sink, SlideModel& slide, const SlidePlace& place);
 
 }  // namespace ppt

@@ -3,6 +3,7 @@
 #include "office/package/OpcNames.h"
 #include "package/DesignImport.h"
 #include "package/ObjectParts.h"
+#include "package/PackageStream.h"
 #include "package/Parts.h"
 #include "package/ShapeXml.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 // A slide or notes slide: its shape tree and, on a slide, the footer
 // placeholders it shows, numbered `number`.
-void writeSlidePart(office::XmlWriter& xml, const char* root, ShapeTree& shapes, const PackagePlan& plan,
+void writeSlidePart(office::XmlWriter& xml, const char* root, ShapeTree& shapes, const PresentationModel& model,
                     PartLinks& links, const HeaderFooterSet* footers, int number)
 {
     openPart(xml, root);
@@ -22,7 +23,7 @@ void writeSlidePart(office::XmlWriter& xml, const char* root, ShapeTree& shapes,
     writeTreeGroup(xml);
     for (auto& shape : shapes.shapes) {
         if (isObjectShape(*shape))
-            writeObjectShape(xml, *shape, plan.model, links);
+            writeObjectShape(xml, *shape, model, links);
         else
             writeShape(xml, *shape, links);
     }
@@ -47,22 +48,32 @@ void openPart(office::XmlWriter& xml, const char* root)
     xml.attr("xmlns:p", opc::nsP);
 }
 
-void writeSlide(office::XmlWriter& xml, SlideModel& slide, int number, const PackagePlan& plan, office::Relationships& rels)
+void settleSlideLayout(SlideModel& slide)
 {
-    rels.add(opc::relSlideLayout, slideLayoutTarget(plan.model));
-    if (int notes = plan.notesNumber[static_cast<std::size_t>(number) - 1])
-        rels.add(opc::relNotesSlide, "../notesSlides/notesSlide" + std::to_string(notes) + ".xml");
-    PartLinks links(slide.shapes, rels, plan.slides, "");
-    writeSlidePart(xml, "p:sld", slide.shapes, plan, links, &slide.headersFooters, number);
+    for (auto& shape : slide.shapes.shapes) shape->effectiveBox();
+    if (slide.notes)
+        for (auto& shape : slide.notes->shapes.shapes) shape->effectiveBox();
 }
 
-void writeNotesSlide(office::XmlWriter& xml, SlideModel& slide, int number, const PackagePlan& plan, office::Relationships& rels)
+void writeSlideParts(office::PartSink& sink, SlideModel& slide, const SlidePlace& place)
 {
-    rels.add(opc::relNotesMaster, "../notesMasters/notesMaster1.xml");
-    rels.add(opc::relSlide, "../slides/slide" + std::to_string(number) + ".xml");
-    NotesPageModel& notes = *slide.notes;  // the plan numbers only slides that have notes
-    PartLinks links(notes.shapes, rels, plan.slides, "../slides/");
-    writeSlidePart(xml, "p:notes", notes.shapes, plan, links, nullptr, number);
+    PackageStream out(sink);
+    const std::string number = std::to_string(place.number);
+    const std::string file = "slide" + number + ".xml";
+    out.partWithRels("ppt/slides/", file, [&](office::XmlWriter& xml, office::Relationships& rels) {
+        rels.add(opc::relSlideLayout, std::string(place.layoutTarget));
+        if (place.notes) rels.add(opc::relNotesSlide, "../notesSlides/notesSlide" + number + ".xml");
+        PartLinks links(slide.shapes, rels, place.slides, "");
+        writeSlidePart(xml, "p:sld", slide.shapes, place.model, links, &slide.headersFooters, place.number);
+    });
+    if (!place.notes) return;
+    out.partWithRels("ppt/notesSlides/", "notesSlide" + number + ".xml", [&](office::XmlWriter& xml, office::Relationships& rels) {
+        rels.add(opc::relNotesMaster, "../notesMasters/notesMaster1.xml");
+        rels.add(opc::relSlide, "../slides/" + file);
+        NotesPageModel& notes = *slide.notes;  // placed with notes only when it has them
+        PartLinks links(notes.shapes, rels, place.slides, "../slides/");
+        writeSlidePart(xml, "p:notes", notes.shapes, place.model, links, nullptr, place.number);
+    });
 }
 
 }  // namespace ppt
