@@ -116,6 +116,7 @@ void FinishedSlides::offerLeft(PresentationModel& model)
         offers.push_back(Offer{slide, static_cast<int>(next_ + 1), layoutIndex(layout), layout});
     }
     if (offers.empty()) return;
+    bool wake = false;
     {
         std::lock_guard lock(mutex_);
         model_ = &model;
@@ -123,9 +124,12 @@ void FinishedSlides::offerLeft(PresentationModel& model)
             for (Offer& offer : offers) offer.slide->guard.withdraw();
             return;
         }
+        // Woken once a few slides wait, not for each: a wake-up costs the
+        // generator as much as a slide takes the other thread.
+        wake = queue_.size() < wakeAt_ && queue_.size() + offers.size() >= wakeAt_;
         for (Offer& offer : offers) queue_.push_back(std::move(offer));
     }
-    offered_.notify_one();
+    if (wake) offered_.notify_one();
 }
 
 int FinishedSlides::layoutIndex(const std::string& target)
@@ -148,7 +152,10 @@ void FinishedSlides::settle()
 void FinishedSlides::drain()
 {
     std::unique_lock lock(mutex_);
+    wakeAt_ = 1;
+    offered_.notify_one();
     idle_.wait(lock, [this] { return queue_.empty() && !making_; });
+    wakeAt_ = kWakeAt;
 }
 
 std::size_t FinishedSlides::made() const
@@ -162,28 +169,34 @@ void FinishedSlides::work()
     office::PartDeflater deflater(level_);
     std::unique_lock lock(mutex_);
     for (;;) {
-        offered_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+        offered_.wait(lock, [this] { return stopping_ || queue_.size() >= wakeAt_; });
+        while (!stopping_ && !queue_.empty()) makeNext(lock, deflater);
         if (stopping_) return;
-        Offer offer = std::move(queue_.front());
-        queue_.pop_front();
-        making_ = true;
-        lock.unlock();
-        bool failed = false;
-        try {
-            make(offer, deflater);
-        } catch (...) {
-            failed = true;  // the save makes this slide, and every later one
-        }
-        offer.slide.reset();
-        lock.lock();
-        making_ = false;
-        broken_ = broken_ || failed;
-        if (broken_) {
-            for (Offer& left : queue_) left.slide->guard.withdraw();
-            queue_.clear();
-        }
-        idle_.notify_all();
     }
+}
+
+// Takes the oldest offer and makes it, with the lock released meanwhile.
+void FinishedSlides::makeNext(std::unique_lock<std::mutex>& lock, office::PartDeflater& deflater)
+{
+    Offer offer = std::move(queue_.front());
+    queue_.pop_front();
+    making_ = true;
+    lock.unlock();
+    bool failed = false;
+    try {
+        make(offer, deflater);
+    } catch (...) {
+        failed = true;  // the save makes this slide, and every later one
+    }
+    offer.slide.reset();
+    lock.lock();
+    making_ = false;
+    broken_ = broken_ || failed;
+    if (broken_) {
+        for (Offer& left : queue_) left.slide->guard.withdraw();
+        queue_.clear();
+    }
+    idle_.notify_all();
 }
 
 void FinishedSlides::make(const Offer& offer, office::PartDeflater& deflater)

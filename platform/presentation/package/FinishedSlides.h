@@ -49,6 +49,8 @@ public:
     // Slides still being edited: the current one and the one before it,
     // which text flowing on may reach back to.
     static constexpr std::size_t kBehind = 2;
+    // The thread is woken when this many slides wait.
+    static constexpr std::size_t kWakeAt = 8;
 
 private:
     struct Offer {
@@ -69,6 +71,7 @@ private:
     };
 
     void work();
+    void makeNext(std::unique_lock<std::mutex>& lock, office::PartDeflater& deflater);
     void make(const Offer& offer, office::PartDeflater& deflater);
     int layoutIndex(const std::string& target);
 
@@ -83,6 +86,7 @@ private:
     std::condition_variable offered_, idle_;
     std::deque<Offer> queue_;
     std::unordered_map<int, Made> made_;  // by slide id
+    std::size_t wakeAt_ = kWakeAt;
     bool making_ = false;
     bool stopping_ = false;
     bool broken_ = false;  // the spill file failed: nothing more is made
