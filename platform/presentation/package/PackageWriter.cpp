@@ -108,11 +108,18 @@ void writePackageParts(PresentationModel& model, const SaveOptions& options, off
     const PackagePlan plan(model, options);
     const SlideBatches batches(sink);
 
-    out.part("[Content_Types].xml", [&](office::XmlWriter& xml) { writeContentTypes(xml, plan); });
+    // The parts that list every slide are long: made on the workers too.
+    sink.addBatch([&plan](office::PartSink& into) {
+        PackageStream(into).part("[Content_Types].xml", [&](office::XmlWriter& xml) { writeContentTypes(xml, plan); });
+    });
     out.part("_rels/.rels", [&](office::XmlWriter& xml) { writeRootRelationships(xml); });
     out.part("docProps/core.xml", [&](office::XmlWriter& xml) { writeCoreProperties(xml, plan); });
-    out.part("docProps/app.xml", [&](office::XmlWriter& xml) { writeAppProperties(xml, plan); });
-    out.partWithRels("ppt/", "presentation.xml", [&](office::XmlWriter& xml, office::Relationships& rels) { writePresentation(xml, plan, rels); });
+    sink.addBatch([&plan](office::PartSink& into) {
+        PackageStream parts(into);
+        parts.part("docProps/app.xml", [&](office::XmlWriter& xml) { writeAppProperties(xml, plan); });
+        parts.partWithRels("ppt/", "presentation.xml",
+                           [&](office::XmlWriter& xml, office::Relationships& rels) { writePresentation(xml, plan, rels); });
+    });
     out.part("ppt/presProps.xml", [&](office::XmlWriter& xml) { writePresProps(xml); });
     out.part("ppt/viewProps.xml", [&](office::XmlWriter& xml) { writeViewProps(xml); });
     out.part("ppt/tableStyles.xml", [&](office::XmlWriter& xml) { writeTableStyles(xml); });
