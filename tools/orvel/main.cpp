@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "Commands.h"
+#include "HugePages.h"
 
 namespace {
 
@@ -49,6 +50,7 @@ int main(int argc, char** argv)
         printUsage(stdout);
         return 0;
     }
+    if (first == "run") orvel_cli::restartWithHugePages(argv);
     for (const Command& c : commands) {
         if (first != c.name) continue;
         // Whatever a command lets escape ends the program with a message, not an abort.
