@@ -85,7 +85,7 @@ bool parts(std::string_view in, std::vector<office::DeflatedPart>& out)
 
 }  // namespace
 
-FinishedSlides::FinishedSlides(int compressionLevel) : level_(compressionLevel)
+FinishedSlides::FinishedSlides(const PresentationModel& model, int compressionLevel) : level_(compressionLevel), model_(model)
 {
     spill_ = std::make_unique<office::SpillFile>();
     thread_ = std::thread([this] { work(); });
@@ -119,7 +119,6 @@ void FinishedSlides::offerLeft(PresentationModel& model)
     bool wake = false;
     {
         std::lock_guard lock(mutex_);
-        model_ = &model;
         if (broken_) {
             for (Offer& offer : offers) offer.slide->guard.withdraw();
             return;
@@ -219,7 +218,7 @@ void FinishedSlides::make(const Offer& offer, office::PartDeflater& deflater)
     std::vector<office::DeflatedPart> parts;
     deflater.into(parts);
     static const SlideDirectory noSlides;
-    writeSlideParts(deflater, slide, SlidePlace{offer.number, made.notes, offer.layoutTarget, noSlides, *model_});
+    writeSlideParts(deflater, slide, SlidePlace{offer.number, made.notes, offer.layoutTarget, noSlides, model_});
     const std::string bytes = record(parts);
     made.length = static_cast<std::uint32_t>(bytes.size());
     made.at = spill_->append(bytes);
@@ -238,9 +237,9 @@ bool FinishedSlides::addMade(const SlideModel& slide, const SlidePlace& place, o
         return false;
     std::vector<office::DeflatedPart> found;
     try {
-        std::string bytes;
-        spill_->read(made.at, made.length, bytes);
-        if (!parts(bytes, found)) return false;
+        thread_local std::string buffer;  // each worker reads slide after slide
+        spill_->read(made.at, made.length, buffer);
+        if (!parts(buffer, found)) return false;
     } catch (const std::exception&) {
         return false;  // made again
     }
@@ -254,7 +253,7 @@ void offerFinishedSlides(PresentationModel& model)
     if (!model.background) {
         if (office::DeflatePool::usefulThreads() == 0) return;  // one core: nothing to win
         try {
-            model.background = std::make_unique<FinishedSlides>(kPackageCompressionLevel);
+            model.background = std::make_unique<FinishedSlides>(model, kPackageCompressionLevel);
         } catch (const std::exception&) {
             return;  // no spill file or thread: the save makes every slide
         }

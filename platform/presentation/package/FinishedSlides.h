@@ -28,8 +28,9 @@ namespace ppt {
 
 class FinishedSlides final : public BackgroundWork {
 public:
-    // Starts the thread. Throws what a thread or the spill file throws.
-    explicit FinishedSlides(int compressionLevel);
+    // Starts the thread for the slides of `model`, which holds this. Throws
+    // what a thread or the spill file throws.
+    FinishedSlides(const PresentationModel& model, int compressionLevel);
     ~FinishedSlides() override;
     FinishedSlides(const FinishedSlides&) = delete;
     FinishedSlides& operator=(const FinishedSlides&) = delete;
@@ -76,10 +77,10 @@ private:
     int layoutIndex(const std::string& target);
 
     int level_;
+    const PresentationModel& model_;  // for what stays unread (see standsAlone)
     std::unique_ptr<office::SpillFile> spill_;
     std::vector<std::string> layouts_;  // the layout targets slides were made with
     std::size_t next_ = 0;              // slides before this one were offered
-    const PresentationModel* model_ = nullptr;  // whose slides; for what stays unread (see standsAlone)
     int day_ = 0;                       // as the save sees it
 
     mutable std::mutex mutex_;
