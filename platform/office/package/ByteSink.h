@@ -12,6 +12,9 @@ public:
     // A sink that collects into a string lets writers append to it directly
     // (no buffer of their own to allocate and copy from); null otherwise.
     virtual std::string* appendBuffer() { return nullptr; }
+    // Told now and then by a writer appending to appendBuffer(): the sink may
+    // take what the string holds (and empty it).
+    virtual void appended() {}
 
 protected:
     ~ByteSink() = default;

@@ -192,7 +192,11 @@ void XmlWriter::finish()
 
 void XmlWriter::flush()
 {
-    if (&buffer_ != &own_ || buffer_.empty()) return;
+    if (&buffer_ != &own_) {
+        sink_.appended();
+        return;
+    }
+    if (buffer_.empty()) return;
     sink_.write(buffer_.data(), buffer_.size());
     buffer_.clear();
 }
