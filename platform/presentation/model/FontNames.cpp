@@ -10,7 +10,7 @@ FontNames& FontNames::instance()
 
 FontNames::FontNames()
 {
-    names_.reserve(0x10000);
+    chunks_.reserve(0x10000 / kChunk);
     intern(u"Arial");
 }
 
@@ -20,9 +20,10 @@ std::uint16_t FontNames::intern(const std::u16string& name)
     if (it != ids_.end()) return it->second;
     // A deck never names this many fonts; further names share the last slot
     // rather than overflow the id.
-    if (names_.size() >= 0xffff) return static_cast<std::uint16_t>(names_.size() - 1);
-    auto id = static_cast<std::uint16_t>(names_.size());
-    names_.push_back(name);
+    if (count_ >= 0xffff) return static_cast<std::uint16_t>(count_ - 1);
+    if (count_ % kChunk == 0) chunks_.push_back(std::make_unique<std::u16string[]>(kChunk));
+    auto id = static_cast<std::uint16_t>(count_++);
+    chunks_[id / kChunk][id % kChunk] = name;
     ids_.emplace(name, id);
     return id;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -14,13 +15,16 @@ class FontNames {
 public:
     static FontNames& instance();
     std::uint16_t intern(const std::u16string& name);
-    const std::u16string& name(std::uint16_t id) const { return names_[id]; }
+    const std::u16string& name(std::uint16_t id) const { return chunks_[id / kChunk][id % kChunk]; }
 
 private:
     FontNames();
-    // Reserved for every id at once: a slide written on another thread reads
-    // names while new ones are added, so the names must never move.
-    std::vector<std::u16string> names_;
+    // Names sit in chunks that never move, and the chunk list never grows
+    // past what it reserved: a slide written on another thread reads names
+    // while new ones are added.
+    static constexpr std::size_t kChunk = 256;
+    std::vector<std::unique_ptr<std::u16string[]>> chunks_;
+    std::size_t count_ = 0;
     std::unordered_map<std::u16string, std::uint16_t> ids_;
 };
 
