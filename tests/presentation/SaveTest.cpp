@@ -122,6 +122,18 @@ TEST_F(SaveTest, SlidesMadeEarlyAreWrittenAsTheyStandAtTheSave)
     check(save("early.pptx"), 1);
     presentation->GetSlides()->Add(1, ppLayoutBlank);  // every slide one place on
     check(save("moved.pptx"), 2);
+
+    // With nowhere to set slides aside, the save makes every slide.
+    const std::string tmp = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+    ::setenv("TMPDIR", (dir / "early.pptx").c_str(), 1);  // a file, not a folder
+    auto other = app->GetPresentations()->Add(msoTrue);
+    for (int i = 0; i < 5; ++i)
+        other->GetSlides()->Add(i + 1, ppLayoutBlank)->GetShapes()->AddLabel(msoTextOrientationHorizontal, 0, 0, 100, 20)
+            ->GetTextFrame()->GetTextRange()->InsertAfter(u"kept");
+    tmp.empty() ? ::unsetenv("TMPDIR") : ::setenv("TMPDIR", tmp.c_str(), 1);
+    EXPECT_EQ(dynamic_cast<ppt::FinishedSlides&>(*ppt::presentationModel(other)->background).made(), 0u);
+    other->SaveAs(u16((dir / "direct.pptx").string()), ppSaveAsPresentation, msoTrue);
+    EXPECT_EQ(deck::paragraphs(deck::readParts(dir / "direct.pptx")["ppt/slides/slide5.xml"]).at(0), "kept");
 }
 
 // Replacing whole, keeping the old file on failure: tests/office and

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "office/package/DeflatePool.h"
+#include "office/package/FileError.h"
 #include "office/package/PartDeflater.h"
 #include "office/package/SpillFile.h"
 #include "package/DesignImport.h"
@@ -85,14 +86,21 @@ bool parts(std::string_view in, std::vector<office::DeflatedPart>& out)
 
 }  // namespace
 
-FinishedSlides::FinishedSlides(const PresentationModel& model, int compressionLevel) : level_(compressionLevel), model_(model)
+FinishedSlides::FinishedSlides(const PresentationModel& model, int compressionLevel)
+    : level_(compressionLevel), model_(model)
 {
-    spill_ = std::make_unique<office::SpillFile>();
+    try {
+        spill_ = std::make_unique<office::SpillFile>();
+    } catch (const office::FileError&) {
+        broken_ = true;  // nowhere to set slides aside: the save makes them all
+        return;
+    }
     thread_ = std::thread([this] { work(); });
 }
 
 FinishedSlides::~FinishedSlides()
 {
+    if (!thread_.joinable()) return;
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
@@ -255,7 +263,7 @@ void offerFinishedSlides(PresentationModel& model)
         try {
             model.background = std::make_unique<FinishedSlides>(model, kPackageCompressionLevel);
         } catch (const std::exception&) {
-            return;  // no spill file or thread: the save makes every slide
+            return;  // no thread: the save makes every slide
         }
     }
     if (auto* finished = dynamic_cast<FinishedSlides*>(model.background.get())) finished->offerLeft(model);

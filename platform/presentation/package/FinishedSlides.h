@@ -28,8 +28,8 @@ namespace ppt {
 
 class FinishedSlides final : public BackgroundWork {
 public:
-    // Starts the thread for the slides of `model`, which holds this. Throws
-    // what a thread or the spill file throws.
+    // Starts the thread for the slides of `model`, which holds this (none
+    // when no spill file can be made). Throws what a thread throws.
     FinishedSlides(const PresentationModel& model, int compressionLevel);
     ~FinishedSlides() override;
     FinishedSlides(const FinishedSlides&) = delete;
