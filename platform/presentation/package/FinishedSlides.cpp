@@ -111,6 +111,7 @@ FinishedSlides::~FinishedSlides()
 
 void FinishedSlides::offerLeft(PresentationModel& model)
 {
+    if (!thread_.joinable()) return;
     std::vector<Offer> offers;
     std::string layout;
     for (; next_ + kBehind < model.slides.size(); ++next_) {
