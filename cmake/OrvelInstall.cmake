@@ -25,6 +25,6 @@ endforeach()
 # folder is read.
 function(orvel_install_targets)
   install(TARGETS orvel RUNTIME DESTINATION bin)
-  install(TARGETS kest_string kest_registry kest_com kest_support kest_ui orvelcom ppt_standin word_standin
+  install(TARGETS kest_string kest_registry kest_com kest_support kest_ui kest_ui_gtk orvelcom ppt_standin word_standin
           LIBRARY DESTINATION lib)
 endfunction()

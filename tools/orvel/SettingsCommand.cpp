@@ -9,8 +9,7 @@
 #include "Commands.h"
 #include "com/ComError.h"
 #include "com/ComPtr.h"
-#include "GtkHost.h"
-#include "GtkPropertyFrame.h"
+#include "DesktopFrame.h"
 #include "HeadlessHost.h"
 #include "registry/RegisterDynamic.h"
 #include "settings/OrvelComPage.h"
@@ -95,13 +94,18 @@ int storeTemplate(const std::string& path)
 
 int showFrame()
 {
-    if (!ui::GtkHost::openDisplay()) {
+    HRESULT hr = S_OK;
+    std::string why;
+    switch (ui::showDesktopPropertyFrame("Orvel", {makePage()}, hr, why)) {
+    case ui::DesktopFrame::NoDisplay:
         std::fprintf(stderr, "orvel settings: cannot open a display (use --template PATH without one)\n");
         return 1;
+    case ui::DesktopFrame::NoLibrary:
+        std::fprintf(stderr, "orvel settings: cannot show the page: %s\n", why.c_str());
+        return 1;
+    case ui::DesktopFrame::Shown:
+        break;
     }
-    ui::GtkHost host;
-    ScopedWindowHost current(host);
-    HRESULT hr = ui::showPropertyFrame(host, "Orvel", {makePage()});
     if (FAILED(hr)) {
         std::fprintf(stderr, "orvel settings: %s\n", ComError(hr).what());
         return 1;
