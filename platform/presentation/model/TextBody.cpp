@@ -10,20 +10,6 @@ TextBody::TextBody(const CharFormat& initial) : chars_(initial)
     markDirty(0);
 }
 
-// The text of every frame stays in memory to the end, so the many small
-// frames of a deck grow by a quarter rather than doubling (which
-// std::basic_string does even on reserve): still amortized, with far less room
-// left unused. A frame grown large doubles, as copying it costs more then.
-void TextBody::growText(std::size_t needed)
-{
-    constexpr std::size_t kSmallFrame = 16384;
-    if (needed <= text_.capacity() || text_.size() >= kSmallFrame) return;
-    std::u16string grown;
-    grown.reserve(std::max(needed, text_.size() + text_.size() / 4));
-    grown.append(text_);
-    text_.swap(grown);
-}
-
 int TextBody::paragraphAt(int pos) const
 {
     auto it = std::upper_bound(paragraphs_.begin(), paragraphs_.end(), pos,
@@ -39,7 +25,6 @@ void TextBody::insert(int pos, std::u16string_view s)
     const int count = static_cast<int>(s.size());
     const int para = paragraphAt(pos);
 
-    growText(text_.size() + s.size());
     text_.insert(static_cast<std::size_t>(pos), s);
     chars_.insertGap(pos, count, atEnd);
 
