@@ -125,7 +125,7 @@ const char* placeholderType(PlaceholderType type)
 void writeNonVisual(office::XmlWriter& xml, const ShapeModel& shape, PartLinks& links, const PlaceholderShape* placeholder)
 {
     xml.start("p:nvSpPr");
-    writeShapeName(xml, shape.id, shape.name, &shape, links);
+    writeShapeName(xml, shape.id, shape.name.text(), &shape, links);
     if (placeholder) {
         xml.start("p:cNvSpPr");
         xml.start("a:spLocks");
