@@ -38,9 +38,14 @@ void TextBody::insert(int pos, std::u16string_view s)
             if (s[static_cast<std::size_t>(i)] == u'\r') (start++)->start = pos + i + 1;
         paras_.insertGap(para + 1, added);
         if (para + 1 < paragraphCount() - added) {
-            // Paragraphs after the insertion moved: renumber the pending list.
-            for (int& d : dirtyList_)
-                if (d > para) d += added;
+            // Paragraphs after the insertion moved: renumber the dirty list.
+            auto moved = [&](int p) { return p > para ? p + added : p; };
+            firstDirty_ = moved(firstDirty_);
+            lastDirty_ = moved(lastDirty_);
+            for (int p = firstDirty_; p != kNone; p = paragraphs_[static_cast<std::size_t>(p)].nextDirty) {
+                int& next = paragraphs_[static_cast<std::size_t>(p)].nextDirty;
+                next = moved(next);
+            }
         }
         for (int p = para + 1; p <= para + added; ++p) markDirty(p);
     }
@@ -64,11 +69,15 @@ void TextBody::paragraphsChanged(int first, int last)
 void TextBody::markDirty(int paragraph)
 {
     Paragraph& p = paragraphs_[static_cast<std::size_t>(paragraph)];
-    if (p.dirty) return;
+    if (p.nextDirty != kClean) return;
     total_ -= p.metrics.height;
     p.metrics = {};
-    p.dirty = true;
-    dirtyList_.push_back(paragraph);
+    p.nextDirty = kNone;
+    if (lastDirty_ == kNone)
+        firstDirty_ = paragraph;
+    else
+        paragraphs_[static_cast<std::size_t>(lastDirty_)].nextDirty = paragraph;
+    lastDirty_ = paragraph;
 }
 
 void TextBody::setFrame(const FrameGeometry& frame)
@@ -80,14 +89,15 @@ void TextBody::setFrame(const FrameGeometry& frame)
 
 void TextBody::refresh()
 {
-    for (int p : dirtyList_) {
+    for (int p = firstDirty_; p != kNone;) {
         Paragraph& paragraph = paragraphs_[static_cast<std::size_t>(p)];
-        if (!paragraph.dirty) continue;
+        const int next = paragraph.nextDirty;
         paragraph.metrics = layoutParagraph(*this, p, frame_);
-        paragraph.dirty = false;
+        paragraph.nextDirty = kClean;
         total_ += paragraph.metrics.height;
+        p = next;
     }
-    dirtyList_.clear();
+    firstDirty_ = lastDirty_ = kNone;
 }
 
 float TextBody::totalHeight()

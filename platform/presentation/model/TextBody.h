@@ -97,11 +97,16 @@ private:
     void markDirty(int paragraph);
     void refresh();
 
+    static constexpr int kNone = -1;   // end of the dirty list
+    static constexpr int kClean = -2;  // not in the dirty list
+
     // Where a paragraph starts and its layout as last measured. One record
     // per paragraph keeps a frame small: every slide has a few of them.
+    // Paragraphs waiting to be measured again are linked through them in
+    // the order they were marked, rather than listed apart.
     struct Paragraph {
         int start = 0;
-        bool dirty = false;
+        int nextDirty = kClean;
         ParagraphMetrics metrics;
     };
 
@@ -111,7 +116,8 @@ private:
     RunMap<ParaFormat> paras_;
 
     FrameGeometry frame_;
-    std::vector<int> dirtyList_;
+    int firstDirty_ = kNone;
+    int lastDirty_ = kNone;
     double total_ = 0;  // sum of the clean paragraphs' heights
 };
 
