@@ -1,22 +1,9 @@
 #include "model/CompactText.h"
 
+#include "model/Growth.h"
+
 namespace ppt {
 namespace {
-
-// The many small frames of a deck grow by a quarter rather than doubling
-// (which std::basic_string does even on reserve): still amortized, with far
-// less room left unused. A frame grown large doubles, as copying it costs
-// more then.
-template <class String>
-void makeRoom(String& units, std::size_t needed)
-{
-    constexpr std::size_t kSmallFrame = 16384;
-    if (needed <= units.capacity() || units.size() >= kSmallFrame) return;
-    String grown;
-    grown.reserve(std::max(needed, units.size() + units.size() / 4));
-    grown.append(units);
-    units.swap(grown);
-}
 
 bool isLatin1(std::u16string_view s)
 {

@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/Growth.h"
+
 namespace ppt {
 
 template <class V>
@@ -133,6 +135,7 @@ private:
     {
         if (buf_.empty()) buf_.push_back(single_);
         if (i == runCount()) {  // after the last run: past the hole, as a plain vector grows
+            makeRoom(buf_, buf_.size() + 1);
             buf_.push_back(std::move(r));
             return;
         }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "model/Growth.h"
+
 namespace ppt {
 
 TextBody::TextBody(const CharFormat& initial) : chars_(initial)
@@ -33,7 +35,9 @@ void TextBody::insert(int pos, std::u16string_view s)
     auto after = paragraphs_.begin() + para + 1;
     for (auto it = after; it != paragraphs_.end(); ++it) it->start += count;
     if (added > 0) {
-        auto start = paragraphs_.insert(after, static_cast<std::size_t>(added), Paragraph{});
+        const auto at = after - paragraphs_.begin();
+        makeRoom(paragraphs_, paragraphs_.size() + static_cast<std::size_t>(added));
+        auto start = paragraphs_.insert(paragraphs_.begin() + at, static_cast<std::size_t>(added), Paragraph{});
         for (int i = 0; i < count; ++i)
             if (s[static_cast<std::size_t>(i)] == u'\r') (start++)->start = pos + i + 1;
         paras_.insertGap(para + 1, added);
