@@ -1,7 +1,8 @@
 // The text body's incremental bookkeeping (paragraph starts, formatting
 // runs, cached paragraph heights) against a recount from scratch, over
 // random inserts, format changes anywhere in the text and frame changes,
-// with the text widening from one byte per character to UTF-16 halfway.
+// with the text widening from one byte per character to UTF-16 halfway (the
+// paragraphs measured before must measure the same after).
 #include <gtest/gtest.h>
 
 #include <random>
