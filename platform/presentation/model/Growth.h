@@ -11,14 +11,17 @@
 
 namespace ppt {
 
-// Makes room for `needed` elements in a std::vector or std::basic_string.
+// Makes room for `needed` elements in a std::vector or std::basic_string, so
+// that adding them allocates nothing more.
 template <class Container>
 void makeRoom(Container& units, std::size_t needed)
 {
     constexpr std::size_t kSmallBytes = 32768;
-    if (needed <= units.capacity() || units.size() * sizeof(units[0]) >= kSmallBytes) return;
+    if (needed <= units.capacity()) return;
+    const std::size_t size = units.size();
+    const bool small = size * sizeof(units[0]) < kSmallBytes;
     Container grown;
-    grown.reserve(std::max(needed, units.size() + units.size() / 4));
+    grown.reserve(std::max(needed, small ? size + size / 4 : 2 * size));
     grown.insert(grown.end(), std::make_move_iterator(units.begin()), std::make_move_iterator(units.end()));
     units.swap(grown);
 }

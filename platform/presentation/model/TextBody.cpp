@@ -26,18 +26,18 @@ void TextBody::insert(int pos, std::u16string_view s)
     const bool atEnd = pos == length();
     const int count = static_cast<int>(s.size());
     const int para = paragraphAt(pos);
+    const auto added = static_cast<int>(std::count(s.begin(), s.end(), u'\r'));
 
+    // Room first: a body that runs out of memory is left as it was.
+    makeRoom(paragraphs_, paragraphs_.size() + static_cast<std::size_t>(added));
     text_.insert(static_cast<std::size_t>(pos), s);
     chars_.insertGap(pos, count, atEnd);
 
     // Paragraph starts after pos move right; each "\r" in s opens a new one.
-    const auto added = static_cast<int>(std::count(s.begin(), s.end(), u'\r'));
     auto after = paragraphs_.begin() + para + 1;
     for (auto it = after; it != paragraphs_.end(); ++it) it->start += count;
     if (added > 0) {
-        const auto at = after - paragraphs_.begin();
-        makeRoom(paragraphs_, paragraphs_.size() + static_cast<std::size_t>(added));
-        auto start = paragraphs_.insert(paragraphs_.begin() + at, static_cast<std::size_t>(added), Paragraph{});
+        auto start = paragraphs_.insert(after, static_cast<std::size_t>(added), Paragraph{});
         for (int i = 0; i < count; ++i)
             if (s[static_cast<std::size_t>(i)] == u'\r') (start++)->start = pos + i + 1;
         paras_.insertGap(para + 1, added);
@@ -93,15 +93,16 @@ void TextBody::setFrame(const FrameGeometry& frame)
 
 void TextBody::refresh()
 {
-    for (int p = firstDirty_; p != kNone;) {
-        Paragraph& paragraph = paragraphs_[static_cast<std::size_t>(p)];
-        const int next = paragraph.nextDirty;
-        paragraph.metrics = layoutParagraph(*this, p, frame_);
+    // Each paragraph leaves the list once measured: a layout that runs out
+    // of memory leaves the rest waiting.
+    while (firstDirty_ != kNone) {
+        Paragraph& paragraph = paragraphs_[static_cast<std::size_t>(firstDirty_)];
+        paragraph.metrics = layoutParagraph(*this, firstDirty_, frame_);
+        firstDirty_ = paragraph.nextDirty;
         paragraph.nextDirty = kClean;
         total_ += paragraph.metrics.height;
-        p = next;
     }
-    firstDirty_ = lastDirty_ = kNone;
+    lastDirty_ = kNone;
 }
 
 float TextBody::totalHeight()
