@@ -17,7 +17,6 @@ using ppt::TextBody;
 void expectConsistent(TextBody& body, const std::u16string& text, int step)
 {
     ASSERT_EQ(body.text().copy(0, text.size()), text) << step;
-    ASSERT_EQ(body.text().at(text.size() - 1), text.back()) << step;
     int paragraph = 0;
     ASSERT_EQ(body.paragraphStart(0), 0) << step;
     for (int i = 0; i < body.length(); ++i) {
@@ -49,7 +48,7 @@ TEST(TextBody, IncrementalLayoutMatchesARecountAfterRandomEdits)
             const std::u16string& piece = pieces[random() % (step < 200 ? 6 : 7)];
             body.insert(at, piece);
             text.insert(static_cast<std::size_t>(at), piece);
-            ASSERT_EQ(body.text().wide(), text.find_first_of(u"\u4e2d") != std::u16string::npos) << step;
+            ASSERT_EQ(body.text().wide(), text.find(u'\u4e2d') != std::u16string::npos) << step;
             break;
         }
         case 2: {
@@ -66,7 +65,7 @@ TEST(TextBody, IncrementalLayoutMatchesARecountAfterRandomEdits)
                                   [on](ppt::ParaFormat& f) { f.bullet = on; });
         }
         }
-        if (step % 7 == 0 && !text.empty()) expectConsistent(body, text, step);
+        if (step % 7 == 0) expectConsistent(body, text, step);
     }
     expectConsistent(body, text, -1);
 }

@@ -34,11 +34,6 @@ public:
         return f(std::u16string_view(std::get<std::u16string>(units_)));
     }
 
-    char16_t at(std::size_t i) const
-    {
-        return visit([i](auto units) { return latin1Unit(units[i]); });
-    }
-
     std::u16string copy(std::size_t from, std::size_t count) const
     {
         return visit([&](auto units) {
