@@ -97,7 +97,7 @@ TEST_F(BinaryWriterTest, EmbeddedPptAndDocKeepTheirFilesAndShowTheirContent)
         shapes->AddOLEObject(40, 40, 0, 0, u"", ppttest::u16(file.string()), msoFalse, u"", 0, u"", msoFalse);
     // The previews: the first slide's title, the document's name (EMF text is UTF-16).
     auto& model = *ppt::presentationModel(presentation);
-    auto object = [&](int i) { return std::get<ppt::OleShape>(model.slides[2]->shapes.shapes[i]->kind); };
+    auto object = [&](int i) { return *model.slides[2]->shapes.shapes[i]->as<ppt::OleShape>(); };
     EXPECT_EQ(object(0).progId, u"PowerPoint.Show.8");
     EXPECT_EQ(object(1).progId, u"Word.Document.8");
     auto preview = [&](int i) { return model.media.item(object(i).preview).bytes; };
@@ -116,7 +116,7 @@ TEST_F(BinaryWriterTest, EmbeddedPptAndDocKeepTheirFilesAndShowTheirContent)
     const auto& opened = *ppt::presentationModel(reopened);
     ASSERT_EQ(opened.slides.at(2)->shapes.shapes.size(), 2u);
     for (std::size_t i = 0; i < 2; ++i) {
-        const auto& shown = std::get<ppt::OleShape>(opened.slides[2]->shapes.shapes[i]->kind);
+        const auto& shown = *opened.slides[2]->shapes.shapes[i]->as<ppt::OleShape>();
         EXPECT_EQ(opened.embeddings.item(shown.embedding).bytes, testenv::readFile(i ? doc : inner));
     }
 }

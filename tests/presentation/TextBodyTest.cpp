@@ -1,6 +1,8 @@
 // The text body's incremental bookkeeping (paragraph starts, formatting
 // runs, cached paragraph heights) against a recount from scratch, over
-// random inserts, format changes anywhere in the text and frame changes.
+// random inserts, format changes anywhere in the text and frame changes,
+// with the text widening from one byte per character to UTF-16 halfway (the
+// paragraphs measured before must measure the same after).
 #include <gtest/gtest.h>
 
 #include <random>
@@ -12,9 +14,9 @@ namespace {
 using ppt::TextBody;
 
 // What the body should hold, worked out again from its text alone.
-void expectConsistent(TextBody& body, int step)
+void expectConsistent(TextBody& body, const std::u16string& text, int step)
 {
-    const std::u16string& text = body.text();
+    ASSERT_EQ(body.text().copy(0, text.size()), text) << step;
     int paragraph = 0;
     ASSERT_EQ(body.paragraphStart(0), 0) << step;
     for (int i = 0; i < body.length(); ++i) {
@@ -34,13 +36,21 @@ TEST(TextBody, IncrementalLayoutMatchesARecountAfterRandomEdits)
     std::mt19937 random(11);
     TextBody body;
     body.setFrame({true, 200});
-    const std::u16string pieces[] = {u"word ", u"\r", u"a longer stretch of words ", u"x", u"\r\r", u"\v"};
+    std::u16string text;  // what the body should read back
+    const std::u16string pieces[] = {u"word ", u"\r", u"a longer caf\u00e9 stretch of words \u00ff ", u"x", u"\r\r", u"\v", u"\u4e2d\U0001F600\uffff"};
     for (int step = 0; step < 400; ++step) {
         const int length = body.length();
         const int a = length ? static_cast<int>(random() % static_cast<unsigned>(length + 1)) : 0;
         switch (random() % 5) {
         case 0:
-        case 1: body.insert(random() % 3 ? length : a, pieces[random() % 6]); break;
+        case 1: {
+            const int at = random() % 3 ? length : a;
+            const std::u16string& piece = pieces[random() % (step < 200 ? 6 : 7)];
+            body.insert(at, piece);
+            text.insert(static_cast<std::size_t>(at), piece);
+            ASSERT_EQ(body.text().wide(), text.find(u'\u4e2d') != std::u16string::npos) << step;
+            break;
+        }
         case 2: {
             const int b = a + static_cast<int>(random() % 12);
             const float size = static_cast<float>(10 + random() % 30);
@@ -55,9 +65,9 @@ TEST(TextBody, IncrementalLayoutMatchesARecountAfterRandomEdits)
                                   [on](ppt::ParaFormat& f) { f.bullet = on; });
         }
         }
-        if (step % 7 == 0) expectConsistent(body, step);
+        if (step % 7 == 0) expectConsistent(body, text, step);
     }
-    expectConsistent(body, -1);
+    expectConsistent(body, text, -1);
 }
 
 }  // namespace

@@ -36,6 +36,19 @@ void addText(hb_buffer_t* buffer, std::string_view text)
     hb_buffer_add_utf8(buffer, text.data(), static_cast<int>(text.size()), 0, static_cast<int>(text.size()));
 }
 
+struct Latin1 {
+    std::string_view text;
+};
+
+void addText(hb_buffer_t* buffer, Latin1 latin1)
+{
+    const std::string_view text = latin1.text;
+    hb_buffer_add_latin1(buffer, reinterpret_cast<const std::uint8_t*>(text.data()), static_cast<int>(text.size()), 0,
+                         static_cast<int>(text.size()));
+}
+
+double estimate(Latin1 latin1) { return kEstimatedAdvance * static_cast<double>(latin1.text.size()); }
+
 double estimate(std::u16string_view text) { return kEstimatedAdvance * static_cast<double>(text.size()); }
 
 double estimate(std::string_view utf8)
@@ -97,8 +110,8 @@ Font::~Font() = default;
 
 bool Font::found() const { return handles_->font != nullptr; }
 
-template <class Char>
-double Font::shaped(std::basic_string_view<Char> text)
+template <class Text>
+double Font::shaped(Text text)
 {
     if (!handles_->font) return estimate(text);
     hb_buffer_t* buffer = handles_->buffer;
@@ -125,6 +138,13 @@ double Font::width(std::string_view utf8)
     if (utf8.empty()) return 0;
     if (auto it = widths8_.find(utf8); it != widths8_.end()) return it->second;
     return remember(widths8_, utf8, shaped(utf8));
+}
+
+double Font::widthLatin1(std::string_view latin1)
+{
+    if (latin1.empty()) return 0;
+    if (auto it = widthsLatin1_.find(latin1); it != widthsLatin1_.end()) return it->second;
+    return remember(widthsLatin1_, latin1, shaped(Latin1{latin1}));
 }
 
 double Font::advance(char32_t c)

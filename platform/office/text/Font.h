@@ -47,6 +47,8 @@ public:
     // Shaped advance width of text on one line.
     double width(std::u16string_view text);
     double width(std::string_view utf8);
+    // The same for text of one byte per character, U+0000..U+00FF.
+    double widthLatin1(std::string_view latin1);
     // The advance of one character shaped alone (what a glyph-by-glyph
     // drawing places it with).
     double advance(char32_t c);
@@ -57,14 +59,15 @@ public:
 
 private:
     struct Handles;
-    template <class Char>
-    double shaped(std::basic_string_view<Char> text);
+    template <class Text>
+    double shaped(Text text);
 
     std::unique_ptr<Handles> handles_;
     std::string file_;
     FontMetrics metrics_;
     std::unordered_map<std::u16string, double, ViewHash<char16_t>, ViewEqual<char16_t>> widths16_;
     std::unordered_map<std::string, double, ViewHash<char>, ViewEqual<char>> widths8_;
+    std::unordered_map<std::string, double, ViewHash<char>, ViewEqual<char>> widthsLatin1_;
     std::unordered_map<char32_t, double> advances_;
 };
 

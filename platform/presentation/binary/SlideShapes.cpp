@@ -61,7 +61,7 @@ void writeShapes(DrawingWriter& drawing, DeckContext& deck, ShapeTree& tree, Pag
     const LinkResolver links = resolverFor(deck, tree);
     for (auto& shapePtr : tree.shapes) {
         ShapeModel& shape = *shapePtr;
-        if (const auto* picture = std::get_if<PictureShape>(&shape.kind)) {
+        if (const auto* picture = shape.as<PictureShape>()) {
             ShapeSpec shapeInfo;
             shapeInfo.type = shapetype::pictureFrame;
             shapeInfo.box = shape.box;
@@ -77,7 +77,7 @@ void writeShapes(DrawingWriter& drawing, DeckContext& deck, ShapeTree& tree, Pag
             shapeInfo.click = links(shape.clickLink);
             shapeInfo.over = links(shape.overLink);
             drawing.shape(shapeInfo);
-        } else if (const auto* ole = std::get_if<OleShape>(&shape.kind)) {
+        } else if (const auto* ole = shape.as<OleShape>()) {
             ShapeSpec shapeInfo;
             shapeInfo.type = shapetype::pictureFrame;
             shapeInfo.box = shape.box;

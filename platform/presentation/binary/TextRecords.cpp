@@ -171,7 +171,7 @@ void writeTextAtoms(RecordStream& out, const TextBody& body, TextType type, Font
         out.u32(static_cast<std::uint32_t>(type));
     }
     bool wide = false;
-    const std::u16string text = pptText(body.text(), wide);
+    const std::u16string text = pptText(body.text().copy(0, body.text().size()), wide);
     if (wide) {
         auto chars = out.atom(rt::TextCharsAtom);
         out.utf16(text);

@@ -28,10 +28,16 @@ office::Font& fontOf(const CharFormat& f)
 
 bool isBreakingSpace(char16_t c) { return c == u' ' || c == u'\t' || isLineBreak(c) || c == 0x3000; }
 
+double widthOf(office::Font& font, std::u16string_view text) { return font.width(text); }
+double widthOf(office::Font& font, std::string_view latin1) { return font.widthLatin1(latin1); }
+
+// Text is the body's text as stored: std::string_view (Latin-1) or std::u16string_view.
+template <class Text>
 class LineBuilder {
 public:
-    LineBuilder(const TextBody& body, int paragraph, const FrameGeometry& frame, std::vector<LaidOutLine>& lines)
-        : text_(body.text()), runs_(body.chars()), lines_(lines)
+    LineBuilder(Text text, const TextBody& body, int paragraph, const FrameGeometry& frame,
+                std::vector<LaidOutLine>& lines)
+        : text_(text), runs_(body.chars()), lines_(lines)
     {
         lines_.clear();
         start_ = body.paragraphStart(paragraph);
@@ -47,7 +53,7 @@ public:
         line_.start = start_;
         int pos = start_;
         while (pos < end_) {
-            const char16_t c = text_[static_cast<std::size_t>(pos)];
+            const char16_t c = unit(pos);
             if (isLineBreak(c)) {
                 addSpaceLike(pos, 0);
                 finishLine(pos + 1);
@@ -64,11 +70,11 @@ public:
                 ++pos;
             } else if (isBreakingSpace(c)) {
                 const CharFormat& f = formatAt(pos);
-                addSpaceLike(pos, static_cast<float>(fontOf(f).width(std::u16string_view(&text_[static_cast<std::size_t>(pos)], 1)) * f.size));
+                addSpaceLike(pos, static_cast<float>(widthOf(fontOf(f), text_.substr(static_cast<std::size_t>(pos), 1)) * f.size));
                 ++pos;
             } else {
                 int wordEnd = pos;
-                while (wordEnd < end_ && !isBreakingSpace(text_[static_cast<std::size_t>(wordEnd)])) ++wordEnd;
+                while (wordEnd < end_ && !isBreakingSpace(unit(wordEnd))) ++wordEnd;
                 addWord(pos, wordEnd);
                 pos = wordEnd;
             }
@@ -81,6 +87,8 @@ public:
     }
 
 private:
+    char16_t unit(int pos) const { return latin1Unit(text_[static_cast<std::size_t>(pos)]); }
+
     const CharFormat& formatAt(int pos)
     {
         while (runIndex_ + 1 < runs_.runCount() && runs_.run(runIndex_ + 1).start <= pos) ++runIndex_;
@@ -122,8 +130,8 @@ private:
         while (pos < to) {
             const CharFormat& f = formatAt(pos);
             const int pieceEnd = std::min(to, runs_.runEnd(runIndex_));
-            width += fontOf(f).width(std::u16string_view(&text_[static_cast<std::size_t>(pos)],
-                                                    static_cast<std::size_t>(pieceEnd - pos))) *
+            width += widthOf(fontOf(f), text_.substr(static_cast<std::size_t>(pos),
+                                                     static_cast<std::size_t>(pieceEnd - pos))) *
                      f.size;
             pos = pieceEnd;
         }
@@ -160,7 +168,7 @@ private:
     {
         for (int pos = from; pos < to;) {
             int next = pos + 1;
-            if (next < to && (text_[static_cast<std::size_t>(pos)] & 0xFC00) == 0xD800) ++next;  // keep pairs
+            if (next < to && (unit(pos) & 0xFC00) == 0xD800) ++next;  // keep pairs
             const std::size_t runBefore = runIndex_;
             const float w = measure(pos, next);
             runIndex_ = runBefore;
@@ -173,7 +181,7 @@ private:
         }
     }
 
-    const std::u16string& text_;
+    Text text_;
     const RunMap<CharFormat>& runs_;
     int start_ = 0, end_ = 0;
     float indent_ = 0;
@@ -191,10 +199,15 @@ private:
 
 // The lines of a paragraph laid out again, in a buffer kept per thread: a
 // paragraph is measured each time text is appended to it.
+void buildLines(const TextBody& body, int paragraph, const FrameGeometry& frame, std::vector<LaidOutLine>& lines)
+{
+    body.text().visit([&](auto text) { LineBuilder(text, body, paragraph, frame, lines).run(); });
+}
+
 const std::vector<LaidOutLine>& scratchLines(const TextBody& body, int paragraph, const FrameGeometry& frame)
 {
     thread_local std::vector<LaidOutLine> lines;
-    LineBuilder(body, paragraph, frame, lines).run();
+    buildLines(body, paragraph, frame, lines);
     return lines;
 }
 
@@ -203,7 +216,7 @@ const std::vector<LaidOutLine>& scratchLines(const TextBody& body, int paragraph
 std::vector<LaidOutLine> layoutLines(const TextBody& body, int paragraph, const FrameGeometry& frame)
 {
     std::vector<LaidOutLine> lines;
-    LineBuilder(body, paragraph, frame, lines).run();
+    buildLines(body, paragraph, frame, lines);
     return lines;
 }
 

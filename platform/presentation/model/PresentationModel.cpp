@@ -7,9 +7,10 @@ namespace {
 
 void addFooterPlaceholders(ShapeTree& tree)
 {
-    tree.add(PlaceholderShape{PlaceholderType::Date, 10}, u"Date Placeholder 1", design::date);
-    tree.add(PlaceholderShape{PlaceholderType::Footer, 11}, u"Footer Placeholder 2", design::footer);
-    tree.add(PlaceholderShape{PlaceholderType::SlideNumber, 12}, u"Slide Number Placeholder 3", design::slideNumber);
+    tree.add(PlaceholderShape{PlaceholderType::Date, 10}, ShapeName(u"Date Placeholder ", 1), design::date);
+    tree.add(PlaceholderShape{PlaceholderType::Footer, 11}, ShapeName(u"Footer Placeholder ", 2), design::footer);
+    tree.add(PlaceholderShape{PlaceholderType::SlideNumber, 12}, ShapeName(u"Slide Number Placeholder ", 3),
+             design::slideNumber);
     for (auto& shape : tree.shapes) {
         shape->text = std::make_unique<TextBody>();
         shape->updateFrame();
@@ -23,10 +24,11 @@ NotesPageModel& SlideModel::notesPage()
     if (!notes) {
         notes = std::make_unique<NotesPageModel>();
         notes->shapes.guard = &guard;
-        notes->shapes.add(PlaceholderShape{PlaceholderType::SlideImage, 0}, u"Slide Image Placeholder 1",
+        notes->shapes.add(PlaceholderShape{PlaceholderType::SlideImage, 0}, ShapeName(u"Slide Image Placeholder ", 1),
                           design::notesSlideImage);
         ShapeModel& body =
-            notes->shapes.add(PlaceholderShape{PlaceholderType::NotesBody, 1}, u"Notes Placeholder 2", design::notesBody);
+            notes->shapes.add(PlaceholderShape{PlaceholderType::NotesBody, 1}, ShapeName(u"Notes Placeholder ", 2),
+                              design::notesBody);
         // Notes are 12 point text, as PowerPoint's notes master has them.
         CharFormat notesText;
         notesText.size = 12.0f;

@@ -12,8 +12,11 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <utility>
 #include <vector>
+
+#include "model/Growth.h"
 
 namespace ppt {
 
@@ -102,7 +105,7 @@ public:
     }
 
 private:
-    std::size_t gapSize() const { return gapEnd_ - gapBegin_; }
+    std::size_t gapSize() const { return std::size_t{gapEnd_} - gapBegin_; }
     std::size_t physical(std::size_t i) const { return i < gapBegin_ ? i : i + gapSize(); }
     Run& mutableRun(std::size_t i) { return buf_.empty() ? single_ : buf_[physical(i)]; }
 
@@ -111,7 +114,7 @@ private:
     {
         if (gapSize() == 0) {
             // Nothing to move (and moving a run onto itself may empty it).
-            gapBegin_ = gapEnd_ = i;
+            gapBegin_ = gapEnd_ = static_cast<Index>(i);
             return;
         }
         if (i < gapBegin_) {
@@ -123,8 +126,8 @@ private:
                       buf_.begin() + static_cast<std::ptrdiff_t>(gapEnd_ + (i - gapBegin_)),
                       buf_.begin() + static_cast<std::ptrdiff_t>(gapBegin_));
         }
-        gapEnd_ = i + gapSize();
-        gapBegin_ = i;
+        gapEnd_ = static_cast<Index>(i + gapSize());
+        gapBegin_ = static_cast<Index>(i);
     }
 
     // Makes r run i; the runs from i on move up one.
@@ -132,6 +135,7 @@ private:
     {
         if (buf_.empty()) buf_.push_back(single_);
         if (i == runCount()) {  // after the last run: past the hole, as a plain vector grows
+            makeRoom(buf_, buf_.size() + 1);
             buf_.push_back(std::move(r));
             return;
         }
@@ -140,7 +144,7 @@ private:
             // A hole in proportion to the runs keeps the copying amortized O(1).
             const std::size_t room = runCount() / 2 + 8;
             buf_.insert(buf_.begin() + static_cast<std::ptrdiff_t>(i), room, r);
-            gapEnd_ = gapBegin_ + room;
+            gapEnd_ = static_cast<Index>(gapBegin_ + room);
         }
         buf_[gapBegin_++] = std::move(r);
     }
@@ -149,7 +153,7 @@ private:
     void eraseRuns(std::size_t first, std::size_t last)
     {
         moveGapTo(first);
-        gapEnd_ += last - first;
+        gapEnd_ = static_cast<Index>(gapEnd_ + (last - first));
     }
 
     // Merges equal neighbours around the changed stretch.
@@ -171,9 +175,11 @@ private:
     // Most maps never split their first run (a frame in one format): it is
     // kept here, and buf_ stays unallocated until a second run comes.
     Run single_;
+    // Positions are ints, so there are never more runs than a 32-bit index counts.
+    using Index = std::uint32_t;
     std::vector<Run> buf_;  // runs [0, gapBegin_) then the hole then the rest
-    std::size_t gapBegin_ = 0;
-    std::size_t gapEnd_ = 0;
+    Index gapBegin_ = 0;
+    Index gapEnd_ = 0;
 };
 
 }  // namespace ppt

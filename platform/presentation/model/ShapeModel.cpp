@@ -23,7 +23,7 @@ Box ShapeModel::effectiveBox()
     return b;
 }
 
-ShapeModel& ShapeTree::add(ShapeKind kind, std::u16string name, Box box)
+ShapeModel& ShapeTree::add(ShapeKind kind, ShapeName name, Box box)
 {
     auto shape = std::make_shared<ShapeModel>();
     shape->id = nextId++;

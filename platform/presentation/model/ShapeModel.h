@@ -7,10 +7,13 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
+#include "model/Boxed.h"
 #include "model/PartGuard.h"
+#include "model/ShapeName.h"
 #include "model/TextBody.h"
 
 namespace ppt {
@@ -53,11 +56,13 @@ struct OleShape {
     std::u16string linkTarget;
 };
 
-using ShapeKind = std::variant<LabelShape, PlaceholderShape, PictureShape, OleShape>;
+// Pictures and objects are few: their data is boxed, so that the many text
+// shapes do not carry room for it.
+using ShapeKind = std::variant<LabelShape, PlaceholderShape, Boxed<PictureShape>, Boxed<OleShape>>;
 
 struct ShapeModel {
     int id = 0;
-    std::u16string name;
+    ShapeName name;
     Box box;
     ShapeKind kind;
     std::unique_ptr<TextBody> text;  // labels and text placeholders
@@ -67,6 +72,17 @@ struct ShapeModel {
     std::uint32_t overLink = 0;
 
     bool isLabel() const { return std::holds_alternative<LabelShape>(kind); }
+    // The kind's data, or null for a shape of another kind.
+    template <class Kind>
+    const Kind* as() const
+    {
+        if constexpr (std::is_same_v<Kind, PictureShape> || std::is_same_v<Kind, OleShape>) {
+            const auto* boxed = std::get_if<Boxed<Kind>>(&kind);
+            return boxed ? boxed->get() : nullptr;
+        } else {
+            return std::get_if<Kind>(&kind);
+        }
+    }
     // Tells the text body the width it lays out in.
     void updateFrame();
     // The box as it stands: a label that sizes itself follows its text.
@@ -95,7 +111,7 @@ struct ShapeTree {
     int nextId = 2;  // 1 is the tree's own group
     PartGuard* guard = nullptr;  // the slide's, for the shapes of a slide or its notes page
 
-    ShapeModel& add(ShapeKind kind, std::u16string name, Box box);
+    ShapeModel& add(ShapeKind kind, ShapeName name, Box box);
     // The 1-based id of the target in `links`, added when it is new.
     std::uint32_t addLink(LinkTarget target);
 

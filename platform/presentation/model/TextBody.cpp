@@ -2,26 +2,14 @@
 
 #include <algorithm>
 
+#include "model/Growth.h"
+
 namespace ppt {
 
 TextBody::TextBody(const CharFormat& initial) : chars_(initial)
 {
     paragraphs_.push_back({});
     markDirty(0);
-}
-
-// The text of every frame stays in memory to the end, so the many small
-// frames of a deck grow by a quarter rather than doubling (which
-// std::basic_string does even on reserve): still amortized, with far less room
-// left unused. A frame grown large doubles, as copying it costs more then.
-void TextBody::growText(std::size_t needed)
-{
-    constexpr std::size_t kSmallFrame = 16384;
-    if (needed <= text_.capacity() || text_.size() >= kSmallFrame) return;
-    std::u16string grown;
-    grown.reserve(std::max(needed, text_.size() + text_.size() / 4));
-    grown.append(text_);
-    text_.swap(grown);
 }
 
 int TextBody::paragraphAt(int pos) const
@@ -38,13 +26,14 @@ void TextBody::insert(int pos, std::u16string_view s)
     const bool atEnd = pos == length();
     const int count = static_cast<int>(s.size());
     const int para = paragraphAt(pos);
+    const auto added = static_cast<int>(std::count(s.begin(), s.end(), u'\r'));
 
-    growText(text_.size() + s.size());
+    // Room first: a body that runs out of memory is left as it was.
+    makeRoom(paragraphs_, paragraphs_.size() + static_cast<std::size_t>(added));
     text_.insert(static_cast<std::size_t>(pos), s);
     chars_.insertGap(pos, count, atEnd);
 
     // Paragraph starts after pos move right; each "\r" in s opens a new one.
-    const auto added = static_cast<int>(std::count(s.begin(), s.end(), u'\r'));
     auto after = paragraphs_.begin() + para + 1;
     for (auto it = after; it != paragraphs_.end(); ++it) it->start += count;
     if (added > 0) {
@@ -53,9 +42,14 @@ void TextBody::insert(int pos, std::u16string_view s)
             if (s[static_cast<std::size_t>(i)] == u'\r') (start++)->start = pos + i + 1;
         paras_.insertGap(para + 1, added);
         if (para + 1 < paragraphCount() - added) {
-            // Paragraphs after the insertion moved: renumber the pending list.
-            for (int& d : dirtyList_)
-                if (d > para) d += added;
+            // Paragraphs after the insertion moved: renumber the dirty list.
+            auto moved = [&](int p) { return p > para ? p + added : p; };
+            firstDirty_ = moved(firstDirty_);
+            lastDirty_ = moved(lastDirty_);
+            for (int p = firstDirty_; p != kNone; p = paragraphs_[static_cast<std::size_t>(p)].nextDirty) {
+                int& next = paragraphs_[static_cast<std::size_t>(p)].nextDirty;
+                next = moved(next);
+            }
         }
         for (int p = para + 1; p <= para + added; ++p) markDirty(p);
     }
@@ -79,11 +73,15 @@ void TextBody::paragraphsChanged(int first, int last)
 void TextBody::markDirty(int paragraph)
 {
     Paragraph& p = paragraphs_[static_cast<std::size_t>(paragraph)];
-    if (p.dirty) return;
+    if (p.nextDirty != kClean) return;
     total_ -= p.metrics.height;
     p.metrics = {};
-    p.dirty = true;
-    dirtyList_.push_back(paragraph);
+    p.nextDirty = kNone;
+    if (lastDirty_ == kNone)
+        firstDirty_ = paragraph;
+    else
+        paragraphs_[static_cast<std::size_t>(lastDirty_)].nextDirty = paragraph;
+    lastDirty_ = paragraph;
 }
 
 void TextBody::setFrame(const FrameGeometry& frame)
@@ -95,14 +93,16 @@ void TextBody::setFrame(const FrameGeometry& frame)
 
 void TextBody::refresh()
 {
-    for (int p : dirtyList_) {
-        Paragraph& paragraph = paragraphs_[static_cast<std::size_t>(p)];
-        if (!paragraph.dirty) continue;
-        paragraph.metrics = layoutParagraph(*this, p, frame_);
-        paragraph.dirty = false;
+    // Each paragraph leaves the list once measured: a layout that runs out
+    // of memory leaves the rest waiting.
+    while (firstDirty_ != kNone) {
+        Paragraph& paragraph = paragraphs_[static_cast<std::size_t>(firstDirty_)];
+        paragraph.metrics = layoutParagraph(*this, firstDirty_, frame_);
+        firstDirty_ = paragraph.nextDirty;
+        paragraph.nextDirty = kClean;
         total_ += paragraph.metrics.height;
     }
-    dirtyList_.clear();
+    lastDirty_ = kNone;
 }
 
 float TextBody::totalHeight()

@@ -1,6 +1,6 @@
-// The text of one text frame: UTF-16 characters ("\r" ends a paragraph),
-// character formatting by position, paragraph formatting by paragraph index,
-// and the per-paragraph layout cache that BoundHeight reads. Appending at the
+// The text of one text frame: UTF-16 characters ("\r" ends a paragraph), kept
+// compactly (CompactText), character formatting by position, paragraph
+// formatting by paragraph index, and the per-paragraph layout cache that BoundHeight reads. Appending at the
 // end, formatting a stretch that reaches the end and formatting every
 // paragraph cost time in proportion to what changes.
 #pragma once
@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/CompactText.h"
 #include "model/RunMap.h"
 #include "model/TextFormat.h"
 
@@ -41,7 +42,7 @@ public:
 
     explicit TextBody(const CharFormat& initial = CharFormat{});
 
-    const std::u16string& text() const { return text_; }
+    const CompactText& text() const { return text_; }
     int length() const { return static_cast<int>(text_.size()); }
     int paragraphCount() const { return static_cast<int>(paragraphs_.size()); }
     int paragraphStart(int index) const { return paragraphs_[static_cast<std::size_t>(index)].start; }
@@ -94,24 +95,29 @@ private:
     void charsChanged(int from, int to);
     void paragraphsChanged(int first, int last);
     void markDirty(int paragraph);
-    void growText(std::size_t needed);
     void refresh();
+
+    static constexpr int kNone = -1;   // end of the dirty list
+    static constexpr int kClean = -2;  // not in the dirty list
 
     // Where a paragraph starts and its layout as last measured. One record
     // per paragraph keeps a frame small: every slide has a few of them.
+    // Paragraphs waiting to be measured again are linked through them in
+    // the order they were marked, rather than listed apart.
     struct Paragraph {
         int start = 0;
-        bool dirty = false;
+        int nextDirty = kClean;
         ParagraphMetrics metrics;
     };
 
-    std::u16string text_;
+    CompactText text_;
     std::vector<Paragraph> paragraphs_;
     RunMap<CharFormat> chars_;
     RunMap<ParaFormat> paras_;
 
     FrameGeometry frame_;
-    std::vector<int> dirtyList_;
+    int firstDirty_ = kNone;
+    int lastDirty_ = kNone;
     double total_ = 0;  // sum of the clean paragraphs' heights
 };
 

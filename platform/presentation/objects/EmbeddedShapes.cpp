@@ -16,10 +16,7 @@ namespace {
 
 std::string toString(const pptmedia::Bytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
-std::u16string numbered(const char16_t* stem, const ShapeTree& tree)
-{
-    return stem + com::utf8ToUtf16(std::to_string(tree.nextId - 1));
-}
+ShapeName numbered(const char16_t* stem, const ShapeTree& tree) { return ShapeName(stem, tree.nextId - 1); }
 
 std::u16string fileNameOnly(const std::u16string& path)
 {

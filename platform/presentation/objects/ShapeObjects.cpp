@@ -92,7 +92,7 @@ public:
     {
         return member("Shape.GetTextFrame", [&]() -> ComPtr<TextFrame> {
             if (!shape_->text)
-                com::throwComError(E_FAIL, "Shape.TextFrame : this shape (" + com::utf16ToUtf8(shape_->name) +
+                com::throwComError(E_FAIL, "Shape.TextFrame : this shape (" + com::utf16ToUtf8(shape_->name.text()) +
                                                ") has no text frame.");
             return makeObject<TextFrameObject>(context(), tree_, shape_);
         });
@@ -174,7 +174,7 @@ public:
                                                      std::to_string(static_cast<int>(orientation)) +
                                                      " is not supported (use msoTextOrientationHorizontal).");
             const int id = tree_->nextId;
-            ShapeModel& shape = tree_->add(LabelShape{}, u"TextBox " + com::utf8ToUtf16(std::to_string(id - 1)),
+            ShapeModel& shape = tree_->add(LabelShape{}, ShapeName(u"TextBox ", id - 1),
                                            boxArgument(left, top, width, height));
             // A label sizes itself to its text and does not wrap.
             shape.autoSize = AutoSize::ShapeToFitText;

@@ -231,7 +231,7 @@ public:
     {
         return member("TextRange.GetText", [&]() -> std::u16string {
             auto [from, to] = span();
-            return body().text().substr(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+            return body().text().copy(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
         });
     }
 

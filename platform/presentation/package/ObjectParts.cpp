@@ -67,7 +67,7 @@ void writeOleObject(office::XmlWriter& xml, const ShapeModel& shape, const OleSh
 
     xml.start("p:graphicFrame");
     xml.start("p:nvGraphicFramePr");
-    writeShapeName(xml, shape.id, shape.name, &shape, links);
+    writeShapeName(xml, shape.id, shape.name.text(), &shape, links);
     xml.raw("<p:cNvGraphicFramePr><a:graphicFrameLocks noChangeAspect=\"1\"/></p:cNvGraphicFramePr><p:nvPr/>");
     xml.end("p:nvGraphicFramePr");
     writeXfrm(xml, "p:xfrm", shape.box);
@@ -75,7 +75,7 @@ void writeOleObject(office::XmlWriter& xml, const ShapeModel& shape, const OleSh
     xml.start("a:graphicData");
     xml.attr("uri", kOleUri);
     xml.start("p:oleObj");
-    xml.attr("name", shape.name);
+    xml.attr("name", shape.name.text());
     xml.attr("r:id", objectId);
     xml.attr("imgW", std::max<std::int64_t>(1, emu(shape.box.width)));
     xml.attr("imgH", std::max<std::int64_t>(1, emu(shape.box.height)));
@@ -88,7 +88,7 @@ void writeOleObject(office::XmlWriter& xml, const ShapeModel& shape, const OleSh
     } else {
         xml.empty("p:embed");
     }
-    writePicture(xml, shape.id + 1, shape.name, nullptr, shape.box, previewId, {}, links);
+    writePicture(xml, shape.id + 1, shape.name.text(), nullptr, shape.box, previewId, {}, links);
     xml.end("p:oleObj");
     xml.end("a:graphicData");
     xml.end("a:graphic");
@@ -106,7 +106,7 @@ void writeBytes(office::PartSink& sink, const std::string& name, const std::stri
 
 bool isObjectShape(const ShapeModel& shape)
 {
-    return std::holds_alternative<PictureShape>(shape.kind) || std::holds_alternative<OleShape>(shape.kind);
+    return shape.as<PictureShape>() || shape.as<OleShape>();
 }
 
 std::string mediaPartName(const PresentationModel& model, std::uint32_t id)
@@ -122,14 +122,14 @@ std::string embeddingPartName(const PresentationModel& model, std::uint32_t id)
 
 void writeObjectShape(office::XmlWriter& xml, const ShapeModel& shape, const PresentationModel& model, PartLinks& links)
 {
-    if (const auto* picture = std::get_if<PictureShape>(&shape.kind)) {
+    if (const auto* picture = shape.as<PictureShape>()) {
         office::Relationships& rels = links.relationships();
         std::string embedId, linkId;
         if (picture->media) embedId = rels.add(opc::relImage, relativeToSlide(mediaPartName(model, picture->media)));
         if (picture->linked) linkId = rels.add(opc::relImage, fileUrl(picture->linkTarget), true);
         if (embedId.empty() && linkId.empty()) return;
-        writePicture(xml, shape.id, shape.name, &shape, shape.box, embedId, linkId, links);
-    } else if (const auto* ole = std::get_if<OleShape>(&shape.kind)) {
+        writePicture(xml, shape.id, shape.name.text(), &shape, shape.box, embedId, linkId, links);
+    } else if (const auto* ole = shape.as<OleShape>()) {
         writeOleObject(xml, shape, *ole, model, links);
     }
 }

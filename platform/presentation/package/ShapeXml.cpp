@@ -68,17 +68,41 @@ void writeParagraphProperties(office::XmlWriter& xml, const ParaFormat& p)
 // unit takes at most three bytes.
 constexpr std::size_t kLongestRunText = 1'000'000;
 
+// Text kept one byte per character goes out through the UTF-8 writer: as
+// it is when ASCII, converted when it holds Latin-1 letters.
+void writeText(office::XmlWriter& xml, std::u16string_view text) { xml.text(text); }
+void writeText(office::XmlWriter& xml, std::string_view latin1)
+{
+    if (std::all_of(latin1.begin(), latin1.end(), [](char c) { return latin1Unit(c) < 0x80; })) {
+        xml.text(latin1);
+        return;
+    }
+    thread_local std::string utf8;
+    utf8.clear();
+    for (char c : latin1) {
+        const char16_t u = latin1Unit(c);
+        if (u < 0x80) {
+            utf8.push_back(c);
+        } else {
+            utf8.push_back(static_cast<char>(0xC0 | (u >> 6)));
+            utf8.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+        }
+    }
+    xml.text(utf8);
+}
+
 // A long run is written as several runs of the same format, each cut
 // between two characters (never inside a surrogate pair).
-void writeRun(office::XmlWriter& xml, std::u16string_view text, const CharFormat& f, PartLinks* links)
+template <class Text>
+void writeRun(office::XmlWriter& xml, Text text, const CharFormat& f, PartLinks* links)
 {
     while (!text.empty()) {
         std::size_t cut = std::min(text.size(), kLongestRunText);
-        if (cut < text.size() && text[cut - 1] >= 0xD800 && text[cut - 1] <= 0xDBFF) --cut;
+        if (cut < text.size() && latin1Unit(text[cut - 1]) >= 0xD800 && latin1Unit(text[cut - 1]) <= 0xDBFF) --cut;
         xml.start("a:r");
         writeRunProperties(xml, "a:rPr", f, links);
         xml.start("a:t");
-        xml.text(text.substr(0, cut));
+        writeText(xml, text.substr(0, cut));
         xml.end("a:t");
         xml.end("a:r");
         text.remove_prefix(cut);
@@ -101,7 +125,7 @@ const char* placeholderType(PlaceholderType type)
 void writeNonVisual(office::XmlWriter& xml, const ShapeModel& shape, PartLinks& links, const PlaceholderShape* placeholder)
 {
     xml.start("p:nvSpPr");
-    writeShapeName(xml, shape.id, shape.name, &shape, links);
+    writeShapeName(xml, shape.id, shape.name.text(), &shape, links);
     if (placeholder) {
         xml.start("p:cNvSpPr");
         xml.start("a:spLocks");
@@ -180,9 +204,11 @@ void writeTreeGroup(office::XmlWriter& xml)
             "<a:chExt cx=\"0\" cy=\"0\"/></a:xfrm></p:grpSpPr>");
 }
 
-void writeParagraphs(office::XmlWriter& xml, const TextBody& body, PartLinks* links)
+namespace {
+
+template <class Text>
+void writeParagraphsOf(office::XmlWriter& xml, const TextBody& body, Text text, PartLinks* links)
 {
-    const std::u16string& text = body.text();
     const auto& chars = body.chars();
     const auto& paras = body.paras();
     std::size_t paraRun = 0;
@@ -201,20 +227,27 @@ void writeParagraphs(office::XmlWriter& xml, const TextBody& body, PartLinks* li
             // Line breaks inside a run become <a:br/>.
             int from = pos;
             for (int i = pos; i < pieceEnd; ++i) {
-                if (!isLineBreak(text[static_cast<std::size_t>(i)])) continue;
-                if (i > from) writeRun(xml, std::u16string_view(text).substr(static_cast<std::size_t>(from), static_cast<std::size_t>(i - from)), f, links);
+                if (!isLineBreak(latin1Unit(text[static_cast<std::size_t>(i)]))) continue;
+                if (i > from) writeRun(xml, text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(i - from)), f, links);
                 xml.start("a:br");
                 writeRunProperties(xml, "a:rPr", f, nullptr);
                 xml.end("a:br");
                 from = i + 1;
             }
             if (pieceEnd > from)
-                writeRun(xml, std::u16string_view(text).substr(static_cast<std::size_t>(from), static_cast<std::size_t>(pieceEnd - from)), f, links);
+                writeRun(xml, text.substr(static_cast<std::size_t>(from), static_cast<std::size_t>(pieceEnd - from)), f, links);
             pos = pieceEnd;
         }
         writeRunProperties(xml, "a:endParaRPr", chars.at(end), nullptr);
         xml.end("a:p");
     }
+}
+
+}  // namespace
+
+void writeParagraphs(office::XmlWriter& xml, const TextBody& body, PartLinks* links)
+{
+    body.text().visit([&](auto text) { writeParagraphsOf(xml, body, text, links); });
 }
 
 void writeShape(office::XmlWriter& xml, ShapeModel& shape, PartLinks& links)
@@ -342,7 +375,7 @@ void writeFooterPlaceholders(office::XmlWriter& xml, const HeaderFooterSet& set,
             const std::string type = "datetime" + std::to_string(std::clamp(item.state.format, 1, 13));
             field(type.c_str(), dateText(item.state.format));
         } else if (!item.state.text.empty()) {
-            writeRun(xml, item.state.text, plain, nullptr);
+            writeRun(xml, std::u16string_view(item.state.text), plain, nullptr);
         }
         writeRunProperties(xml, "a:endParaRPr", plain, nullptr);
         xml.end("a:p");
