@@ -1,6 +1,7 @@
 // orvel run [OPTIONS] SCRIPT... | -: drives one Orvel object with scripts of
 // IDocument calls written as the trace log echoes them.
 #include <cstdio>
+#include <new>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -227,32 +228,46 @@ bool runScripts(IDocument& document, const std::vector<LoadedScript>& scripts, b
     orvel_script::NestedEcho nested;
     for (const LoadedScript& script : scripts) {
         bool goOn = true;
-        orvel_script::parseEach(*script.file, [&](const orvel_script::Statement& statement) {
-            if (nested.isNested(statement)) return true;
-            std::string failure;
-            results.clear();
-            com::takeErrorInfo();  // only what this call reports
-            try {
-                HRESULT hr = orvel_script::call(document, statement, &results);
-                if (FAILED(hr)) failure = describe(hr);
-            } catch (...) {
-                failure = describe(std::current_exception());
-            }
-            if (!results.empty()) {
-                progress.clear();
-                for (const std::string& r : results) std::printf("%s\n", r.c_str());
-                std::fflush(stdout);
-            }
-            if (!failure.empty()) {
-                progress.clear();
-                std::fprintf(stderr, "%s:%d: %s\n", script.name.c_str(), statement.line, failure.c_str());
-                printErrorInfo(failure);
-                ok = false;
-                goOn = keepGoing;
-            }
-            progress.update(++done);
-            return goOn;
-        });
+        // The script may fail to be read on (a statement larger than the memory
+        // left): as a failed call, so that the deck given to create stays.
+        const auto unreadable = [&](const std::string& why) {
+            progress.clear();
+            std::fprintf(stderr, "%s: %s\n", script.name.c_str(), why.c_str());
+            ok = false;
+            goOn = false;
+        };
+        try {
+            orvel_script::parseEach(*script.file, [&](const orvel_script::Statement& statement) {
+                if (nested.isNested(statement)) return true;
+                std::string failure;
+                results.clear();
+                com::takeErrorInfo();  // only what this call reports
+                try {
+                    HRESULT hr = orvel_script::call(document, statement, &results);
+                    if (FAILED(hr)) failure = describe(hr);
+                } catch (...) {
+                    failure = describe(std::current_exception());
+                }
+                if (!results.empty()) {
+                    progress.clear();
+                    for (const std::string& r : results) std::printf("%s\n", r.c_str());
+                    std::fflush(stdout);
+                }
+                if (!failure.empty()) {
+                    progress.clear();
+                    std::fprintf(stderr, "%s:%d: %s\n", script.name.c_str(), statement.line, failure.c_str());
+                    printErrorInfo(failure);
+                    ok = false;
+                    goOn = keepGoing;
+                }
+                progress.update(++done);
+                return goOn;
+            });
+        } catch (const std::bad_alloc&) {
+            unreadable("out of memory");
+        } catch (...) {
+            unreadable(describe(std::current_exception()));
+        }
         if (!goOn) {
             progress.clear();
             keepIncompleteAside(document);
