@@ -17,7 +17,7 @@ constexpr std::size_t kKeptBuffer = 256u << 10;
 
 // A part is deflated whole up to this size, and as it comes past it.
 constexpr std::size_t kStreamAt = 1u << 20;
-constexpr std::uint64_t kLimit32 = 0xffffffffu;
+constexpr std::uint64_t kPartLimit = 0xffffffffu;
 
 // libdeflate refuses a level outside 0..12.
 libdeflate_compressor* newCompressor(int level)
@@ -77,7 +77,7 @@ void PartDeflater::stream(bool finish)
 {
     DeflatedPart& part = parts_->back();
     if (!stream_) stream_ = std::make_unique<Stream>(level_);
-    if (part.size + entry_.size() > kLimit32) throw std::length_error("a part of the package is too large");
+    if (part.size + entry_.size() > kPartLimit) throw std::length_error("a part of the package is too large");
     part.crc = static_cast<std::uint32_t>(libdeflate_crc32(part.crc, entry_.data(), entry_.size()));
     part.size += entry_.size();
     z_stream& z = stream_->z;
