@@ -86,7 +86,7 @@ bool parts(std::string_view in, std::vector<office::DeflatedPart>& out)
 
 }  // namespace
 
-FinishedSlides::FinishedSlides(const PresentationModel& model, int compressionLevel)
+FinishedSlides::FinishedSlides(PresentationModel& model, int compressionLevel)
     : level_(compressionLevel), model_(model)
 {
     try {
@@ -109,8 +109,9 @@ FinishedSlides::~FinishedSlides()
     thread_.join();
 }
 
-void FinishedSlides::offerLeft(PresentationModel& model)
+void FinishedSlides::offerLeft()
 {
+    PresentationModel& model = model_;
     if (!thread_.joinable()) return;
     std::vector<Offer> offers;
     std::string layout;
@@ -267,7 +268,7 @@ void offerFinishedSlides(PresentationModel& model)
             return;  // no thread: the save makes every slide
         }
     }
-    if (auto* finished = dynamic_cast<FinishedSlides*>(model.background.get())) finished->offerLeft(model);
+    if (auto* finished = dynamic_cast<FinishedSlides*>(model.background.get())) finished->offerLeft();
 }
 
 const FinishedSlides* settleFinishedSlides(PresentationModel& model)

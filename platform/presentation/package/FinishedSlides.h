@@ -30,13 +30,13 @@ class FinishedSlides final : public BackgroundWork {
 public:
     // Starts the thread for the slides of `model`, which holds this (none
     // when no spill file can be made). Throws what a thread throws.
-    FinishedSlides(const PresentationModel& model, int compressionLevel);
+    FinishedSlides(PresentationModel& model, int compressionLevel);
     ~FinishedSlides() override;
     FinishedSlides(const FinishedSlides&) = delete;
     FinishedSlides& operator=(const FinishedSlides&) = delete;
 
     // Offers the slides before the last `kBehind`: those the generator has left.
-    void offerLeft(PresentationModel& model);
+    void offerLeft();
     // Withdraws what is not taken and waits for the slide being made.
     void settle();
     // Waits until every slide offered is made or withdrawn.
@@ -77,7 +77,7 @@ private:
     int layoutIndex(const std::string& target);
 
     int level_;
-    const PresentationModel& model_;  // for what stays unread (see standsAlone)
+    PresentationModel& model_;  // the thread reads only the slides it takes
     std::unique_ptr<office::SpillFile> spill_;
     std::vector<std::string> layouts_;  // the layout targets slides were made with
     std::size_t next_ = 0;              // slides before this one were offered
